@@ -1,0 +1,174 @@
+#include "common/WindowHelpers.h"
+
+#include "common/Prompter.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTextEdit>
+
+namespace zelvane {
+
+namespace {
+
+bool canTakeFocus(const QWidget *w)
+{
+    for (const QWidget *p = w; p; p = p->parentWidget()) {
+        if (!p->isEnabled() || p->isHidden())
+            return false;
+        if (p->isWindow())
+            break;
+    }
+    return w->focusPolicy() != Qt::NoFocus;
+}
+
+// Moves the focus through a window's list of controls on Enter, Down and Up.
+class FocusNextFilter : public QObject
+{
+public:
+    FocusNextFilter(const QList<QWidget *> &controls, QObject *parent)
+        : QObject(parent)
+        , m_controls(controls)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // Buttons are pressed by Enter; multi-line boxes and grids keep their own keys.
+        if (qobject_cast<QAbstractButton *>(widget) && enter)
+            return false;
+        if (qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QTextEdit *>(widget)
+            || qobject_cast<QAbstractItemView *>(widget))
+            return false;
+        return FocusNext(widget, key->key(), m_controls);
+    }
+
+private:
+    QList<QWidget *> m_controls;
+};
+
+} // namespace
+
+bool FocusNext(QWidget *sender, int key, const QList<QWidget *> &controls)
+{
+    const qsizetype j = controls.indexOf(sender);
+    if (j < 0)
+        return false;
+    const qsizetype n = controls.size();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+        for (qsizetype step = 1; step < n; ++step) {
+            QWidget *w = controls.at((j + step) % n);
+            if (w && canTakeFocus(w)) {
+                w->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+    if (key == Qt::Key_Up) {
+        for (qsizetype i = j - 1; i >= 0; --i) {
+            QWidget *w = controls.at(i);
+            if (w && canTakeFocus(w)) {
+                w->setFocus(Qt::BacktabFocusReason);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void InstallFocusNext(const QList<QWidget *> &controls)
+{
+    if (controls.isEmpty())
+        return;
+    auto *filter = new FocusNextFilter(controls, controls.first());
+    for (QWidget *w : controls)
+        w->installEventFilter(filter);
+}
+
+void StackControls(int top, int gap, const QList<QWidget *> &controls, bool visible)
+{
+    for (QWidget *w : controls) {
+        w->move(w->x(), top);
+        w->setVisible(visible);
+        top += w->height() + gap;
+    }
+    if (visible && !controls.isEmpty())
+        controls.first()->setFocus();
+}
+
+void FitGridColumns(QTableView *grid, const QList<int> &excluded)
+{
+    const int columns = grid->model() ? grid->model()->columnCount() : 0;
+    if (columns == 0)
+        return;
+    QHeaderView *header = grid->horizontalHeader();
+    int sum = 0;
+    for (int c = 0; c < columns; ++c)
+        sum += header->sectionSize(c);
+    const int reserve = grid->showGrid() ? columns + 1 : 0;
+    const int target = grid->viewport()->width() - reserve;
+    bool widenable = false;
+    for (int c = 0; c < columns; ++c)
+        widenable = widenable || !excluded.contains(c);
+    if (!widenable || sum >= target)
+        return;
+    // The extra width goes one pixel at a time to each widenable column in turn.
+    QVector<int> widths(columns);
+    for (int c = 0; c < columns; ++c)
+        widths[c] = header->sectionSize(c);
+    for (int c = 0; sum < target; c = (c + 1) % columns) {
+        if (excluded.contains(c))
+            continue;
+        ++widths[c];
+        ++sum;
+    }
+    for (int c = 0; c < columns; ++c)
+        header->resizeSection(c, widths[c]);
+}
+
+void SetCellIfChanged(QTableWidget *grid, int col, int row, const QString &text)
+{
+    QTableWidgetItem *item = grid->item(row, col);
+    if (item && item->text() == text)
+        return;
+    if (!item)
+        grid->setItem(row, col, new QTableWidgetItem(text));
+    else
+        item->setText(text);
+}
+
+bool ConfirmSave()
+{
+    return prompter().askYesNo(QStringLiteral(" Voulez-vous confirmer l'enregistrement des modifications    ?     "),
+                               QStringLiteral("Enregistrer"), MessageIcon::Question);
+}
+
+void ShowCalculator()
+{
+    static const char *const calculators[] = {"gnome-calculator", "kcalc", "galculator", "mate-calc",
+                                              "qalculate-gtk", "xcalc"};
+    for (const char *name : calculators) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!program.isEmpty()) {
+            QProcess::startDetached(program, {});
+            return;
+        }
+    }
+}
+
+} // namespace zelvane

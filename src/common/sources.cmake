@@ -1,0 +1,12 @@
+list(APPEND ZELVANE_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/Dates.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Format.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Library.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Organisation.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Prompter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Text.cpp)
+list(APPEND ZELVANE_WIDGETS_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/WindowHelpers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DialogPrompter.cpp)

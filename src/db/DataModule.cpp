@@ -1,0 +1,277 @@
+#include "db/DataModule.h"
+
+#include "common/Organisation.h"
+#include "common/Text.h"
+#include "db/SqlFunctions.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace zelvane {
+
+Tfdb::Tfdb(QObject *parent)
+    : QObject(parent)
+{
+    db_ARTICLES = addDataset(QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"));
+    db_STOCK = addDataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT"));
+    db_STOCK->setMaster(db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
+    db_fournisseur = addDataset(QStringLiteral("fournisseur"), QStringLiteral("code_four"));
+    db_FACTURES = addDataset(QStringLiteral("FACTURES"), QStringLiteral("CODE_FOUR;NUM_FACTURE"));
+    db_FACTURES->setMaster(db_fournisseur, QStringLiteral("code_four"), QStringLiteral("CODE_FOUR"));
+    db_etat_mensuel = addDataset(QStringLiteral("etat_mensuel"), QStringLiteral("mois"));
+    db_categories = addDataset(QStringLiteral("categories"), QStringLiteral("code_categ"));
+    db_menu_menu = addDataset(QStringLiteral("menu_menu"), QStringLiteral("date_menu"));
+    db_menu_effect = addDataset(QStringLiteral("menu_effect"), QStringLiteral("date_menu;code_categ"));
+    db_menu_liste = addDataset(QStringLiteral("menu_liste"), QStringLiteral("date_menu;code_categ;num_ord"));
+}
+
+Tfdb::~Tfdb() { closeSession(); }
+
+Dataset *Tfdb::addDataset(const QString &table, const QString &order)
+{
+    auto *dataset = new Dataset(table, order, this);
+    dataset->setObjectName(QStringLiteral("db_") + table);
+    m_datasets << dataset;
+    return dataset;
+}
+
+QSqlDatabase Tfdb::database() const { return QSqlDatabase::database(m_alias, false); }
+
+bool Tfdb::isConnected() const
+{
+    return !m_alias.isEmpty() && QSqlDatabase::contains(m_alias) && database().isOpen();
+}
+
+void Tfdb::closeSession()
+{
+    for (Dataset *dataset : std::as_const(m_datasets)) {
+        if (dataset->isEditing())
+            dataset->cancel();
+        dataset->close();
+    }
+    if (m_alias.isEmpty() || !QSqlDatabase::contains(m_alias))
+        return;
+    {
+        QSqlDatabase db = database();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_alias);
+}
+
+int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showProgress, bool checkUsers,
+                           const QString &expectedTag)
+{
+    closeSession();
+    m_alias = alias;
+    m_path = path;
+    CurrentUser.clear();
+    CurrentPassword.clear();
+    CurrentPriority = QStringLiteral("A");
+
+    // The name is checked in capitals as the file dialogs show it; the path itself keeps its case, which
+    // matters on this file system.
+    const QFileInfo info(path);
+    if (info.completeBaseName().contains(QLatin1Char('.'))) {
+        prompter().showMessage(QStringLiteral("Nom du fichier de base de données incorrecte\n") + path.toUpper());
+        return OpenBadFileName;
+    }
+
+    // Connecting must never create a missing file, and a file that is not a database is refused before
+    // anything is written into it.
+    if (!info.isFile() || !info.isReadable())
+        return OpenNotConnected;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), alias);
+        db.setDatabaseName(info.absoluteFilePath());
+        db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_READONLY")
+                                      : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        bool connected = db.open();
+        if (connected) {
+            QSqlQuery probe(db);
+            connected = probe.exec(QStringLiteral("select count(*) from sqlite_master")) && probe.next();
+        }
+        if (connected)
+            connected = RegisterDateFunctions(db);
+        if (!connected)
+            db.close();
+    }
+    if (!database().isOpen()) {
+        QSqlDatabase::removeDatabase(alias);
+        return OpenNotConnected;
+    }
+
+    if (!expectedTag.isEmpty()) {
+        QString tag;
+        if (auto query = GetQuery(QStringLiteral("select * from version"))) {
+            QStringList tags;
+            while (query->next())
+                tags << query->value(QStringLiteral("version")).toString();
+            if (tags.size() == 1)
+                tag = tags.first();
+        }
+        if (tag.trimmed().toUpper() != expectedTag.trimmed().toUpper()) {
+            closeSession();
+            return OpenOlderVersion;
+        }
+    }
+
+    if (checkUsers) {
+        Execute(QStringLiteral("create table users (username char(30) primary key,password char(8), priorite char(1))"));
+        if (usersCheck && !usersCheck(*this)) {
+            closeSession();
+            return OpenUserRefused;
+        }
+    }
+
+    if (showProgress)
+        prompter().progressStart(int(m_datasets.size()),
+                                 QStringLiteral("Ouverture de la base de données… s.v.p patientez"));
+    QString report;
+    for (Dataset *dataset : std::as_const(m_datasets)) {
+        dataset->setConnectionName(alias);
+        try {
+            dataset->open();
+        } catch (const DatabaseError &error) {
+            dataset->close();
+            if (!report.isEmpty())
+                report += QStringLiteral("\n------------");
+            report += QLatin1Char('\n') + error.message();
+        }
+        if (showProgress)
+            prompter().progressStep(1);
+    }
+    if (!report.isEmpty())
+        prompter().showMessage(report);
+    if (showProgress)
+        prompter().progressClose();
+    return OpenOk;
+}
+
+std::unique_ptr<QSqlQuery> Tfdb::GetQuery(const QString &sql)
+{
+    auto query = std::make_unique<QSqlQuery>(database());
+    query->setForwardOnly(true);
+    if (!query->exec(sql)) {
+        prompter().showMessage(query->lastError().text());
+        return nullptr;
+    }
+    return query;
+}
+
+void Tfdb::FreeQuery(std::unique_ptr<QSqlQuery> &query) { query.reset(); }
+
+bool Tfdb::Execute(const QString &sql)
+{
+    if (!isConnected())
+        return false;
+    QSqlQuery query(database());
+    return query.exec(sql);
+}
+
+void Tfdb::ExecuteOrThrow(const QString &sql)
+{
+    QSqlQuery query(database());
+    if (!query.exec(sql))
+        throw DatabaseError(query.lastError().text());
+}
+
+bool Tfdb::SaveDataSet(Dataset *dataset, bool accept)
+{
+    if (readOnly || !dataset)
+        return false;
+    bool saved = accept;
+    if (accept && dataset->isEditing()) {
+        try {
+            dataset->post();
+        } catch (const DatabaseError &error) {
+            prompter().showMessage(QStringLiteral(" --- :") + error.message());
+        }
+    }
+    if (dataset->isEditing()) {
+        dataset->cancel();
+        saved = false;
+    }
+    try {
+        dataset->refresh();
+    } catch (const DatabaseError &) {
+    }
+    return saved;
+}
+
+void Tfdb::LoadOptions()
+{
+    organisme = 0;
+    gestion = QDate::currentDate().year();
+    langue = QStringLiteral("FR");
+    faita.clear();
+    regime = -1;
+
+    if (auto query = GetQuery(QStringLiteral("select * from options")); query && query->next()) {
+        const QSqlRecord record = query->record();
+        auto readInt = [&](const char *name, int &target) {
+            const int i = record.indexOf(QLatin1String(name));
+            if (i < 0 || query->value(i).isNull())
+                return;
+            bool ok = false;
+            const int v = query->value(i).toInt(&ok);
+            if (ok)
+                target = v;
+        };
+        auto readText = [&](const char *name, QString &target) {
+            const int i = record.indexOf(QLatin1String(name));
+            if (i >= 0 && !query->value(i).isNull())
+                target = query->value(i).toString();
+        };
+        readInt("organisme", organisme);
+        readInt("gestion", gestion);
+        readText("langue", langue);
+        readText("faita", faita);
+        readInt("regime", regime);
+    }
+
+    Execute(QStringLiteral("alter table options add column regime int;"));
+    if (organisme != 0 && regime == -1) {
+        regime = organisme == 1 ? 1 : 2;
+        Execute(QStringLiteral("update options set regime=") + QString::number(regime));
+    }
+}
+
+QList<EstablishmentKind> Tfdb::establishmentKinds()
+{
+    QList<EstablishmentKind> kinds;
+    if (auto query = GetQuery(QStringLiteral("select * from organismes order by organisme"))) {
+        while (query->next())
+            kinds.append({query->value(QStringLiteral("organisme")).toString(),
+                          query->value(QStringLiteral("libelle")).toString(),
+                          query->value(QStringLiteral("ministere")).toString()});
+    }
+    return kinds;
+}
+
+void Tfdb::prepare_nouveau_dossier(int kind, const QString &year)
+{
+    const QString n = QString::number(kind);
+    Execute(QStringLiteral("delete from articles"));
+    Execute(QStringLiteral("insert into articles select * from articles_organisme_") + n + QStringLiteral(" order by code_art"));
+    Execute(QStringLiteral("delete from categories"));
+    Execute(QStringLiteral("insert into categories select * from categories_organisme_") + n
+            + QStringLiteral(" order by code_categ"));
+    try {
+        db_ARTICLES->refresh();
+    } catch (const DatabaseError &) {
+    }
+    Execute(QStringLiteral("delete from options"));
+    // The year goes into the statement only as a number; any other text leaves the file unprepared, to be
+    // offered for preparation again at its next connection.
+    bool isYear = false;
+    const int y = year.trimmed().toInt(&isYear);
+    if (!isYear)
+        return;
+    const QString place = QuotedSQL(Organisation().town);
+    Execute(QStringLiteral("insert into options values(%1,%2,'FR',%3,%4)")
+                .arg(n, QString::number(y), place, kind == 1 ? QStringLiteral("1") : QStringLiteral("2")));
+}
+
+} // namespace zelvane

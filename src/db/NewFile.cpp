@@ -1,0 +1,72 @@
+#include "db/NewFile.h"
+
+#include "common/Paths.h"
+#include "db/DataModule.h"
+#include "db/Preparation.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace zelvane {
+
+namespace {
+
+NewFileResult failure(const QString &error) { return {QString(), error}; }
+
+} // namespace
+
+NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
+{
+    bool isNumber = false;
+    const int year = request.year.trimmed().toInt(&isNumber);
+    if (!isNumber || year < 1900 || year > 2999)
+        return failure(QStringLiteral("the year '%1' is not a year").arg(request.year));
+    const QString templatePath = TemplatePath();
+    if (templatePath.isEmpty())
+        return failure(QStringLiteral("the template fc.new is missing"));
+
+    QDir().mkpath(request.folder);
+    const QString name = request.fileName.isEmpty() ? NouveauFichier(request.folder, QString::number(year))
+                                                    : request.fileName;
+    const QString target = QDir(request.folder).absoluteFilePath(name);
+    if (QFileInfo(name).completeBaseName().contains(QLatin1Char('.')))
+        return failure(QStringLiteral("Nom du fichier de base de données incorrecte: %1").arg(name));
+    if (QFileInfo::exists(target) && !request.overwrite)
+        return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
+
+    const QString work = QDir(request.folder).absoluteFilePath(
+        QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+    QFile::remove(work);
+    if (!CopyFileOver(templatePath, work))
+        return failure(QStringLiteral("cannot copy the template to %1").arg(work));
+
+    QString error;
+    const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), work, false, false,
+                                           QString::fromLatin1(kSchemaTag));
+    if (opened != OpenOk) {
+        error = QStringLiteral("the template cannot be opened (result %1)").arg(opened);
+    } else {
+        bool known = false;
+        for (const EstablishmentKind &k : db.establishmentKinds())
+            known = known || k.code.toInt() == request.kind;
+        if (!known) {
+            error = QStringLiteral("unknown establishment kind %1").arg(request.kind);
+        } else {
+            db.prepare_nouveau_dossier(request.kind, QString::number(year));
+            db.LoadOptions();
+            if (db.organisme != request.kind || db.gestion != year || db.db_ARTICLES->recordCount() == 0)
+                error = QStringLiteral("the preparation of kind %1 failed").arg(request.kind);
+        }
+    }
+    db.closeSession();
+    if (!error.isEmpty() || !CopyFileOver(work, target)) {
+        QFile::remove(work);
+        return failure(error.isEmpty() ? QStringLiteral("cannot write %1").arg(target) : error);
+    }
+    QFile::remove(work);
+    return {target, QString()};
+}
+
+} // namespace zelvane

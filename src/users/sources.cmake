@@ -1,0 +1,2 @@
+list(APPEND ZELVANE_WIDGETS_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/PasswordDialogs.cpp)

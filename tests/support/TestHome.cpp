@@ -1,0 +1,36 @@
+#include "TestHome.h"
+
+#include "common/Paths.h"
+#include "db/DataModule.h"
+#include "db/NewFile.h"
+
+#include <QDir>
+#include <QtTest>
+
+TestHome::TestHome()
+{
+    qputenv("ZELVANE_HOME", m_dir.path().toUtf8());
+    QDir().mkpath(databases());
+    m_library = std::make_unique<zelvane::Library>();
+}
+
+TestHome::~TestHome() { m_library.reset(); }
+
+QString TestHome::databases() const { return m_dir.path() + QStringLiteral("/databases"); }
+
+QString TestHome::templateCopy(const QString &name) const
+{
+    const QString path = databases() + QLatin1Char('/') + name;
+    if (!zelvane::CopyFileOver(zelvane::TemplatePath(), path))
+        qFatal("cannot copy the template");
+    return path;
+}
+
+QString TestHome::preparedFile(int kind, int year, const QString &name) const
+{
+    zelvane::Tfdb db;
+    const auto result = zelvane::CreateManagementFile(db, {databases(), name, kind, QString::number(year), true});
+    if (!result.ok())
+        qFatal("cannot prepare a file: %s", qPrintable(result.error));
+    return result.path;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "common/Library.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A fresh ZELVANE_HOME with the library started in it, for one test function or one test case.
+class TestHome
+{
+public:
+    TestHome();
+    ~TestHome();
+
+    QString path() const { return m_dir.path(); }
+    QString databases() const;
+    // A copy of the template under databases/ (not prepared).
+    QString templateCopy(const QString &name = QStringLiteral("FCTEMP.MDB")) const;
+    // A prepared management file made as the command line makes it.
+    QString preparedFile(int kind = 2, int year = 2009, const QString &name = QString()) const;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<zelvane::Library> m_library;
+};

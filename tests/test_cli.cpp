@@ -1,0 +1,136 @@
+#include "TestHome.h"
+#include "cli/Commands.h"
+#include "db/DataModule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace zelvane;
+
+namespace {
+
+struct Run
+{
+    int code = 0;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList &args)
+{
+    Run r;
+    QTextStream out(&r.out), err(&r.err);
+    r.code = RunCommandLine(args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void prepareThenInfo()
+    {
+        TestHome home;
+        const Run made = run({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("2009")});
+        QCOMPARE(made.code, 0);
+        const QString path = made.out.trimmed();
+        QCOMPARE(path, home.databases() + QStringLiteral("/DOS1_2009.MDB"));
+        QVERIFY(QFile::exists(path));
+        const QStringList files = QDir(home.databases()).entryList(QDir::Files);
+        QCOMPARE(files, QStringList{QStringLiteral("DOS1_2009.MDB")}); // no work file left
+
+        const Run second = run({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("5"), QStringLiteral("--year"), QStringLiteral("2009")});
+        QCOMPARE(second.out.trimmed(), home.databases() + QStringLiteral("/DOS2_2009.MDB"));
+
+        const Run info = run({QStringLiteral("info"), path});
+        QCOMPARE(info.code, 0);
+        QVERIFY(info.out.contains(QStringLiteral("schema: ZELVANE-2009-07-26\n")));
+        QVERIFY(info.out.contains(QStringLiteral("organisme: 2\n")));
+        QVERIFY(info.out.contains(QStringLiteral("gestion: 2009\n")));
+        QVERIFY(info.out.contains(QStringLiteral("regime: 2\n")));
+        QVERIFY(info.out.contains(QStringLiteral("table STOCK: 0\n")));
+        QVERIFY(info.out.contains(QStringLiteral("table categories: 7\n")));
+    }
+
+    void existingFileRefusedUnlessForced()
+    {
+        TestHome home;
+        const QStringList args = {QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("1"), QStringLiteral("--year"),
+                                  QStringLiteral("2010"), QStringLiteral("--name"), QStringLiteral("CANTINE_2010.MDB")};
+        QCOMPARE(run(args).code, 0);
+        const Run again = run(args);
+        QCOMPARE(again.code, 1);
+        QVERIFY(again.err.contains(QStringLiteral("already exists")));
+        QCOMPARE(run(QStringList(args) << QStringLiteral("--force")).code, 0);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("year not a number") << QStringList{"prepare", "--kind", "2", "--year", "20x9"} << "is not a year";
+        QTest::newRow("unknown kind") << QStringList{"prepare", "--kind", "42", "--year", "2009"} << "unknown establishment kind 42";
+        QTest::newRow("kind not a number") << QStringList{"prepare", "--kind", "deux", "--year", "2009"} << "unknown establishment kind";
+        QTest::newRow("dotted name") << QStringList{"prepare", "--kind", "2", "--year", "2009", "--name", "A.B.MDB"} << "incorrecte";
+        QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "needs a value";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
+        QTest::newRow("info of a missing file") << QStringList{"info", "/nowhere/DOS1_2009.MDB"} << "no such file";
+    }
+    void badInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        TestHome home;
+        const Run r = run(args);
+        QVERIFY(r.code != 0);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList()); // nothing half-made
+    }
+
+    void infoRefusals()
+    {
+        TestHome home;
+        const QString text = home.databases() + QStringLiteral("/NOTES.MDB");
+        QFile f(text);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a database");
+        f.close();
+        Run r = run({QStringLiteral("info"), text});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("cannot be opened")));
+
+        const QString older = home.templateCopy(QStringLiteral("OLD_2008.MDB"));
+        {
+            Tfdb db;
+            QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), older, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QSqlQuery(db.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-05-01'"));
+        }
+        r = run({QStringLiteral("info"), older});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("ZELVANE-2009-05-01")));
+
+        r = run({QStringLiteral("info"), home.templateCopy(QStringLiteral("A.B.MDB"))});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.contains(QStringLiteral("incorrecte")));
+    }
+
+    void help()
+    {
+        TestHome home;
+        const Run r = run({QStringLiteral("--help")});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains(QStringLiteral("prepare --kind N --year YYYY")));
+        QVERIFY(r.out.contains(QStringLiteral("info FILE")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"

@@ -1,0 +1,221 @@
+#include "TestHome.h"
+#include "db/DataModule.h"
+#include "db/DatasetModel.h"
+
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace zelvane;
+
+// The dataset layer on a real management file: articles as master, movements as detail.
+class TestDataset : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<Tfdb> db;
+
+    void exec(const QString &sql)
+    {
+        QSqlQuery q(db->database());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        db = std::make_unique<Tfdb>();
+        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), home->templateCopy(), false, false,
+                                      QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
+        exec(QStringLiteral("delete from articles"));
+        exec(QStringLiteral("insert into articles values (1,'SUCRE',90,0,10,85,850),(2,'HUILE',130,0,0,0,0),(3,'RIZ',120,0,5,100,500)"));
+        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
+                            "(1,1,10,'2009-03-10',50,90),(2,1,22,'2009-03-10',5,90),(3,3,10,'2009-03-11',20,120)"));
+        db->db_ARTICLES->refresh();
+        db->db_ARTICLES->first();
+    }
+    void cleanup()
+    {
+        db.reset();
+        home.reset();
+    }
+
+    void dateFunctions()
+    {
+        QSqlQuery q(db->database());
+        QVERIFY(q.exec(QStringLiteral("select year(date_op), month(date_op), day(date_op), year(null), year('x') from stock where num_mvt=1")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 2009);
+        QCOMPARE(q.value(1).toInt(), 3);
+        QCOMPARE(q.value(2).toInt(), 10);
+        QVERIFY(q.value(3).isNull());
+        QVERIFY(q.value(4).isNull());
+        // Integers, so a bare year compares equal and a quoted one does not.
+        QVERIFY(q.exec(QStringLiteral("select count(*) from stock where year(date_op)=2009")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 3);
+    }
+
+    void orderFieldsAndMasterDetail()
+    {
+        Dataset *art = db->db_ARTICLES;
+        Dataset *mvt = db->db_STOCK;
+        QCOMPARE(art->recordCount(), 3);
+        QCOMPARE(art->textValue(QStringLiteral("designation")), QStringLiteral("SUCRE"));
+        QCOMPARE(art->displayText(QStringLiteral("PU")), QStringLiteral("   90.00"));
+        QCOMPARE(art->editText(QStringLiteral("PU")), QStringLiteral("90.00"));
+        QCOMPARE(mvt->recordCount(), 2);
+        QCOMPARE(mvt->dateValue(QStringLiteral("DATE_OP")), QDate(2009, 3, 10));
+        QCOMPARE(mvt->displayText(QStringLiteral("DATE_OP")), QStringLiteral("10/03/2009"));
+        art->next();
+        QCOMPARE(art->intValue(QStringLiteral("CODE_ART")), 2);
+        QCOMPARE(mvt->recordCount(), 0);
+        art->next();
+        QCOMPARE(mvt->recordCount(), 1);
+        art->next();
+        QVERIFY(art->eof());
+        QVERIFY(art->locate(QStringLiteral("designation"), QStringLiteral("huile")));
+        QCOMPARE(art->recNo(), 1);
+        QVERIFY(!art->locate(QStringLiteral("CODE_ART"), 99));
+    }
+
+    void filters()
+    {
+        Dataset *mvt = db->db_STOCK;
+        mvt->setFilter(QStringLiteral("nat_op>=20"));
+        QCOMPARE(mvt->recordCount(), 2); // filter switched off
+        mvt->setFiltered(true);
+        QCOMPARE(mvt->recordCount(), 1);
+        mvt->setFiltered(false);
+        Dataset *art = db->db_ARTICLES;
+        art->setRecordFilter([](const Dataset &d) { return d.doubleValue(QStringLiteral("QT31DEC")) > 0; });
+        art->setFiltered(true);
+        QCOMPARE(art->recordCount(), 2);
+        art->setFilter(QStringLiteral("code_art>1"));
+        QCOMPARE(art->recordCount(), 1);
+        QCOMPARE(art->textValue(QStringLiteral("DESIGNATION")), QStringLiteral("RIZ"));
+        art->setFiltered(false);
+        QCOMPARE(art->recordCount(), 3);
+    }
+
+    void calculatedFieldsInGrid()
+    {
+        auto *art = new Dataset(QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"), this);
+        art->setConnectionName(db->alias());
+        art->addCalculatedField(QStringLiteral("VALEUR"), FieldType::Double, [](const Dataset &d) {
+            return d.doubleValue(QStringLiteral("QT31DEC")) * d.doubleValue(QStringLiteral("PU31DEC"));
+        });
+        art->setDisplayText(QStringLiteral("DESIGNATION"), [](const Dataset &d) {
+            return QStringLiteral("%1 - %2").arg(d.intValue(QStringLiteral("CODE_ART"))).arg(d.textValue(QStringLiteral("DESIGNATION")));
+        });
+        art->open();
+        DatasetModel model(art, {{QStringLiteral("DESIGNATION"), QStringLiteral("Désignations")},
+                                 {QStringLiteral("VALEUR"), QStringLiteral("Valeur")}});
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Désignations"));
+        QCOMPARE(model.data(model.index(2, 0), Qt::DisplayRole).toString(), QStringLiteral("3 - RIZ"));
+        QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("850.00"));
+        QCOMPARE(art->value(QStringLiteral("VALEUR")).toDouble(), 850.0);
+    }
+
+    void insertPostCallbacks()
+    {
+        Dataset *mvt = db->db_STOCK;
+        QStringList calls;
+        mvt->onNewRecord = [&](Dataset &d) {
+            calls << QStringLiteral("new");
+            d.setValue(QStringLiteral("NUM_MVT"), 10);
+            d.setValue(QStringLiteral("DATE_OP"), QDate(2009, 3, 12));
+        };
+        mvt->onBeforePost = [&](Dataset &) { calls << QStringLiteral("before"); };
+        mvt->onAfterPost = [&](Dataset &) { calls << QStringLiteral("after"); };
+        mvt->append();
+        QCOMPARE(mvt->state(), Dataset::State::Insert);
+        QCOMPARE(mvt->intValue(QStringLiteral("CODE_ART")), 1); // from the master
+        mvt->setValue(QStringLiteral("QUANTITE"), 2.5);
+        mvt->setValue(QStringLiteral("OBS"), QStringLiteral("l'été"));
+        mvt->post();
+        QCOMPARE(calls, (QStringList{QStringLiteral("new"), QStringLiteral("before"), QStringLiteral("after")}));
+        QCOMPARE(mvt->recordCount(), 3);
+        QCOMPARE(mvt->intValue(QStringLiteral("NUM_MVT")), 10);
+        QSqlQuery q(db->database());
+        QVERIFY(q.exec(QStringLiteral("select date_op, obs, quantite from stock where num_mvt=10")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("2009-03-12"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("l'été"));
+        QCOMPARE(q.value(2).toDouble(), 2.5);
+    }
+
+    void refusedPostKeepsTheEdit()
+    {
+        Dataset *mvt = db->db_STOCK;
+        mvt->append();
+        mvt->setValue(QStringLiteral("NUM_MVT"), 1); // already used: the key refuses it
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->post());
+        QCOMPARE(mvt->state(), Dataset::State::Insert);
+        mvt->cancel();
+        QCOMPARE(mvt->recordCount(), 2);
+
+        bool refused = false;
+        mvt->onBeforePost = [&](Dataset &) { refused = true; throw DatabaseError(QStringLiteral("refused")); };
+        mvt->edit();
+        mvt->setValue(QStringLiteral("QUANTITE"), 99);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->post());
+        QVERIFY(refused);
+        mvt->cancel();
+        QCOMPARE(mvt->doubleValue(QStringLiteral("QUANTITE")), 50.0);
+        QSqlQuery q(db->database());
+        QVERIFY(q.exec(QStringLiteral("select quantite from stock where num_mvt=1")) && q.next());
+        QCOMPARE(q.value(0).toDouble(), 50.0);
+    }
+
+    void editDeleteAndScroll()
+    {
+        Dataset *art = db->db_ARTICLES;
+        int scrolls = 0, deletes = 0;
+        art->onAfterScroll = [&](Dataset &) { ++scrolls; };
+        art->onAfterDelete = [&](Dataset &) { ++deletes; };
+        art->last();
+        QCOMPARE(scrolls, 1);
+        art->edit();
+        art->setValue(QStringLiteral("DESIGNATION"), QStringLiteral("RIZ LONG"));
+        art->first(); // moving posts the edit
+        QCOMPARE(art->state(), Dataset::State::Browse);
+        QVERIFY(art->locate(QStringLiteral("CODE_ART"), 3));
+        QCOMPARE(art->textValue(QStringLiteral("DESIGNATION")), QStringLiteral("RIZ LONG"));
+        art->remove();
+        QCOMPARE(deletes, 1);
+        QCOMPARE(art->recordCount(), 2);
+        QCOMPARE(art->recNo(), 1);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, art->setValue(QStringLiteral("PU"), 1)); // not editing
+    }
+
+    void saveDataSet()
+    {
+        ScriptedPrompter answers;
+        setPrompter(&answers);
+        Dataset *art = db->db_ARTICLES;
+        art->edit();
+        art->setValue(QStringLiteral("PU"), 1.0);
+        QVERIFY(!db->SaveDataSet(art, false));
+        QCOMPARE(art->doubleValue(QStringLiteral("PU")), 90.0);
+
+        art->append();
+        art->setValue(QStringLiteral("CODE_ART"), 1); // duplicate key
+        QVERIFY(!db->SaveDataSet(art, true));
+        QCOMPARE(answers.messages.size(), 1);
+        QVERIFY(answers.messages.first().startsWith(QStringLiteral(" --- :")));
+        QCOMPARE(art->state(), Dataset::State::Browse);
+        QCOMPARE(art->recordCount(), 3);
+
+        art->append();
+        art->setValue(QStringLiteral("CODE_ART"), 4);
+        QVERIFY(db->SaveDataSet(art, true));
+        QCOMPARE(art->recordCount(), 4);
+        setPrompter(nullptr);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataset)
+#include "test_dataset.moc"

@@ -1,0 +1,168 @@
+#include "common/Dates.h"
+#include "common/Format.h"
+#include "common/Text.h"
+
+#include <QtTest>
+
+using namespace zelvane;
+
+class TestText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void amounts_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("montant");
+        QTest::addColumn<QString>("saisie");
+        QTest::newRow("zero") << 0.0 << "    0.00" << "0.00";
+        QTest::newRow("small") << 12.5 << "    12.50" << "12.50";
+        QTest::newRow("thousands") << 1234.5 << "   1 234.50" << "1234.50";
+        QTest::newRow("millions rounded") << 1234567.891 << "  1 234 567.89" << "1234567.89";
+        QTest::newRow("negative") << -1234.5 << "-   1 234.50" << "-1234.50";
+        QTest::newRow("half cent rounds up") << 0.125 << "    0.13" << "0.13";
+        QTest::newRow("tiny negative is zero") << -0.001 << "    0.00" << "0.00";
+        QTest::newRow("beyond the picture") << 1e18 << "1000000 000 000 000 000.00" << "1000000000000000000.00";
+    }
+    void amounts()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, montant);
+        QFETCH(QString, saisie);
+        QCOMPARE(FormatMontant(value), montant);
+        QCOMPARE(FormatMontantSaisie(value), saisie);
+    }
+
+    void fieldFormats()
+    {
+        QCOMPARE(FormatPattern(1234.5, QString::fromLatin1(kPatternFieldDisplay)), QStringLiteral("  1 234.50"));
+        QCOMPARE(FormatPattern(1234.5, QString::fromLatin1(kPatternFieldEdit)), QStringLiteral("1234.50"));
+    }
+
+    void padding_data()
+    {
+        QTest::addColumn<QString>("s");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("pad");
+        QTest::addColumn<bool>("left");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("left zeros") << "7" << 3 << "0" << true << "007";
+        QTest::newRow("cut to n") << "12345" << 3 << "0" << true << "123";
+        QTest::newRow("trimmed, blank pad") << " 42 " << 4 << "" << true << "  42";
+        QTest::newRow("right") << "AB" << 4 << "0" << false << "AB00";
+    }
+    void padding()
+    {
+        QFETCH(QString, s);
+        QFETCH(int, n);
+        QFETCH(QString, pad);
+        QFETCH(bool, left);
+        QFETCH(QString, expected);
+        QCOMPARE(left ? PadLeft(s, n, pad) : PadRight(s, n, pad), expected);
+    }
+
+    void repeatAndSpaces()
+    {
+        QCOMPARE(RepeatText(QStringLiteral("ab"), 3), QStringLiteral("ababab"));
+        QCOMPARE(RepeatText(QStringLiteral("ab"), 0), QString());
+        QCOMPARE(Spaces(3), QStringLiteral("   "));
+    }
+
+    void tokens()
+    {
+        QString s = QStringLiteral("001;NOM; X");
+        QCOMPARE(NextToken(s, QLatin1Char(';')), QStringLiteral("001"));
+        QCOMPARE(NextToken(s, QLatin1Char(';')), QStringLiteral("NOM"));
+        QCOMPARE(NextToken(s, QLatin1Char(';')), QStringLiteral("X"));
+        QVERIFY(s.isEmpty());
+    }
+
+    void replaceAndQuote()
+    {
+        // Text brought in by the replacement is not scanned again.
+        QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("aa")), QStringLiteral("aaaaaa"));
+        QCOMPARE(ReplaceAll(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
+        QCOMPARE(QuotedSQL(QStringLiteral("l'eau")), QStringLiteral("'l''eau'"));
+        QCOMPARE(QuotedSQL(QString()), QStringLiteral("''"));
+    }
+
+    void scramble()
+    {
+        QCOMPARE(ScrambleText(QString()), QString());
+        // Each character moves by its position in the 74-character alphabet.
+        QCOMPARE(ScrambleText(QStringLiteral("Q")), QStringLiteral("7"));
+        QCOMPARE(ScrambleText(QStringLiteral("QQ")), QStringLiteral("7W"));
+        QCOMPARE(UnscrambleText(QStringLiteral("7W")), QStringLiteral("QQ"));
+        // The last character of the alphabet wraps to the first.
+        QCOMPARE(ScrambleText(QStringLiteral("m")), QStringLiteral("Q"));
+        QCOMPARE(UnscrambleText(QStringLiteral("Q")), QStringLiteral("m"));
+        const QString code = QStringLiteral("ZELV2009");
+        QCOMPARE(UnscrambleText(ScrambleText(code)), code);
+        // Far beyond the routines' range: no crash, same length.
+        QCOMPARE(ScrambleText(QString(200, QLatin1Char('A'))).size(), 200);
+    }
+
+    void dates()
+    {
+        QCOMPARE(LastDayOfMonth(QDate(2008, 2, 10)), QDate(2008, 2, 29));
+        QCOMPARE(LastDayOfMonth(QDate(2009, 2, 10)), QDate(2009, 2, 28));
+        QCOMPARE(LastDayOfMonth(QDate(2009, 4, 3)), QDate(2009, 4, 30));
+        QCOMPARE(FirstDayOfMonth(QDate(2009, 4, 30)), QDate(2009, 4, 1));
+        QCOMPARE(WeekStart(QDate(2010, 3, 7)), QDate(2010, 3, 7));
+        QCOMPARE(WeekStart(QDate(2010, 3, 6)), QDate(2010, 2, 28));
+        QCOMPARE(WeekEnd(QDate(2010, 3, 6)), QDate(2010, 3, 6));
+        QCOMPARE(WeekStart(QDate(2010, 3, 8)), QDate(2010, 3, 7));
+    }
+
+    void dateCondition()
+    {
+        QCOMPARE(DateCondition(QStringLiteral("="), QStringLiteral("date_op"), QDate(2010, 1, 7)),
+                 QStringLiteral("(year(date_op)=2010) and (month(date_op)=1) and (day(date_op)=7)"));
+        QCOMPARE(DateCondition(QStringLiteral(">="), QStringLiteral("s.date_op"), QDate(2009, 3, 5)),
+                 QStringLiteral("( (year(s.date_op)>2009)or  ((year(s.date_op)=2009)and(month(s.date_op)>3))or"
+                                "  ((year(s.date_op)=2009)and(month(s.date_op)=3)and(day(s.date_op)>=5))  )"));
+        QCOMPARE(DateCondition(QStringLiteral("<"), QStringLiteral("d"), QDate(2009, 12, 31)),
+                 QStringLiteral("( (year(d)<2009)or  ((year(d)=2009)and(month(d)<12))or"
+                                "  ((year(d)=2009)and(month(d)=12)and(day(d)<31))  )"));
+        QCOMPARE(DateCondition(QStringLiteral("<>"), QStringLiteral("date_op"), QDate(2009, 3, 5)), QString());
+    }
+
+    void parsing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isDay");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("day") << "10/03/2009" << true << QDate(2009, 3, 10);
+        QTest::newRow("short parts") << "1/2/2009" << true << QDate(2009, 2, 1);
+        QTest::newRow("no such day") << "30/02/2009" << false << QDate();
+        QTest::newRow("two-digit year") << "10/03/09" << false << QDate();
+        QTest::newRow("words") << "demain" << false << QDate();
+    }
+    void parsing()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, isDay);
+        QFETCH(QDate, day);
+        const auto parsed = ParseDate(text);
+        QCOMPARE(parsed.has_value(), isDay);
+        if (isDay)
+            QCOMPARE(*parsed, day);
+    }
+
+    void numbers()
+    {
+        QCOMPARE(ParseNumber(QStringLiteral("12.5")).value_or(-1), 12.5);
+        QCOMPARE(ParseNumber(QStringLiteral(" 1 234,5 ")).value_or(-1), 1234.5);
+        QVERIFY(!ParseNumber(QStringLiteral("12a")));
+        QVERIFY(!ParseNumber(QString()));
+        QCOMPARE(DateText(QDate(2009, 3, 10)), QStringLiteral("10/03/2009"));
+        QCOMPARE(SqlDate(QDate(2009, 3, 10)), QStringLiteral("'2009-03-10'"));
+        QCOMPARE(MoisFR(8), QStringLiteral("Août"));
+        QCOMPARE(MoisAR(1), QStringLiteral("جـانفي"));
+        QCOMPARE(MoisFR(13), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestText)
+#include "test_text.moc"
