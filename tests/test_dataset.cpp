@@ -149,7 +149,11 @@ private slots:
 
     void refusedPostKeepsTheEdit()
     {
-        Dataset *mvt = db->db_STOCK;
+        // A bare dataset on the movements, without the program's rules that number new rows.
+        auto *mvt = new Dataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT"), this);
+        mvt->setConnectionName(db->alias());
+        mvt->setMaster(db->db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
+        mvt->open();
         mvt->append();
         mvt->setValue(QStringLiteral("NUM_MVT"), 1); // already used: the key refuses it
         QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->post());

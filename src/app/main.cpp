@@ -1,15 +1,29 @@
+#include "app/MainWindow.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
+#include "db/DataModule.h"
 
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("quillon"));
     QApplication::setApplicationName(QStringLiteral("zelvane"));
+    QApplication::setStyle(QStringLiteral("Fusion"));
     zelvane::Library library;
-    zelvane::DialogPrompter dialogs;
+
+    zelvane::TFZelvane window(*new zelvane::Tfdb(&app));
+    zelvane::DialogPrompter dialogs(&window);
     zelvane::setPrompter(&dialogs);
-    return 0;
+    zelvane::ApplyRegionalSettings();
+    // Maximised also where no window manager applies the state (a bare X server).
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+    window.startConnectionTimer();
+    const int code = app.exec();
+    zelvane::setPrompter(nullptr);
+    return code;
 }

@@ -100,6 +100,24 @@ int DialogPrompter::checkPassword(const QStringList &names, const QStringList &p
     return CheckPasswordDialog(names, passwords, passwordSize, owner());
 }
 
+std::optional<QString> DialogPrompter::changePassword(const QString &password, const QString &name, int size)
+{
+    QString changed = password;
+    if (!ChangePasswordDialog(changed, name, size, owner()))
+        return std::nullopt;
+    return changed;
+}
+
+bool DialogPrompter::editUsers(QList<UserEntry> &users)
+{
+    return UserListDialog(users, owner());
+}
+
+bool DialogPrompter::editUser(QString &name, QString &priority, bool locked)
+{
+    return EditUser(name, priority, locked, owner());
+}
+
 void DialogPrompter::progressStart(int maximum, const QString &message)
 {
     progressClose();

@@ -25,6 +25,9 @@ public:
                                                     const QString &folder) override;
     std::optional<QString> askPassword() override;
     int checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize) override;
+    std::optional<QString> changePassword(const QString &password, const QString &name, int size) override;
+    bool editUsers(QList<UserEntry> &users) override;
+    bool editUser(QString &name, QString &priority, bool locked) override;
 
     void progressStart(int maximum, const QString &message) override;
     void progressStep(int n) override;

@@ -32,24 +32,27 @@ Prompter &prompter()
 
 void setPrompter(Prompter *p) { g_prompter = p; }
 
-void ScriptedPrompter::showMessage(const QString &text, const QString &, MessageIcon)
+void ScriptedPrompter::showMessage(const QString &text, const QString &caption, MessageIcon)
 {
     messages << text;
+    messageCaptions << caption;
     asked << QStringLiteral("message");
     if (echoMessages)
         std::fprintf(stderr, "%s\n", qPrintable(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
 }
 
-bool ScriptedPrompter::confirm(const QString &text, const QString &, MessageIcon)
+bool ScriptedPrompter::confirm(const QString &text, const QString &caption, MessageIcon)
 {
     questions << text;
+    questionCaptions << caption;
     asked << QStringLiteral("confirm");
     return takeOr(confirmations, false);
 }
 
-bool ScriptedPrompter::askYesNo(const QString &text, const QString &, MessageIcon)
+bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon)
 {
     questions << text;
+    questionCaptions << caption;
     asked << QStringLiteral("yesno");
     return takeOr(yesNoAnswers, false);
 }
@@ -80,6 +83,38 @@ int ScriptedPrompter::checkPassword(const QStringList &, const QStringList &, in
 {
     asked << QStringLiteral("login");
     return takeOr(logins, -2);
+}
+
+std::optional<QString> ScriptedPrompter::changePassword(const QString &, const QString &name, int size)
+{
+    lastPasswordName = name;
+    lastPasswordSize = size;
+    asked << QStringLiteral("changePassword");
+    return takeOr(newPasswords, std::optional<QString>());
+}
+
+bool ScriptedPrompter::editUsers(QList<UserEntry> &users)
+{
+    lastUsers = users;
+    asked << QStringLiteral("users");
+    const std::optional<QList<UserEntry>> answer = takeOr(userLists, std::optional<QList<UserEntry>>());
+    if (!answer)
+        return false;
+    users = *answer;
+    return true;
+}
+
+bool ScriptedPrompter::editUser(QString &name, QString &priority, bool locked)
+{
+    lastUserEdit = {name, QString(), priority};
+    lastUserLocked = locked;
+    asked << QStringLiteral("user");
+    const std::optional<UserEntry> answer = takeOr(userEdits, std::optional<UserEntry>());
+    if (!answer)
+        return false;
+    name = answer->name.trimmed();
+    priority = locked ? QStringLiteral("A") : answer->priority;
+    return true;
 }
 
 } // namespace zelvane

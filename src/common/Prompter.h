@@ -18,6 +18,14 @@ struct EstablishmentKind
     QString ministere;
 };
 
+// One row of the users table as the users list window edits it.
+struct UserEntry
+{
+    QString name;
+    QString password;
+    QString priority;
+};
+
 // What the preparation window returns when it was accepted.
 struct PreparationAnswer
 {
@@ -50,6 +58,12 @@ public:
     virtual std::optional<QString> askPassword() = 0;
     // The login window for several users: the index of the accepted name, or -2 when refused or cancelled.
     virtual int checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize) = 0;
+    // The password change window: the new password (trimmed, in capitals), nullopt when cancelled.
+    virtual std::optional<QString> changePassword(const QString &password, const QString &name, int size) = 0;
+    // The users list window on a copy of the list; true (users changed) when accepted.
+    virtual bool editUsers(QList<UserEntry> &users) = 0;
+    // One user's name and priority; the priority is held at "A" when locked. True when confirmed.
+    virtual bool editUser(QString &name, QString &priority, bool locked) = 0;
 
     // Progress of a long operation; a window shows it, the other implementations ignore it.
     virtual void progressStart(int maximum, const QString &message);
@@ -75,6 +89,9 @@ public:
                                                     const QString &folder) override;
     std::optional<QString> askPassword() override;
     int checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize) override;
+    std::optional<QString> changePassword(const QString &password, const QString &name, int size) override;
+    bool editUsers(QList<UserEntry> &users) override;
+    bool editUser(QString &name, QString &priority, bool locked) override;
 
     // Echoes the messages on standard error (the command line).
     bool echoMessages = false;
@@ -85,12 +102,23 @@ public:
     std::deque<std::optional<PreparationAnswer>> preparations;
     std::deque<std::optional<QString>> passwords;
     std::deque<int> logins;
+    std::deque<std::optional<QString>> newPasswords;       // changePassword
+    std::deque<std::optional<QList<UserEntry>>> userLists;  // editUsers: the list as accepted
+    std::deque<std::optional<UserEntry>> userEdits;         // editUser: name and priority (locked keeps "A")
 
     QStringList messages;  // texts of the message boxes shown
     QStringList questions; // texts of the questions asked (confirm, yes/no)
-    QStringList asked;     // every prompt in order: "message", "confirm", "file", "prepare", "password", "login"
+    QStringList asked;     // every prompt in order: "message", "confirm", "file", "prepare", "password", "login",
+                           // "changePassword", "users", "user"
     QList<EstablishmentKind> lastKinds;
     QString lastFolder;
+    QStringList messageCaptions;  // captions of the message boxes, beside messages
+    QStringList questionCaptions; // captions of the questions, beside questions
+    QList<UserEntry> lastUsers;   // the list given to editUsers
+    UserEntry lastUserEdit;       // the name and priority given to editUser
+    bool lastUserLocked = false;
+    QString lastPasswordName;     // the name given to changePassword
+    int lastPasswordSize = 0;
 };
 
 } // namespace zelvane

@@ -25,6 +25,7 @@ Tfdb::Tfdb(QObject *parent)
     db_menu_menu = addDataset(QStringLiteral("menu_menu"), QStringLiteral("date_menu"));
     db_menu_effect = addDataset(QStringLiteral("menu_effect"), QStringLiteral("date_menu;code_categ"));
     db_menu_liste = addDataset(QStringLiteral("menu_liste"), QStringLiteral("date_menu;code_categ;num_ord"));
+    attachStockRules();
 }
 
 Tfdb::~Tfdb() { closeSession(); }
@@ -46,6 +47,7 @@ bool Tfdb::isConnected() const
 
 void Tfdb::closeSession()
 {
+    freeAggregates();
     for (Dataset *dataset : std::as_const(m_datasets)) {
         if (dataset->isEditing())
             dataset->cancel();

@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "db/Dataset.h"
+#include "stock/ListeDenrees.h"
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -92,7 +93,35 @@ public:
     // The users check run while opening; none admits everybody.
     std::function<bool(Tfdb &)> usersCheck;
 
+    // The daily store while connected: createAggregates at the end of the connection (after LoadOptions),
+    // freeAggregates at disconnection. The rules of the article and movement datasets stay attached; they
+    // do nothing that needs the aggregate while Tag is 0.
+    std::unique_ptr<TListeDenrees> ListeDenrees;
+    StoreFigures Figures;            // what the last article scroll computed
+    QString FilterArticleText;       // the article grid's search text
+    bool FilterArticleDay = false;   // only the articles moved on the selected day
+    void createAggregates();
+    void freeAggregates();
+    // The day clamped into the management year.
+    QDate ValidateDate(const QDate &day) const;
+    // Sets the article grid filter and refreshes the grid.
+    void SetArticleFilter(const QString &text, bool dayOnly);
+    // The movement dataset shows the current article's movements of day only.
+    void ShowMovementsOfDay(const QDate &day);
+    void db_ARTICLESAfterScroll();
+    void db_ARTICLESNewRecord(Dataset &dataset);
+    void db_ARTICLESAfterPost(Dataset &dataset);
+    bool db_ARTICLESFilterRecord(const Dataset &dataset) const;
+    void db_STOCKNewRecord(Dataset &dataset);
+    void db_STOCKBeforePost(Dataset &dataset);
+    void db_STOCKAfterPost(Dataset &dataset);
+
+signals:
+    void figuresChanged(); // Figures were rewritten: repaint the summary tree
+    void dayChanged();     // a new day was selected: repaint the article grid
+
 private:
+    void attachStockRules();
     Dataset *addDataset(const QString &table, const QString &order);
 
     QList<Dataset *> m_datasets;

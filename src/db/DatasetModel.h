@@ -1,12 +1,14 @@
 #pragma once
 
+#include "db/Dataset.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <functional>
 
 namespace zelvane {
 
-class Dataset;
+
 
 // Shows a dataset in a grid: one column per listed field, the dataset's display texts, its current row
 // as the grid's current row.

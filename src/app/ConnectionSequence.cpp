@@ -1,0 +1,189 @@
+#include "app/ConnectionSequence.h"
+
+#include "common/Paths.h"
+#include "common/Profile.h"
+#include "common/Prompter.h"
+#include "db/DataModule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace zelvane {
+
+namespace {
+
+QString openFailure(int result, const QString &file)
+{
+    switch (result) {
+    case OpenUserRefused:
+        return QStringLiteral("Connexion refusée : l'utilisateur n'a pas été identifié.");
+    case OpenOlderVersion:
+        return QStringLiteral("%1 n'est pas un dossier de la version actuelle (%2) : il n'a pas été ouvert "
+                              "et reste tel quel.")
+            .arg(file, QString::fromLatin1(kSchemaTag));
+    case OpenBadFileName:
+        return QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(file);
+    default:
+        return QStringLiteral("%1 ne peut pas être ouvert : fichier absent, illisible ou qui n'est pas un "
+                              "dossier de gestion.")
+            .arg(file);
+    }
+}
+
+bool isExistingFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+
+} // namespace
+
+ConnectionSequence::ConnectionSequence(Tfdb &db, QObject *parent)
+    : QObject(parent)
+    , m_db(db)
+    , m_caption(QString::fromLatin1(kCaptionAtStart))
+{
+}
+
+void ConnectionSequence::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    emit captionChanged(caption);
+}
+
+bool ConnectionSequence::fail(const QString &reason)
+{
+    m_failure = reason;
+    return false;
+}
+
+// The open dialog on the folder of the management files, offering the placeholder that stands for a new
+// file; empty when cancelled.
+QString ConnectionSequence::chooseFile()
+{
+    const QString folder = DatabasesDir();
+    const QString templatePath = TemplatePath();
+    const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);
+    QString chosen = prompter().chooseFileToOpen(folder, QStringLiteral("*.mdb *.MDB"));
+    emit processEvents();
+    if (chosen.isEmpty())
+        return {};
+    if (QFileInfo(chosen).fileName().toUpper() == QString::fromUtf8(kPlaceholderName).toUpper()
+        && !templatePath.isEmpty()) {
+        CopyFileOver(templatePath, working);
+        chosen = working;
+    }
+    return chosen;
+}
+
+bool ConnectionSequence::Action_connectExecute()
+{
+    if (m_db.isConnected())
+        return true;
+    m_failure.clear();
+    const QString folder = DatabasesDir();
+    QDir().mkpath(folder);
+    const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);
+    QFile::remove(working);
+    RegisterBaseDir(QStringLiteral("zelvane"), BaseDir());
+
+    QString file = PendingDatabaseName;
+    if (!isExistingFile(file) && connectTag == 0)
+        file = Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName));
+    PendingDatabaseName.clear();
+
+    if (!isExistingFile(file)) {
+        QFile placeholder(folder + QLatin1Char('/') + QString::fromUtf8(kPlaceholderName));
+        if (placeholder.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            QTextStream(&placeholder) << QString::fromUtf8(kPlaceholderName) << '\n';
+        const QString templatePath = TemplatePath();
+        if (connectTag != 0) {
+            file = chooseFile();
+            if (file.isEmpty())
+                return false; // cancelled: the attempt does not count
+        } else if (!templatePath.isEmpty()) {
+            file = working;
+            if (!QFileInfo::exists(working))
+                CopyFileOver(templatePath, working);
+        } else {
+            file.clear();
+        }
+    }
+    ++connectTag;
+    if (!isExistingFile(file) && TemplatePath().isEmpty())
+        m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
+
+    m_db.db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
+    m_db.db_STOCK->setFiltered(true);
+    m_db.db_ARTICLES->onAfterScroll = nullptr;
+
+    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
+    if (result != OpenOk)
+        return fail(m_failure.isEmpty() ? openFailure(result, file) : m_failure);
+
+    m_db.LoadOptions();
+    if (m_db.organisme == 0 && !prepareNewFile(file))
+        return false;
+
+    m_db.CurrentFile = file;
+    Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+    setCaption(QString::fromLatin1(kCaptionDisconnected) + QStringLiteral(" - ") + file);
+
+    m_db.db_fournisseur->close();
+    m_db.Execute(QStringLiteral("ALTER TABLE fournisseur ALTER COLUMN rsociale TEXT(50)"));
+    try {
+        m_db.db_fournisseur->open();
+    } catch (const DatabaseError &) {
+    }
+    m_db.LoadOptions();
+    if (createAggregates)
+        createAggregates();
+    emit processEvents();
+    return true;
+}
+
+// The file is a fresh copy of the template: the user chooses the establishment and the year, the copy is
+// saved under its final name and filled. False (and disconnected) when the user gives up.
+bool ConnectionSequence::prepareNewFile(QString &file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    const std::optional<PreparationAnswer> answer = prompter().prepareNewFile(m_db.establishmentKinds(), folder);
+    bool accepted = answer.has_value();
+    QString target;
+    if (accepted) {
+        target = folder + QLatin1Char('/') + answer->fileName;
+        if (QFileInfo::exists(target))
+            accepted = prompter().confirm(QStringLiteral(" Voulez vous écraser le fichier ") + target + QStringLiteral(" ? "),
+                                          QStringLiteral("Confirmation"), MessageIcon::Warning);
+    }
+    m_db.closeSession();
+    if (!accepted) {
+        m_failure = QStringLiteral("Préparation annulée : aucun dossier n'est ouvert.");
+        return false;
+    }
+    emit processEvents();
+    if (!CopyFileOver(file, target))
+        return fail(QStringLiteral("Impossible d'écrire %1.").arg(target));
+    file = target;
+    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag));
+    if (result != OpenOk) {
+        m_db.closeSession();
+        return fail(openFailure(result, file));
+    }
+    m_db.prepare_nouveau_dossier(answer->kind, answer->year);
+    const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);
+    if (QFileInfo(working).absoluteFilePath() != QFileInfo(file).absoluteFilePath())
+        QFile::remove(working);
+    return true;
+}
+
+void ConnectionSequence::Action_disconnectExecute()
+{
+    if (!m_db.isConnected())
+        return;
+    m_db.Tag = 0;
+    m_db.closeSession();
+    if (freeAggregates)
+        freeAggregates();
+    setCaption(QString::fromLatin1(kCaptionDisconnected));
+}
+
+} // namespace zelvane

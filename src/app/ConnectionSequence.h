@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+namespace zelvane {
+
+class Tfdb;
+
+inline constexpr auto kPlaceholderName = "Créer un nouveau Dossier.mdb";
+inline constexpr auto kWorkingCopyName = "FCTEMP.MDB";
+inline constexpr auto kCaptionAtStart = "FEUILLE DE CONSOMMATION JOURNALIERE VERSION 1.00";
+inline constexpr auto kCaptionDisconnected = "FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00";
+
+// Finds or creates the management file of the year and connects the data module to it: the pending
+// file, the profile's default, the open dialog or the template, then opening, preparation of a new file
+// and the options. Every question goes through the prompter, so each path runs without a display.
+class ConnectionSequence : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ConnectionSequence(Tfdb &db, QObject *parent = nullptr);
+
+    // A file asked for by another command (previous/next sheet, archive, new year), consumed by the next
+    // connection.
+    QString PendingDatabaseName;
+    // Connection attempts since start; the first one takes the profile's file without asking.
+    int connectTag = 0;
+
+    // What the data module builds once a file is open (the aggregates) and frees at disconnection.
+    std::function<void()> createAggregates;
+    std::function<void()> freeAggregates;
+
+    // The connection sequence; true when a file is connected at the end.
+    bool Action_connectExecute();
+    // Closes the file; nothing when none is connected.
+    void Action_disconnectExecute();
+
+    // The window caption for the current state.
+    QString caption() const { return m_caption; }
+    // Why the last attempt left the program disconnected; empty after a success or a plain cancel.
+    QString lastFailure() const { return m_failure; }
+
+signals:
+    void captionChanged(const QString &caption);
+    // Lets the window run pending events at the points where the sequence waits.
+    void processEvents();
+
+private:
+    void setCaption(const QString &caption);
+    bool fail(const QString &reason);
+    QString chooseFile();
+    bool prepareNewFile(QString &file);
+
+    Tfdb &m_db;
+    QString m_caption;
+    QString m_failure;
+};
+
+} // namespace zelvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "db/DatasetModel.h"
+
+#include <QTableView>
+
+namespace zelvane {
+
+// A grid on a dataset: whole rows selected, the grid's current row and the dataset's current row kept
+// in step both ways.
+class DatasetGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    DatasetGrid(Dataset *dataset, const QList<DatasetModel::Column> &columns, QWidget *parent = nullptr);
+
+    DatasetModel *datasetModel() const { return m_model; }
+    Dataset *dataset() const { return m_model->dataset(); }
+    // Widens the columns not excluded to fill the grid, now and whenever the grid grows.
+    void setFitColumns(const QList<int> &excluded);
+
+signals:
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showCurrent();
+
+    DatasetModel *m_model;
+    bool m_syncing = false;
+    bool m_fit = false;
+    QList<int> m_fitExcluded;
+};
+
+} // namespace zelvane

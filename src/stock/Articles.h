@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVector>
+
+namespace zelvane {
+
+class Tfdb;
+struct TDenree;
+
+// The texts of the article window.
+struct ArticleInput
+{
+    QString code;
+    QString designation;
+    QString pu;
+    QString codeFour;
+    QString qt31dec;
+    QString pu31dec;
+};
+
+struct ArticleCheck
+{
+    bool accepter = false;
+    qint64 codeFour = 0;  // what CODE_FOUR takes: 0 when the text is not an integer
+    QString valeur;       // "Valeur :" of the opening stock, amount format
+};
+
+// Run after every change in the article window. Prices and quantities must be numbers, not only filled in.
+ArticleCheck CheckArticle(const ArticleInput &input);
+
+// Whether the article grid shows an article: its designation starts with the search text (both trimmed,
+// upper case) and, with dayOnly, it moved on the selected day.
+bool ArticleFilterAccepts(const QString &designation, const QString &searchText, bool dayOnly, const TDenree *denree);
+
+struct SupplierEntry
+{
+    qint64 code = 0;
+    QString nom;
+};
+
+// The supplier list of the article and movement windows: key code_four, shown by nom_prenom.
+QVector<SupplierEntry> SupplierList(Tfdb &db);
+bool SupplierExists(Tfdb &db, qint64 code);
+
+// One line of "Historique des Mouvements depuis le 31 Décembre dernier"; an unreadable value is empty.
+struct HistoryRow
+{
+    QString numMvt;
+    QString dateOp;
+    QString nature;   // "Entrée" or "Sortie"
+    QString quantite;
+    QString pu;
+    QString valeur;
+};
+
+QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code);
+
+// The article's quantity at the end of day, from the opening stock and its movements, leaving out the
+// movement numbered excluded (-1 for none).
+double StockAtEndOfDay(Tfdb &db, qint64 code, const QDate &day, qint64 excluded = -1);
+
+} // namespace zelvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "db/NewFile.h"
+
+#include <QString>
+
+namespace zelvane {
+
+struct DemoRequest
+{
+    QString folder;
+    QString fileName;    // empty: the proposed name for the year
+    int kind = 0;
+    QString year;
+    int articles = 0;    // 0: the kind's own list; more adds generated articles, fewer keeps the first ones
+    int movements = 20000;
+    bool overwrite = false;
+};
+
+// A prepared management file filled with a plausible year: suppliers, an opening stock, entries at
+// varying prices, exits per meal of the file's regime drawn from the lots in stock (never below zero),
+// and head-counts for every school day. The same request always gives the same content.
+NewFileResult MakeDemoFile(const DemoRequest &request);
+
+} // namespace zelvane

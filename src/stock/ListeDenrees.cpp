@@ -1,0 +1,204 @@
+#include "stock/ListeDenrees.h"
+
+#include "common/Format.h"
+#include "common/Text.h"
+#include "db/DataModule.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace zelvane {
+
+namespace {
+
+// All twelve sums of a day in one pass. "#YYMMJJ" stands for the movement's day and "$YYMMJJ" for the
+// selected one; both become ISO texts, whose order is the day order and whose comparison is the
+// cheapest one per row.
+const char *const kMovementStatement =
+    " select code_art"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ<$YYMMJJ),quantite,0))    as entree_veille_quantite"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ<$YYMMJJ),quantite*PU,0)) as entree_veille_valeur"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ<$YYMMJJ),quantite,0))    as sortie_veille_quantite"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ<$YYMMJJ),quantite*PU,0)) as sortie_veille_valeur"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),quantite,0))    as entree_jour_quantite"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),quantite*PU,0)) as entree_jour_valeur"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),PU,0)) as entree_jour_sum_pu"
+    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),1,0)) as entree_jour_nbr"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),quantite,0))    as sortie_jour_quantite"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),quantite*PU,0)) as sortie_jour_valeur"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),PU,0)) as sortie_jour_sum_pu"
+    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),1,0)) as sortie_jour_nbr"
+    " from stock where (#YYMMJJ<=$YYMMJJ)";
+
+// A column read into target; NULL or unreadable leaves target as it was.
+void readDouble(const QSqlQuery &query, int column, double &target)
+{
+    if (column < 0)
+        return;
+    const QVariant v = query.value(column);
+    if (v.isNull())
+        return;
+    bool ok = false;
+    const double x = v.toDouble(&ok);
+    if (ok)
+        target = x;
+}
+
+} // namespace
+
+void TDenree::clearValues()
+{
+    const qint32 code = code_art;
+    *this = TDenree();
+    code_art = code;
+}
+
+TListeDenrees::TListeDenrees(Tfdb &db)
+    : m_db(db)
+{
+    SetDate(m_db.ValidateDate(QDate::currentDate()));
+}
+
+TListeDenrees::~TListeDenrees() { Clear(); }
+
+void TListeDenrees::Clear()
+{
+    m_denrees.clear();
+    m_index.clear();
+}
+
+TDenree *TListeDenrees::FindDenree(qint32 code)
+{
+    const auto it = m_index.constFind(code);
+    return it == m_index.cend() ? nullptr : &m_denrees[*it];
+}
+
+const TDenree *TListeDenrees::FindDenree(qint32 code) const
+{
+    const auto it = m_index.constFind(code);
+    return it == m_index.cend() ? nullptr : &m_denrees.at(*it);
+}
+
+TDenree &TListeDenrees::denreeFor(qint32 code)
+{
+    if (TDenree *d = FindDenree(code))
+        return *d;
+    TDenree d;
+    d.code_art = code;
+    m_index.insert(code, int(m_denrees.size()));
+    m_denrees.append(d);
+    return m_denrees.last();
+}
+
+QString TListeDenrees::articleStatement(qint32 code) const
+{
+    QString sql = QStringLiteral(" select * from articles");
+    if (code != -1)
+        sql += QStringLiteral(" where code_art=") + QString::number(code);
+    return sql + QStringLiteral(" order by code_art");
+}
+
+QString TListeDenrees::movementStatement(qint32 code) const
+{
+    QString sql = QString::fromLatin1(kMovementStatement);
+    if (code != -1)
+        sql += QStringLiteral(" and code_art=") + QString::number(code);
+    sql += QStringLiteral(" group by code_art order by code_art");
+    sql.replace(QStringLiteral("#YYMMJJ"), QStringLiteral("date_op"));
+    sql.replace(QStringLiteral("$YYMMJJ"), SqlDate(m_dateJour));
+    return sql;
+}
+
+void TListeDenrees::SetDate(const QDate &day)
+{
+    m_dateJour = m_db.ValidateDate(day);
+    Calculate(-1);
+    m_db.ShowMovementsOfDay(m_dateJour);
+    m_db.db_ARTICLESAfterScroll();
+}
+
+void TListeDenrees::Calculate(qint32 code)
+{
+    if (code == -1)
+        Clear();
+
+    if (auto query = m_db.GetQuery(articleStatement(code))) {
+        const QSqlRecord record = query->record();
+        const int codeColumn = record.indexOf(QStringLiteral("CODE_ART"));
+        const int qtColumn = record.indexOf(QStringLiteral("QT31DEC"));
+        const int puColumn = record.indexOf(QStringLiteral("PU31DEC"));
+        while (query->next()) {
+            bool ok = false;
+            const qint32 articleCode = qint32(query->value(codeColumn).toLongLong(&ok));
+            if (!ok)
+                continue;
+            TDenree &d = denreeFor(articleCode);
+            d.clearValues();
+            readDouble(*query, qtColumn, d.qt31dec);
+            double pu31dec = 0;
+            const QVariant pu = query->value(puColumn);
+            bool puOk = false;
+            if (!pu.isNull())
+                pu31dec = pu.toDouble(&puOk);
+            if (puOk)
+                d.valeur31dec = d.qt31dec * pu31dec;
+        }
+    }
+
+    if (auto query = m_db.GetQuery(movementStatement(code))) {
+        while (query->next()) {
+            bool ok = false;
+            const qint32 articleCode = qint32(query->value(0).toLongLong(&ok));
+            TDenree *d = ok ? FindDenree(articleCode) : nullptr;
+            if (!d)
+                continue;
+            readDouble(*query, 1, d->entree_veille_quantite);
+            readDouble(*query, 2, d->entree_veille_valeur);
+            readDouble(*query, 3, d->sortie_veille_quantite);
+            readDouble(*query, 4, d->sortie_veille_valeur);
+            readDouble(*query, 5, d->entree_jour_quantite);
+            readDouble(*query, 6, d->entree_jour_valeur);
+            double sum = 0, count = 0;
+            readDouble(*query, 7, sum);
+            readDouble(*query, 8, count);
+            if (count != 0)
+                d->entree_jour_pu = sum / count;
+            readDouble(*query, 9, d->sortie_jour_quantite);
+            readDouble(*query, 10, d->sortie_jour_valeur);
+            sum = count = 0;
+            readDouble(*query, 11, sum);
+            readDouble(*query, 12, count);
+            if (count != 0)
+                d->sortie_jour_pu = sum / count;
+        }
+    }
+
+    m_totaux = TTotaux();
+    for (const TDenree &d : std::as_const(m_denrees)) {
+        m_totaux.valeur31dec += d.valeur31dec;
+        m_totaux.entree_veille_valeur += d.entree_veille_valeur;
+        m_totaux.sortie_veille_valeur += d.sortie_veille_valeur;
+        m_totaux.entree_jour_valeur += d.entree_jour_valeur;
+        m_totaux.sortie_jour_valeur += d.sortie_jour_valeur;
+    }
+}
+
+QVector<SummaryRow> SummaryRows(const StoreFigures &f, const QString &designation, const QDate &day)
+{
+    const QString article = designation.isEmpty() ? QStringLiteral("Quantité en Stock ")
+                                                  : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
+    return {
+        {article, QString()},
+        {QStringLiteral("  - Magasin de la veille Quantité"), f.quantiteVeille},
+        {QStringLiteral("  - Magasin de la veille + Entrées du jour Quantité"), f.quantiteVeilleEntrees},
+        {QStringLiteral("  - Restes à la fin de la journée Quantité"), f.quantiteRestes},
+        {QStringLiteral("Magasin au ") + DateText(day), QString()},
+        {QStringLiteral("  - Valeur du magasin de la veille"), f.valeurVeille},
+        {QStringLiteral("  - Valeur des Entrées de la journée"), f.valeurEntrees},
+        {QStringLiteral("  - T o t a l"), f.total},
+        {QStringLiteral("  - Valeur des Sorties de la journée"), f.valeurSorties},
+        {QStringLiteral("  - Valeur du magasin à ce jour"), f.valeurFinJournee},
+    };
+}
+
+} // namespace zelvane

@@ -1,0 +1,117 @@
+#include "stock/Movements.h"
+
+#include "common/Format.h"
+#include "stock/ListeDenrees.h"
+
+#include <cmath>
+
+namespace zelvane {
+
+QString NatureText(int nature)
+{
+    switch (nature) {
+    case 10:
+        return QStringLiteral("Entrée");
+    case 20:
+        return QStringLiteral("Sortie");
+    case 21:
+        return QStringLiteral("Sortie Pet.Déjeuner");
+    case 22:
+        return QStringLiteral("Sortie Déjeuner");
+    case 23:
+        return QStringLiteral("Sortie Gouter");
+    case 24:
+        return QStringLiteral("Sortie Diner");
+    default:
+        return {};
+    }
+}
+
+double RoundStock(double x)
+{
+    // nearbyint follows the default rounding mode, which sends halves to the even neighbour.
+    const double r = std::nearbyint(x * 100) / 100;
+    return r == 0 ? 0.0 : r; // never "-0"
+}
+
+QVector<NatureChoice> NatureChoices(int regime, double stockArticle)
+{
+    const bool internat = regime == 2;
+    const bool stock = stockArticle > 0;
+    return {
+        {10, QStringLiteral("Entrée en Stock :"), true, true},
+        {21, QStringLiteral("Sortie du Stock - Petit Déjeuner :"), internat, internat && stock},
+        {22, regime == 1 ? QStringLiteral("Sortie du Stock") : QStringLiteral("Sortie du Stock - Déjeuner :"), true, stock},
+        {23, QStringLiteral("Sortie du Stock - Gouter :"), internat, internat && stock},
+        {24, QStringLiteral("Sortie du Stock - Diner :"), internat, internat && stock},
+    };
+}
+
+int ChoiceOfNature(int nature)
+{
+    switch (nature) {
+    case 20:
+    case 22:
+        return 22;
+    case 21:
+    case 23:
+    case 24:
+        return nature;
+    default:
+        return 10;
+    }
+}
+
+ArticleStock StockOfArticle(const TListeDenrees *liste, qint32 code, const std::optional<StoredMovement> &modified)
+{
+    ArticleStock stock;
+    if (const TDenree *d = liste ? liste->FindDenree(code) : nullptr) {
+        stock.quantite = d->restes();
+        stock.valeur = d->valeurRestes();
+    }
+    if (modified) {
+        const double s = modified->nature == kNatureEntree ? 1 : -1;
+        stock.quantite -= s * modified->quantite;
+        stock.valeur -= s * modified->quantite * modified->pu;
+    }
+    return stock;
+}
+
+MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stock,
+                            const std::function<bool(qint64)> &supplierExists)
+{
+    MovementCheck check;
+    const QString missing = QStringLiteral(" est un champ obligatoire non renseigné .");
+    // A text that is not a number counts as not filled in.
+    check.quantite = ParseNumber(input.quantite).value_or(0);
+    check.pu = ParseNumber(input.pu).value_or(0);
+    const std::optional<qint64> codeFour = ParseInteger(input.codeFour.trimmed());
+
+    if (!(check.pu > 0))
+        check.erreurs << QStringLiteral(" - Prix unitaire") + missing;
+    if (check.quantite == 0)
+        check.erreurs << (input.entree ? QStringLiteral(" - La quantité entrée") : QStringLiteral(" - La quantité sortie")) + missing;
+    if (input.entree && !(codeFour && *codeFour > 0))
+        check.erreurs << QStringLiteral(" - Le code fournisseur") + missing;
+
+    const double s = input.entree ? 1 : -1;
+    check.stockApres = s * check.quantite + stock.quantite;
+    check.valeurApres = s * check.quantite * check.pu + stock.valeur;
+    check.stockValide = check.quantite * check.pu != 0 && RoundStock(check.stockApres) >= 0;
+    check.fournisseurValide = !input.entree || (codeFour && *codeFour > 0 && supplierExists && supplierExists(*codeFour));
+    return check;
+}
+
+QVector<QStringList> MovementCheck::controlRows(const ArticleStock &before, bool entree) const
+{
+    const QString none = QStringLiteral("~       ");
+    return {
+        {QStringLiteral("Contrôle"), QStringLiteral("Quantiés"), QStringLiteral("Prix Unitaire"), QStringLiteral("Valeur")},
+        {QStringLiteral("Stock Avant"), FormatMontant(before.quantite), none, FormatMontant(before.valeur)},
+        {entree ? QStringLiteral("Entrée en stock") : QStringLiteral("Sortie du stock"), FormatMontant(quantite),
+         FormatMontant(pu), FormatMontant(quantite * pu)},
+        {QStringLiteral("Stock Après"), FormatMontant(stockApres), none, FormatMontant(valeurApres)},
+    };
+}
+
+} // namespace zelvane

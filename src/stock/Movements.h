@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+#include <optional>
+
+namespace zelvane {
+
+class TListeDenrees;
+
+// Display text of a nature ("Entrée", "Sortie Déjeuner", ...); empty for an unknown one.
+QString NatureText(int nature);
+
+// The rounding of the store: two decimals, halves to even.
+double RoundStock(double x);
+
+// One choice of nature offered by the movement window.
+struct NatureChoice
+{
+    int nature = 0;
+    QString label;
+    bool visible = true;
+    bool enabled = true;
+};
+
+// The five choices for the file's regime (1 half-board: one entry and one exit; 2 boarding: one exit per
+// meal); exits are enabled only when the article has stock.
+QVector<NatureChoice> NatureChoices(int regime, double stockArticle);
+// The choice checked for a stored nature (20 and 22 are both the lunch exit); 10 when unknown.
+int ChoiceOfNature(int nature);
+
+// The article's stock and value at the end of the selected day, before the movement being typed.
+struct ArticleStock
+{
+    double quantite = 0;
+    double valeur = 0;
+};
+
+// A stored movement, as it was before being modified.
+struct StoredMovement
+{
+    int nature = 0;
+    double quantite = 0;
+    double pu = 0;
+};
+
+ArticleStock StockOfArticle(const TListeDenrees *liste, qint32 code,
+                            const std::optional<StoredMovement> &modified = std::nullopt);
+
+// What the user typed in the movement window.
+struct MovementInput
+{
+    bool entree = true;
+    QString quantite;
+    QString pu;
+    QString codeFour;
+};
+
+// The checks run after each change in the movement window.
+struct MovementCheck
+{
+    QStringList erreurs;      // the lines of " Erreurs de saisi"
+    double quantite = 0;      // 0 when the text is not a number
+    double pu = 0;
+    double stockApres = 0;
+    double valeurApres = 0;
+    bool stockValide = false;
+    bool fournisseurValide = false;
+
+    bool accepter() const { return stockValide && fournisseurValide; }
+    // Four rows of four texts: the header, before, the movement, after.
+    QVector<QStringList> controlRows(const ArticleStock &before, bool entree) const;
+};
+
+MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stock,
+                            const std::function<bool(qint64)> &supplierExists);
+
+// The text the window shows for a refused stock, and the data module's reason to refuse a post.
+inline constexpr auto kStockNegatifRefuse = "Sortie refusée : le stock de l'article deviendrait négatif.";
+
+} // namespace zelvane

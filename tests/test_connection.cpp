@@ -1,0 +1,198 @@
+#include "TestHome.h"
+#include "app/ConnectionSequence.h"
+#include "common/Profile.h"
+#include "db/DataModule.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace zelvane;
+
+namespace {
+
+QString thisYear() { return QString::number(QDate::currentDate().year()); }
+
+PreparationAnswer prepared(const QString &name, int kind = 2, const QString &year = thisYear())
+{
+    return {kind, year, name};
+}
+
+QByteArray digest(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+}
+
+} // namespace
+
+// The connection sequence, each scenario answered in advance.
+class TestConnection : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    ScriptedPrompter answers;
+
+    QString working() const { return home->databases() + QStringLiteral("/FCTEMP.MDB"); }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        answers = ScriptedPrompter();
+        setPrompter(&answers);
+    }
+    void cleanup()
+    {
+        setPrompter(nullptr);
+        home.reset();
+    }
+
+    void firstStartPreparesANewFile()
+    {
+        QFile::remove(home->databases()); // even the folder is missing
+        QDir(home->databases()).removeRecursively();
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        bool aggregates = false;
+        sequence.createAggregates = [&] { aggregates = true; };
+        const QString name = QStringLiteral("DOS1_%1.MDB").arg(thisYear());
+        answers.preparations.push_back(prepared(name));
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(answers.asked, QStringList{QStringLiteral("prepare")}); // no open dialog at first start
+        QCOMPARE(answers.lastFolder, home->databases());
+        QVERIFY(answers.lastKinds.size() >= 5);
+        const QString file = home->databases() + QLatin1Char('/') + name;
+        QCOMPARE(db.CurrentFile, file);
+        QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), file);
+        QVERIFY(!QFile::exists(working()));
+        QVERIFY(QFile::exists(home->databases() + QStringLiteral("/Créer un nouveau Dossier.mdb")));
+        QVERIFY(db.isConnected());
+        QVERIFY(aggregates);
+        QCOMPARE(db.organisme, 2);
+        QCOMPARE(db.regime, 2);
+        QCOMPARE(sequence.caption(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00 - ") + file);
+        QVERIFY(db.db_ARTICLES->recordCount() >= 60);
+        QVERIFY(db.db_STOCK->isFiltered()); // no movement shown until a day is chosen
+    }
+
+    void cancelledPreparation()
+    {
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        QVERIFY(!sequence.Action_connectExecute());
+        QVERIFY(!db.isConnected());
+        QVERIFY(QFile::exists(working())); // until the next attempt deletes it
+        QVERIFY(!sequence.lastFailure().isEmpty());
+        QCOMPARE(sequence.connectTag, 1);
+        // The next attempt shows the open dialog; cancelling it does not count as an attempt.
+        QVERIFY(!sequence.Action_connectExecute());
+        QCOMPARE(answers.asked.last(), QStringLiteral("file"));
+        QCOMPARE(sequence.connectTag, 1);
+        QVERIFY(!QFile::exists(working()));
+    }
+
+    void profileNamesAPreparedFile()
+    {
+        const QString file = home->preparedFile(1, 2009);
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        QVERIFY(sequence.Action_connectExecute());
+        QVERIFY(answers.asked.isEmpty());
+        QCOMPARE(db.CurrentFile, file);
+        QVERIFY(sequence.caption().endsWith(file));
+        QCOMPARE(db.gestion, 2009);
+        QCOMPARE(db.regime, 1);
+    }
+
+    void profileNamesADeletedFile()
+    {
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), home->databases() + QStringLiteral("/GONE_2008.MDB"));
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        answers.preparations.push_back(prepared(QStringLiteral("CANTINE_2009.MDB"), 1, QStringLiteral("2009")));
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(answers.asked, QStringList{QStringLiteral("prepare")});
+        QCOMPARE(db.CurrentFile, home->databases() + QStringLiteral("/CANTINE_2009.MDB"));
+    }
+
+    void connectAfterDisconnectChoosingThePlaceholder()
+    {
+        const QString file = home->preparedFile(2, 2009);
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        QVERIFY(sequence.Action_connectExecute());
+        sequence.Action_disconnectExecute();
+        QVERIFY(!db.isConnected());
+        QCOMPARE(sequence.caption(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00"));
+        sequence.Action_disconnectExecute(); // nothing connected: nothing happens
+
+        answers.files.push_back(home->databases() + QStringLiteral("/Créer un nouveau Dossier.mdb"));
+        answers.preparations.push_back(prepared(QStringLiteral("DOS2_2009.MDB"), 5, QStringLiteral("2009")));
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(answers.asked, (QStringList{QStringLiteral("file"), QStringLiteral("prepare")}));
+        QCOMPARE(answers.lastFolder, home->databases());
+        QCOMPARE(db.organisme, 5);
+        QCOMPARE(db.CurrentFile, home->databases() + QStringLiteral("/DOS2_2009.MDB"));
+    }
+
+    void overwriteQuestion()
+    {
+        const QString existing = home->preparedFile(1, 2010, QStringLiteral("DOS1_2010.MDB"));
+        const QByteArray before = digest(existing);
+        const QString question = QStringLiteral(" Voulez vous écraser le fichier ") + existing + QStringLiteral(" ? ");
+        {
+            Tfdb db;
+            ConnectionSequence sequence(db);
+            answers.preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
+            QVERIFY(!sequence.Action_connectExecute()); // declined (Cancel is the default)
+            QCOMPARE(answers.questions, QStringList{question});
+            QCOMPARE(digest(existing), before);
+        }
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        answers.preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
+        answers.confirmations.push_back(true);
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(db.organisme, 2);
+    }
+
+    void olderFileIsNotOpenedNorDamaged()
+    {
+        const QString file = home->preparedFile(2, 2009);
+        {
+            Tfdb setup;
+            QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-06-06'"));
+        }
+        const QByteArray before = digest(file);
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        QVERIFY(!sequence.Action_connectExecute());
+        QVERIFY(!db.isConnected());
+        QCOMPARE(digest(file), before);
+        QVERIFY(sequence.lastFailure().contains(file));
+    }
+
+    void pendingFileWinsOverProfile()
+    {
+        const QString a = home->preparedFile(2, 2009), b = home->preparedFile(2, 2010);
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), a);
+        Tfdb db;
+        ConnectionSequence sequence(db);
+        sequence.PendingDatabaseName = b;
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(db.CurrentFile, b);
+        QVERIFY(sequence.PendingDatabaseName.isEmpty());
+        QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), b);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConnection)
+#include "test_connection.moc"
