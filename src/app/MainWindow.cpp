@@ -8,6 +8,7 @@
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "db/OptionsDialog.h"
+#include "stock/Navigation.h"
 #include "users/Users.h"
 
 #include <QAction>
@@ -143,6 +144,7 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     InstallUsersCheck(m_db);
     m_connection->createAggregates = [this] { m_db.createAggregates(); };
     m_connection->freeAggregates = [this] { m_db.freeAggregates(); };
+    selectedDay = [this] { return m_db.ListeDenrees ? m_db.ListeDenrees->DateJour() : QDate(); };
     setWindowTitle(m_connection->caption());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     createActions();
@@ -183,6 +185,15 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
         action(QStringLiteral("Action_connect"))->setEnabled(true);
         Action_connectExecute();
     });
+
+    connect(&m_db, &Tfdb::figuresChanged, this, &TFZelvane::showStoreFigures);
+    connect(&m_db, &Tfdb::dayChanged, this, [this] { DBGrid1->viewport()->update(); });
+    connect(m_db.db_ARTICLES, &Dataset::currentChanged, this, &TFZelvane::DBEdit1Change);
+    connect(m_filterArticle, &QLineEdit::textChanged, this, &TFZelvane::EFilterArticleChange);
+    connect(m_checkBox1, &QCheckBox::toggled, this, &TFZelvane::EFilterArticleChange);
+    connect(SBDate_du_jour, &QToolButton::clicked, this, &TFZelvane::SBDate_du_jourClick);
+    connect(EDate_du_jour, &QLineEdit::returnPressed, this, &TFZelvane::EDate_du_jourExit);
+    connect(EDate_du_jour, &QLineEdit::editingFinished, this, &TFZelvane::EDate_du_jourExit);
 
     for (int row = 2; row <= 10; ++row)
         m_figures[row] = row == 5 ? QString() : QStringLiteral("0.00");
@@ -238,6 +249,10 @@ void TFZelvane::createActions()
         ChangeOwnPassword(m_db);
         Refresh();
     });
+    wireAction(QStringLiteral("Action_prev_date"), [this] { moveDay(-1); });
+    wireAction(QStringLiteral("Action_next_date"), [this] { moveDay(+1); });
+    wireAction(QStringLiteral("Action_prev_fc"), [this] { Action_prev_fcExecute(-1); });
+    wireAction(QStringLiteral("Action_next_fc"), [this] { Action_prev_fcExecute(+1); });
     for (const char *always : {"Action_exit", "Action_calc", "Action_aide"})
         action(QString::fromLatin1(always))->setEnabled(true);
 }
@@ -620,6 +635,98 @@ void TFZelvane::showHelp()
             return;
         }
     }
+}
+
+void TFZelvane::showStoreFigures()
+{
+    const StoreFigures &f = m_db.Figures;
+    const QString values[] = {f.quantiteVeille, f.quantiteVeilleEntrees, f.quantiteRestes};
+    for (int i = 0; i < 3; ++i)
+        m_figures[2 + i] = values[i];
+    const QString amounts[] = {f.valeurVeille, f.valeurEntrees, f.total, f.valeurSorties, f.valeurFinJournee};
+    for (int i = 0; i < 5; ++i)
+        m_figures[6 + i] = amounts[i];
+    refreshSummaryTree();
+}
+
+void TFZelvane::DBEdit1Change()
+{
+    if (PC0->isVisible())
+        Refresh();
+    const Dataset *articles = m_db.db_ARTICLES;
+    const bool any = articles->isActive() && articles->recNo() >= 0;
+    const QString designation = any ? articles->textValue(QStringLiteral("DESIGNATION")) : QString();
+    m_figures[1] = designation.isEmpty() ? QStringLiteral("Quantité en Stock ")
+                                         : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
+    m_articleLabel->setText(any ? QStringLiteral("Article :  %1  %2").arg(articles->intValue(QStringLiteral("CODE_ART"))).arg(designation)
+                                : QStringLiteral("Article :"));
+    refreshSummaryTree();
+}
+
+void TFZelvane::EFilterArticleChange()
+{
+    if (!PC0->isVisible())
+        return;
+    m_db.SetArticleFilter(m_filterArticle->text().trimmed().toUpper(), m_checkBox1->isChecked());
+    Refresh();
+}
+
+void TFZelvane::selectDay(const QDate &day)
+{
+    if (!m_db.ListeDenrees)
+        return;
+    try {
+        m_db.ListeDenrees->SetDate(day);
+        m_db.db_ARTICLES->refresh();
+    } catch (const DatabaseError &) {
+    }
+    m_db.db_ARTICLESAfterScroll();
+    Refresh();
+}
+
+void TFZelvane::moveDay(int tag)
+{
+    if (m_db.ListeDenrees)
+        selectDay(m_db.ListeDenrees->DateJour().addDays(tag));
+}
+
+void TFZelvane::SBDate_du_jourClick()
+{
+    if (!m_db.ListeDenrees)
+        return;
+    EDate_du_jour->setText(DateText(m_db.ListeDenrees->DateJour()));
+    EDate_du_jour->show();
+    EDate_du_jour->setFocus();
+    EDate_du_jour->selectAll();
+}
+
+void TFZelvane::EDate_du_jourExit()
+{
+    if (!EDate_du_jour->isVisible())
+        return;
+    EDate_du_jour->hide();
+    const auto day = ParseDate(EDate_du_jour->text());
+    if (day && m_db.ListeDenrees && *day != m_db.ListeDenrees->DateJour())
+        selectDay(*day);
+}
+
+void TFZelvane::Action_prev_fcExecute(int tag)
+{
+    if (!m_db.ListeDenrees)
+        return;
+    const QDate today = QDate::currentDate();
+    if (const auto day = NeighbourSheet(SheetDayKeys(m_db), m_db.ListeDenrees->DateJour(), tag, today, m_db.gestion)) {
+        selectDay(*day);
+        return;
+    }
+    const QString file = NeighbourYearFile(m_db.CurrentFile, m_db.gestion, tag);
+    if (file.isEmpty())
+        return;
+    if (!prompter().confirm(NeighbourYearQuestion(m_db.gestion + tag), QStringLiteral("Confirmation"), MessageIcon::Warning))
+        return;
+    m_connection->PendingDatabaseName = file;
+    Action_disconnectExecute();
+    Action_connectExecute();
 }
 
 QString TFZelvane::statusText() const { return statusBar()->currentMessage(); }

@@ -64,8 +64,18 @@ public:
 
     QString statusText() const;
 
+    // The daily sheet: day navigation, the article filter and the store figures.
+    void DBEdit1Change();
+    void EFilterArticleChange();
+    void SBDate_du_jourClick();
+    void EDate_du_jourExit();
+    void Action_prev_fcExecute(int tag);
+    void moveDay(int tag);
+
 private:
     void createActions();
+    void selectDay(const QDate &day);
+    void showStoreFigures();
     void createMenus();
     QWidget *createHeader();
     QWidget *createMovementsTab();

@@ -11,24 +11,47 @@ namespace zelvane {
 
 namespace {
 
-// All twelve sums of a day in one pass. "#YYMMJJ" stands for the movement's day and "$YYMMJJ" for the
-// selected one; both become ISO texts, whose order is the day order and whose comparison is the
-// cheapest one per row.
+// The twelve sums of a day. "#YYMMJJ" stands for the movement's day and "$YYMMJJ" for the selected one;
+// both become ISO texts, whose order is the day order and whose comparison is the cheapest per row.
+// The movements before the day are read once in article order with four filtered sums (a filter skips
+// the sum of a row that does not match, where a conditional sum of 0 would still add it); the day's own
+// movements are sought per article through the (CODE_ART, DATE_OP) index instead of being tested on every
+// row of the year. A row of an article missing from ARTICLES is left out here as it is ignored anyway.
 const char *const kMovementStatement =
     " select code_art"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ<$YYMMJJ),quantite,0))    as entree_veille_quantite"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ<$YYMMJJ),quantite*PU,0)) as entree_veille_valeur"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ<$YYMMJJ),quantite,0))    as sortie_veille_quantite"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ<$YYMMJJ),quantite*PU,0)) as sortie_veille_valeur"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),quantite,0))    as entree_jour_quantite"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),quantite*PU,0)) as entree_jour_valeur"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),PU,0)) as entree_jour_sum_pu"
-    " ,sum(iif((nat_op=10)and(#YYMMJJ=$YYMMJJ),1,0)) as entree_jour_nbr"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),quantite,0))    as sortie_jour_quantite"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),quantite*PU,0)) as sortie_jour_valeur"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),PU,0)) as sortie_jour_sum_pu"
-    " ,sum(iif((nat_op>=20)and(#YYMMJJ=$YYMMJJ),1,0)) as sortie_jour_nbr"
-    " from stock where (#YYMMJJ<=$YYMMJJ)";
+    " ,sum(entree_veille_quantite) as entree_veille_quantite"
+    " ,sum(entree_veille_valeur) as entree_veille_valeur"
+    " ,sum(sortie_veille_quantite) as sortie_veille_quantite"
+    " ,sum(sortie_veille_valeur) as sortie_veille_valeur"
+    " ,sum(entree_jour_quantite) as entree_jour_quantite"
+    " ,sum(entree_jour_valeur) as entree_jour_valeur"
+    " ,sum(entree_jour_sum_pu) as entree_jour_sum_pu"
+    " ,sum(entree_jour_nbr) as entree_jour_nbr"
+    " ,sum(sortie_jour_quantite) as sortie_jour_quantite"
+    " ,sum(sortie_jour_valeur) as sortie_jour_valeur"
+    " ,sum(sortie_jour_sum_pu) as sortie_jour_sum_pu"
+    " ,sum(sortie_jour_nbr) as sortie_jour_nbr"
+    " from ("
+    " select code_art"
+    " ,sum(quantite) filter (where nat_op=10) as entree_veille_quantite"
+    " ,sum(quantite*PU) filter (where nat_op=10) as entree_veille_valeur"
+    " ,sum(quantite) filter (where nat_op>=20) as sortie_veille_quantite"
+    " ,sum(quantite*PU) filter (where nat_op>=20) as sortie_veille_valeur"
+    " ,null as entree_jour_quantite ,null as entree_jour_valeur ,null as entree_jour_sum_pu ,null as entree_jour_nbr"
+    " ,null as sortie_jour_quantite ,null as sortie_jour_valeur ,null as sortie_jour_sum_pu ,null as sortie_jour_nbr"
+    " from stock where (#YYMMJJ<$YYMMJJ)%1 group by code_art"
+    " union all"
+    " select code_art ,null ,null ,null ,null"
+    " ,sum(quantite) filter (where nat_op=10)"
+    " ,sum(quantite*PU) filter (where nat_op=10)"
+    " ,sum(PU) filter (where nat_op=10)"
+    " ,count(*) filter (where nat_op=10)"
+    " ,sum(quantite) filter (where nat_op>=20)"
+    " ,sum(quantite*PU) filter (where nat_op>=20)"
+    " ,sum(PU) filter (where nat_op>=20)"
+    " ,count(*) filter (where nat_op>=20)"
+    " from stock where code_art in (select code_art from articles) and (#YYMMJJ=$YYMMJJ)%1 group by code_art"
+    " ) group by code_art order by code_art";
 
 // A column read into target; NULL or unreadable leaves target as it was.
 void readDouble(const QSqlQuery &query, int column, double &target)
@@ -100,10 +123,8 @@ QString TListeDenrees::articleStatement(qint32 code) const
 
 QString TListeDenrees::movementStatement(qint32 code) const
 {
-    QString sql = QString::fromLatin1(kMovementStatement);
-    if (code != -1)
-        sql += QStringLiteral(" and code_art=") + QString::number(code);
-    sql += QStringLiteral(" group by code_art order by code_art");
+    QString sql = QString::fromLatin1(kMovementStatement)
+                      .arg(code == -1 ? QString() : QStringLiteral(" and code_art=") + QString::number(code));
     sql.replace(QStringLiteral("#YYMMJJ"), QStringLiteral("date_op"));
     sql.replace(QStringLiteral("$YYMMJJ"), SqlDate(m_dateJour));
     return sql;
