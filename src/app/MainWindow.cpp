@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ConnectionSequence.h"
+#include "app/SheetCommands.h"
 #include "common/DigitClock.h"
 #include "common/Format.h"
 #include "common/Paths.h"
@@ -247,6 +248,18 @@ void TFZelvane::createActions()
     });
     wireAction(QStringLiteral("Action_pwd"), [this] {
         ChangeOwnPassword(m_db);
+        Refresh();
+    });
+    wireAction(QStringLiteral("Action_supprimer_article"), [this] {
+        DeleteCurrentArticle(m_db);
+        Refresh();
+    });
+    wireAction(QStringLiteral("Action_supprimer_mvt"), [this] {
+        DeleteCurrentMovement(m_db);
+        Refresh();
+    });
+    wireAction(QStringLiteral("Action_supprimertous_mvt"), [this] {
+        DeleteDayMovements(m_db);
         Refresh();
     });
     wireAction(QStringLiteral("Action_prev_date"), [this] { moveDay(-1); });

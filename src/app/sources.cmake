@@ -1,4 +1,5 @@
 list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/ConnectionSequence.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ConnectionSequence.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SheetCommands.cpp)
 list(APPEND ZELVANE_WIDGETS_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp)

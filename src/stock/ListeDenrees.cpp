@@ -135,6 +135,7 @@ void TListeDenrees::SetDate(const QDate &day)
     m_dateJour = m_db.ValidateDate(day);
     Calculate(-1);
     m_db.ShowMovementsOfDay(m_dateJour);
+    emit m_db.dayChanged();
     m_db.db_ARTICLESAfterScroll();
 }
 

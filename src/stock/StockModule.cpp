@@ -111,7 +111,6 @@ void Tfdb::ShowMovementsOfDay(const QDate &day)
         db_STOCK->setFiltered(true);
     } catch (const DatabaseError &) {
     }
-    emit dayChanged();
 }
 
 void Tfdb::SetArticleFilter(const QString &text, bool dayOnly)
