@@ -632,7 +632,7 @@ void TFZelvane::Action_exitExecute()
 
 void TFZelvane::PC0Change()
 {
-    if (!PC0->isVisible() && !isConnected())
+    if (PC0->isHidden())
         return;
     m_filterArticle->clear();
     QApplication::processEvents();
@@ -664,7 +664,7 @@ void TFZelvane::showStoreFigures()
 
 void TFZelvane::DBEdit1Change()
 {
-    if (PC0->isVisible())
+    if (!PC0->isHidden())
         Refresh();
     const Dataset *articles = m_db.db_ARTICLES;
     const bool any = articles->isActive() && articles->recNo() >= 0;
@@ -678,7 +678,7 @@ void TFZelvane::DBEdit1Change()
 
 void TFZelvane::EFilterArticleChange()
 {
-    if (!PC0->isVisible())
+    if (PC0->isHidden())
         return;
     m_db.SetArticleFilter(m_filterArticle->text().trimmed().toUpper(), m_checkBox1->isChecked());
     Refresh();
@@ -715,7 +715,7 @@ void TFZelvane::SBDate_du_jourClick()
 
 void TFZelvane::EDate_du_jourExit()
 {
-    if (!EDate_du_jour->isVisible())
+    if (EDate_du_jour->isHidden())
         return;
     EDate_du_jour->hide();
     const auto day = ParseDate(EDate_du_jour->text());

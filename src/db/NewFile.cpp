@@ -43,7 +43,8 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
         return failure(QStringLiteral("cannot copy the template to %1").arg(work));
 
     QString error;
-    const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), work, false, false,
+    // A connection of its own, so that making a file never takes the alias of the file the program has open.
+    const int opened = db.OpenDatabaseFile(QStringLiteral("DB_NEW_FILE"), work, false, false,
                                            QString::fromLatin1(kSchemaTag));
     if (opened != OpenOk) {
         error = QStringLiteral("the template cannot be opened (result %1)").arg(opened);

@@ -1,0 +1,256 @@
+#include "TestHome.h"
+#include "app/ConnectionSequence.h"
+#include "app/MainWindow.h"
+#include "common/Profile.h"
+#include "db/DataModule.h"
+#include "db/DatasetGrid.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace zelvane;
+
+// The main window on a real file, every question answered in advance.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    ScriptedPrompter answers;
+    std::unique_ptr<Tfdb> db;
+    std::unique_ptr<TFZelvane> window;
+    QString file;
+
+    void exec(const QString &sql)
+    {
+        QSqlQuery q(db->database());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    bool enabled(const char *name) const { return window->action(QString::fromLatin1(name))->isEnabled(); }
+    void typeDay(const QString &text)
+    {
+        window->SBDate_du_jourClick();
+        window->EDate_du_jour->setText(text);
+        window->EDate_du_jourExit();
+    }
+    QDate day() const { return db->ListeDenrees->DateJour(); }
+    void connectFile()
+    {
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+        window->Action_connectExecute();
+        QVERIFY(db->isConnected());
+    }
+    // Movements of article 101 on 3, 10 and 17 March 2009 and of article 401 on 10 March.
+    void addMarchMovements()
+    {
+        exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1, 'SARL EL AMEL')"));
+        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu,code_four) values"
+                            "(55,101,10,'2009-03-03',100,40,1),(56,101,22,'2009-03-10',10,40,0),"
+                            "(57,101,22,'2009-03-10',5,40,0),(58,101,10,'2009-03-10',20,42,1),"
+                            "(59,101,22,'2009-03-17',8,40,0),(60,401,10,'2009-03-10',50,90,1)"));
+        db->ListeDenrees->SetDate(QDate(2009, 3, 10));
+        db->db_ARTICLES->refresh();
+    }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        answers = ScriptedPrompter();
+        setPrompter(&answers);
+        file = home->preparedFile(2, 2009);
+        db = std::make_unique<Tfdb>();
+        window = std::make_unique<TFZelvane>(*db);
+    }
+    void cleanup()
+    {
+        window.reset();
+        db.reset();
+        setPrompter(nullptr);
+        home.reset();
+    }
+
+    void disconnectedThenConnected()
+    {
+        QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE VERSION 1.00"));
+        QVERIFY(window->PC0->isHidden());
+        QVERIFY(enabled("Action_connect") && enabled("Action_exit") && enabled("Action_calc") && enabled("Action_aide"));
+        QVERIFY(!enabled("Action_disconnect") && !enabled("Action_options") && !enabled("Action_ajouter_mvt_entree"));
+        QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du "));
+
+        connectFile();
+        QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00 - ") + file);
+        QVERIFY(!window->PC0->isHidden());
+        QCOMPARE(window->PC0->count(), 5);
+        QCOMPARE(window->PC0->tabText(3), QStringLiteral("Fournisseurs && Factures"));
+        QCOMPARE(day(), QDate(2009, 12, 31)); // today clamped into the year of the file
+        QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 31/12/2009"));
+        QCOMPARE(window->summaryFigure(5), QStringLiteral("Magasin au 31/12/2009"));
+        QVERIFY(window->summaryFigure(1).startsWith(QStringLiteral("Quantité en Stock (")));
+        QVERIFY(!enabled("Action_connect"));
+        QVERIFY(enabled("Action_disconnect") && enabled("Action_options") && enabled("Action_utilisateur") && enabled("Action_pwd"));
+        QVERIFY(enabled("Action_prev_fc") && enabled("Action_next_date") && enabled("Action_supprimer_article"));
+        QVERIFY(!enabled("Action_supprimer_mvt")); // no movement that day
+
+        // The supplier tab takes the article and movement commands away.
+        window->PC0->setCurrentIndex(3);
+        QVERIFY(!enabled("Action_supprimer_article"));
+
+        window->Action_disconnectExecute();
+        QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00"));
+        QVERIFY(window->PC0->isHidden());
+        QVERIFY(enabled("Action_connect") && !enabled("Action_disconnect"));
+        window->Action_disconnectExecute(); // nothing connected: nothing happens
+    }
+
+    void failedOpeningTellsWhy()
+    {
+        QFile::remove(file);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("not a database");
+        f.close();
+        window->connection().connectTag = 1; // a later attempt: the open dialog offers the file
+        answers.files.push_back(file);
+        window->Action_connectExecute();
+        QVERIFY(!db->isConnected());
+        QVERIFY(window->statusText().contains(file));
+    }
+
+    void sheetNavigation_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("previous");
+        QTest::addColumn<QDate>("next");
+        QTest::newRow("on a sheet") << QDate(2009, 3, 10) << QDate(2009, 3, 3) << QDate(2009, 3, 17);
+        QTest::newRow("between sheets") << QDate(2009, 3, 12) << QDate(2009, 3, 10) << QDate(2009, 3, 17);
+    }
+    void sheetNavigation()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, previous);
+        QFETCH(QDate, next);
+        connectFile();
+        addMarchMovements();
+        typeDay(from.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(day(), from);
+        window->action(QStringLiteral("Action_next_fc"))->trigger();
+        QCOMPARE(day(), next);
+        typeDay(from.toString(QStringLiteral("dd/MM/yyyy")));
+        window->action(QStringLiteral("Action_prev_fc"))->trigger();
+        QCOMPARE(day(), previous);
+    }
+
+    void typedDatesAndDays()
+    {
+        connectFile();
+        typeDay(QStringLiteral("10/03/2009"));
+        QCOMPARE(day(), QDate(2009, 3, 10));
+        typeDay(QStringLiteral("31/02/2009")); // not a day: kept
+        QCOMPARE(day(), QDate(2009, 3, 10));
+        typeDay(QStringLiteral("15/06/2011")); // another year: clamped
+        QCOMPARE(day(), QDate(2009, 12, 31));
+        window->action(QStringLiteral("Action_next_date"))->trigger();
+        QCOMPARE(day(), QDate(2009, 12, 31));
+        typeDay(QStringLiteral("01/01/2009"));
+        window->action(QStringLiteral("Action_prev_date"))->trigger();
+        QCOMPARE(day(), QDate(2009, 1, 1));
+        window->action(QStringLiteral("Action_next_date"))->trigger();
+        QCOMPARE(day(), QDate(2009, 1, 2));
+        QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 02/01/2009"));
+    }
+
+    void previousYearFile()
+    {
+        connectFile();
+        addMarchMovements();
+        typeDay(QStringLiteral("03/03/2009"));
+        window->action(QStringLiteral("Action_prev_fc"))->trigger(); // no earlier sheet, no 2008 file
+        QVERIFY(answers.questions.isEmpty());
+        QCOMPARE(day(), QDate(2009, 3, 3));
+
+        const QString previous = home->preparedFile(2, 2008, QStringLiteral("DOS1_2008.MDB"));
+        window->action(QStringLiteral("Action_prev_fc"))->trigger(); // declined
+        QCOMPARE(answers.questions, QStringList{QStringLiteral(" Voulez vous charger la gestion 2008 ? ")});
+        QCOMPARE(db->CurrentFile, file);
+        answers.confirmations.push_back(true);
+        window->action(QStringLiteral("Action_prev_fc"))->trigger();
+        QCOMPARE(db->CurrentFile, previous);
+        QCOMPARE(db->gestion, 2008);
+        QCOMPARE(day(), QDate(2008, 12, 31));
+    }
+
+    void deletions()
+    {
+        connectFile();
+        addMarchMovements();
+        QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
+        QCOMPARE(db->db_STOCK->recordCount(), 3);
+        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 57));
+        QVERIFY(enabled("Action_supprimer_mvt"));
+        window->action(QStringLiteral("Action_supprimer_mvt"))->trigger(); // Cancel is the default
+        QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression du Mouvement Numéro ~ 57    ? "));
+        QCOMPARE(db->db_STOCK->recordCount(), 3);
+
+        window->action(QStringLiteral("Action_supprimertous_mvt"))->trigger();
+        QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression de tous les Mouvements    ? "));
+        answers.confirmations.push_back(true);
+        window->action(QStringLiteral("Action_supprimertous_mvt"))->trigger();
+        QCOMPARE(db->db_STOCK->recordCount(), 0);
+        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("ENTREE")).trimmed(), QStringLiteral("0.00"));
+        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("SORTIE")).trimmed(), QStringLiteral("0.00"));
+        QSqlQuery left(db->database());
+        QVERIFY(left.exec(QStringLiteral("select count(*) from stock where code_art=101")) && left.next());
+        QCOMPARE(left.value(0).toInt(), 2); // the other days stay
+        QVERIFY(!enabled("Action_supprimer_mvt"));
+
+        const QString designation = db->db_ARTICLES->textValue(QStringLiteral("DESIGNATION"));
+        window->action(QStringLiteral("Action_supprimer_article"))->trigger();
+        QCOMPARE(answers.questions.last(),
+                 QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'Article 101-%1    ? ").arg(designation));
+    }
+
+    void articleFilter()
+    {
+        connectFile();
+        addMarchMovements();
+        exec(QStringLiteral("insert into articles (code_art, designation) values (0, 'SANS CODE')"));
+        db->db_ARTICLES->refresh();
+        const int all = db->db_ARTICLES->recordCount();
+        auto *filter = window->findChild<QLineEdit *>(QStringLiteral("EFilterArticle"));
+        filter->setText(QStringLiteral("SU"));
+        QVERIFY(db->db_ARTICLES->recordCount() >= 1);
+        for (int row = 0; row < db->db_ARTICLES->recordCount(); ++row) {
+            db->db_ARTICLES->moveTo(row);
+            QVERIFY(db->db_ARTICLES->textValue(QStringLiteral("DESIGNATION")).startsWith(QStringLiteral("SU")));
+        }
+        filter->clear();
+        auto *check = window->findChild<QCheckBox *>();
+        check->setChecked(true);
+        QCOMPARE(db->db_ARTICLES->recordCount(), 2); // the articles moved on 10 March
+        check->setChecked(false);
+        QCOMPARE(db->db_ARTICLES->recordCount(), all); // code 0 included
+    }
+
+    void usersNeedPriorityA()
+    {
+        {
+            Tfdb setup;
+            QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QSqlQuery(setup.database()).exec(QStringLiteral("insert into users values ('ADMIN','','A'),('CAISSE','','B')"));
+        }
+        answers.logins.push_back(1); // CAISSE
+        connectFile();
+        QCOMPARE(db->CurrentPriority, QStringLiteral("B"));
+        window->action(QStringLiteral("Action_utilisateur"))->trigger();
+        QCOMPARE(answers.messages.last(), QStringLiteral("   Priorité insuffisante \n   Accès refusé                      "));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
