@@ -6,6 +6,7 @@
 #include <QMap>
 
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -100,7 +101,7 @@ private:
     QGroupBox *m_errorPanel;
     QLabel *m_errors;
     QTableWidget *m_lotGrid;
-    QWidget *m_epuisePanel;
+    QFrame *m_epuisePanel;
     QWidget *m_epuiseBar;
     QTimer *m_blink;
     int m_barWidth = 0;

@@ -1,0 +1,264 @@
+#include "stock/ArticleWindow.h"
+
+#include "common/Format.h"
+#include "common/Prompter.h"
+#include "common/WindowHelpers.h"
+#include "db/DataModule.h"
+#include "db/FieldBinder.h"
+#include "stock/Articles.h"
+#include "stock/GridStyle.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace zelvane {
+
+namespace {
+
+// Designations are kept in capitals, as typed.
+class UpperCase : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+// The picture of a new article: a crate of provisions.
+QPixmap articlePicture()
+{
+    QPixmap picture(180, 180);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xe8, 0xf1, 0xf8));
+    p.drawEllipse(QRectF(5, 5, 170, 170));
+    p.setBrush(QColor(0xe6, 0x7e, 0x22));
+    p.drawEllipse(QRectF(52, 40, 34, 34));
+    p.setBrush(QColor(0x27, 0xae, 0x60));
+    p.drawEllipse(QRectF(80, 34, 38, 38));
+    p.setBrush(QColor(0xc0, 0x39, 0x2b));
+    p.drawEllipse(QRectF(106, 46, 30, 30));
+    QPainterPath crate;
+    crate.addRoundedRect(QRectF(38, 66, 104, 72), 8, 8);
+    p.setBrush(QColor(0xb9, 0x77, 0x0e));
+    p.drawPath(crate);
+    p.setPen(QPen(QColor(0x7e, 0x51, 0x09), 3));
+    for (int y : {90, 114})
+        p.drawLine(42, y, 138, y);
+    return picture;
+}
+
+} // namespace
+
+bool EditArticle(Tfdb &db, bool add, QWidget *parent)
+{
+    Dataset *articles = db.db_ARTICLES;
+    if (db.readOnly || !articles->isActive())
+        return false;
+    if (!add && articles->isEmpty())
+        return false;
+    try {
+        if (add)
+            articles->append();
+        else
+            articles->edit();
+    } catch (const DatabaseError &error) {
+        prompter().showMessage(QStringLiteral(" --- :") + error.message());
+        if (articles->isEditing())
+            articles->cancel();
+        return false;
+    }
+    bool accepted = false;
+    {
+        TFArticle window(db, add, parent);
+        accepted = window.exec() == QDialog::Accepted;
+    }
+    return db.SaveDataSet(articles, accepted);
+}
+
+TFArticle::TFArticle(Tfdb &db, bool add, QWidget *parent)
+    : QDialog(parent)
+    , m_db(db)
+    , m_binder(new FieldBinder(db.db_ARTICLES, this))
+    , m_code(new QLineEdit)
+    , m_designation(new QLineEdit)
+    , m_pu(new QLineEdit)
+    , m_codeFour(new QLineEdit)
+    , m_suppliers(new QComboBox)
+    , m_qt31dec(new QLineEdit)
+    , m_pu31dec(new QLineEdit)
+    , m_valeur(new QLabel)
+    , m_ok(new QPushButton(QStringLiteral("Accepter")))
+{
+    setWindowTitle(QStringLiteral("Article"));
+
+    auto *heading = new QLabel(QStringLiteral("Information concernant l'Article   "));
+    QFont big = heading->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.25);
+    heading->setFont(big);
+
+    m_code->setValidator(new UpperCase(m_code));
+    m_designation->setValidator(new UpperCase(m_designation));
+    m_code->setMaximumWidth(110);
+    m_codeFour->setMaximumWidth(70);
+    for (QLineEdit *number : {m_code, m_pu, m_codeFour, m_qt31dec, m_pu31dec})
+        number->setAlignment(Qt::AlignRight);
+    for (const SupplierEntry &s : SupplierList(db))
+        m_suppliers->addItem(s.nom, s.code);
+    m_suppliers->setCurrentIndex(-1);
+    m_suppliers->setFocusPolicy(Qt::ClickFocus);
+    connect(m_suppliers, &QComboBox::activated, this, &TFArticle::SupplierChosen);
+
+    auto *form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    form->addRow(QStringLiteral("Code Article  :"), m_code);
+    form->addRow(QStringLiteral("Désignation  :"), m_designation);
+    form->addRow(QStringLiteral("Prix unitaire   :"), m_pu);
+    auto *supplier = new QHBoxLayout;
+    supplier->addWidget(m_codeFour);
+    supplier->addWidget(m_suppliers, 1);
+    form->addRow(QStringLiteral("Fournisseur   :"), supplier);
+
+    auto *opening = new QGroupBox(QStringLiteral(" Stock au 31 décembre dernier "));
+    auto *openingForm = new QFormLayout(opening);
+    openingForm->setLabelAlignment(Qt::AlignRight);
+    openingForm->addRow(QStringLiteral("Quantité :"), m_qt31dec);
+    openingForm->addRow(QStringLiteral("PU"), m_pu31dec);
+    m_valeur->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_valeur->setFrameShape(QFrame::StyledPanel);
+    m_valeur->setMinimumHeight(m_qt31dec->sizeHint().height());
+    openingForm->addRow(QStringLiteral("Valeur :"), m_valeur);
+
+    auto *fields = new QVBoxLayout;
+    fields->addLayout(form);
+    fields->addWidget(opening);
+    fields->addStretch();
+
+    auto *page = new QWidget;
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->addWidget(heading);
+    auto *body = new QHBoxLayout;
+    body->addLayout(fields, 1);
+    if (add) {
+        auto *picture = new QLabel;
+        picture->setPixmap(articlePicture());
+        picture->setAlignment(Qt::AlignCenter);
+        body->addWidget(picture);
+    }
+    pageLayout->addLayout(body);
+    if (!add)
+        pageLayout->addWidget(buildHistory(), 1);
+
+    auto *tabs = new QTabWidget;
+    tabs->addTab(page, QStringLiteral("Article"));
+
+    auto *cancel = new QPushButton(QStringLiteral("Annuler"));
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(m_ok);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(tabs);
+    layout->addLayout(buttons);
+    setMinimumWidth(add ? 560 : 620);
+
+    m_binder->bind(m_code, QStringLiteral("CODE_ART"));
+    m_binder->bind(m_designation, QStringLiteral("DESIGNATION"));
+    m_binder->bind(m_pu, QStringLiteral("PU"));
+    m_binder->bind(m_codeFour, QStringLiteral("CODE_FOUR"));
+    m_binder->bind(m_qt31dec, QStringLiteral("QT31DEC"));
+    m_binder->bind(m_pu31dec, QStringLiteral("PU31DEC"));
+    connect(m_binder, &FieldBinder::fieldChanged, this, &TFArticle::Change);
+    // A new code would leave the article's movements behind under the old one.
+    m_code->setReadOnly(m_history && m_history->rowCount() > 0);
+
+    InstallFocusNext({m_code, m_designation, m_pu, m_codeFour, m_qt31dec, m_pu31dec, m_ok});
+    Change();
+    m_code->setFocus(Qt::OtherFocusReason);
+    m_code->selectAll();
+}
+
+TFArticle::~TFArticle() = default;
+
+QWidget *TFArticle::buildHistory()
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 6, 0, 0);
+    auto *caption = new QLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"));
+    QFont bold = caption->font();
+    bold.setBold(true);
+    caption->setFont(bold);
+    layout->addWidget(caption);
+
+    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_db.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    m_history = new QTableWidget(int(rows.size()), 6);
+    StyleFigureGrid(m_history);
+    m_history->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
+    m_history->setMinimumHeight(180);
+    m_history->setHorizontalHeaderLabels({QStringLiteral("N°Mvt"), QStringLiteral("Date op"), QStringLiteral("Nature"),
+                                          QStringLiteral("Quantité"), QStringLiteral("PU"), QStringLiteral("Valeur")});
+    for (int r = 0; r < rows.size(); ++r) {
+        const HistoryRow &row = rows.at(r);
+        const QStringList texts = {row.numMvt, row.dateOp, row.nature, row.quantite, row.pu, row.valeur};
+        for (int c = 0; c < texts.size(); ++c) {
+            auto *item = new QTableWidgetItem(texts.at(c));
+            item->setTextAlignment(Qt::AlignVCenter | (c == 1 || c == 2 ? Qt::AlignLeft : Qt::AlignRight));
+            m_history->setItem(r, c, item);
+        }
+    }
+    m_history->setFocusPolicy(Qt::ClickFocus);
+    layout->addWidget(m_history, 1);
+    return panel;
+}
+
+void TFArticle::Change()
+{
+    const ArticleInput input{m_code->text(), m_designation->text(), m_pu->text(),
+                             m_codeFour->text(), m_qt31dec->text(), m_pu31dec->text()};
+    const ArticleCheck check = CheckArticle(input);
+    Dataset *articles = m_db.db_ARTICLES;
+    const QString codeFour = QStringLiteral("CODE_FOUR");
+    if (!ParseInteger(m_codeFour->text()) && articles->isEditing()
+        && (articles->isNull(codeFour) || articles->intValue(codeFour) != 0))
+        articles->setValue(codeFour, 0);
+    const int index = m_suppliers->findData(check.codeFour);
+    if (m_suppliers->currentIndex() != index)
+        m_suppliers->setCurrentIndex(index);
+    m_ok->setEnabled(check.accepter);
+    m_valeur->setText(check.valeur);
+}
+
+void TFArticle::SupplierChosen(int index)
+{
+    if (index < 0 || !m_db.db_ARTICLES->isEditing())
+        return;
+    const qint64 code = m_suppliers->itemData(index).toLongLong();
+    m_db.db_ARTICLES->setValue(QStringLiteral("CODE_FOUR"), code);
+    m_codeFour->setText(QString::number(code));
+    m_codeFour->setFocus(Qt::OtherFocusReason);
+    m_codeFour->selectAll();
+}
+
+} // namespace zelvane
