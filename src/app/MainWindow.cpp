@@ -458,6 +458,17 @@ QWidget *TFZelvane::createMovementsTab()
     rightLayout->addLayout(movementButtons);
     rightLayout->addWidget(VST2);
 
+    // Grid shortcuts go through the commands, so a disabled command does nothing.
+    auto trigger = [this](const char *name) { action(QString::fromLatin1(name))->trigger(); };
+    connect(DBGrid1, &DatasetGrid::doubleClickedAnywhere, this, [this, trigger] {
+        trigger(m_db.db_ARTICLES->isEmpty() ? "Action_ajouter_article" : "Action_modifier_article");
+    });
+    connect(DBGrid1, &DatasetGrid::enterPressed, this, [trigger] { trigger("Action_modifier_article"); });
+    connect(DBGrid2, &DatasetGrid::doubleClickedAnywhere, this, [this, trigger] {
+        trigger(m_db.db_STOCK->isEmpty() ? "Action_ajouter_mvt_entree" : "Action_modifier_mvt");
+    });
+    connect(DBGrid2, &DatasetGrid::enterPressed, this, [trigger] { trigger("Action_modifier_mvt"); });
+
     for (DatasetGrid *grid : {DBGrid1, DBGrid2}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(grid, &QWidget::customContextMenuRequested, this,

@@ -71,6 +71,12 @@ void DatasetGrid::setFitColumns(const QList<int> &excluded)
     FitGridColumns(this, m_fitExcluded);
 }
 
+void DatasetGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    emit doubleClickedAnywhere();
+}
+
 void DatasetGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);

@@ -22,10 +22,13 @@ public:
 
 signals:
     void enterPressed();
+    // A double-click anywhere in the grid, on a row or on its empty part.
+    void doubleClickedAnywhere();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void showCurrent();
