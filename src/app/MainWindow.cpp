@@ -9,6 +9,8 @@
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "db/OptionsDialog.h"
+#include "stock/ArticleWindow.h"
+#include "stock/MovementWindow.h"
 #include "stock/Navigation.h"
 #include "users/Users.h"
 
@@ -250,6 +252,15 @@ void TFZelvane::createActions()
         ChangeOwnPassword(m_db);
         Refresh();
     });
+    auto afterEdit = [this](bool saved) {
+        if (saved)
+            Refresh();
+    };
+    wireAction(QStringLiteral("Action_ajouter_article"), [this, afterEdit] { afterEdit(EditArticle(m_db, true, this)); });
+    wireAction(QStringLiteral("Action_modifier_article"), [this, afterEdit] { afterEdit(EditArticle(m_db, false, this)); });
+    wireAction(QStringLiteral("Action_ajouter_mvt_entree"), [this, afterEdit] { afterEdit(EditMouvement(m_db, true, 10, this)); });
+    wireAction(QStringLiteral("Action_ajouter_mvt_sortie"), [this, afterEdit] { afterEdit(EditMouvement(m_db, true, 22, this)); });
+    wireAction(QStringLiteral("Action_modifier_mvt"), [this, afterEdit] { afterEdit(EditMouvement(m_db, false, 0, this)); });
     wireAction(QStringLiteral("Action_supprimer_article"), [this] {
         DeleteCurrentArticle(m_db);
         Refresh();

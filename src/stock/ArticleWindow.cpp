@@ -195,8 +195,9 @@ TFArticle::TFArticle(Tfdb &db, bool add, QWidget *parent)
 
     InstallFocusNext({m_code, m_designation, m_pu, m_codeFour, m_qt31dec, m_pu31dec, m_ok});
     Change();
-    m_code->setFocus(Qt::OtherFocusReason);
-    m_code->selectAll();
+    QLineEdit *first = m_code->isReadOnly() ? m_designation : m_code;
+    first->setFocus(Qt::OtherFocusReason);
+    first->selectAll();
 }
 
 TFArticle::~TFArticle() = default;
@@ -216,7 +217,7 @@ QWidget *TFArticle::buildHistory()
     m_history = new QTableWidget(int(rows.size()), 6);
     StyleFigureGrid(m_history);
     m_history->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
-    m_history->setMinimumHeight(180);
+    m_history->setMinimumHeight(220);
     m_history->setHorizontalHeaderLabels({QStringLiteral("N°Mvt"), QStringLiteral("Date op"), QStringLiteral("Nature"),
                                           QStringLiteral("Quantité"), QStringLiteral("PU"), QStringLiteral("Valeur")});
     for (int r = 0; r < rows.size(); ++r) {

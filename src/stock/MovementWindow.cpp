@@ -409,7 +409,7 @@ void TFSTOCK3::Check()
 
 void TFSTOCK3::ShowLots()
 {
-    // The grid's header is its first row: lot k is on grid row k - 1 here.
+    // The header row is the grid's own header, so table row r shows lot r.
     const int rows = m_lots.lotGridRowCount() - 1;
     if (m_lotGrid->rowCount() != rows)
         m_lotGrid->setRowCount(rows);
@@ -421,7 +421,7 @@ void TFSTOCK3::ShowLots()
         if (r < m_lots.Lots().size() && m_check.pu != 0 && m_lots.Lots().at(r).pu == m_check.pu)
             current = r;
     }
-    PaintFigureGrid(m_lotGrid);
+    PaintFigureGrid(m_lotGrid, false);
     if (!m_entree && current >= 0)
         m_lotGrid->selectRow(current);
     else

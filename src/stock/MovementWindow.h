@@ -57,7 +57,7 @@ public:
 
     // Writes a nature into NAT_OP, as clicking its button does.
     void SelectNature(int nature);
-    // Double-click on a lot row (exit only): takes what remains of that lot.
+    // Double-click on a lot (table row r is lot r; exit only): takes what remains of that lot.
     bool SelectLotRow(int row);
 
 private:

@@ -1,0 +1,415 @@
+#include "TestHome.h"
+#include "common/Format.h"
+#include "common/Prompter.h"
+#include "db/DataModule.h"
+#include "stock/ListeDenrees.h"
+#include "stock/MovementWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using namespace zelvane;
+
+// On 10/03/2009, before the day:
+//   FARINE (1): +10 at 50 and +5 at 60 (lots 50 and 60, stock 15), usual supplier 1, price 60.
+//   SEL (2):    nothing, no stock.
+//   HUILE (3):  +20 at 100 the day before, -4 at 100 on the day (movement 4).
+class TestMovementWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    std::unique_ptr<Tfdb> db;
+    ScriptedPrompter prompts;
+
+    void exec(const QString &sql)
+    {
+        QSqlQuery q(db->database());
+        QVERIFY2(q.exec(sql), qPrintable(sql));
+    }
+    QVariant scalar(const QString &sql)
+    {
+        QSqlQuery q(db->database());
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    }
+    int movementCount() { return scalar(QStringLiteral("select count(*) from stock")).toInt(); }
+    void selectArticle(qint32 code) { QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
+    double restes(qint32 code)
+    {
+        const TDenree *d = db->ListeDenrees->FindDenree(code);
+        return d ? d->restes() : 0;
+    }
+
+    void open(int regime)
+    {
+        home = std::make_unique<TestHome>();
+        const QString path = home->preparedFile(2, 2009);
+        db = std::make_unique<Tfdb>();
+        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
+        exec(QStringLiteral("update options set regime=%1").arg(regime));
+        db->LoadOptions();
+        exec(QStringLiteral("delete from articles"));
+        exec(QStringLiteral("delete from stock"));
+        exec(QStringLiteral("insert into articles values (1,'FARINE',60,1,0,0,0),(2,'SEL',20,0,0,0,0),(3,'HUILE',100,0,0,0,0)"));
+        exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1,'SARL EL BARAKA'),(2,'ETS BENALI')"));
+        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu,code_four) values"
+                            "(1,1,10,'2009-03-09',10,50,1),(2,1,10,'2009-03-09',5,60,1),"
+                            "(3,3,10,'2009-03-09',20,100,2),(4,3,22,'2009-03-10',4,100,null)"));
+        db->db_ARTICLES->refresh();
+        db->db_ARTICLES->first();
+        db->createAggregates();
+        db->ListeDenrees->SetDate(QDate(2009, 3, 10));
+    }
+
+    // Runs the window the command opens with script, which must close it; a window left open is cancelled.
+    bool run(const std::function<bool()> &command, const std::function<void(TFSTOCK3 &)> &script)
+    {
+        bool opened = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *w = qobject_cast<TFSTOCK3 *>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            opened = true;
+            // Focus and shortcuts follow the active window, as on a desktop.
+            QApplication::setActiveWindow(w);
+            if (!QTest::qWaitForWindowActive(w))
+                qWarning("the window did not become active");
+            script(*w);
+            if (w->isVisible())
+                w->reject();
+        });
+        const bool result = command();
+        if (!opened)
+            qWarning("no movement window was opened");
+        return result;
+    }
+
+    static void type(TFSTOCK3 &w, const QString &text)
+    {
+        QVERIFY(w.focusWidget());
+        QTest::keyClicks(w.focusWidget(), text);
+    }
+    static void enter(TFSTOCK3 &w) { QTest::keyClick(w.focusWidget(), Qt::Key_Return); }
+    static void retype(QLineEdit *box, const QString &text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    static QStringList row(QTableWidget *grid, int r)
+    {
+        QStringList texts;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            texts << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { setPrompter(&prompts); }
+    void cleanupTestCase() { setPrompter(nullptr); }
+    void init() { open(2); }
+    void cleanup()
+    {
+        db.reset();
+        home.reset();
+        prompts.messages.clear();
+    }
+
+    // Ins in the main window, then the whole entry from the keyboard.
+    void entryTypedFromKeyboard()
+    {
+        selectArticle(1);
+        const bool saved = run([&] { return EditMouvement(*db, true, 10); }, [&](TFSTOCK3 &w) {
+            QCOMPARE(w.windowTitle(), QStringLiteral("Ajouter Mouvement"));
+            QCOMPARE(w.caption()->text(), QStringLiteral("Ajouter le Mouvement"));
+            QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
+            QCOMPARE(w.dayLabel()->text(), QStringLiteral("Journée du 10/03/2009"));
+            QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~5"));
+            QCOMPARE(w.articleLabel()->text(), QStringLiteral("Référence Article  :1 - FARINE"));
+            QVERIFY(w.natureButton(10)->isChecked());
+            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("SARL EL BARAKA"));
+            QCOMPARE(w.focusWidget(), w.quantityBox());
+
+            type(w, QStringLiteral("12"));
+            enter(w);
+            QCOMPARE(w.focusWidget(), w.priceBox());
+            QTest::keyClick(w.priceBox(), Qt::Key_Up);
+            QCOMPARE(w.focusWidget(), w.quantityBox());
+            QTest::keyClick(w.quantityBox(), Qt::Key_Down);
+            type(w, QStringLiteral("90"));
+            enter(w);
+            QCOMPARE(w.focusWidget(), w.supplierBox());
+            type(w, QStringLiteral("2"));
+            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+            enter(w);
+            type(w, QStringLiteral("77")); // order number
+            enter(w);
+            enter(w); // order date: the day, as proposed
+            type(w, QStringLiteral("88")); // delivery note number
+            enter(w);
+            type(w, QStringLiteral("11/03/2009"));
+            enter(w);
+            QCOMPARE(w.focusWidget(), w.observationBox());
+            type(w, QStringLiteral("Livraison matin"));
+            QCOMPARE(row(w.controlGrid(), 1), (QStringList{QStringLiteral("Entrée en stock"), FormatMontant(12),
+                                                           FormatMontant(90), FormatMontant(1080)}));
+            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(27));
+            QVERIFY(w.errorPanel()->isHidden());
+            enter(w);
+            QCOMPARE(w.focusWidget(), w.accepterButton());
+            enter(w);
+        });
+        QVERIFY(saved);
+        QCOMPARE(movementCount(), 5);
+        QSqlQuery q(db->database());
+        QVERIFY(q.exec(QStringLiteral("select code_art,nat_op,date_op,quantite,pu,code_four,num_bc,date_bc,num_bl,"
+                                      "date_bl,obs from stock where num_mvt=5")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        QCOMPARE(q.value(1).toInt(), 10);
+        QCOMPARE(q.value(2).toString(), QStringLiteral("2009-03-10"));
+        QCOMPARE(q.value(3).toDouble(), 12.0);
+        QCOMPARE(q.value(4).toDouble(), 90.0);
+        QCOMPARE(q.value(5).toInt(), 2);
+        QCOMPARE(q.value(6).toInt(), 77);
+        QCOMPARE(q.value(7).toString(), QStringLiteral("2009-03-10"));
+        QCOMPARE(q.value(8).toInt(), 88);
+        QCOMPARE(q.value(9).toString(), QStringLiteral("2009-03-11"));
+        QCOMPARE(q.value(10).toString(), QStringLiteral("Livraison matin"));
+        QCOMPARE(db->ListeDenrees->FindDenree(1)->entree_jour_quantite, 12.0);
+        QCOMPARE(restes(1), 27.0);
+        QCOMPARE(scalar(QStringLiteral("select pu from articles where code_art=1")).toDouble(), 90.0);
+        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+    }
+
+    // Accepter follows the core check; cancelling writes nothing.
+    void acceptance_data()
+    {
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<QString>("quantite");
+        QTest::addColumn<QString>("pu");
+        QTest::addColumn<QString>("codeFour");
+        QTest::addColumn<bool>("accepter");
+        QTest::addColumn<QStringList>("erreurs");
+        const QString missing = QStringLiteral(" est un champ obligatoire non renseigné .");
+        QTest::newRow("exit beyond the stock") << 22 << "16" << "50" << "" << false << QStringList();
+        QTest::newRow("exit of the whole stock") << 22 << "15" << "50" << "" << true << QStringList();
+        QTest::newRow("exit without quantity") << 22 << "0" << "50" << "" << false
+                                               << QStringList{QStringLiteral(" - La quantité sortie") + missing};
+        QTest::newRow("entry from an unknown supplier") << 10 << "5" << "50" << "9" << false << QStringList();
+        QTest::newRow("entry with nothing filled in")
+            << 10 << "0" << "0" << "" << false
+            << QStringList{QStringLiteral(" - Prix unitaire") + missing, QStringLiteral(" - La quantité entrée") + missing,
+                           QStringLiteral(" - Le code fournisseur") + missing};
+        QTest::newRow("entry with a price that is not a number")
+            << 10 << "5" << "5x" << "1" << false << QStringList{QStringLiteral(" - Prix unitaire") + missing};
+        QTest::newRow("complete entry") << 10 << "5" << "50" << "2" << true << QStringList();
+    }
+    void acceptance()
+    {
+        QFETCH(int, nature);
+        QFETCH(QString, quantite);
+        QFETCH(QString, pu);
+        QFETCH(QString, codeFour);
+        QFETCH(bool, accepter);
+        QFETCH(QStringList, erreurs);
+        selectArticle(1);
+        const bool saved = run([&] { return EditMouvement(*db, true, nature); }, [&](TFSTOCK3 &w) {
+            retype(w.quantityBox(), quantite);
+            retype(w.priceBox(), pu);
+            if (nature == 10)
+                retype(w.supplierBox(), codeFour);
+            QCOMPARE(w.accepterButton()->isEnabled(), accepter);
+            QCOMPARE(w.errorLines(), erreurs);
+            QCOMPARE(w.errorPanel()->isHidden(), erreurs.isEmpty());
+            if (!erreurs.isEmpty())
+                QCOMPARE(w.errorPanel()->title(), QStringLiteral(" Erreurs de saisi"));
+            QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+        });
+        QVERIFY(!saved);
+        QCOMPARE(movementCount(), 4);
+        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(restes(1), 15.0);
+    }
+
+    // Lots 50 (10) and 60 (5): an exit of 12 at 50 empties lot 50 but not the article.
+    void exhaustedLotStillAccepted()
+    {
+        selectArticle(1);
+        const bool saved = run([&] { return EditMouvement(*db, true, 22); }, [&](TFSTOCK3 &w) {
+            QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
+            QVERIFY(!w.supplierBox()->isEnabled());
+            QVERIFY(!w.stockEpuiseShown());
+            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
+            QVERIFY(w.lotGrid()->rowCount() >= 6);
+            QCOMPARE(w.lotGrid()->horizontalHeaderItem(0)->text(), QStringLiteral("Prix Unitaire"));
+
+            type(w, QStringLiteral("12"));
+            enter(w);
+            type(w, QStringLiteral("55")); // no lot at this price
+            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
+            QCOMPARE(row(w.lotGrid(), 2), (QStringList{"55.00", "0.00", "0.00", "12.00", "-12.00"}));
+            QVERIFY(w.stockEpuiseShown());
+
+            QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
+            QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
+            type(w, QStringLiteral("50"));
+            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "12.00", "-2.00"}));
+            QCOMPARE(w.lotGrid()->item(0, 4)->foreground().color(), QColor(Qt::red));
+            QVERIFY(row(w.lotGrid(), 2).join(QString()).isEmpty()); // the price lot left empty again
+            QVERIFY(w.stockEpuiseShown());
+            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(3));
+            QVERIFY(w.accepterButton()->isEnabled());
+            enter(w); // the six entry boxes are skipped
+            QCOMPARE(w.focusWidget(), w.observationBox());
+            enter(w);
+            QCOMPARE(w.focusWidget(), w.accepterButton());
+            enter(w);
+        });
+        QVERIFY(saved);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from stock where code_art=1 and nat_op=22 and quantite=12 and pu=50")).toInt(), 1);
+        QCOMPARE(restes(1), 3.0);
+    }
+
+    void doubleClickTakesWhatRemainsOfALot()
+    {
+        selectArticle(1);
+        run([&] { return EditMouvement(*db, true, 22); }, [&](TFSTOCK3 &w) {
+            type(w, QStringLiteral("3"));
+            QTableWidget *grid = w.lotGrid();
+            const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+            // As a mouse does: the first click of the pair lands before the double-click.
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QCOMPARE(w.priceBox()->text(), QStringLiteral("60.00"));
+            QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
+            QCOMPARE(w.focusWidget(), w.quantityBox());
+            QCOMPARE(row(grid, 1), (QStringList{"60.00", "5.00", "0.00", "5.00", "0.00"}));
+            QCOMPARE(grid->currentRow(), 1);
+            QVERIFY(!w.stockEpuiseShown());
+            // The lot of the movement being typed still gives what it had.
+            QVERIFY(w.SelectLotRow(1));
+            QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
+            QVERIFY(!w.SelectLotRow(4)); // an empty row
+
+            // An entry never takes from a lot.
+            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_E));
+            QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
+            QVERIFY(w.supplierBox()->isEnabled());
+            QCOMPARE(w.supplierBox()->text(), QStringLiteral("1"));
+            QVERIFY(!w.SelectLotRow(0));
+            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
+            QVERIFY(w.natureButton(22)->isChecked());
+            QVERIFY(w.natureButton(22)->font().bold());
+            QVERIFY(!w.natureButton(10)->font().bold());
+            QVERIFY(!w.supplierBox()->isEnabled());
+            QVERIFY(w.supplierBox()->text().isEmpty());
+            QCOMPARE(db->db_STOCK->intValue(QStringLiteral("CODE_FOUR")), 1); // stays in the row
+            QCOMPARE(db->db_STOCK->intValue(QStringLiteral("NAT_OP")), 22);
+        });
+        QCOMPARE(movementCount(), 4);
+    }
+
+    void natureChoices_data()
+    {
+        QTest::addColumn<int>("regime");
+        QTest::addColumn<int>("article");
+        QTest::addColumn<QList<int>>("visible");
+        QTest::addColumn<QList<int>>("enabled");
+        QTest::addColumn<QString>("lunch");
+        QTest::newRow("half-board") << 1 << 1 << QList<int>{10, 22} << QList<int>{10, 22} << "Sortie du Stock";
+        QTest::newRow("boarding") << 2 << 1 << QList<int>{10, 21, 22, 23, 24} << QList<int>{10, 21, 22, 23, 24}
+                                  << "Sortie du Stock - Déjeuner :";
+        QTest::newRow("boarding, no stock") << 2 << 2 << QList<int>{10, 21, 22, 23, 24} << QList<int>{10}
+                                            << "Sortie du Stock - Déjeuner :";
+    }
+    void natureChoices()
+    {
+        QFETCH(int, regime);
+        QFETCH(int, article);
+        QFETCH(QList<int>, visible);
+        QFETCH(QList<int>, enabled);
+        QFETCH(QString, lunch);
+        cleanup();
+        open(regime);
+        selectArticle(article);
+        run([&] { return EditMouvement(*db, true, 10); }, [&](TFSTOCK3 &w) {
+            for (int nature : {10, 21, 22, 23, 24}) {
+                QRadioButton *b = w.natureButton(nature);
+                QCOMPARE(!b->isHidden(), visible.contains(nature));
+                QCOMPARE(b->isEnabled(), enabled.contains(nature));
+            }
+            QCOMPARE(w.natureButton(10)->text(), QStringLiteral("Entrée en Stock :"));
+            QCOMPARE(w.natureButton(22)->text(), lunch);
+            if (regime == 2)
+                QCOMPARE(w.natureButton(21)->text(), QStringLiteral("Sortie du Stock - Petit Déjeuner :"));
+            // Ctrl+S does nothing when the exit is not offered.
+            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
+            QCOMPARE(w.natureButton(22)->isChecked(), enabled.contains(22));
+        });
+    }
+
+    void exitOnArticleWithoutStockOpensNothing()
+    {
+        selectArticle(2);
+        bool opened = false;
+        QTimer::singleShot(0, this, [&] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                opened = true;
+                w->close();
+            }
+        });
+        QVERIFY(!EditMouvement(*db, true, 22));
+        QCoreApplication::processEvents();
+        QVERIFY(!opened);
+        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(movementCount(), 4);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    // The exit of 4 being modified counts neither in the stock before it nor in its lot.
+    void modifyExistingMovement()
+    {
+        selectArticle(3);
+        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 4));
+        const bool saved = run([&] { return EditMouvement(*db, false, 0); }, [&](TFSTOCK3 &w) {
+            QCOMPARE(w.windowTitle(), QStringLiteral("Modifier Mouvement"));
+            QCOMPARE(w.caption()->text(), QStringLiteral("Modifier le Mouvement"));
+            QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~4"));
+            QVERIFY(w.natureButton(22)->isChecked());
+            QCOMPARE(w.quantityBox()->text(), QStringLiteral("4.00"));
+            QCOMPARE(row(w.controlGrid(), 0).at(1), FormatMontant(20));
+            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"100.00", "20.00", "0.00", "4.00", "16.00"}));
+            type(w, QStringLiteral("6"));
+            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(14));
+            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+        });
+        QVERIFY(saved);
+        QCOMPARE(movementCount(), 4);
+        QCOMPARE(scalar(QStringLiteral("select quantite from stock where num_mvt=4")).toDouble(), 6.0);
+        QCOMPARE(restes(3), 14.0);
+    }
+
+    void modifyWithoutMovementOpensNothing()
+    {
+        selectArticle(2);
+        QVERIFY(db->db_STOCK->isEmpty());
+        QVERIFY(!EditMouvement(*db, false, 0));
+    }
+};
+
+QTEST_MAIN(TestMovementWindow)
+#include "test_movement_window.moc"
