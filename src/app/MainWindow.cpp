@@ -252,9 +252,13 @@ void TFZelvane::createActions()
         ChangeOwnPassword(m_db);
         Refresh();
     });
+    // After an entry window the caret goes back to the article grid, so that a day is typed from the
+    // keyboard: Down to the next article, Ins for its movement.
     auto afterEdit = [this](bool saved) {
         if (saved)
             Refresh();
+        activateWindow();
+        DBGrid1->setFocus();
     };
     wireAction(QStringLiteral("Action_ajouter_article"), [this, afterEdit] { afterEdit(EditArticle(m_db, true, this)); });
     wireAction(QStringLiteral("Action_modifier_article"), [this, afterEdit] { afterEdit(EditArticle(m_db, false, this)); });
