@@ -9,27 +9,6 @@
 
 using namespace zelvane;
 
-namespace {
-
-struct Run
-{
-    int code = 0;
-    QString out;
-    QString err;
-};
-
-Run run(const QStringList &args)
-{
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = RunCommandLine(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-} // namespace
-
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -38,7 +17,7 @@ private slots:
     void prepareThenInfo()
     {
         TestHome home;
-        const Run made = run({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("2009")});
+        const CliRun made = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("2009")});
         QCOMPARE(made.code, 0);
         const QString path = made.out.trimmed();
         QCOMPARE(path, home.databases() + QStringLiteral("/DOS1_2009.MDB"));
@@ -46,10 +25,10 @@ private slots:
         const QStringList files = QDir(home.databases()).entryList(QDir::Files);
         QCOMPARE(files, QStringList{QStringLiteral("DOS1_2009.MDB")}); // no work file left
 
-        const Run second = run({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("5"), QStringLiteral("--year"), QStringLiteral("2009")});
+        const CliRun second = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("5"), QStringLiteral("--year"), QStringLiteral("2009")});
         QCOMPARE(second.out.trimmed(), home.databases() + QStringLiteral("/DOS2_2009.MDB"));
 
-        const Run info = run({QStringLiteral("info"), path});
+        const CliRun info = RunCli({QStringLiteral("info"), path});
         QCOMPARE(info.code, 0);
         QVERIFY(info.out.contains(QStringLiteral("schema: ZELVANE-2009-07-26\n")));
         QVERIFY(info.out.contains(QStringLiteral("organisme: 2\n")));
@@ -64,11 +43,11 @@ private slots:
         TestHome home;
         const QStringList args = {QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("1"), QStringLiteral("--year"),
                                   QStringLiteral("2010"), QStringLiteral("--name"), QStringLiteral("CANTINE_2010.MDB")};
-        QCOMPARE(run(args).code, 0);
-        const Run again = run(args);
+        QCOMPARE(RunCli(args).code, 0);
+        const CliRun again = RunCli(args);
         QCOMPARE(again.code, 1);
         QVERIFY(again.err.contains(QStringLiteral("already exists")));
-        QCOMPARE(run(QStringList(args) << QStringLiteral("--force")).code, 0);
+        QCOMPARE(RunCli(QStringList(args) << QStringLiteral("--force")).code, 0);
     }
 
     void badInput_data()
@@ -88,7 +67,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, error);
         TestHome home;
-        const Run r = run(args);
+        const CliRun r = RunCli(args);
         QVERIFY(r.code != 0);
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
         QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
@@ -103,7 +82,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("not a database");
         f.close();
-        Run r = run({QStringLiteral("info"), text});
+        CliRun r = RunCli({QStringLiteral("info"), text});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("cannot be opened")));
 
@@ -113,11 +92,11 @@ private slots:
             QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), older, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
             QSqlQuery(db.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-05-01'"));
         }
-        r = run({QStringLiteral("info"), older});
+        r = RunCli({QStringLiteral("info"), older});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("ZELVANE-2009-05-01")));
 
-        r = run({QStringLiteral("info"), home.templateCopy(QStringLiteral("A.B.MDB"))});
+        r = RunCli({QStringLiteral("info"), home.templateCopy(QStringLiteral("A.B.MDB"))});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("incorrecte")));
     }
@@ -125,7 +104,7 @@ private slots:
     void help()
     {
         TestHome home;
-        const Run r = run({QStringLiteral("--help")});
+        const CliRun r = RunCli({QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.contains(QStringLiteral("prepare --kind N --year YYYY")));
         QVERIFY(r.out.contains(QStringLiteral("info FILE")));

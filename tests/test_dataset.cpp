@@ -16,11 +16,7 @@ class TestDataset : public QObject
     std::unique_ptr<TestHome> home;
     std::unique_ptr<Tfdb> db;
 
-    void exec(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
+    void exec(const QString &sql) { ExecSql(db->database(), sql); }
 
 private slots:
     void init()

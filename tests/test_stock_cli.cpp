@@ -11,23 +11,6 @@ using namespace zelvane;
 
 namespace {
 
-struct Run
-{
-    int code = 0;
-    QString out;
-    QString err;
-};
-
-Run run(const QStringList &args)
-{
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = RunCommandLine(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
 // A connection of its own on path for the checks, closed when it goes.
 class Reader
 {
@@ -87,7 +70,7 @@ private slots:
                                           "(5,1,21,'2009-03-10',3,90),(6,1,24,'2009-03-10',2,85),"
                                           "(7,1,10,'2009-03-11',50,90),(9,3,20,'2009-03-10',2,120)")));
         }
-        const Run sheet = run({"sheet", path, "--day", "10/03/2009", "--csv"});
+        const CliRun sheet = RunCli({"sheet", path, "--day", "10/03/2009", "--csv"});
         QCOMPARE(sheet.code, 0);
         QCOMPARE(sheet.out,
                  QStringLiteral("code;designation;veille;entrees;sorties;restes;valeur_veille;valeur_entrees;valeur_sorties;valeur_restes\n"
@@ -97,10 +80,10 @@ private slots:
                                 "1250;BEURRE;1000.00;0.00;0.00;1000.00;1600000.00;0.00;0.00;1600000.00\n"));
 
         // A day of another year is brought into the management year.
-        const Run clamped = run({"sheet", path, "--day", "03/01/2010", "--csv"});
+        const CliRun clamped = RunCli({"sheet", path, "--day", "03/01/2010", "--csv"});
         QVERIFY(clamped.out.contains(QStringLiteral("\n1;SUCRE;82.00;0.00;0.00;82.00;")));
 
-        const Run text = run({"sheet", path, "--day", "10/03/2009"});
+        const CliRun text = RunCli({"sheet", path, "--day", "10/03/2009"});
         QCOMPARE(text.code, 0);
         QVERIFY(text.out.contains(QStringLiteral("Magasin au 10/03/2009\n")));
         QVERIFY(text.out.contains(QStringLiteral("  - Valeur du magasin à ce jour")));
@@ -120,7 +103,7 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, error);
         TestHome home;
-        const Run r = run(QStringList{"sheet", home.preparedFile(2, 2009)} + args);
+        const CliRun r = RunCli(QStringList{"sheet", home.preparedFile(2, 2009)} + args);
         QVERIFY(r.code != 0);
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
@@ -130,8 +113,8 @@ private slots:
     {
         TestHome home;
         const QStringList args = {"demo", "--kind", "2", "--year", "2009", "--articles", "120", "--movements", "6000"};
-        const Run first = run(args + QStringList{"--name", "A_2009.MDB"});
-        const Run second = run(args + QStringList{"--name", "B_2009.MDB"});
+        const CliRun first = RunCli(args + QStringList{"--name", "A_2009.MDB"});
+        const CliRun second = RunCli(args + QStringList{"--name", "B_2009.MDB"});
         QCOMPARE(first.code, 0);
         QCOMPARE(second.code, 0);
         QCOMPARE(first.out.trimmed(), home.databases() + QStringLiteral("/A_2009.MDB"));
@@ -167,7 +150,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QString, natures);
         TestHome home;
-        const Run made = run({"demo", "--kind", QString::number(kind), "--year", "2010", "--movements", "8000"});
+        const CliRun made = RunCli({"demo", "--kind", QString::number(kind), "--year", "2010", "--movements", "8000"});
         QCOMPARE(made.code, 0);
         Reader r(made.out.trimmed());
         QCOMPARE(r.scalar(QStringLiteral("select count(*) from stock where nat_op not in (10,%1)").arg(natures)).toInt(), 0);
@@ -189,10 +172,10 @@ private slots:
     void demoRefused()
     {
         TestHome home;
-        const Run r = run({"demo", "--kind", "2", "--year", "2009", "--articles", "-3"});
+        const CliRun r = RunCli({"demo", "--kind", "2", "--year", "2009", "--articles", "-3"});
         QVERIFY(r.code != 0);
         QVERIFY(r.err.contains(QStringLiteral("--articles needs a positive number")));
-        QCOMPARE(run({"demo", "--kind", "2"}).code, 1);
+        QCOMPARE(RunCli({"demo", "--kind", "2"}).code, 1);
     }
 };
 

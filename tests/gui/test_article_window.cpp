@@ -29,16 +29,8 @@ class TestArticleWindow : public QObject
     std::unique_ptr<Tfdb> db;
     ScriptedPrompter prompts;
 
-    void exec(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
-    QVariant scalar(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
-    }
+    void exec(const QString &sql) { ExecSql(db->database(), sql); }
+    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     QString articlesDump()
     {
         QSqlQuery q(db->database());

@@ -26,11 +26,7 @@ class TestMainWindow : public QObject
     std::unique_ptr<TFZelvane> window;
     QString file;
 
-    void exec(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
+    void exec(const QString &sql) { ExecSql(db->database(), sql); }
     bool enabled(const char *name) const { return window->action(QString::fromLatin1(name))->isEnabled(); }
     void typeDay(const QString &text)
     {

@@ -33,16 +33,8 @@ class TestMovementWindow : public QObject
     std::unique_ptr<Tfdb> db;
     ScriptedPrompter prompts;
 
-    void exec(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        QVERIFY2(q.exec(sql), qPrintable(sql));
-    }
-    QVariant scalar(const QString &sql)
-    {
-        QSqlQuery q(db->database());
-        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
-    }
+    void exec(const QString &sql) { ExecSql(db->database(), sql); }
+    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     int movementCount() { return scalar(QStringLiteral("select count(*) from stock")).toInt(); }
     void selectArticle(qint32 code) { QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
     double restes(qint32 code)

@@ -1,10 +1,12 @@
 #include "TestHome.h"
 
+#include "cli/Commands.h"
 #include "common/Paths.h"
 #include "db/DataModule.h"
 #include "db/NewFile.h"
 
 #include <QDir>
+#include <QSqlQuery>
 #include <QtTest>
 
 TestHome::TestHome()
@@ -33,4 +35,26 @@ QString TestHome::preparedFile(int kind, int year, const QString &name) const
     if (!result.ok())
         qFatal("cannot prepare a file: %s", qPrintable(result.error));
     return result.path;
+}
+
+void ExecSql(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    QVERIFY2(query.exec(sql), qPrintable(sql));
+}
+
+QVariant ScalarSql(const QSqlDatabase &db, const QString &sql)
+{
+    QSqlQuery query(db);
+    return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+}
+
+CliRun RunCli(const QStringList &args)
+{
+    CliRun run;
+    QTextStream out(&run.out), err(&run.err);
+    run.code = zelvane::RunCommandLine(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
 }

@@ -2,7 +2,10 @@
 
 #include "common/Library.h"
 
+#include <QSqlDatabase>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <memory>
 
 // A fresh ZELVANE_HOME with the library started in it, for one test function or one test case.
@@ -23,3 +26,17 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<zelvane::Library> m_library;
 };
+
+// Runs a statement of a test's setup; the test fails when the database refuses it.
+void ExecSql(const QSqlDatabase &db, const QString &sql);
+// The first column of the first row, or an invalid value when there is none.
+QVariant ScalarSql(const QSqlDatabase &db, const QString &sql);
+
+// One run of the command line, with what it wrote.
+struct CliRun
+{
+    int code = 0;
+    QString out;
+    QString err;
+};
+CliRun RunCli(const QStringList &args);
