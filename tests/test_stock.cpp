@@ -80,10 +80,8 @@ private slots:
         setPrompter(&prompts);
         prompts.messages.clear();
         home = std::make_unique<TestHome>();
-        const QString path = home->preparedFile(2, 2009);
-        db = std::make_unique<Tfdb>();
-        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
-        db->LoadOptions();
+        db = home->openPrepared(2, 2009);
+        QVERIFY(db);
         exec(QStringLiteral("delete from articles"));
         exec(QStringLiteral("insert into articles values (1,'SUCRE',90,1,10,85,0),(2,'HUILE',130,0,0,0,0),"
                             "(3,'RIZ',120,0,5,null,0),(4,'SUCRE GLACE',200,0,0,0,0),(5,'CASSONADE',150,0,0,0,0)"));

@@ -14,7 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     zelvane::Library library;
 
-    zelvane::TFZelvane window(*new zelvane::Tfdb(&app));
+    zelvane::Tfdb db;
+    zelvane::TFZelvane window(db);
     zelvane::DialogPrompter dialogs(&window);
     zelvane::setPrompter(&dialogs);
     zelvane::ApplyRegionalSettings();

@@ -76,11 +76,8 @@ private slots:
     void init()
     {
         home = std::make_unique<TestHome>();
-        const QString path = home->preparedFile(2, 2009);
-        db = std::make_unique<Tfdb>();
-        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
-                 int(OpenOk));
-        db->LoadOptions();
+        db = home->openPrepared(2, 2009);
+        QVERIFY(db);
         exec(QStringLiteral("delete from articles"));
         exec(QStringLiteral("delete from stock"));
         exec(QStringLiteral("insert into articles values (1,'SUCRE',90,1,10,85,0),(2,'HUILE',130,0,0,0,0)"));

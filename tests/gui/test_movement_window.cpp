@@ -46,10 +46,8 @@ class TestMovementWindow : public QObject
     void open(int regime)
     {
         home = std::make_unique<TestHome>();
-        const QString path = home->preparedFile(2, 2009);
-        db = std::make_unique<Tfdb>();
-        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
-                 int(OpenOk));
+        db = home->openPrepared(2, 2009);
+        QVERIFY(db);
         exec(QStringLiteral("update options set regime=%1").arg(regime));
         db->LoadOptions();
         exec(QStringLiteral("delete from articles"));

@@ -37,6 +37,17 @@ QString TestHome::preparedFile(int kind, int year, const QString &name) const
     return result.path;
 }
 
+std::unique_ptr<zelvane::Tfdb> TestHome::openPrepared(int kind, int year) const
+{
+    auto db = std::make_unique<zelvane::Tfdb>();
+    if (db->OpenDatabaseFile(QString::fromLatin1(zelvane::kAlias), preparedFile(kind, year), false, false,
+                             QString::fromLatin1(zelvane::kSchemaTag))
+        != zelvane::OpenOk)
+        return nullptr;
+    db->LoadOptions();
+    return db;
+}
+
 void ExecSql(const QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery query(db);

@@ -8,6 +8,10 @@
 #include <QVariant>
 #include <memory>
 
+namespace zelvane {
+class Tfdb;
+}
+
 // A fresh ZELVANE_HOME with the library started in it, for one test function or one test case.
 class TestHome
 {
@@ -21,6 +25,8 @@ public:
     QString templateCopy(const QString &name = QStringLiteral("FCTEMP.MDB")) const;
     // A prepared management file made as the command line makes it.
     QString preparedFile(int kind = 2, int year = 2009, const QString &name = QString()) const;
+    // A prepared file opened by a new data module, options loaded; null when it cannot be opened.
+    std::unique_ptr<zelvane::Tfdb> openPrepared(int kind = 2, int year = 2009) const;
 
 private:
     QTemporaryDir m_dir;
