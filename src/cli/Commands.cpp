@@ -200,11 +200,7 @@ int openManagementFile(Tfdb &db, const QString &path, QTextStream &err)
 }
 
 // Two decimals and a point, no grouping; never "-0.00".
-QString csvNumber(double x)
-{
-    const QString text = QString::number(x, 'f', 2);
-    return text == QLatin1String("-0.00") ? QStringLiteral("0.00") : text;
-}
+QString csvNumber(double x) { return FormatMontantSaisie(x); }
 
 QString csvText(QString text)
 {

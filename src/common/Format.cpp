@@ -87,6 +87,15 @@ std::optional<qint64> ParseInteger(const QString &text)
     return v;
 }
 
+std::optional<double> NumberFromSql(const QVariant &v)
+{
+    if (v.isNull())
+        return std::nullopt;
+    bool ok = false;
+    const double x = v.toDouble(&ok);
+    return ok ? std::optional<double>(x) : std::nullopt;
+}
+
 QString DateText(const QDate &d)
 {
     return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();

@@ -28,6 +28,8 @@ QString NumberText(double x);
 // Parses a number typed with a point (a comma is taken as a point too); nullopt when it is not one.
 std::optional<double> ParseNumber(const QString &text);
 std::optional<qint64> ParseInteger(const QString &text);
+// A number read from the database or a dataset; nullopt for NULL or a value that is not a number.
+std::optional<double> NumberFromSql(const QVariant &v);
 
 QString DateText(const QDate &d);                  // "dd/mm/yyyy", empty for an invalid date
 std::optional<QDate> ParseDate(const QString &text); // "dd/mm/yyyy" (also d/m/yyyy); nullopt when not a day

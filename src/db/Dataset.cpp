@@ -186,9 +186,10 @@ void Dataset::load()
     const int keepIndex = m_current;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    if (!query.prepare(selectText()))
+    const QString sql = selectText();
+    if (!query.prepare(sql))
         raise(query);
-    if (m_master && selectText().contains(QLatin1String(":master")))
+    if (sql.contains(QLatin1String(":master")))
         query.bindValue(QStringLiteral(":master"), m_master->toSql(m_master->value(m_masterField),
                                                                    m_master->fields().at(m_master->fieldIndex(m_masterField)).type));
     if (!query.exec())

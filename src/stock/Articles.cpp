@@ -66,12 +66,7 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
     const int nature = record.indexOf(QStringLiteral("NAT_OP"));
     const int quantite = record.indexOf(QStringLiteral("QUANTITE"));
     const int pu = record.indexOf(QStringLiteral("PU"));
-    auto number = [&](int column) -> std::optional<double> {
-        const QVariant v = query->value(column);
-        bool ok = false;
-        const double x = v.toDouble(&ok);
-        return !v.isNull() && ok ? std::optional<double>(x) : std::nullopt;
-    };
+    auto number = [&](int column) { return NumberFromSql(query->value(column)); };
     while (query->next()) {
         HistoryRow row;
         if (!query->value(num).isNull())

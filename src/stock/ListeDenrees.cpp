@@ -58,13 +58,8 @@ void readDouble(const QSqlQuery &query, int column, double &target)
 {
     if (column < 0)
         return;
-    const QVariant v = query.value(column);
-    if (v.isNull())
-        return;
-    bool ok = false;
-    const double x = v.toDouble(&ok);
-    if (ok)
-        target = x;
+    if (const auto x = NumberFromSql(query.value(column)))
+        target = *x;
 }
 
 } // namespace

@@ -20,16 +20,6 @@ qint64 nextNumber(Tfdb &db, const QString &sql)
     return next;
 }
 
-std::optional<double> readableDouble(const Dataset &dataset, const QString &field)
-{
-    const QVariant v = dataset.value(field);
-    if (v.isNull())
-        return std::nullopt;
-    bool ok = false;
-    const double x = v.toDouble(&ok);
-    return ok ? std::optional<double>(x) : std::nullopt;
-}
-
 } // namespace
 
 void Tfdb::attachStockRules()
@@ -62,8 +52,8 @@ void Tfdb::attachStockRules()
     db_ARTICLES->setRecordFilter([this](const Dataset &d) { return db_ARTICLESFilterRecord(d); });
 
     db_STOCK->addCalculatedField(QStringLiteral("VALEUR"), FieldType::Text, [](const Dataset &stock) -> QVariant {
-        const auto q = readableDouble(stock, QStringLiteral("QUANTITE"));
-        const auto p = readableDouble(stock, QStringLiteral("PU"));
+        const auto q = NumberFromSql(stock.value(QStringLiteral("QUANTITE")));
+        const auto p = NumberFromSql(stock.value(QStringLiteral("PU")));
         return q && p ? FormatMontant(*q * *p) : QStringLiteral("0.00");
     });
     db_STOCK->addCalculatedField(QStringLiteral("LNature"), FieldType::Text, [](const Dataset &stock) -> QVariant {
@@ -179,8 +169,8 @@ void Tfdb::db_ARTICLESAfterPost(Dataset &articles)
 
 void Tfdb::db_STOCKNewRecord(Dataset &stock)
 {
-    const double a = readableDouble(*db_ARTICLES, QStringLiteral("PU")).value_or(1.0);
-    const double b = readableDouble(*db_ARTICLES, QStringLiteral("PU31DEC")).value_or(1.0);
+    const double a = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU"))).value_or(1.0);
+    const double b = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU31DEC"))).value_or(1.0);
     const QDate day = ListeDenrees ? ListeDenrees->DateJour() : ValidateDate(QDate::currentDate());
     stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(*this, QStringLiteral("select max(num_mvt) as new from stock")));
     stock.setValue(QStringLiteral("CODE_ART"), db_ARTICLES->value(QStringLiteral("CODE_ART")));
@@ -206,7 +196,7 @@ void Tfdb::db_STOCKBeforePost(Dataset &stock)
         const QDate day = stock.dateValue(QStringLiteral("DATE_OP"));
         const double before = StockAtEndOfDay(*this, code, day.isValid() ? day : ValidateDate(QDate()),
                                               inserting ? -1 : number);
-        const double quantite = readableDouble(stock, QStringLiteral("QUANTITE")).value_or(0);
+        const double quantite = NumberFromSql(stock.value(QStringLiteral("QUANTITE"))).value_or(0);
         if (RoundStock(before - quantite) < 0)
             throw DatabaseError(QString::fromUtf8(kStockNegatifRefuse));
     }
@@ -221,8 +211,8 @@ void Tfdb::db_STOCKBeforePost(Dataset &stock)
             stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(*this, QStringLiteral("select max(num_mvt) as new from stock")));
     }
 
-    const double p = readableDouble(stock, QStringLiteral("PU")).value_or(0);
-    const double q = readableDouble(*db_ARTICLES, QStringLiteral("PU")).value_or(0);
+    const double p = NumberFromSql(stock.value(QStringLiteral("PU"))).value_or(0);
+    const double q = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU"))).value_or(0);
     if (p != 0 && p != q)
         Execute(QStringLiteral("update articles set pu=") + FormatMontantSaisie(p) + QStringLiteral(" where code_art=")
                 + QString::number(code));

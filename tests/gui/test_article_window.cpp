@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
@@ -199,10 +200,7 @@ private slots:
             retype(w.designationBox(), QStringLiteral("SUCRE ROUX"));
             retype(w.openingQuantityBox(), QStringLiteral("11"));
             QCOMPARE(w.openingValue()->text(), FormatMontant(935));
-            QPushButton *cancel = nullptr;
-            for (QPushButton *b : w.findChildren<QPushButton *>())
-                if (b->text() == QStringLiteral("Annuler"))
-                    cancel = b;
+            QPushButton *cancel = FindByText<QPushButton>(&w, QStringLiteral("Annuler"));
             QVERIFY(cancel);
             QTest::mouseClick(cancel, Qt::LeftButton);
         });

@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "common/Organisation.h"
 #include "common/Prompter.h"
@@ -25,15 +26,7 @@ using namespace zelvane;
 
 namespace {
 
-QPushButton *button(QWidget *window, const QString &text)
-{
-    const auto buttons = window->findChildren<QPushButton *>();
-    for (QPushButton *b : buttons) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
+QPushButton *button(QWidget *window, const QString &text) { return FindByText<QPushButton>(window, text); }
 
 int open(Tfdb &db, const QString &path)
 {

@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -15,25 +16,9 @@ using namespace zelvane;
 
 namespace {
 
-QPushButton *button(QWidget *window, const QString &text)
-{
-    const auto buttons = window->findChildren<QPushButton *>();
-    for (QPushButton *b : buttons) {
-        if (b->text() == text)
-            return b;
-    }
-    return nullptr;
-}
+QPushButton *button(QWidget *window, const QString &text) { return FindByText<QPushButton>(window, text); }
 
-QLabel *label(QWidget *window, const QString &text)
-{
-    const auto labels = window->findChildren<QLabel *>();
-    for (QLabel *l : labels) {
-        if (l->text() == text)
-            return l;
-    }
-    return nullptr;
-}
+QLabel *label(QWidget *window, const QString &text) { return FindByText<QLabel>(window, text); }
 
 bool showActive(QWidget *w)
 {
