@@ -39,12 +39,12 @@ void PlainScan(benchmark::State &state)
 void FullDay(benchmark::State &state, QDate day)
 {
     for (auto _ : state)
-        db().ListeDenrees->SetDate(day);
+        db().SelectDay(day);
 }
 
 void SingleArticle(benchmark::State &state)
 {
-    db().ListeDenrees->SetDate(QDate(kYear, 12, 31));
+    db().SelectDay(QDate(kYear, 12, 31));
     for (auto _ : state)
         db().ListeDenrees->Calculate(g_article);
 }

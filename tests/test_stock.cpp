@@ -95,7 +95,7 @@ private slots:
         db->db_ARTICLES->refresh();
         db->db_ARTICLES->first();
         db->createAggregates();
-        db->ListeDenrees->SetDate(QDate(2009, 3, 10));
+        db->SelectDay(QDate(2009, 3, 10));
     }
     void cleanup()
     {
@@ -171,7 +171,7 @@ private slots:
         QFETCH(double, veille);
         QFETCH(double, entrees);
         QFETCH(double, sorties);
-        db->ListeDenrees->SetDate(day);
+        db->SelectDay(day);
         QCOMPARE(denree(1).veille(), veille);
         QCOMPARE(denree(1).entree_jour_quantite, entrees);
         QCOMPARE(denree(1).sortie_jour_quantite, sorties);
@@ -192,7 +192,7 @@ private slots:
         QFETCH(QDate, asked);
         QFETCH(QDate, selected);
         QCOMPARE(db->ValidateDate(asked), selected);
-        db->ListeDenrees->SetDate(asked);
+        db->SelectDay(asked);
         QCOMPARE(db->ListeDenrees->DateJour(), selected);
         QCOMPARE(db->db_STOCK->filter(), QStringLiteral("date_op=") + SqlDate(selected));
     }

@@ -715,7 +715,7 @@ void TFZelvane::selectDay(const QDate &day)
     if (!m_db.ListeDenrees)
         return;
     try {
-        m_db.ListeDenrees->SetDate(day);
+        m_db.SelectDay(day);
         m_db.db_ARTICLES->refresh();
     } catch (const DatabaseError &) {
     }

@@ -227,7 +227,7 @@ int sheetCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
         return failed;
     db.createAggregates();
     TListeDenrees &liste = *db.ListeDenrees;
-    liste.SetDate(*day);
+    db.SelectDay(*day);
 
     QHash<qint32, QString> designations;
     if (auto query = db.GetQuery(QStringLiteral("select code_art, designation from articles"))) {

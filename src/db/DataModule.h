@@ -102,6 +102,8 @@ public:
     bool FilterArticleDay = false;   // only the articles moved on the selected day
     void createAggregates();
     void freeAggregates();
+    // Computes the sheet of day (clamped into the year) and shows that day's movements.
+    void SelectDay(const QDate &day);
     // The day clamped into the management year.
     QDate ValidateDate(const QDate &day) const;
     // Sets the article grid filter and refreshes the grid.

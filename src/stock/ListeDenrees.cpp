@@ -74,7 +74,6 @@ void TDenree::clearValues()
 TListeDenrees::TListeDenrees(Tfdb &db)
     : m_db(db)
 {
-    SetDate(m_db.ValidateDate(QDate::currentDate()));
 }
 
 TListeDenrees::~TListeDenrees() { Clear(); }
@@ -129,9 +128,6 @@ void TListeDenrees::SetDate(const QDate &day)
 {
     m_dateJour = m_db.ValidateDate(day);
     Calculate(-1);
-    m_db.ShowMovementsOfDay(m_dateJour);
-    emit m_db.dayChanged();
-    m_db.db_ARTICLESAfterScroll();
 }
 
 void TListeDenrees::Calculate(qint32 code)

@@ -56,14 +56,14 @@ struct TTotaux
 class TListeDenrees
 {
 public:
-    // Starts on today clamped into the management year.
+    // Computes nothing until a day is selected.
     explicit TListeDenrees(Tfdb &db);
     ~TListeDenrees();
     TListeDenrees(const TListeDenrees &) = delete;
     TListeDenrees &operator=(const TListeDenrees &) = delete;
 
     void Clear();
-    // Selects a day (clamped), recalculates every article and moves the movement dataset to that day.
+    // Selects a day (clamped into the management year) and computes the sheet of that day.
     void SetDate(const QDate &day);
     // Recalculates one article, or every article for -1, then the totals.
     void Calculate(qint32 code);

@@ -72,6 +72,16 @@ void Tfdb::createAggregates()
     freeAggregates();
     ListeDenrees = std::make_unique<TListeDenrees>(*this);
     Tag = 1;
+    SelectDay(QDate::currentDate());
+}
+
+void Tfdb::SelectDay(const QDate &day)
+{
+    if (!ListeDenrees)
+        return;
+    ListeDenrees->SetDate(day);
+    ShowMovementsOfDay(ListeDenrees->DateJour());
+    emit dayChanged();
     db_ARTICLESAfterScroll();
 }
 

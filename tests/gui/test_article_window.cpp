@@ -88,7 +88,7 @@ private slots:
         db->db_ARTICLES->refresh();
         db->db_ARTICLES->first();
         db->createAggregates();
-        db->ListeDenrees->SetDate(QDate(2009, 3, 10));
+        db->SelectDay(QDate(2009, 3, 10));
     }
     void cleanup()
     {

@@ -60,7 +60,7 @@ class TestMovementWindow : public QObject
         db->db_ARTICLES->refresh();
         db->db_ARTICLES->first();
         db->createAggregates();
-        db->ListeDenrees->SetDate(QDate(2009, 3, 10));
+        db->SelectDay(QDate(2009, 3, 10));
     }
 
     // Runs the window the command opens with script, which must close it; a window left open is cancelled.
