@@ -4,6 +4,7 @@
 #include "db/DataModule.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
+#include "stock/ListeDenrees.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -19,6 +20,7 @@ namespace {
 constexpr int kYear = 2009;
 QString g_file;
 std::unique_ptr<Tfdb> g_db;
+std::unique_ptr<TListeDenrees> g_liste;
 qint32 g_article = 0; // an article in the middle of the code order
 
 Tfdb &db() { return *g_db; }
@@ -39,14 +41,14 @@ void PlainScan(benchmark::State &state)
 void FullDay(benchmark::State &state, QDate day)
 {
     for (auto _ : state)
-        db().SelectDay(day);
+        g_liste->SetDate(day);
 }
 
 void SingleArticle(benchmark::State &state)
 {
-    db().SelectDay(QDate(kYear, 12, 31));
+    g_liste->SetDate(QDate(kYear, 12, 31));
     for (auto _ : state)
-        db().ListeDenrees->Calculate(g_article);
+        g_liste->Calculate(g_article);
 }
 
 void LotsOfOneArticle(benchmark::State &state)
@@ -63,8 +65,9 @@ void OpenToFirstSheet(benchmark::State &state)
         Tfdb opened;
         opened.OpenDatabaseFile(QStringLiteral("BENCH_OPEN"), g_file, false, false, QString::fromLatin1(kSchemaTag));
         opened.LoadOptions();
-        opened.createAggregates();
-        benchmark::DoNotOptimize(opened.ListeDenrees->Totaux().valeur31dec);
+        TListeDenrees liste(opened);
+        liste.SetDate(QDate::currentDate());
+        benchmark::DoNotOptimize(liste.Totaux().valeur31dec);
     }
 }
 
@@ -111,8 +114,9 @@ int main(int argc, char **argv)
         return 1;
     }
     g_db->LoadOptions();
-    g_db->createAggregates();
-    const auto &denrees = g_db->ListeDenrees->Denrees();
+    g_liste = std::make_unique<TListeDenrees>(*g_db);
+    g_liste->SetDate(QDate::currentDate());
+    const auto &denrees = g_liste->Denrees();
     g_article = denrees.at(denrees.size() / 2).code_art;
 
     benchmark::RegisterBenchmark("plain_scan", PlainScan)->Unit(benchmark::kMillisecond);

@@ -88,7 +88,7 @@ private slots:
 
         const QString older = home.templateCopy(QStringLiteral("OLD_2008.MDB"));
         {
-            Tfdb db;
+            TestData db;
             QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), older, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
             QSqlQuery(db.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-05-01'"));
         }

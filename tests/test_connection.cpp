@@ -35,6 +35,7 @@ class TestConnection : public QObject
 
     std::unique_ptr<TestHome> home;
     ScriptedPrompter answers;
+    std::unique_ptr<ScriptedPreparationForm> forms;
 
     QString working() const { return home->databases() + QStringLiteral("/FCTEMP.MDB"); }
 
@@ -44,9 +45,11 @@ private slots:
         home = std::make_unique<TestHome>();
         answers = ScriptedPrompter();
         setPrompter(&answers);
+        forms = std::make_unique<ScriptedPreparationForm>(&answers.asked);
     }
     void cleanup()
     {
+        forms.reset();
         setPrompter(nullptr);
         home.reset();
     }
@@ -55,33 +58,31 @@ private slots:
     {
         QFile::remove(home->databases()); // even the folder is missing
         QDir(home->databases()).removeRecursively();
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
-        bool aggregates = false;
-        sequence.createAggregates = [&] { aggregates = true; };
         const QString name = QStringLiteral("DOS1_%1.MDB").arg(thisYear());
-        answers.preparations.push_back(prepared(name));
+        forms->preparations.push_back(prepared(name));
         QVERIFY(sequence.Action_connectExecute());
         QCOMPARE(answers.asked, QStringList{QStringLiteral("prepare")}); // no open dialog at first start
-        QCOMPARE(answers.lastFolder, home->databases());
-        QVERIFY(answers.lastKinds.size() >= 5);
+        QCOMPARE(forms->lastFolder, home->databases());
+        QVERIFY(forms->lastKinds.size() >= 5);
         const QString file = home->databases() + QLatin1Char('/') + name;
         QCOMPARE(db.CurrentFile, file);
         QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), file);
         QVERIFY(!QFile::exists(working()));
         QVERIFY(QFile::exists(home->databases() + QStringLiteral("/Créer un nouveau Dossier.mdb")));
         QVERIFY(db.isConnected());
-        QVERIFY(aggregates);
+        QVERIFY(Stock(db).ListeDenrees()); // the sheet of the day exists
         QCOMPARE(db.organisme, 2);
         QCOMPARE(db.regime, 2);
         QCOMPARE(sequence.caption(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00 - ") + file);
-        QVERIFY(db.db_ARTICLES->recordCount() >= 60);
-        QVERIFY(db.db_STOCK->isFiltered()); // no movement shown until a day is chosen
+        QVERIFY(Stock(db).db_ARTICLES->recordCount() >= 60);
+        QVERIFY(Stock(db).db_STOCK->isFiltered()); // no movement shown until a day is chosen
     }
 
     void cancelledPreparation()
     {
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
         QVERIFY(!sequence.Action_connectExecute());
         QVERIFY(!db.isConnected());
@@ -99,7 +100,7 @@ private slots:
     {
         const QString file = home->preparedFile(1, 2009);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
         QVERIFY(sequence.Action_connectExecute());
         QVERIFY(answers.asked.isEmpty());
@@ -112,9 +113,9 @@ private slots:
     void profileNamesADeletedFile()
     {
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), home->databases() + QStringLiteral("/GONE_2008.MDB"));
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
-        answers.preparations.push_back(prepared(QStringLiteral("CANTINE_2009.MDB"), 1, QStringLiteral("2009")));
+        forms->preparations.push_back(prepared(QStringLiteral("CANTINE_2009.MDB"), 1, QStringLiteral("2009")));
         QVERIFY(sequence.Action_connectExecute());
         QCOMPARE(answers.asked, QStringList{QStringLiteral("prepare")});
         QCOMPARE(db.CurrentFile, home->databases() + QStringLiteral("/CANTINE_2009.MDB"));
@@ -124,7 +125,7 @@ private slots:
     {
         const QString file = home->preparedFile(2, 2009);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
         QVERIFY(sequence.Action_connectExecute());
         sequence.Action_disconnectExecute();
@@ -133,7 +134,7 @@ private slots:
         sequence.Action_disconnectExecute(); // nothing connected: nothing happens
 
         answers.files.push_back(home->databases() + QStringLiteral("/Créer un nouveau Dossier.mdb"));
-        answers.preparations.push_back(prepared(QStringLiteral("DOS2_2009.MDB"), 5, QStringLiteral("2009")));
+        forms->preparations.push_back(prepared(QStringLiteral("DOS2_2009.MDB"), 5, QStringLiteral("2009")));
         QVERIFY(sequence.Action_connectExecute());
         QCOMPARE(answers.asked, (QStringList{QStringLiteral("file"), QStringLiteral("prepare")}));
         QCOMPARE(answers.lastFolder, home->databases());
@@ -147,16 +148,16 @@ private slots:
         const QByteArray before = digest(existing);
         const QString question = QStringLiteral(" Voulez vous écraser le fichier ") + existing + QStringLiteral(" ? ");
         {
-            Tfdb db;
+            TestData db;
             ConnectionSequence sequence(db);
-            answers.preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
+            forms->preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
             QVERIFY(!sequence.Action_connectExecute()); // declined (Cancel is the default)
             QCOMPARE(answers.questions, QStringList{question});
             QCOMPARE(digest(existing), before);
         }
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
-        answers.preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
+        forms->preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
         answers.confirmations.push_back(true);
         QVERIFY(sequence.Action_connectExecute());
         QCOMPARE(db.organisme, 2);
@@ -166,13 +167,13 @@ private slots:
     {
         const QString file = home->preparedFile(2, 2009);
         {
-            Tfdb setup;
+            TestData setup;
             QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
             QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-06-06'"));
         }
         const QByteArray before = digest(file);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
         QVERIFY(!sequence.Action_connectExecute());
         QVERIFY(!db.isConnected());
@@ -184,7 +185,7 @@ private slots:
     {
         const QString a = home->preparedFile(2, 2009), b = home->preparedFile(2, 2010);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), a);
-        Tfdb db;
+        TestData db;
         ConnectionSequence sequence(db);
         sequence.PendingDatabaseName = b;
         QVERIFY(sequence.Action_connectExecute());

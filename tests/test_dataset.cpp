@@ -15,6 +15,8 @@ class TestDataset : public QObject
 
     std::unique_ptr<TestHome> home;
     std::unique_ptr<Tfdb> db;
+    Dataset *articles = nullptr;
+    Dataset *movements = nullptr;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
 
@@ -22,7 +24,11 @@ private slots:
     void init()
     {
         home = std::make_unique<TestHome>();
+        // The layer alone: a bare data module with an article dataset and its movements, no rules.
         db = std::make_unique<Tfdb>();
+        articles = db->addDataset(QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"));
+        movements = db->addDataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT"));
+        movements->setMaster(articles, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
         QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), home->templateCopy(), false, false,
                                       QString::fromLatin1(kSchemaTag)),
                  int(OpenOk));
@@ -30,8 +36,8 @@ private slots:
         exec(QStringLiteral("insert into articles values (1,'SUCRE',90,0,10,85,850),(2,'HUILE',130,0,0,0,0),(3,'RIZ',120,0,5,100,500)"));
         exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
                             "(1,1,10,'2009-03-10',50,90),(2,1,22,'2009-03-10',5,90),(3,3,10,'2009-03-11',20,120)"));
-        db->db_ARTICLES->refresh();
-        db->db_ARTICLES->first();
+        articles->refresh();
+        articles->first();
     }
     void cleanup()
     {
@@ -56,8 +62,8 @@ private slots:
 
     void orderFieldsAndMasterDetail()
     {
-        Dataset *art = db->db_ARTICLES;
-        Dataset *mvt = db->db_STOCK;
+        Dataset *art = articles;
+        Dataset *mvt = movements;
         QCOMPARE(art->recordCount(), 3);
         QCOMPARE(art->textValue(QStringLiteral("designation")), QStringLiteral("SUCRE"));
         QCOMPARE(art->displayText(QStringLiteral("PU")), QStringLiteral("   90.00"));
@@ -79,13 +85,13 @@ private slots:
 
     void filters()
     {
-        Dataset *mvt = db->db_STOCK;
+        Dataset *mvt = movements;
         mvt->setFilter(QStringLiteral("nat_op>=20"));
         QCOMPARE(mvt->recordCount(), 2); // filter switched off
         mvt->setFiltered(true);
         QCOMPARE(mvt->recordCount(), 1);
         mvt->setFiltered(false);
-        Dataset *art = db->db_ARTICLES;
+        Dataset *art = articles;
         art->setRecordFilter([](const Dataset &d) { return d.doubleValue(QStringLiteral("QT31DEC")) > 0; });
         art->setFiltered(true);
         QCOMPARE(art->recordCount(), 2);
@@ -118,15 +124,15 @@ private slots:
 
     void insertPostCallbacks()
     {
-        Dataset *mvt = db->db_STOCK;
+        Dataset *mvt = movements;
         QStringList calls;
-        mvt->onNewRecord = [&](Dataset &d) {
+        auto numbering = mvt->newRecord.subscribe([&](Dataset &d) {
             calls << QStringLiteral("new");
             d.setValue(QStringLiteral("NUM_MVT"), 10);
             d.setValue(QStringLiteral("DATE_OP"), QDate(2009, 3, 12));
-        };
-        mvt->onBeforePost = [&](Dataset &) { calls << QStringLiteral("before"); };
-        mvt->onAfterPost = [&](Dataset &) { calls << QStringLiteral("after"); };
+        });
+        auto before = mvt->beforePost.subscribe([&](Dataset &) { calls << QStringLiteral("before"); });
+        auto after = mvt->afterPost.subscribe([&](Dataset &) { calls << QStringLiteral("after"); });
         mvt->append();
         QCOMPARE(mvt->state(), Dataset::State::Insert);
         QCOMPARE(mvt->intValue(QStringLiteral("CODE_ART")), 1); // from the master
@@ -148,7 +154,7 @@ private slots:
         // A bare dataset on the movements, without the program's rules that number new rows.
         auto *mvt = new Dataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT"), this);
         mvt->setConnectionName(db->alias());
-        mvt->setMaster(db->db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
+        mvt->setMaster(articles, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
         mvt->open();
         mvt->append();
         mvt->setValue(QStringLiteral("NUM_MVT"), 1); // already used: the key refuses it
@@ -158,7 +164,10 @@ private slots:
         QCOMPARE(mvt->recordCount(), 2);
 
         bool refused = false;
-        mvt->onBeforePost = [&](Dataset &) { refused = true; throw DatabaseError(QStringLiteral("refused")); };
+        auto refusal = mvt->beforePost.subscribe([&](Dataset &) {
+            refused = true;
+            throw DatabaseError(QStringLiteral("refused"));
+        });
         mvt->edit();
         mvt->setValue(QStringLiteral("QUANTITE"), 99);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->post());
@@ -172,10 +181,10 @@ private slots:
 
     void editDeleteAndScroll()
     {
-        Dataset *art = db->db_ARTICLES;
+        Dataset *art = articles;
         int scrolls = 0, deletes = 0;
-        art->onAfterScroll = [&](Dataset &) { ++scrolls; };
-        art->onAfterDelete = [&](Dataset &) { ++deletes; };
+        auto scrolled = art->afterScroll.subscribe([&](Dataset &) { ++scrolls; });
+        auto deleted = art->afterDelete.subscribe([&](Dataset &) { ++deletes; });
         art->last();
         QCOMPARE(scrolls, 1);
         art->edit();
@@ -191,11 +200,74 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, art->setValue(QStringLiteral("PU"), 1)); // not editing
     }
 
+    // Several modules listen to one event; each may pause or leave without silencing the others.
+    void sharedListeners()
+    {
+        Dataset *art = articles;
+        QStringList heard;
+        auto stock = art->afterScroll.subscribe([&](Dataset &) { heard << QStringLiteral("stock"); });
+        auto menus = art->afterScroll.subscribe([&](Dataset &) { heard << QStringLiteral("menus"); });
+        art->last();
+        QCOMPARE(heard, (QStringList{QStringLiteral("stock"), QStringLiteral("menus")}));
+        heard.clear();
+        {
+            Dataset::Rule::Subscription::Pause quiet(stock);
+            art->first();
+            QCOMPARE(heard, QStringList{QStringLiteral("menus")});
+        }
+        heard.clear();
+        menus.reset();
+        art->last();
+        QCOMPARE(heard, QStringList{QStringLiteral("stock")});
+    }
+
+    // A post writes its rules' statements and its own as one unit: when the write fails or a later rule
+    // refuses, what the earlier rules wrote is undone and the typed row is kept for another try.
+    void postAndDeleteAreUnitsOfWork_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("the insert fails") << QStringLiteral("insert");
+        QTest::newRow("a later rule refuses") << QStringLiteral("rule");
+        QTest::newRow("the delete is refused after its rules wrote") << QStringLiteral("delete");
+    }
+    void postAndDeleteAreUnitsOfWork()
+    {
+        QFETCH(QString, failure);
+        auto priceOf = [this] { return ScalarSql(db->database(), QStringLiteral("select pu from articles where code_art=1")).toDouble(); };
+        auto repricing = [this](Dataset &) {
+            QSqlQuery update(db->database());
+            QVERIFY(update.exec(QStringLiteral("update articles set pu=999 where code_art=1")));
+        };
+        auto refuse = [](Dataset &) { throw DatabaseError(QStringLiteral("refused")); };
+        Dataset *mvt = movements;
+        if (failure == QLatin1String("delete")) {
+            auto rule = mvt->beforeDelete.subscribe(repricing);
+            auto refusal = mvt->afterDelete.subscribe(refuse);
+            QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->remove());
+            QCOMPARE(mvt->recordCount(), 2);
+            QCOMPARE(ScalarSql(db->database(), QStringLiteral("select count(*) from stock")).toInt(), 3);
+        } else {
+            auto rule = mvt->beforePost.subscribe(repricing);
+            Dataset::Rule::Subscription refusal;
+            if (failure == QLatin1String("rule"))
+                refusal = mvt->beforePost.subscribe(refuse);
+            mvt->append();
+            mvt->setValue(QStringLiteral("NUM_MVT"), failure == QLatin1String("insert") ? 1 : 77); // 1 is taken
+            mvt->setValue(QStringLiteral("QUANTITE"), 3);
+            QVERIFY_THROWS_EXCEPTION(DatabaseError, mvt->post());
+            QCOMPARE(mvt->state(), Dataset::State::Insert);
+            QCOMPARE(mvt->doubleValue(QStringLiteral("QUANTITE")), 3.0);
+            mvt->cancel();
+        }
+        QCOMPARE(priceOf(), 90.0);
+        QCOMPARE(ScalarSql(db->database(), QStringLiteral("select count(*) from stock")).toInt(), 3);
+    }
+
     void saveDataSet()
     {
         ScriptedPrompter answers;
         setPrompter(&answers);
-        Dataset *art = db->db_ARTICLES;
+        Dataset *art = articles;
         art->edit();
         art->setValue(QStringLiteral("PU"), 1.0);
         QVERIFY(!db->SaveDataSet(art, false));

@@ -51,7 +51,7 @@ private slots:
     void templateContents()
     {
         TestHome home;
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, home.templateCopy(), false), int(OpenOk));
         const QList<EstablishmentKind> kinds = db.establishmentKinds();
         QVERIFY(kinds.size() >= 5);
@@ -110,7 +110,7 @@ private slots:
             QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
         } else if (kind != QLatin1String("missing")) {
             home.templateCopy(QStringLiteral("DOS1_2009.MDB"));
-            Tfdb setup;
+            TestData setup;
             QCOMPARE(open(setup, path, false), int(OpenOk));
             if (kind == QLatin1String("older"))
                 exec(setup, QStringLiteral("update version set version='ZELVANE-2009-06-06'"));
@@ -121,7 +121,7 @@ private slots:
             setup.closeSession();
         }
         const QByteArray before = digest(path);
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, path), result);
         QVERIFY(!db.isConnected());
         QCOMPARE(digest(path), before); // left untouched
@@ -136,11 +136,11 @@ private slots:
         TestHome home;
         const QString path = home.templateCopy(QStringLiteral("DOS1_2009.MDB"));
         {
-            Tfdb setup;
+            TestData setup;
             QCOMPARE(open(setup, path, false), int(OpenOk));
             exec(setup, QStringLiteral("update version set version='  zelvane-2009-07-26 '"));
         }
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, path), int(OpenOk));
         // The users table is created when missing, and an empty one asks nothing.
         QCOMPARE(scalar(db, QStringLiteral("select count(*) from users")).toInt(), 0);
@@ -150,7 +150,7 @@ private slots:
     void usersCheckRefusal()
     {
         TestHome home;
-        Tfdb db;
+        TestData db;
         db.usersCheck = [](Tfdb &) { return false; };
         QCOMPARE(open(db, home.templateCopy()), int(OpenUserRefused));
         QVERIFY(!db.isConnected());
@@ -163,19 +163,19 @@ private slots:
         setPrompter(&answers);
         const QString path = home.templateCopy(QStringLiteral("DOS1_2009.MDB"));
         {
-            Tfdb setup;
+            TestData setup;
             QCOMPARE(open(setup, path, false), int(OpenOk));
             exec(setup, QStringLiteral("drop table menu_liste"));
             exec(setup, QStringLiteral("drop table FACTURES"));
         }
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, path), int(OpenOk));
         QCOMPARE(answers.messages.size(), 1);
         QCOMPARE(answers.messages.first().count(QStringLiteral("\n------------")), 1);
         QVERIFY(answers.messages.first().contains(QStringLiteral("menu_liste")));
-        QVERIFY(!db.db_menu_liste->isActive());
-        QVERIFY(!db.db_FACTURES->isActive());
-        QVERIFY(db.db_STOCK->isActive());
+        QVERIFY(!Menus(db).db_menu_liste->isActive());
+        QVERIFY(!Suppliers(db).db_FACTURES->isActive());
+        QVERIFY(Stock(db).db_STOCK->isActive());
         setPrompter(nullptr);
     }
 
@@ -184,7 +184,7 @@ private slots:
         TestHome home;
         ScriptedPrompter answers;
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, home.templateCopy()), int(OpenOk));
         auto query = db.GetQuery(QStringLiteral("select * from nowhere"));
         QVERIFY(!query);
@@ -222,7 +222,7 @@ private slots:
         QFETCH(int, regime);
         QFETCH(int, storedRegime);
         TestHome home;
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, home.templateCopy()), int(OpenOk));
         for (const QString &sql : setupSql.split(QLatin1Char(';'), Qt::SkipEmptyParts))
             exec(db, sql);
@@ -255,14 +255,14 @@ private slots:
         QFETCH(int, regime);
         TestHome home;
         Organisation().town = QStringLiteral("Ksar el Boukhari l'ancienne");
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, home.templateCopy()), int(OpenOk));
         db.prepare_nouveau_dossier(kind, year);
         db.LoadOptions();
         QCOMPARE(db.regime, regime);
         QCOMPARE(db.organisme, regime < 0 ? 0 : kind);
-        QVERIFY(db.db_STOCK->isActive());
-        QCOMPARE(db.db_ARTICLES->recordCount(),
+        QVERIFY(Stock(db).db_STOCK->isActive());
+        QCOMPARE(Stock(db).db_ARTICLES->recordCount(),
                  scalar(db, QStringLiteral("select count(*) from articles_organisme_%1").arg(kind)).toInt());
         QCOMPARE(scalar(db, QStringLiteral("select count(*) from categories")).toInt(), 7);
         if (regime > 0) {

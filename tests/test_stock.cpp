@@ -30,29 +30,29 @@ class TestStock : public QObject
     QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     const TDenree &denree(qint32 code)
     {
-        const TDenree *d = db->ListeDenrees->FindDenree(code);
+        const TDenree *d = Stock(*db).ListeDenrees()->FindDenree(code);
         if (!d)
             qFatal("no record for article %d", code);
         return *d;
     }
-    void selectArticle(qint32 code) { QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
+    void selectArticle(qint32 code) { QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
 
     // Adds a movement through the movement dataset as the entry window does; the result of SaveDataSet.
     bool post(qint32 article, int nature, double quantite, double pu)
     {
         selectArticle(article);
-        db->db_STOCK->append();
-        db->db_STOCK->setValue(QStringLiteral("NAT_OP"), nature);
-        db->db_STOCK->setValue(QStringLiteral("QUANTITE"), quantite);
-        db->db_STOCK->setValue(QStringLiteral("PU"), pu);
-        return db->SaveDataSet(db->db_STOCK, true);
+        Stock(*db).db_STOCK->append();
+        Stock(*db).db_STOCK->setValue(QStringLiteral("NAT_OP"), nature);
+        Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), quantite);
+        Stock(*db).db_STOCK->setValue(QStringLiteral("PU"), pu);
+        return db->SaveDataSet(Stock(*db).db_STOCK, true);
     }
 
     // The record of article code as a fresh full calculation of the same day gives it.
     TDenree recomputed(qint32 code)
     {
         TListeDenrees fresh(*db);
-        fresh.SetDate(db->ListeDenrees->DateJour());
+        fresh.SetDate(Stock(*db).ListeDenrees()->DateJour());
         const TDenree *d = fresh.FindDenree(code);
         return d ? *d : TDenree();
     }
@@ -92,10 +92,9 @@ private slots:
                             "(5,1,21,'2009-03-10',3,90),(6,1,24,'2009-03-10',2,85),"
                             "(7,1,10,'2009-03-11',50,90),(8,1,15,'2009-03-10',7,90),"
                             "(9,3,20,'2009-03-10',2,120),(10,99,10,'2009-03-10',5,10)"));
-        db->db_ARTICLES->refresh();
-        db->db_ARTICLES->first();
-        db->createAggregates();
-        db->SelectDay(QDate(2009, 3, 10));
+        Stock(*db).db_ARTICLES->refresh();
+        Stock(*db).db_ARTICLES->first();
+        db->startSession(QDate(2009, 3, 10));
     }
     void cleanup()
     {
@@ -127,11 +126,11 @@ private slots:
         const TDenree &huile = denree(2);
         QCOMPARE(huile.restes(), 0.0);
         QCOMPARE(huile.entree_jour_pu, 0.0);
-        QVERIFY(!db->ListeDenrees->FindDenree(99));
-        QCOMPARE(db->ListeDenrees->Denrees().size(), 5);
-        QCOMPARE(db->ListeDenrees->Denrees().first().code_art, 1);
+        QVERIFY(!Stock(*db).ListeDenrees()->FindDenree(99));
+        QCOMPARE(Stock(*db).ListeDenrees()->Denrees().size(), 5);
+        QCOMPARE(Stock(*db).ListeDenrees()->Denrees().first().code_art, 1);
 
-        const TTotaux &t = db->ListeDenrees->Totaux();
+        const TTotaux &t = Stock(*db).ListeDenrees()->Totaux();
         QCOMPARE(t.valeurVeille(), 2310.0);
         QCOMPARE(t.entree_jour_valeur, 1120.0);
         QCOMPARE(t.sortie_jour_valeur, 680.0);
@@ -139,18 +138,18 @@ private slots:
 
         // The summary figures for the current article and the grid's calculated columns.
         selectArticle(1);
-        QCOMPARE(db->Figures.quantiteVeille, FormatMontant(26));
-        QCOMPARE(db->Figures.quantiteVeilleEntrees, FormatMontant(37));
-        QCOMPARE(db->Figures.quantiteRestes, FormatMontant(32));
-        QCOMPARE(db->Figures.valeurVeille, FormatMontant(2310));
-        QCOMPARE(db->Figures.total, FormatMontant(3430));
-        QCOMPARE(db->Figures.valeurSorties, FormatMontant(680));
-        QCOMPARE(db->Figures.valeurFinJournee, FormatMontant(2750));
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("VEILLE")), FormatMontant(26));
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("RESTES")), FormatMontant(32));
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("ART_LIB")), QStringLiteral("1 - SUCRE"));
+        QCOMPARE(Stock(*db).Figures().quantiteVeille, FormatMontant(26));
+        QCOMPARE(Stock(*db).Figures().quantiteVeilleEntrees, FormatMontant(37));
+        QCOMPARE(Stock(*db).Figures().quantiteRestes, FormatMontant(32));
+        QCOMPARE(Stock(*db).Figures().valeurVeille, FormatMontant(2310));
+        QCOMPARE(Stock(*db).Figures().total, FormatMontant(3430));
+        QCOMPARE(Stock(*db).Figures().valeurSorties, FormatMontant(680));
+        QCOMPARE(Stock(*db).Figures().valeurFinJournee, FormatMontant(2750));
+        QCOMPARE(Stock(*db).db_ARTICLES->displayText(QStringLiteral("VEILLE")), FormatMontant(26));
+        QCOMPARE(Stock(*db).db_ARTICLES->displayText(QStringLiteral("RESTES")), FormatMontant(32));
+        QCOMPARE(Stock(*db).db_ARTICLES->displayText(QStringLiteral("ART_LIB")), QStringLiteral("1 - SUCRE"));
         // The movement grid holds the current article's movements of the day only.
-        QCOMPARE(db->db_STOCK->recordCount(), 5);
+        QCOMPARE(Stock(*db).db_STOCK->recordCount(), 5);
     }
 
     void dayBoundaries_data()
@@ -171,7 +170,7 @@ private slots:
         QFETCH(double, veille);
         QFETCH(double, entrees);
         QFETCH(double, sorties);
-        db->SelectDay(day);
+        db->selectDay(day);
         QCOMPARE(denree(1).veille(), veille);
         QCOMPARE(denree(1).entree_jour_quantite, entrees);
         QCOMPARE(denree(1).sortie_jour_quantite, sorties);
@@ -192,9 +191,9 @@ private slots:
         QFETCH(QDate, asked);
         QFETCH(QDate, selected);
         QCOMPARE(db->ValidateDate(asked), selected);
-        db->SelectDay(asked);
-        QCOMPARE(db->ListeDenrees->DateJour(), selected);
-        QCOMPARE(db->db_STOCK->filter(), QStringLiteral("date_op=") + SqlDate(selected));
+        db->selectDay(asked);
+        QCOMPARE(Stock(*db).ListeDenrees()->DateJour(), selected);
+        QCOMPARE(Stock(*db).db_STOCK->filter(), QStringLiteral("date_op=") + SqlDate(selected));
     }
 
     void singleArticleAfterPostAndDelete()
@@ -208,34 +207,34 @@ private slots:
         QCOMPARE(denree(1).entree_jour_quantite, 17.5);
         QCOMPARE(denree(1).sortie_jour_quantite, 11.0);
         compareDenrees(denree(1), recomputed(1));
-        QCOMPARE(db->db_STOCK->recordCount(), 8);
+        QCOMPARE(Stock(*db).db_STOCK->recordCount(), 8);
 
-        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 3));
-        db->db_STOCK->remove();
+        QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 3));
+        Stock(*db).db_STOCK->remove();
         QCOMPARE(denree(1).entree_jour_quantite, 7.5);
         compareDenrees(denree(1), recomputed(1));
-        QCOMPARE(db->Figures.quantiteRestes, FormatMontant(denree(1).restes()));
-        QCOMPARE(db->ListeDenrees->Totaux().entree_jour_valeur, 1120.0 - 1000 + 4 * 95 + 2.5 * 101);
+        QCOMPARE(Stock(*db).Figures().quantiteRestes, FormatMontant(denree(1).restes()));
+        QCOMPARE(Stock(*db).ListeDenrees()->Totaux().entree_jour_valeur, 1120.0 - 1000 + 4 * 95 + 2.5 * 101);
     }
 
     void articleChangeRecalculates()
     {
         selectArticle(2);
-        db->db_ARTICLES->edit();
-        db->db_ARTICLES->setValue(QStringLiteral("QT31DEC"), 7.0);
-        db->db_ARTICLES->setValue(QStringLiteral("PU31DEC"), 3.0);
-        QVERIFY(db->SaveDataSet(db->db_ARTICLES, true));
+        Stock(*db).db_ARTICLES->edit();
+        Stock(*db).db_ARTICLES->setValue(QStringLiteral("QT31DEC"), 7.0);
+        Stock(*db).db_ARTICLES->setValue(QStringLiteral("PU31DEC"), 3.0);
+        QVERIFY(db->SaveDataSet(Stock(*db).db_ARTICLES, true));
         QCOMPARE(denree(2).veille(), 7.0);
-        QCOMPARE(db->ListeDenrees->Totaux().valeur31dec, 850.0 + 21);
+        QCOMPARE(Stock(*db).ListeDenrees()->Totaux().valeur31dec, 850.0 + 21);
 
         // A new article gets the next code and its record at once.
-        db->db_ARTICLES->append();
-        QCOMPARE(db->db_ARTICLES->intValue(QStringLiteral("CODE_ART")), 6);
-        QCOMPARE(db->db_ARTICLES->textValue(QStringLiteral("DESIGNATION")), QString());
-        db->db_ARTICLES->setValue(QStringLiteral("DESIGNATION"), QStringLiteral("LAIT"));
-        QVERIFY(db->SaveDataSet(db->db_ARTICLES, true));
-        QVERIFY(db->ListeDenrees->FindDenree(6));
-        QCOMPARE(db->ListeDenrees->Denrees().last().code_art, 6);
+        Stock(*db).db_ARTICLES->append();
+        QCOMPARE(Stock(*db).db_ARTICLES->intValue(QStringLiteral("CODE_ART")), 6);
+        QCOMPARE(Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION")), QString());
+        Stock(*db).db_ARTICLES->setValue(QStringLiteral("DESIGNATION"), QStringLiteral("LAIT"));
+        QVERIFY(db->SaveDataSet(Stock(*db).db_ARTICLES, true));
+        QVERIFY(Stock(*db).ListeDenrees()->FindDenree(6));
+        QCOMPARE(Stock(*db).ListeDenrees()->Denrees().last().code_art, 6);
     }
 
     void priceWrittenBack_data()
@@ -251,10 +250,10 @@ private slots:
         QFETCH(double, price);
         QFETCH(double, expected);
         exec(QStringLiteral("update articles set pu=12.5 where code_art=1"));
-        db->db_ARTICLES->refresh();
+        Stock(*db).db_ARTICLES->refresh();
         QVERIFY(post(1, 22, 1, price));
         QCOMPARE(scalar(QStringLiteral("select pu from articles where code_art=1")).toDouble(), expected);
-        QCOMPARE(db->db_ARTICLES->doubleValue(QStringLiteral("PU")), expected);
+        QCOMPARE(Stock(*db).db_ARTICLES->doubleValue(QStringLiteral("PU")), expected);
     }
 
     void newMovementDefaults_data()
@@ -276,10 +275,10 @@ private slots:
         set.addBindValue(pu);
         set.addBindValue(pu31dec);
         QVERIFY(set.exec());
-        db->db_ARTICLES->refresh();
+        Stock(*db).db_ARTICLES->refresh();
         selectArticle(4);
-        db->db_STOCK->append();
-        const Dataset &s = *db->db_STOCK;
+        Stock(*db).db_STOCK->append();
+        const Dataset &s = *Stock(*db).db_STOCK;
         QCOMPARE(s.doubleValue(QStringLiteral("PU")), proposed);
         QCOMPARE(s.intValue(QStringLiteral("NUM_MVT")), 11); // over the whole table, whatever the article
         QCOMPARE(s.intValue(QStringLiteral("CODE_ART")), 4);
@@ -290,28 +289,28 @@ private slots:
         QCOMPARE(s.intValue(QStringLiteral("CODE_FOUR")), 2);
         QVERIFY(s.isNull(QStringLiteral("NUM_BC")));
         QCOMPARE(s.displayText(QStringLiteral("LNature")), QStringLiteral("Entrée"));
-        db->db_STOCK->cancel();
+        Stock(*db).db_STOCK->cancel();
     }
 
     void firstMovementIsNumberOne()
     {
         exec(QStringLiteral("delete from stock"));
-        db->db_STOCK->refresh();
-        db->db_STOCK->append();
-        QCOMPARE(db->db_STOCK->intValue(QStringLiteral("NUM_MVT")), 1);
-        db->db_STOCK->cancel();
+        Stock(*db).db_STOCK->refresh();
+        Stock(*db).db_STOCK->append();
+        QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NUM_MVT")), 1);
+        Stock(*db).db_STOCK->cancel();
     }
 
     void takenNumberIsNotLost()
     {
         selectArticle(2);
-        db->db_STOCK->append();
-        QCOMPARE(db->db_STOCK->intValue(QStringLiteral("NUM_MVT")), 11);
-        db->db_STOCK->setValue(QStringLiteral("QUANTITE"), 3.0);
-        db->db_STOCK->setValue(QStringLiteral("PU"), 130.0);
+        Stock(*db).db_STOCK->append();
+        QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NUM_MVT")), 11);
+        Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), 3.0);
+        Stock(*db).db_STOCK->setValue(QStringLiteral("PU"), 130.0);
         // Another movement takes number 11 before this one is posted.
         exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (11,5,10,'2009-03-10',1,150)"));
-        QVERIFY(db->SaveDataSet(db->db_STOCK, true));
+        QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock where code_art=2 and num_mvt=12 and quantite=3")).toInt(), 1);
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 12);
         QCOMPARE(denree(2).entree_jour_quantite, 3.0);
@@ -329,10 +328,10 @@ private slots:
         QCOMPARE(denree(3).restes(), 0.0);
 
         // Modifying the exit takes it out of the stock it is checked against.
-        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 9));
-        db->db_STOCK->edit();
-        db->db_STOCK->setValue(QStringLiteral("QUANTITE"), 1.5);
-        QVERIFY(db->SaveDataSet(db->db_STOCK, true));
+        QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 9));
+        Stock(*db).db_STOCK->edit();
+        Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), 1.5);
+        QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
         QCOMPARE(denree(3).restes(), 0.5);
     }
 
@@ -354,10 +353,10 @@ private slots:
         QFETCH(QString, text);
         exec(QStringLiteral("update stock set nat_op=%1, quantite=2.5, pu=100 where num_mvt=9").arg(nature));
         selectArticle(3);
-        db->db_STOCK->refresh();
-        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 9));
-        QCOMPARE(db->db_STOCK->displayText(QStringLiteral("LNature")), text);
-        QCOMPARE(db->db_STOCK->displayText(QStringLiteral("VALEUR")), FormatMontant(250));
+        Stock(*db).db_STOCK->refresh();
+        QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 9));
+        QCOMPARE(Stock(*db).db_STOCK->displayText(QStringLiteral("LNature")), text);
+        QCOMPARE(Stock(*db).db_STOCK->displayText(QStringLiteral("VALEUR")), FormatMontant(250));
     }
 
     void checkMovement_data()
@@ -403,10 +402,10 @@ private slots:
 
     void stockOfModifiedMovement()
     {
-        const ArticleStock before = StockOfArticle(db->ListeDenrees.get(), 1, StoredMovement{22, 4, 50});
+        const ArticleStock before = StockOfArticle(Stock(*db).ListeDenrees(), 1, StoredMovement{22, 4, 50});
         QCOMPARE(before.quantite, 36.0);
         QCOMPARE(before.valeur, 2990.0 + 200);
-        QCOMPARE(StockOfArticle(db->ListeDenrees.get(), 42).quantite, 0.0);
+        QCOMPARE(StockOfArticle(Stock(*db).ListeDenrees(), 42).quantite, 0.0);
     }
 
     void natureChoices()
@@ -498,13 +497,13 @@ private slots:
         QFETCH(bool, dayOnly);
         QFETCH(QList<int>, codes);
         exec(QStringLiteral("insert into articles values (0,'SUCRE EN ZERO',1,0,0,0,0)"));
-        db->SetArticleFilter(text, dayOnly);
+        Stock(*db).SetArticleFilter(text, dayOnly);
         QList<int> shown;
-        for (int i = 0; i < db->db_ARTICLES->recordCount(); ++i)
-            shown << db->db_ARTICLES->valueAt(i, db->db_ARTICLES->fieldIndex(QStringLiteral("CODE_ART"))).toInt();
+        for (int i = 0; i < Stock(*db).db_ARTICLES->recordCount(); ++i)
+            shown << Stock(*db).db_ARTICLES->valueAt(i, Stock(*db).db_ARTICLES->fieldIndex(QStringLiteral("CODE_ART"))).toInt();
         QCOMPARE(shown, codes);
-        db->SetArticleFilter(QString(), false);
-        QCOMPARE(db->db_ARTICLES->recordCount(), 6); // code 0 too once the filter is off
+        Stock(*db).SetArticleFilter(QString(), false);
+        QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), 6); // code 0 too once the filter is off
     }
 
     void checkArticle_data()
@@ -601,14 +600,12 @@ private slots:
 
     void disconnectedDoesNothing()
     {
-        db->freeAggregates();
-        QCOMPARE(db->Tag, 0);
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("VEILLE")), QString());
-        db->createAggregates();
-        QCOMPARE(db->Tag, 1);
-        QCOMPARE(db->ListeDenrees->DateJour(), db->ValidateDate(QDate::currentDate()));
+        QCOMPARE(Stock(*db).ListeDenrees()->DateJour(), QDate(2009, 3, 10));
         db->closeSession();
-        QVERIFY(!db->ListeDenrees);
+        QVERIFY(!Stock(*db).ListeDenrees());
+        QVERIFY(!db->hasSession());
+        db->selectDay(QDate(2009, 3, 11)); // no file: nothing to compute
+        QCOMPARE(Stock(*db).DateJour(), QDate());
     }
 };
 

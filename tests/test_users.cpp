@@ -22,7 +22,7 @@ QString fileWithUsers(const TestHome &home, const QStringList &rows,
                       const QString &createUsers = QString())
 {
     const QString path = home.templateCopy(QStringLiteral("DOS1_2009.MDB"));
-    Tfdb setup;
+    TestData setup;
     if (setup.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, true, QString::fromLatin1(kSchemaTag)) != OpenOk)
         qFatal("cannot open the template copy");
     QSqlQuery q(setup.database());
@@ -147,12 +147,13 @@ private slots:
         TestHome home;
         const QString path = fileWithUsers(home, rows);
         ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
         for (const QString &t : typed)
             answers.passwords.push_back(t == kCancel ? std::nullopt : std::optional<QString>(t));
-        answers.logins.push_back(loginRow);
+        forms.logins.push_back(loginRow);
         setPrompter(&answers);
 
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, path), result);
         QCOMPARE(db.isConnected(), result == OpenOk);
         QCOMPARE(answers.asked, asked);
@@ -183,9 +184,10 @@ private slots:
             home, {"ADMIN", "ABCDE", "A"},
             QStringLiteral("create table users (username char(30) primary key, PASSWORD %1, priorite char(1))").arg(column));
         ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
         answers.passwords = {typed, typed, typed};
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, path), accepted ? int(OpenOk) : int(OpenUserRefused));
         QCOMPARE(PasswordSize(), size);
     }
@@ -264,8 +266,9 @@ private slots:
         QFETCH(bool, warn);
         QFETCH(bool, passes);
         ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         db.CurrentPriority = priority;
         QCOMPARE(HasPriority(db, allowed, warn), passes);
         if (passes || !warn) {
@@ -304,18 +307,19 @@ private slots:
         TestHome home;
         const QString path = fileWithUsers(home, rows);
         ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
         answers.passwords = {typed};
-        answers.logins = {0};
-        answers.newPasswords = {newPassword == kCancel ? std::nullopt : std::optional<QString>(newPassword)};
+        forms.logins = {0};
+        forms.newPasswords = {newPassword == kCancel ? std::nullopt : std::optional<QString>(newPassword)};
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, path), int(OpenOk));
         const QString before = db.CurrentPassword;
 
         QCOMPARE(ChangeOwnPassword(db), changed);
         QCOMPARE(answers.asked.last(), QStringLiteral("changePassword"));
-        QCOMPARE(answers.lastPasswordName, db.CurrentUser);
-        QCOMPARE(answers.lastPasswordSize, 8);
+        QCOMPARE(forms.lastPasswordName, db.CurrentUser);
+        QCOMPARE(forms.lastPasswordSize, 8);
         QCOMPARE(db.CurrentPassword, changed ? newPassword : before);
         QCOMPARE(usersTable(db), table);
     }
@@ -324,9 +328,10 @@ private slots:
     {
         TestHome home;
         ScriptedPrompter answers;
-        answers.userLists = {QList<UserEntry>{{"ADMIN", "", "A"}}, QList<UserEntry>{{"ADMIN", "PW", "A"}}};
+        ScriptedUserForms forms(&answers.asked);
+        forms.userLists = {QList<UserEntry>{{"ADMIN", "", "A"}}, QList<UserEntry>{{"ADMIN", "PW", "A"}}};
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, fileWithUsers(home, {})), int(OpenOk));
         QVERIFY(ChangeOwnPassword(db));
         QCOMPARE(answers.asked, QStringList{"users"});
@@ -344,19 +349,20 @@ private slots:
         const QString longName = QString(200, QLatin1Char('L'));
         const QString path = fileWithUsers(home, {"ADMIN", "SECRET", "A", " caisse ", kNull, kNull});
         ScriptedPrompter answers;
-        answers.logins = {1};
-        answers.userLists = {std::nullopt,
+        ScriptedUserForms forms(&answers.asked);
+        forms.logins = {1};
+        forms.userLists = {std::nullopt,
                              QList<UserEntry>{{"O'BRIEN", "L'AMI", "A"}, {longName, "", "B"}, {"X'); drop table users; --", "", "C"}}};
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, path), int(OpenOk));
 
         // The window edits the rows as stored; cancelling changes nothing.
         QVERIFY(!ManageUsers(db));
-        QCOMPARE(answers.lastUsers.size(), 2);
-        QCOMPARE(answers.lastUsers.at(0).name, QStringLiteral(" caisse "));
-        QCOMPARE(answers.lastUsers.at(0).password, QString());
-        QCOMPARE(answers.lastUsers.at(0).priority, QStringLiteral("A"));
+        QCOMPARE(forms.lastUsers.size(), 2);
+        QCOMPARE(forms.lastUsers.at(0).name, QStringLiteral(" caisse "));
+        QCOMPARE(forms.lastUsers.at(0).password, QString());
+        QCOMPARE(forms.lastUsers.at(0).priority, QStringLiteral("A"));
         QCOMPARE(usersTable(db), (QStringList{" caisse ||", "ADMIN|SECRET|A"}));
 
         QVERIFY(ManageUsers(db));
@@ -371,10 +377,11 @@ private slots:
         TestHome home;
         const QString path = fileWithUsers(home, {"ADMIN", "", "A", "CAISSE", "", "B"});
         ScriptedPrompter answers;
-        answers.logins = {0};
-        answers.userLists = {QList<UserEntry>{{"NOUVEAU", "", "A"}, {"NOUVEAU", "", "B"}}};
+        ScriptedUserForms forms(&answers.asked);
+        forms.logins = {0};
+        forms.userLists = {QList<UserEntry>{{"NOUVEAU", "", "A"}, {"NOUVEAU", "", "B"}}};
         setPrompter(&answers);
-        Tfdb db;
+        TestData db;
         QCOMPARE(openChecked(db, path), int(OpenOk));
         QVERIFY(!ManageUsers(db));
         QCOMPARE(answers.messages.size(), 1); // the engine's message
@@ -404,13 +411,14 @@ private slots:
         for (const QString &p : priorities)
             users.append({QStringLiteral("U%1").arg(users.size()), QString(), p});
         ScriptedPrompter answers;
-        answers.userEdits = {UserEntry{"NEW", QString(), "D"}};
+        ScriptedUserForms forms(&answers.asked);
+        forms.userEdits = {UserEntry{"NEW", QString(), "D"}};
         setPrompter(&answers);
         UserListEditor editor(users);
         if (row >= 0)
             editor.setCurrent(row);
         QVERIFY(row < 0 ? editor.add() : editor.modify());
-        QCOMPARE(answers.lastUserLocked, locked);
+        QCOMPARE(forms.lastUserLocked, locked);
         const UserEntry &edited = editor.users().at(row < 0 ? editor.count() - 1 : row);
         QCOMPARE(edited.name, QStringLiteral("NEW"));
         QCOMPARE(edited.priority, locked ? QStringLiteral("A") : QStringLiteral("D"));
@@ -443,6 +451,7 @@ private slots:
         for (const QString &p : priorities)
             users.append({QStringLiteral("U%1").arg(users.size()), QString(), p});
         ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
         answers.confirmations = {confirmed};
         setPrompter(&answers);
         UserListEditor editor(users);
@@ -468,7 +477,8 @@ private slots:
     void listDropsDuplicateNames()
     {
         ScriptedPrompter answers;
-        answers.userEdits = {UserEntry{" admin ", QString(), "B"}, UserEntry{"ADMIN", QString(), "A"},
+        ScriptedUserForms forms(&answers.asked);
+        forms.userEdits = {UserEntry{" admin ", QString(), "B"}, UserEntry{"ADMIN", QString(), "A"},
                              UserEntry{"Caisse", QString(), "C"}, UserEntry{"  ", QString(), "C"},
                              UserEntry{" COMPTABLE ", QString(), "D"}};
         setPrompter(&answers);
@@ -492,15 +502,16 @@ private slots:
     void listPassword()
     {
         ScriptedPrompter answers;
-        answers.newPasswords = {std::nullopt, QStringLiteral("CASH")};
+        ScriptedUserForms forms(&answers.asked);
+        forms.newPasswords = {std::nullopt, QStringLiteral("CASH")};
         setPrompter(&answers);
         UserListEditor editor(adminAndCashier());
         editor.setCurrent(1);
         QCOMPARE(UserListEditor::passwordMark(editor.users().at(1)), QStringLiteral("~"));
         QVERIFY(!editor.changePassword());
         QVERIFY(editor.changePassword());
-        QCOMPARE(answers.lastPasswordName, QStringLiteral("CAISSE"));
-        QCOMPARE(answers.lastPasswordSize, 8);
+        QCOMPARE(forms.lastPasswordName, QStringLiteral("CAISSE"));
+        QCOMPARE(forms.lastPasswordSize, 8);
         QCOMPARE(editor.users().at(1).password, QStringLiteral("CASH"));
         QCOMPARE(UserListEditor::passwordMark(editor.users().at(1)), QStringLiteral("Oui"));
 

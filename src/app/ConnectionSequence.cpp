@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -111,10 +112,6 @@ bool ConnectionSequence::Action_connectExecute()
     if (!isExistingFile(file) && TemplatePath().isEmpty())
         m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
 
-    m_db.db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
-    m_db.db_STOCK->setFiltered(true);
-    m_db.db_ARTICLES->onAfterScroll = nullptr;
-
     const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
     if (result != OpenOk)
         return fail(m_failure.isEmpty() ? openFailure(result, file) : m_failure);
@@ -127,15 +124,8 @@ bool ConnectionSequence::Action_connectExecute()
     Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
     setCaption(QString::fromLatin1(kCaptionDisconnected) + QStringLiteral(" - ") + file);
 
-    m_db.db_fournisseur->close();
-    m_db.Execute(QStringLiteral("ALTER TABLE fournisseur ALTER COLUMN rsociale TEXT(50)"));
-    try {
-        m_db.db_fournisseur->open();
-    } catch (const DatabaseError &) {
-    }
     m_db.LoadOptions();
-    if (createAggregates)
-        createAggregates();
+    m_db.startSession(QDate::currentDate());
     emit processEvents();
     return true;
 }
@@ -145,7 +135,9 @@ bool ConnectionSequence::Action_connectExecute()
 bool ConnectionSequence::prepareNewFile(QString &file)
 {
     const QString folder = QFileInfo(file).absolutePath();
-    const std::optional<PreparationAnswer> answer = prompter().prepareNewFile(m_db.establishmentKinds(), folder);
+    PreparationForm *form = Form<PreparationForm>::current();
+    const std::optional<PreparationAnswer> answer =
+        form ? form->prepareNewFile(m_db.establishmentKinds(), folder) : std::nullopt;
     bool accepted = answer.has_value();
     QString target;
     if (accepted) {
@@ -179,10 +171,7 @@ void ConnectionSequence::Action_disconnectExecute()
 {
     if (!m_db.isConnected())
         return;
-    m_db.Tag = 0;
     m_db.closeSession();
-    if (freeAggregates)
-        freeAggregates();
     setCaption(QString::fromLatin1(kCaptionDisconnected));
 }
 

@@ -29,10 +29,6 @@ public:
     // Connection attempts since start; the first one takes the profile's file without asking.
     int connectTag = 0;
 
-    // What the data module builds once a file is open (the aggregates) and frees at disconnection.
-    std::function<void()> createAggregates;
-    std::function<void()> freeAggregates;
-
     // The connection sequence; true when a file is connected at the end.
     bool Action_connectExecute();
     // Closes the file; nothing when none is connected.

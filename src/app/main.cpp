@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/Modules.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
 #include "db/DataModule.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     zelvane::Library library;
 
     zelvane::Tfdb db;
+    zelvane::InstallModules(db);
     zelvane::TFZelvane window(db);
     zelvane::DialogPrompter dialogs(&window);
     zelvane::setPrompter(&dialogs);

@@ -1,5 +1,4 @@
-list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/ConnectionSequence.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SheetCommands.cpp)
-list(APPEND ZELVANE_WIDGETS_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp)
+zelvane_module(app
+    CORE ConnectionSequence.cpp Modules.cpp
+    WIDGETS MainWindow.cpp Pages.cpp
+    DEPENDS db stock users suppliers menus reports)

@@ -7,6 +7,7 @@
 #include "common/Format.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
+#include "stock/StockModule.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -225,9 +226,8 @@ int sheetCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     Tfdb db;
     if (const int failed = openManagementFile(db, args.positional.first(), err))
         return failed;
-    db.createAggregates();
-    TListeDenrees &liste = *db.ListeDenrees;
-    db.SelectDay(*day);
+    TListeDenrees liste(db);
+    liste.SetDate(*day);
 
     QHash<qint32, QString> designations;
     if (auto query = db.GetQuery(QStringLiteral("select code_art, designation from articles"))) {
@@ -269,7 +269,8 @@ int sheetCommand(const QStringList &arguments, QTextStream &out, QTextStream &er
     }
     out << '\n';
     // The store rows of the summary tree; the quantity rows belong to the article chosen in the window.
-    const QVector<SummaryRow> rows = SummaryRows(db.Figures, QString(), liste.DateJour());
+    const TDenree *first = liste.Denrees().isEmpty() ? nullptr : &liste.Denrees().first();
+    const QVector<SummaryRow> rows = SummaryRows(ComputeStoreFigures(liste, first), QString(), liste.DateJour());
     for (int i = 4; i < rows.size(); ++i) {
         if (rows.at(i).amount.isEmpty())
             out << rows.at(i).label << '\n';

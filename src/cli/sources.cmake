@@ -1,2 +1,3 @@
-list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/Commands.cpp)
+zelvane_module(cli
+    CORE Commands.cpp
+    DEPENDS app)

@@ -1,12 +1,17 @@
 #include "common/DialogPrompter.h"
 
-#include "db/PrepareDialog.h"
-#include "db/ProgressWindow.h"
-#include "users/PasswordDialogs.h"
+#include "common/ProgressWindow.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zelvane {
 
@@ -78,44 +83,52 @@ QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &f
     return dialog.selectedFiles().first();
 }
 
-std::optional<PreparationAnswer> DialogPrompter::prepareNewFile(const QList<EstablishmentKind> &kinds,
-                                                                const QString &folder)
+int DialogPrompter::choose(const QString &text, const QString &caption, const QStringList &choices, int current)
 {
-    TFPrepareDos window(kinds, folder, owner());
-    if (window.exec() != QDialog::Accepted || !window.accepted())
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(owner(), caption, text, choices, qMax(0, current), false, &ok);
+    return ok ? int(choices.indexOf(chosen)) : -1;
+}
+
+std::optional<QString> DialogPrompter::input(const QString &text, const QString &caption, const QString &value)
+{
+    bool ok = false;
+    const QString typed = QInputDialog::getText(owner(), caption, text, QLineEdit::Normal, value, &ok);
+    if (!ok)
         return std::nullopt;
-    return window.answer();
+    return typed;
 }
 
-std::optional<QString> DialogPrompter::askPassword()
+std::optional<QString> DialogPrompter::askPassword(const QString &text, const QString &caption)
 {
-    QString text;
-    if (!AskPasswordDialog(text, owner()))
+    QDialog dialog(owner());
+    dialog.setWindowTitle(caption);
+    dialog.setMinimumWidth(320);
+    auto *box = new QLineEdit;
+    box->setEchoMode(QLineEdit::Password);
+    box->setMaxLength(10);
+    // Passwords show "*" whatever the style's own mask character.
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    auto *ok = new QPushButton(QStringLiteral("Ok"));
+    auto *cancel = new QPushButton(QStringLiteral("Annuler"));
+    ok->setDefault(true);
+    cancel->setAutoDefault(false);
+    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->setSpacing(10);
+    layout->addWidget(new QLabel(text));
+    layout->addWidget(box);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    box->setFocus();
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
-}
-
-int DialogPrompter::checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize)
-{
-    return CheckPasswordDialog(names, passwords, passwordSize, owner());
-}
-
-std::optional<QString> DialogPrompter::changePassword(const QString &password, const QString &name, int size)
-{
-    QString changed = password;
-    if (!ChangePasswordDialog(changed, name, size, owner()))
-        return std::nullopt;
-    return changed;
-}
-
-bool DialogPrompter::editUsers(QList<UserEntry> &users)
-{
-    return UserListDialog(users, owner());
-}
-
-bool DialogPrompter::editUser(QString &name, QString &priority, bool locked)
-{
-    return EditUser(name, priority, locked, owner());
+    return box->text();
 }
 
 void DialogPrompter::progressStart(int maximum, const QString &message)

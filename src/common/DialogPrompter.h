@@ -10,7 +10,8 @@ namespace zelvane {
 
 class TFProgression;
 
-// The prompter of the desktop program: message boxes, the open dialog and the program's own windows.
+// The prompter of the desktop program: message boxes, the standard input dialogs, the open dialog and
+// the progress window.
 class DialogPrompter : public Prompter
 {
 public:
@@ -20,22 +21,19 @@ public:
     void showMessage(const QString &text, const QString &caption, MessageIcon icon) override;
     bool confirm(const QString &text, const QString &caption, MessageIcon icon) override;
     bool askYesNo(const QString &text, const QString &caption, MessageIcon icon) override;
+    int choose(const QString &text, const QString &caption, const QStringList &choices, int current) override;
+    std::optional<QString> input(const QString &text, const QString &caption, const QString &value) override;
     QString chooseFileToOpen(const QString &folder, const QString &filter) override;
-    std::optional<PreparationAnswer> prepareNewFile(const QList<EstablishmentKind> &kinds,
-                                                    const QString &folder) override;
-    std::optional<QString> askPassword() override;
-    int checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize) override;
-    std::optional<QString> changePassword(const QString &password, const QString &name, int size) override;
-    bool editUsers(QList<UserEntry> &users) override;
-    bool editUser(QString &name, QString &priority, bool locked) override;
+    std::optional<QString> askPassword(const QString &text, const QString &caption) override;
 
     void progressStart(int maximum, const QString &message) override;
     void progressStep(int n) override;
     void progressClose() override;
 
-private:
+    // The window dialogs belong to: the active window, else the one given at construction.
     QWidget *owner() const;
 
+private:
     QPointer<QWidget> m_parent;
     TFProgression *m_progress = nullptr;
 };

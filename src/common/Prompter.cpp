@@ -57,6 +57,23 @@ bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, Mes
     return takeOr(yesNoAnswers, false);
 }
 
+int ScriptedPrompter::choose(const QString &text, const QString &caption, const QStringList &list, int)
+{
+    questions << text;
+    questionCaptions << caption;
+    asked << QStringLiteral("choice");
+    const int index = takeOr(choices, -1);
+    return index >= 0 && index < list.size() ? index : -1;
+}
+
+std::optional<QString> ScriptedPrompter::input(const QString &text, const QString &caption, const QString &)
+{
+    questions << text;
+    questionCaptions << caption;
+    asked << QStringLiteral("input");
+    return takeOr(inputs, std::optional<QString>());
+}
+
 QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString &)
 {
     lastFolder = folder;
@@ -64,57 +81,10 @@ QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString 
     return takeOr(files, QString());
 }
 
-std::optional<PreparationAnswer> ScriptedPrompter::prepareNewFile(const QList<EstablishmentKind> &kinds,
-                                                                  const QString &folder)
-{
-    lastKinds = kinds;
-    lastFolder = folder;
-    asked << QStringLiteral("prepare");
-    return takeOr(preparations, std::optional<PreparationAnswer>());
-}
-
-std::optional<QString> ScriptedPrompter::askPassword()
+std::optional<QString> ScriptedPrompter::askPassword(const QString &, const QString &)
 {
     asked << QStringLiteral("password");
     return takeOr(passwords, std::optional<QString>());
-}
-
-int ScriptedPrompter::checkPassword(const QStringList &, const QStringList &, int)
-{
-    asked << QStringLiteral("login");
-    return takeOr(logins, -2);
-}
-
-std::optional<QString> ScriptedPrompter::changePassword(const QString &, const QString &name, int size)
-{
-    lastPasswordName = name;
-    lastPasswordSize = size;
-    asked << QStringLiteral("changePassword");
-    return takeOr(newPasswords, std::optional<QString>());
-}
-
-bool ScriptedPrompter::editUsers(QList<UserEntry> &users)
-{
-    lastUsers = users;
-    asked << QStringLiteral("users");
-    const std::optional<QList<UserEntry>> answer = takeOr(userLists, std::optional<QList<UserEntry>>());
-    if (!answer)
-        return false;
-    users = *answer;
-    return true;
-}
-
-bool ScriptedPrompter::editUser(QString &name, QString &priority, bool locked)
-{
-    lastUserEdit = {name, QString(), priority};
-    lastUserLocked = locked;
-    asked << QStringLiteral("user");
-    const std::optional<UserEntry> answer = takeOr(userEdits, std::optional<UserEntry>());
-    if (!answer)
-        return false;
-    name = answer->name.trimmed();
-    priority = locked ? QStringLiteral("A") : answer->priority;
-    return true;
 }
 
 } // namespace zelvane

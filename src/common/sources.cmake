@@ -1,15 +1,4 @@
-list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/Dates.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Format.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Library.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Organisation.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Paths.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Prompter.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Text.cpp)
-list(APPEND ZELVANE_WIDGETS_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/WindowHelpers.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DialogPrompter.cpp)
-list(APPEND ZELVANE_WIDGETS_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DigitClock.cpp)
-list(APPEND ZELVANE_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/resources.qrc)
+zelvane_module(common
+    CORE Dates.cpp Failure.cpp Format.cpp Library.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp
+    WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp ProgressWindow.cpp WindowHelpers.cpp
+    RESOURCES resources.qrc)

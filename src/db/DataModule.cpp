@@ -1,5 +1,6 @@
 #include "db/DataModule.h"
 
+#include "common/Failure.h"
 #include "common/Organisation.h"
 #include "common/Text.h"
 #include "db/SqlFunctions.h"
@@ -14,21 +15,14 @@ namespace zelvane {
 Tfdb::Tfdb(QObject *parent)
     : QObject(parent)
 {
-    db_ARTICLES = addDataset(QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"));
-    db_STOCK = addDataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT"));
-    db_STOCK->setMaster(db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
-    db_fournisseur = addDataset(QStringLiteral("fournisseur"), QStringLiteral("code_four"));
-    db_FACTURES = addDataset(QStringLiteral("FACTURES"), QStringLiteral("CODE_FOUR;NUM_FACTURE"));
-    db_FACTURES->setMaster(db_fournisseur, QStringLiteral("code_four"), QStringLiteral("CODE_FOUR"));
-    db_etat_mensuel = addDataset(QStringLiteral("etat_mensuel"), QStringLiteral("mois"));
-    db_categories = addDataset(QStringLiteral("categories"), QStringLiteral("code_categ"));
-    db_menu_menu = addDataset(QStringLiteral("menu_menu"), QStringLiteral("date_menu"));
-    db_menu_effect = addDataset(QStringLiteral("menu_effect"), QStringLiteral("date_menu;code_categ"));
-    db_menu_liste = addDataset(QStringLiteral("menu_liste"), QStringLiteral("date_menu;code_categ;num_ord"));
-    attachStockRules();
 }
 
-Tfdb::~Tfdb() { closeSession(); }
+Tfdb::~Tfdb()
+{
+    closeSession();
+    // Modules hold subscriptions on the datasets: they go first.
+    m_modules.clear();
+}
 
 Dataset *Tfdb::addDataset(const QString &table, const QString &order)
 {
@@ -36,6 +30,43 @@ Dataset *Tfdb::addDataset(const QString &table, const QString &order)
     dataset->setObjectName(QStringLiteral("db_") + table);
     m_datasets << dataset;
     return dataset;
+}
+
+Dataset *Tfdb::dataset(const QString &table) const
+{
+    for (Dataset *dataset : m_datasets) {
+        if (dataset->tableName().compare(table, Qt::CaseInsensitive) == 0)
+            return dataset;
+    }
+    return nullptr;
+}
+
+void Tfdb::addModule(std::unique_ptr<Module> module) { m_modules.push_back(std::move(module)); }
+
+void Tfdb::startSession(const QDate &day)
+{
+    m_day = ValidateDate(day);
+    m_session = true;
+    for (const auto &module : m_modules)
+        module->connected();
+}
+
+void Tfdb::selectDay(const QDate &day)
+{
+    if (!m_session)
+        return;
+    m_day = ValidateDate(day);
+    emit daySelected(m_day);
+}
+
+QDate Tfdb::ValidateDate(const QDate &day) const
+{
+    const int year = gestion > 0 ? gestion : QDate::currentDate().year();
+    const QDate first(year, 1, 1);
+    const QDate last(year, 12, 31);
+    if (!day.isValid())
+        return std::clamp(QDate::currentDate(), first, last);
+    return std::clamp(day, first, last);
 }
 
 QSqlDatabase Tfdb::database() const { return QSqlDatabase::database(m_alias, false); }
@@ -47,7 +78,11 @@ bool Tfdb::isConnected() const
 
 void Tfdb::closeSession()
 {
-    freeAggregates();
+    if (m_session) {
+        m_session = false;
+        for (auto it = m_modules.rbegin(); it != m_modules.rend(); ++it)
+            (*it)->disconnected();
+    }
     for (Dataset *dataset : std::as_const(m_datasets)) {
         if (dataset->isEditing())
             dataset->cancel();
@@ -169,7 +204,10 @@ bool Tfdb::Execute(const QString &sql)
     if (!isConnected())
         return false;
     QSqlQuery query(database());
-    return query.exec(sql);
+    if (query.exec(sql))
+        return true;
+    qCInfo(lcIgnored).noquote() << sql.simplified() << ":" << query.lastError().text();
+    return false;
 }
 
 void Tfdb::ExecuteOrThrow(const QString &sql)
@@ -195,10 +233,7 @@ bool Tfdb::SaveDataSet(Dataset *dataset, bool accept)
         dataset->cancel();
         saved = false;
     }
-    try {
-        dataset->refresh();
-    } catch (const DatabaseError &) {
-    }
+    IgnoreFailure("refresh after saving", [dataset] { dataset->refresh(); });
     return saved;
 }
 
@@ -260,9 +295,9 @@ void Tfdb::prepare_nouveau_dossier(int kind, const QString &year)
     Execute(QStringLiteral("delete from categories"));
     Execute(QStringLiteral("insert into categories select * from categories_organisme_") + n
             + QStringLiteral(" order by code_categ"));
-    try {
-        db_ARTICLES->refresh();
-    } catch (const DatabaseError &) {
+    for (Dataset *dataset : std::as_const(m_datasets)) {
+        if (dataset->isActive() && !dataset->isEditing())
+            IgnoreFailure("refresh after preparation", [dataset] { dataset->refresh(); });
     }
     Execute(QStringLiteral("delete from options"));
     // The year goes into the statement only as a number; any other text leaves the file unprepared, to be

@@ -2,7 +2,8 @@
 
 #include "common/Prompter.h"
 #include "db/Dataset.h"
-#include "stock/ListeDenrees.h"
+#include "db/Module.h"
+#include "db/Preparation.h"
 
 #include <QObject>
 #include <QSqlDatabase>
@@ -25,8 +26,9 @@ enum OpenResult {
     OpenBadFileName = 5,
 };
 
-// The data module: the connection to one management file under a named alias, one dataset per table,
-// the options of the file and the operations every command uses to query and save.
+// The data module: the connection to one management file under a named alias, the registry of the
+// datasets that the subsystems' modules declare, the options of the file, the selected day and the
+// operations every command uses to query and save.
 class Tfdb : public QObject
 {
     Q_OBJECT
@@ -35,24 +37,39 @@ public:
     explicit Tfdb(QObject *parent = nullptr);
     ~Tfdb() override;
 
-    // One dataset per table, in the order the opening visits them.
-    Dataset *db_ARTICLES;
-    Dataset *db_STOCK;
-    Dataset *db_fournisseur;
-    Dataset *db_FACTURES;
-    Dataset *db_etat_mensuel;
-    Dataset *db_categories;
-    Dataset *db_menu_menu;
-    Dataset *db_menu_effect;
-    Dataset *db_menu_liste;
+    // A dataset on table for a module; the opening visits the datasets in the order they were added.
+    Dataset *addDataset(const QString &table, const QString &order);
     QList<Dataset *> datasets() const { return m_datasets; }
+    // The dataset of table (names ignore case), nullptr when no module declared it.
+    Dataset *dataset(const QString &table) const;
+
+    // The modules, in the order they were added; owned by the data module.
+    void addModule(std::unique_ptr<Module> module);
+    template<typename M>
+    M *module() const
+    {
+        for (const auto &m : m_modules) {
+            if (auto *found = dynamic_cast<M *>(m.get()))
+                return found;
+        }
+        return nullptr;
+    }
+
+    // Starts the work on the connected file: selects day (clamped into the management year) and tells
+    // every module, which computes what it shows. closeSession ends it.
+    void startSession(const QDate &day);
+    bool hasSession() const { return m_session; }
+    // The day the program shows, always inside the management year.
+    QDate selectedDay() const { return m_day; }
+    // Selects day (clamped): every module computes it again, even when it is the day already shown.
+    void selectDay(const QDate &day);
 
     // Connects the file under alias, checks its tag, runs the users check when asked and opens every
     // dataset; see OpenResult.
     int OpenDatabaseFile(const QString &alias, const QString &path, bool showProgress, bool checkUsers,
                          const QString &expectedTag);
     bool isConnected() const;
-    // Closes every dataset and the connection.
+    // Tells the modules the session ends, then closes every dataset and the connection.
     void closeSession();
     QSqlDatabase database() const;
     QString alias() const { return m_alias; }
@@ -61,7 +78,7 @@ public:
     // Runs a select; on failure shows the engine's message and returns nullptr.
     std::unique_ptr<QSqlQuery> GetQuery(const QString &sql);
     static void FreeQuery(std::unique_ptr<QSqlQuery> &query);
-    // Runs a statement for its side effect; a failure is ignored (false).
+    // Runs a statement for its side effect; a failure is logged and passed over (false).
     bool Execute(const QString &sql);
     // Runs a statement, raising DatabaseError on failure.
     void ExecuteOrThrow(const QString &sql);
@@ -84,7 +101,6 @@ public:
     void prepare_nouveau_dossier(int kind, const QString &year);
 
     QString CurrentFile;
-    int Tag = 0; // 1 once the aggregates exist and the article scroll handler is attached
 
     // The logged-in user, reset by every opening and set by the users check.
     QString CurrentUser;
@@ -93,40 +109,17 @@ public:
     // The users check run while opening; none admits everybody.
     std::function<bool(Tfdb &)> usersCheck;
 
-    // The daily store while connected: createAggregates at the end of the connection (after LoadOptions),
-    // freeAggregates at disconnection. The rules of the article and movement datasets stay attached; they
-    // do nothing that needs the aggregate while Tag is 0.
-    std::unique_ptr<TListeDenrees> ListeDenrees;
-    StoreFigures Figures;            // what the last article scroll computed
-    QString FilterArticleText;       // the article grid's search text
-    bool FilterArticleDay = false;   // only the articles moved on the selected day
-    void createAggregates();
-    void freeAggregates();
-    // Computes the sheet of day (clamped into the year) and shows that day's movements.
-    void SelectDay(const QDate &day);
-    // The day clamped into the management year.
+    // The day clamped into the management year; today's when day is invalid.
     QDate ValidateDate(const QDate &day) const;
-    // Sets the article grid filter and refreshes the grid.
-    void SetArticleFilter(const QString &text, bool dayOnly);
-    // The movement dataset shows the current article's movements of day only.
-    void ShowMovementsOfDay(const QDate &day);
-    void db_ARTICLESAfterScroll();
-    void db_ARTICLESNewRecord(Dataset &dataset);
-    void db_ARTICLESAfterPost(Dataset &dataset);
-    bool db_ARTICLESFilterRecord(const Dataset &dataset) const;
-    void db_STOCKNewRecord(Dataset &dataset);
-    void db_STOCKBeforePost(Dataset &dataset);
-    void db_STOCKAfterPost(Dataset &dataset);
 
 signals:
-    void figuresChanged(); // Figures were rewritten: repaint the summary tree
-    void dayChanged();     // a new day was selected: repaint the article grid
+    void daySelected(const QDate &day);
 
 private:
-    void attachStockRules();
-    Dataset *addDataset(const QString &table, const QString &order);
-
     QList<Dataset *> m_datasets;
+    std::vector<std::unique_ptr<Module>> m_modules;
+    bool m_session = false;
+    QDate m_day;
     QString m_alias;
     QString m_path;
 };

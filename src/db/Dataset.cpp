@@ -1,6 +1,7 @@
 #include "db/Dataset.h"
 
 #include "common/Format.h"
+#include "db/Transaction.h"
 
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -229,8 +230,7 @@ void Dataset::load()
 void Dataset::scrolled()
 {
     emit currentChanged(m_current);
-    if (onAfterScroll)
-        onAfterScroll(*this);
+    afterScroll(*this);
 }
 
 QVariant Dataset::fromSql(const QVariant &v, FieldType type) const
@@ -494,8 +494,7 @@ void Dataset::startRow(bool atEnd)
         if (field >= 0)
             m_buffer.values[field] = m_master->value(m_masterField);
     }
-    if (onNewRecord)
-        onNewRecord(*this);
+    newRecord(*this);
     emit stateChanged();
     emit currentChanged(m_current);
 }
@@ -519,9 +518,10 @@ void Dataset::post()
 {
     if (!isEditing())
         return;
-    if (onBeforePost)
-        onBeforePost(*this);
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    Transaction transaction(db);
+    beforePost(*this);
+    QSqlQuery query(db);
     QStringList columns;
     for (int i = 0; i < m_tableFieldCount; ++i)
         columns << QLatin1Char('"') + m_fields.at(i).name + QLatin1Char('"');
@@ -545,6 +545,7 @@ void Dataset::post()
         query.addBindValue(m_buffer.rowid);
     if (!query.exec())
         raise(query);
+    transaction.commit();
     if (m_state == State::Insert)
         m_buffer.rowid = query.lastInsertId().toLongLong();
     m_rows[m_current] = m_buffer;
@@ -554,8 +555,7 @@ void Dataset::post()
     load();
     emit stateChanged();
     emit currentChanged(m_current);
-    if (onAfterPost)
-        onAfterPost(*this);
+    afterPost(*this);
 }
 
 void Dataset::cancel()
@@ -585,19 +585,29 @@ void Dataset::remove()
         cancel();
     if (m_current < 0)
         throw DatabaseError(QStringLiteral("%1: no current record").arg(m_table));
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    Transaction transaction(db);
+    beforeDelete(*this);
+    QSqlQuery query(db);
     if (!query.prepare(QStringLiteral("DELETE FROM \"%1\" WHERE rowid = ?").arg(m_table)))
         raise(query);
     query.addBindValue(m_rows.at(m_current).rowid);
     if (!query.exec())
         raise(query);
-    m_rows.removeAt(m_current);
+    const Row removed = m_rows.takeAt(m_current);
+    const int removedAt = m_current;
     if (m_current >= m_rows.size())
         m_current = int(m_rows.size()) - 1;
+    try {
+        afterDelete(*this);
+        transaction.commit();
+    } catch (...) {
+        m_rows.insert(removedAt, removed);
+        m_current = removedAt;
+        throw;
+    }
     m_eof = m_bof = m_rows.isEmpty();
     emit reloaded();
-    if (onAfterDelete)
-        onAfterDelete(*this);
     scrolled();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "db/DatabaseError.h"
+#include "common/DatabaseError.h"
+#include "common/Event.h"
 
 #include <QDate>
 #include <QObject>
@@ -27,14 +28,17 @@ struct FieldDef
 // after-delete / after-scroll callbacks let the data module attach the program's rules.
 //
 // Rows are loaded into memory on open and refresh; every write goes straight to the table, keyed by the
-// row's rowid. Failures raise DatabaseError with the engine's message.
+// row's rowid. A post runs the before-post rules and its statement as one transaction, a delete its
+// before-delete rules, its statement and the after-delete rules: a refused or failed write changes
+// nothing in the file and leaves the typed values in place. Failures raise DatabaseError with the
+// engine's message.
 class Dataset : public QObject
 {
     Q_OBJECT
 
 public:
     enum class State { Inactive, Browse, Edit, Insert };
-    using Callback = std::function<void(Dataset &)>;
+    using Rule = Event<Dataset &>;
     using Compute = std::function<QVariant(const Dataset &)>;
     using TextOf = std::function<QString(const Dataset &)>;
 
@@ -107,12 +111,13 @@ public:
     void remove();
     void refresh();
 
-    // Callbacks of the program's rules.
-    Callback onNewRecord;
-    Callback onBeforePost; // may raise to refuse the post
-    Callback onAfterPost;
-    Callback onAfterDelete;
-    Callback onAfterScroll;
+    // The program's rules, shared by the modules that subscribe to them.
+    Rule newRecord;
+    Rule beforePost;   // may raise to refuse the post
+    Rule afterPost;
+    Rule beforeDelete; // may raise to refuse the delete
+    Rule afterDelete;
+    Rule afterScroll;
 
 signals:
     void reloaded();            // the rows were read again (or the dataset opened or closed)

@@ -57,7 +57,9 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
         } else {
             db.prepare_nouveau_dossier(request.kind, QString::number(year));
             db.LoadOptions();
-            if (db.organisme != request.kind || db.gestion != year || db.db_ARTICLES->recordCount() == 0)
+            const auto articles = db.GetQuery(QStringLiteral("select count(*) from articles"));
+            const bool hasArticles = articles && articles->next() && articles->value(0).toLongLong() > 0;
+            if (db.organisme != request.kind || db.gestion != year || !hasArticles)
                 error = QStringLiteral("the preparation of kind %1 failed").arg(request.kind);
         }
     }

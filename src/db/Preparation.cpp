@@ -16,3 +16,29 @@ QString NouveauFichier(const QString &folder, const QString &year)
 }
 
 } // namespace zelvane
+
+namespace zelvane {
+
+ScriptedPreparationForm::ScriptedPreparationForm(QStringList *asked)
+    : m_asked(asked)
+{
+    Form<PreparationForm>::install(this);
+}
+
+ScriptedPreparationForm::~ScriptedPreparationForm() { Form<PreparationForm>::uninstall(this); }
+
+std::optional<PreparationAnswer> ScriptedPreparationForm::prepareNewFile(const QList<EstablishmentKind> &kinds,
+                                                                         const QString &folder)
+{
+    lastKinds = kinds;
+    lastFolder = folder;
+    if (m_asked)
+        *m_asked << QStringLiteral("prepare");
+    if (preparations.empty())
+        return std::nullopt;
+    std::optional<PreparationAnswer> answer = preparations.front();
+    preparations.pop_front();
+    return answer;
+}
+
+} // namespace zelvane

@@ -3,6 +3,7 @@
 #include "common/WindowHelpers.h"
 #include "db/Preparation.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -109,6 +110,19 @@ void TFPrepareDos::BAnnulerClick()
 {
     m_accepted = false;
     reject();
+}
+
+DialogPreparationForm::DialogPreparationForm() { Form<PreparationForm>::install(this); }
+
+DialogPreparationForm::~DialogPreparationForm() { Form<PreparationForm>::uninstall(this); }
+
+std::optional<PreparationAnswer> DialogPreparationForm::prepareNewFile(const QList<EstablishmentKind> &kinds,
+                                                                       const QString &folder)
+{
+    TFPrepareDos window(kinds, folder, QApplication::activeWindow());
+    if (window.exec() != QDialog::Accepted || !window.accepted())
+        return std::nullopt;
+    return window.answer();
 }
 
 } // namespace zelvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Prompter.h"
+#include "db/Preparation.h"
 
 #include <QDialog>
 
@@ -36,6 +37,16 @@ private:
     QLineEdit *m_name;
     bool m_accepted = false;
     PreparationAnswer m_answer;
+};
+
+// The preparation window as the form of the desktop program, installed while this object lives.
+class DialogPreparationForm : public PreparationForm
+{
+public:
+    DialogPreparationForm();
+    ~DialogPreparationForm() override;
+    std::optional<PreparationAnswer> prepareNewFile(const QList<EstablishmentKind> &kinds,
+                                                    const QString &folder) override;
 };
 
 } // namespace zelvane

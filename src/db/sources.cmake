@@ -1,13 +1,5 @@
-list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DataModule.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Dataset.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DatasetModel.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/NewFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Preparation.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SqlFunctions.cpp)
-list(APPEND ZELVANE_WIDGETS_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DatasetGrid.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FieldBinder.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/OptionsDialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PrepareDialog.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ProgressWindow.cpp)
+zelvane_module(db
+    CORE DataModule.cpp Dataset.cpp DatasetModel.cpp Entry.cpp Module.cpp NewFile.cpp Preparation.cpp SqlFunctions.cpp
+         Transaction.cpp
+    WIDGETS DatasetGrid.cpp DbPage.cpp FieldBinder.cpp OptionsDialog.cpp PrepareDialog.cpp
+    DEPENDS common)

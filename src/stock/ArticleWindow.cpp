@@ -4,6 +4,7 @@
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
+#include "stock/StockModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
 #include "stock/GridStyle.h"
@@ -67,36 +68,11 @@ QPixmap articlePicture()
 
 } // namespace
 
-bool EditArticle(Tfdb &db, bool add, QWidget *parent)
-{
-    Dataset *articles = db.db_ARTICLES;
-    if (db.readOnly || !articles->isActive())
-        return false;
-    if (!add && articles->isEmpty())
-        return false;
-    try {
-        if (add)
-            articles->append();
-        else
-            articles->edit();
-    } catch (const DatabaseError &error) {
-        prompter().showMessage(QStringLiteral(" --- :") + error.message());
-        if (articles->isEditing())
-            articles->cancel();
-        return false;
-    }
-    bool accepted = false;
-    {
-        TFArticle window(db, add, parent);
-        accepted = window.exec() == QDialog::Accepted;
-    }
-    return db.SaveDataSet(articles, accepted);
-}
-
-TFArticle::TFArticle(Tfdb &db, bool add, QWidget *parent)
+TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     : QDialog(parent)
-    , m_db(db)
-    , m_binder(new FieldBinder(db.db_ARTICLES, this))
+    , m_module(module)
+    , m_db(module.db())
+    , m_binder(new FieldBinder(module.db_ARTICLES, this))
     , m_code(new QLineEdit)
     , m_designation(new QLineEdit)
     , m_pu(new QLineEdit)
@@ -121,7 +97,7 @@ TFArticle::TFArticle(Tfdb &db, bool add, QWidget *parent)
     m_codeFour->setMaximumWidth(70);
     for (QLineEdit *number : {m_code, m_pu, m_codeFour, m_qt31dec, m_pu31dec})
         number->setAlignment(Qt::AlignRight);
-    for (const SupplierEntry &s : SupplierList(db))
+    for (const SupplierEntry &s : SupplierList(m_db))
         m_suppliers->addItem(s.nom, s.code);
     m_suppliers->setCurrentIndex(-1);
     m_suppliers->setFocusPolicy(Qt::ClickFocus);
@@ -213,7 +189,7 @@ QWidget *TFArticle::buildHistory()
     caption->setFont(bold);
     layout->addWidget(caption);
 
-    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_db.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
     m_history = new QTableWidget(int(rows.size()), 6);
     StyleFigureGrid(m_history);
     m_history->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
@@ -239,7 +215,7 @@ void TFArticle::Change()
     const ArticleInput input{m_code->text(), m_designation->text(), m_pu->text(),
                              m_codeFour->text(), m_qt31dec->text(), m_pu31dec->text()};
     const ArticleCheck check = CheckArticle(input);
-    Dataset *articles = m_db.db_ARTICLES;
+    Dataset *articles = m_module.db_ARTICLES;
     const QString codeFour = QStringLiteral("CODE_FOUR");
     if (!ParseInteger(m_codeFour->text()) && articles->isEditing()
         && (articles->isNull(codeFour) || articles->intValue(codeFour) != 0))
@@ -253,10 +229,10 @@ void TFArticle::Change()
 
 void TFArticle::SupplierChosen(int index)
 {
-    if (index < 0 || !m_db.db_ARTICLES->isEditing())
+    if (index < 0 || !m_module.db_ARTICLES->isEditing())
         return;
     const qint64 code = m_suppliers->itemData(index).toLongLong();
-    m_db.db_ARTICLES->setValue(QStringLiteral("CODE_FOUR"), code);
+    m_module.db_ARTICLES->setValue(QStringLiteral("CODE_FOUR"), code);
     m_codeFour->setText(QString::number(code));
     m_codeFour->setFocus(Qt::OtherFocusReason);
     m_codeFour->selectAll();

@@ -11,11 +11,9 @@ class QTableWidget;
 namespace zelvane {
 
 class FieldBinder;
+class StockModule;
 class Tfdb;
 
-// Adds an article (add) or modifies the current one of db_ARTICLES in the article window; true when the
-// article was saved.
-bool EditArticle(Tfdb &db, bool add, QWidget *parent = nullptr);
 
 // "Article": edits the current row of db_ARTICLES, which stays in insert or edit state until the caller
 // saves or cancels it. In modify mode it lists the article's movements of the year.
@@ -24,7 +22,7 @@ class TFArticle : public QDialog
     Q_OBJECT
 
 public:
-    TFArticle(Tfdb &db, bool add, QWidget *parent = nullptr);
+    TFArticle(StockModule &module, bool add, QWidget *parent = nullptr);
     ~TFArticle() override;
 
     QLineEdit *codeBox() const { return m_code; }
@@ -43,6 +41,7 @@ private:
     void Change();
     void SupplierChosen(int index);
 
+    StockModule &m_module;
     Tfdb &m_db;
     FieldBinder *m_binder;
     QLineEdit *m_code;

@@ -2,7 +2,9 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "stock/ListeDenrees.h"
 #include "stock/Movements.h"
+#include "stock/StockModule.h"
 
 namespace zelvane {
 
@@ -11,15 +13,15 @@ TControleStock::TControleStock(Tfdb &db, qint32 code, const QDate &day, qint64 e
     load(db, code, day, excluded);
 }
 
-TControleStock TControleStock::forCurrentMovement(Tfdb &db)
+TControleStock TControleStock::forCurrentMovement(StockModule &stock)
 {
     TControleStock lots;
-    const qint32 code = qint32(db.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
-    const QDate day = db.ListeDenrees ? db.ListeDenrees->DateJour() : db.ValidateDate(QDate::currentDate());
+    const qint32 code = qint32(stock.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const QDate day = stock.ListeDenrees() ? stock.DateJour() : stock.db().ValidateDate(QDate::currentDate());
     qint64 excluded = -1;
-    if (db.db_STOCK->state() == Dataset::State::Edit && !db.db_STOCK->isNull(QStringLiteral("NUM_MVT")))
-        excluded = db.db_STOCK->intValue(QStringLiteral("NUM_MVT"));
-    lots.load(db, code, day, excluded);
+    if (stock.db_STOCK->state() == Dataset::State::Edit && !stock.db_STOCK->isNull(QStringLiteral("NUM_MVT")))
+        excluded = stock.db_STOCK->intValue(QStringLiteral("NUM_MVT"));
+    lots.load(stock.db(), code, day, excluded);
     return lots;
 }
 

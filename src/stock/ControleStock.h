@@ -7,6 +7,7 @@
 
 namespace zelvane {
 
+class StockModule;
 class Tfdb;
 
 // The quantity of one article held at one unit price.
@@ -36,7 +37,7 @@ public:
     TControleStock(Tfdb &db, qint32 code, const QDate &day, qint64 excluded = -1);
     // For the current movement of the data module: its article, the selected day, and the movement
     // itself left out when it is being modified.
-    static TControleStock forCurrentMovement(Tfdb &db);
+    static TControleStock forCurrentMovement(StockModule &stock);
 
     static QString lotStatement(qint32 code, const QDate &day, qint64 excluded);
 

@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "stock/ListeDenrees.h"
 
 #include <QFile>
 #include <QSqlDriver>

@@ -4,6 +4,7 @@
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
+#include "stock/StockModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
@@ -62,57 +63,13 @@ QLabel *captionLabel(const QString &text)
 
 } // namespace
 
-bool EditMouvement(Tfdb &db, bool add, int nature, QWidget *parent)
-{
-    Dataset *stock = db.db_STOCK;
-    Dataset *articles = db.db_ARTICLES;
-    if (db.readOnly || !stock->isActive() || !articles->isActive())
-        return false;
-    if (!add && stock->isEmpty())
-        return false;
-    // A movement always belongs to an article.
-    if (articles->isEmpty() || articles->recNo() < 0)
-        return false;
-
-    const qint32 code = qint32(articles->intValue(QStringLiteral("CODE_ART")));
-    std::optional<StoredMovement> modified;
-    if (!add)
-        modified = StoredMovement{int(stock->intValue(kNatOp)), stock->doubleValue(QStringLiteral("QUANTITE")),
-                                  stock->doubleValue(QStringLiteral("PU"))};
-    const ArticleStock figures = StockOfArticle(db.ListeDenrees.get(), code, modified);
-    if (add && nature == 22 && !(figures.quantite > 0))
-        return false;
-
-    try {
-        if (add) {
-            stock->append();
-            stock->setValue(kNatOp, nature);
-        } else {
-            stock->edit();
-        }
-    } catch (const DatabaseError &error) {
-        prompter().showMessage(QStringLiteral(" --- :") + error.message());
-        if (stock->isEditing())
-            stock->cancel();
-        return false;
-    }
-
-    // Built after edit() so that the movement being modified is left out of its lots.
-    TControleStock lots = TControleStock::forCurrentMovement(db);
-    bool accepted = false;
-    {
-        TFSTOCK3 window(db, add, figures, lots, parent);
-        accepted = window.exec() == QDialog::Accepted;
-    }
-    return db.SaveDataSet(stock, accepted);
-}
-
-TFSTOCK3::TFSTOCK3(Tfdb &db, bool add, const ArticleStock &stock, TControleStock &lots, QWidget *parent)
+TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TControleStock &lots, QWidget *parent)
     : QDialog(parent)
-    , m_db(db)
+    , m_module(module)
+    , m_db(module.db())
     , m_stock(stock)
     , m_lots(lots)
-    , m_binder(new FieldBinder(db.db_STOCK, this))
+    , m_binder(new FieldBinder(module.db_STOCK, this))
     , m_caption(new QLabel(add ? QStringLiteral("Ajouter le Mouvement") : QStringLiteral("Modifier le Mouvement")))
     , m_heading(new QLabel)
     , m_day(new QLabel)
@@ -191,7 +148,7 @@ TFSTOCK3::TFSTOCK3(Tfdb &db, bool add, const ArticleStock &stock, TControleStock
     });
     connect(m_codeFour, &QLineEdit::textChanged, this, &TFSTOCK3::SupplierCodeChanged);
     connect(m_suppliers, &QComboBox::activated, this, &TFSTOCK3::SupplierChosen);
-    connect(db.db_STOCK, &Dataset::rowChanged, this, &TFSTOCK3::RefreshTexts);
+    connect(module.db_STOCK, &Dataset::rowChanged, this, &TFSTOCK3::RefreshTexts);
 
     InstallFocusNext({m_quantite, m_pu, m_codeFour, m_numBc, m_dateBc, m_numBl, m_dateBl, m_obs, m_ok});
     auto *entree = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
@@ -345,15 +302,15 @@ bool TFSTOCK3::stockEpuiseShown() const { return !m_epuisePanel->isHidden(); }
 void TFSTOCK3::SelectNature(int nature)
 {
     QRadioButton *button = m_natures.value(ChoiceOfNature(nature));
-    if (!button || !button->isEnabled() || button->isHidden() || !m_db.db_STOCK->isEditing())
+    if (!button || !button->isEnabled() || button->isHidden() || !m_module.db_STOCK->isEditing())
         return;
-    m_db.db_STOCK->setValue(kNatOp, nature);
+    m_module.db_STOCK->setValue(kNatOp, nature);
     NatureChanged();
 }
 
 void TFSTOCK3::NatureChanged()
 {
-    const QVariant stored = m_db.db_STOCK->value(kNatOp);
+    const QVariant stored = m_module.db_STOCK->value(kNatOp);
     const int choice = ChoiceOfNature(stored.isNull() ? kNatureEntree : int(stored.toLongLong()));
     for (auto it = m_natures.cbegin(); it != m_natures.cend(); ++it) {
         QFont font = it.value()->font();
@@ -368,7 +325,7 @@ void TFSTOCK3::NatureChanged()
     m_heading->setStyleSheet(m_entree ? QStringLiteral("background: #1e8449; color: white; font-weight: bold; border-radius: 4px;")
                                       : QStringLiteral("background: #a93226; color: white; font-weight: bold; border-radius: 4px;"));
     if (m_entree && !m_entryBinder) {
-        m_entryBinder = new FieldBinder(m_db.db_STOCK, this);
+        m_entryBinder = new FieldBinder(m_module.db_STOCK, this);
         m_entryBinder->bind(m_codeFour, QStringLiteral("CODE_FOUR"));
         m_entryBinder->bind(m_numBc, QStringLiteral("NUM_BC"));
         m_entryBinder->bind(m_dateBc, QStringLiteral("DATE_BC"));
@@ -440,13 +397,13 @@ void TFSTOCK3::ShowLots()
 
 bool TFSTOCK3::SelectLotRow(int row)
 {
-    if (m_entree || !m_db.db_STOCK->isEditing())
+    if (m_entree || !m_module.db_STOCK->isEditing())
         return false;
     const std::optional<LotChoice> choice = m_lots.SelectLot(row);
     if (!choice)
         return false;
-    m_db.db_STOCK->setValue(QStringLiteral("PU"), choice->pu);
-    m_db.db_STOCK->setValue(QStringLiteral("QUANTITE"), choice->quantite);
+    m_module.db_STOCK->setValue(QStringLiteral("PU"), choice->pu);
+    m_module.db_STOCK->setValue(QStringLiteral("QUANTITE"), choice->quantite);
     m_binder->load();
     focusQuantity();
     return true;
@@ -454,10 +411,10 @@ bool TFSTOCK3::SelectLotRow(int row)
 
 void TFSTOCK3::RefreshTexts()
 {
-    const Dataset *stock = m_db.db_STOCK;
+    const Dataset *stock = m_module.db_STOCK;
     m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(QStringLiteral("DATE_OP"))));
     m_number->setText(QStringLiteral("n°~") + stock->displayText(QStringLiteral("NUM_MVT")));
-    m_article->setText(QStringLiteral("Référence Article  :") + m_db.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
+    m_article->setText(QStringLiteral("Référence Article  :") + m_module.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
 }
 
 void TFSTOCK3::SupplierCodeChanged()
@@ -471,10 +428,10 @@ void TFSTOCK3::SupplierCodeChanged()
 
 void TFSTOCK3::SupplierChosen(int index)
 {
-    if (!m_entree || index < 0 || !m_db.db_STOCK->isEditing())
+    if (!m_entree || index < 0 || !m_module.db_STOCK->isEditing())
         return;
     const qint64 code = m_suppliers->itemData(index).toLongLong();
-    m_db.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
+    m_module.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
     m_codeFour->setText(QString::number(code));
     m_codeFour->setFocus(Qt::OtherFocusReason);
     m_codeFour->selectAll();

@@ -19,11 +19,9 @@ namespace zelvane {
 
 class FieldBinder;
 class TControleStock;
+class StockModule;
 class Tfdb;
 
-// Adds (add: nature 10 or 22) or modifies the current movement of db_STOCK in the entry window; true when
-// the movement was saved. The exit command on an article without stock opens nothing.
-bool EditMouvement(Tfdb &db, bool add, int nature, QWidget *parent = nullptr);
 
 // The movement entry window: edits the current row of db_STOCK, which stays in insert or edit state until
 // the caller saves or cancels it, and shows the stock control and the price lots as the user types.
@@ -33,7 +31,7 @@ class TFSTOCK3 : public QDialog
 
 public:
     // stock: the article's stock before this movement; lots: built for this opening, updated as typed.
-    TFSTOCK3(Tfdb &db, bool add, const ArticleStock &stock, TControleStock &lots, QWidget *parent = nullptr);
+    TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TControleStock &lots, QWidget *parent = nullptr);
     ~TFSTOCK3() override;
 
     QRadioButton *natureButton(int nature) const { return m_natures.value(nature); }
@@ -73,6 +71,7 @@ private:
     void BlinkTick();
     void focusQuantity();
 
+    StockModule &m_module;
     Tfdb &m_db;
     ArticleStock m_stock;
     TControleStock &m_lots;

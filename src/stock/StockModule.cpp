@@ -1,10 +1,12 @@
-// The data module's part of the daily store: the aggregate it owns while connected, and the rules of
-// the article and movement datasets.
+#include "stock/StockModule.h"
+
+#include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
 #include "stock/Articles.h"
 #include "stock/Movements.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace zelvane {
@@ -20,16 +22,33 @@ qint64 nextNumber(Tfdb &db, const QString &sql)
     return next;
 }
 
+qint32 codeOf(const Dataset &articles) { return qint32(articles.intValue(QStringLiteral("CODE_ART"))); }
+
 } // namespace
 
-void Tfdb::attachStockRules()
+StockModule::StockModule(Tfdb &db)
+    : Module(db)
+    , db_ARTICLES(db.addDataset(QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART")))
+    , db_STOCK(db.addDataset(QStringLiteral("STOCK"), QStringLiteral("CODE_ART;NUM_MVT")))
 {
-    // Calculated columns of the article grid; empty until the aggregate exists.
+    db_STOCK->setMaster(db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
+    // Opening a file reads no movement; the day's are shown once its sheet exists.
+    db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
+    db_STOCK->setFiltered(true);
+    attachRules();
+    connect(&db, &Tfdb::daySelected, this, &StockModule::showDay);
+}
+
+StockModule::~StockModule() = default;
+
+void StockModule::attachRules()
+{
+    // Calculated columns of the article grid; empty until the sheet exists.
     auto figure = [this](double (*pick)(const TDenree &)) {
         return [this, pick](const Dataset &articles) -> QVariant {
-            if (Tag == 0 || !ListeDenrees || articles.isEmpty())
+            if (!m_liste || articles.isEmpty())
                 return QString();
-            const TDenree *d = ListeDenrees->FindDenree(qint32(articles.intValue(QStringLiteral("CODE_ART"))));
+            const TDenree *d = m_liste->FindDenree(codeOf(articles));
             return FormatMontant(d ? pick(*d) : 0.0);
         };
     };
@@ -42,14 +61,16 @@ void Tfdb::attachStockRules()
     db_ARTICLES->addCalculatedField(QStringLiteral("ART_LIB"), FieldType::Text, [](const Dataset &articles) -> QVariant {
         if (articles.isEmpty())
             return QString();
-        return QString::number(articles.intValue(QStringLiteral("CODE_ART"))) + QStringLiteral(" - ")
-             + articles.textValue(QStringLiteral("DESIGNATION"));
+        return QString::number(codeOf(articles)) + QStringLiteral(" - ") + articles.textValue(QStringLiteral("DESIGNATION"));
     });
-    db_ARTICLES->onNewRecord = [this](Dataset &d) { db_ARTICLESNewRecord(d); };
-    db_ARTICLES->onAfterPost = [this](Dataset &d) { db_ARTICLESAfterPost(d); };
-    db_ARTICLES->onAfterDelete = [this](Dataset &d) { db_ARTICLESAfterPost(d); };
-    db_ARTICLES->onAfterScroll = [this](Dataset &) { db_ARTICLESAfterScroll(); };
-    db_ARTICLES->setRecordFilter([this](const Dataset &d) { return db_ARTICLESFilterRecord(d); });
+    db_ARTICLES->setRecordFilter([this](const Dataset &d) { return acceptsArticle(d); });
+    m_rules.push_back(db_ARTICLES->newRecord.subscribe([this](Dataset &d) { newArticle(d); }));
+    m_rules.push_back(db_ARTICLES->afterPost.subscribe([this](Dataset &d) {
+        if (d.recNo() >= 0)
+            ArticleChanged(codeOf(d));
+    }));
+    m_rules.push_back(db_ARTICLES->afterDelete.subscribe([this](Dataset &) { computeFigures(); }));
+    m_rules.push_back(db_ARTICLES->afterScroll.subscribe([this](Dataset &) { computeFigures(); }));
 
     db_STOCK->addCalculatedField(QStringLiteral("VALEUR"), FieldType::Text, [](const Dataset &stock) -> QVariant {
         const auto q = NumberFromSql(stock.value(QStringLiteral("QUANTITE")));
@@ -61,108 +82,115 @@ void Tfdb::attachStockRules()
             return QString();
         return NatureText(int(stock.intValue(QStringLiteral("NAT_OP"))));
     });
-    db_STOCK->onNewRecord = [this](Dataset &d) { db_STOCKNewRecord(d); };
-    db_STOCK->onBeforePost = [this](Dataset &d) { db_STOCKBeforePost(d); };
-    db_STOCK->onAfterPost = [this](Dataset &d) { db_STOCKAfterPost(d); };
-    db_STOCK->onAfterDelete = [this](Dataset &d) { db_STOCKAfterPost(d); };
+    m_rules.push_back(db_STOCK->newRecord.subscribe([this](Dataset &d) { newMovement(d); }));
+    m_rules.push_back(db_STOCK->beforePost.subscribe([this](Dataset &d) { checkMovement(d); }));
+    m_rules.push_back(db_STOCK->afterPost.subscribe([this](Dataset &) { movementWritten(); }));
+    m_rules.push_back(db_STOCK->afterDelete.subscribe([this](Dataset &) { movementWritten(); }));
 }
 
-void Tfdb::createAggregates()
+void StockModule::connected()
 {
-    freeAggregates();
-    ListeDenrees = std::make_unique<TListeDenrees>(*this);
-    Tag = 1;
-    SelectDay(QDate::currentDate());
+    m_liste = std::make_unique<TListeDenrees>(m_db);
+    showDay(m_db.selectedDay());
 }
 
-void Tfdb::SelectDay(const QDate &day)
+void StockModule::disconnected()
 {
-    if (!ListeDenrees)
+    m_liste.reset();
+    m_figures = StoreFigures();
+    db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
+    db_STOCK->setFiltered(true);
+}
+
+QDate StockModule::DateJour() const { return m_liste ? m_liste->DateJour() : QDate(); }
+
+void StockModule::showDay(const QDate &day)
+{
+    if (!m_liste)
         return;
-    ListeDenrees->SetDate(day);
-    ShowMovementsOfDay(ListeDenrees->DateJour());
+    m_liste->SetDate(day);
+    showMovementsOfDay(m_liste->DateJour());
+    if (db_ARTICLES->isActive() && !db_ARTICLES->isEditing())
+        IgnoreFailure("article grid of the new day", [this] { db_ARTICLES->refresh(); });
     emit dayChanged();
-    db_ARTICLESAfterScroll();
+    computeFigures();
 }
 
-void Tfdb::freeAggregates()
-{
-    Tag = 0;
-    ListeDenrees.reset();
-    Figures = StoreFigures();
-}
-
-QDate Tfdb::ValidateDate(const QDate &day) const
-{
-    const int year = gestion > 0 ? gestion : QDate::currentDate().year();
-    const QDate first(year, 1, 1);
-    const QDate last(year, 12, 31);
-    if (!day.isValid())
-        return std::clamp(QDate::currentDate(), first, last);
-    return std::clamp(day, first, last);
-}
-
-void Tfdb::ShowMovementsOfDay(const QDate &day)
+void StockModule::showMovementsOfDay(const QDate &day)
 {
     if (!db_STOCK->isActive() || db_STOCK->isEditing())
         return;
-    try {
+    IgnoreFailure("movements of the day", [&] {
         db_STOCK->setFilter(QStringLiteral("date_op=") + SqlDate(day));
         db_STOCK->setFiltered(true);
-    } catch (const DatabaseError &) {
-    }
+    });
 }
 
-void Tfdb::SetArticleFilter(const QString &text, bool dayOnly)
+void StockModule::SetArticleFilter(const QString &text, bool dayOnly)
 {
-    FilterArticleText = text;
-    FilterArticleDay = dayOnly;
+    m_filterText = text;
+    m_filterDay = dayOnly;
     if (!db_ARTICLES->isActive() || db_ARTICLES->isEditing())
         return;
-    try {
+    IgnoreFailure("article filter", [&] {
         db_ARTICLES->setFilter(QStringLiteral("code_art>0"));
         db_ARTICLES->setFiltered(!text.isEmpty() || dayOnly);
         db_ARTICLES->refresh();
-    } catch (const DatabaseError &) {
-    }
+    });
 }
 
-bool Tfdb::db_ARTICLESFilterRecord(const Dataset &articles) const
+bool StockModule::acceptsArticle(const Dataset &articles) const
 {
-    if (Tag == 0)
+    if (!m_liste)
         return true;
-    const qint32 code = qint32(articles.intValue(QStringLiteral("CODE_ART")));
-    return ArticleFilterAccepts(articles.textValue(QStringLiteral("DESIGNATION")), FilterArticleText, FilterArticleDay,
-                                ListeDenrees ? ListeDenrees->FindDenree(code) : nullptr);
+    return ArticleFilterAccepts(articles.textValue(QStringLiteral("DESIGNATION")), m_filterText, m_filterDay,
+                                m_liste->FindDenree(codeOf(articles)));
 }
 
-void Tfdb::db_ARTICLESAfterScroll()
+StoreFigures ComputeStoreFigures(const TListeDenrees &liste, const TDenree *article)
 {
-    if (Tag == 0 || !ListeDenrees)
+    StoreFigures f;
+    if (!article)
+        return f;
+    const TTotaux &t = liste.Totaux();
+    const double total = t.valeurVeille() + t.entree_jour_valeur;
+    f.quantiteVeille = FormatMontant(article->veille());
+    f.quantiteVeilleEntrees = FormatMontant(article->veille() + article->entree_jour_quantite);
+    f.quantiteRestes = FormatMontant(article->veille() + article->entree_jour_quantite - article->sortie_jour_quantite);
+    f.valeurVeille = FormatMontant(t.valeurVeille());
+    f.valeurEntrees = FormatMontant(t.entree_jour_valeur);
+    f.total = FormatMontant(total);
+    f.valeurSorties = FormatMontant(t.sortie_jour_valeur);
+    f.valeurFinJournee = FormatMontant(total - t.sortie_jour_valeur);
+    return f;
+}
+
+void StockModule::computeFigures()
+{
+    if (!m_liste)
         return;
     const TDenree *d = nullptr;
     if (db_ARTICLES->isActive() && db_ARTICLES->recNo() >= 0)
-        d = ListeDenrees->FindDenree(qint32(db_ARTICLES->intValue(QStringLiteral("CODE_ART"))));
+        d = m_liste->FindDenree(codeOf(*db_ARTICLES));
     if (d) {
-        const TTotaux &t = ListeDenrees->Totaux();
-        const double total = t.valeurVeille() + t.entree_jour_valeur;
-        Figures.quantiteVeille = FormatMontant(d->veille());
-        Figures.quantiteVeilleEntrees = FormatMontant(d->veille() + d->entree_jour_quantite);
-        Figures.quantiteRestes = FormatMontant(d->veille() + d->entree_jour_quantite - d->sortie_jour_quantite);
-        Figures.valeurVeille = FormatMontant(t.valeurVeille());
-        Figures.valeurEntrees = FormatMontant(t.entree_jour_valeur);
-        Figures.total = FormatMontant(total);
-        Figures.valeurSorties = FormatMontant(t.sortie_jour_valeur);
-        Figures.valeurFinJournee = FormatMontant(total - t.sortie_jour_valeur);
+        m_figures = ComputeStoreFigures(*m_liste, d);
     } else {
-        Figures.quantiteVeille = Figures.quantiteVeilleEntrees = Figures.quantiteRestes = QStringLiteral("0.00");
+        // With no article the store's values stay as they were.
+        m_figures.quantiteVeille = m_figures.quantiteVeilleEntrees = m_figures.quantiteRestes = QStringLiteral("0.00");
     }
     emit figuresChanged();
 }
 
-void Tfdb::db_ARTICLESNewRecord(Dataset &articles)
+void StockModule::ArticleChanged(qint32 code)
 {
-    articles.setValue(QStringLiteral("CODE_ART"), nextNumber(*this, QStringLiteral("select max(code_art) as new from articles")));
+    if (m_liste)
+        m_liste->Calculate(code);
+    computeFigures();
+}
+
+void StockModule::newArticle(Dataset &articles)
+{
+    articles.setValue(QStringLiteral("CODE_ART"), nextNumber(m_db, QStringLiteral("select max(code_art) as new from articles")));
     articles.setValue(QStringLiteral("DESIGNATION"), QString());
     articles.setValue(QStringLiteral("PU"), 0.0);
     articles.setValue(QStringLiteral("CODE_FOUR"), 0);
@@ -170,19 +198,12 @@ void Tfdb::db_ARTICLESNewRecord(Dataset &articles)
     articles.setValue(QStringLiteral("PU31DEC"), 0.0);
 }
 
-void Tfdb::db_ARTICLESAfterPost(Dataset &articles)
-{
-    if (ListeDenrees && articles.recNo() >= 0)
-        ListeDenrees->Calculate(qint32(articles.intValue(QStringLiteral("CODE_ART"))));
-    db_ARTICLESAfterScroll();
-}
-
-void Tfdb::db_STOCKNewRecord(Dataset &stock)
+void StockModule::newMovement(Dataset &stock)
 {
     const double a = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU"))).value_or(1.0);
     const double b = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU31DEC"))).value_or(1.0);
-    const QDate day = ListeDenrees ? ListeDenrees->DateJour() : ValidateDate(QDate::currentDate());
-    stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(*this, QStringLiteral("select max(num_mvt) as new from stock")));
+    const QDate day = m_liste ? m_liste->DateJour() : m_db.ValidateDate(QDate::currentDate());
+    stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
     stock.setValue(QStringLiteral("CODE_ART"), db_ARTICLES->value(QStringLiteral("CODE_ART")));
     stock.setValue(QStringLiteral("NAT_OP"), kNatureEntree);
     stock.setValue(QStringLiteral("DATE_OP"), day);
@@ -194,7 +215,7 @@ void Tfdb::db_STOCKNewRecord(Dataset &stock)
     stock.setValue(QStringLiteral("DATE_BL"), day);
 }
 
-void Tfdb::db_STOCKBeforePost(Dataset &stock)
+void StockModule::checkMovement(Dataset &stock)
 {
     const qint64 code = stock.intValue(QStringLiteral("CODE_ART"));
     const int nature = int(stock.intValue(QStringLiteral("NAT_OP")));
@@ -204,7 +225,7 @@ void Tfdb::db_STOCKBeforePost(Dataset &stock)
     // An exit never takes the article's stock at the end of its day below zero, whatever window posts it.
     if (nature >= kNatureSortie) {
         const QDate day = stock.dateValue(QStringLiteral("DATE_OP"));
-        const double before = StockAtEndOfDay(*this, code, day.isValid() ? day : ValidateDate(QDate()),
+        const double before = StockAtEndOfDay(m_db, code, day.isValid() ? day : m_db.ValidateDate(QDate()),
                                               inserting ? -1 : number);
         const double quantite = NumberFromSql(stock.value(QStringLiteral("QUANTITE"))).value_or(0);
         if (RoundStock(before - quantite) < 0)
@@ -214,31 +235,32 @@ void Tfdb::db_STOCKBeforePost(Dataset &stock)
     // The number was taken when the row was created; another movement posted since then may hold it, and
     // a movement that is typed must not be lost to a duplicate key.
     if (inserting && number >= 0) {
-        QSqlQuery taken(database());
+        QSqlQuery taken(m_db.database());
         taken.prepare(QStringLiteral("select 1 from stock where num_mvt=?"));
         taken.addBindValue(number);
         if (taken.exec() && taken.next())
-            stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(*this, QStringLiteral("select max(num_mvt) as new from stock")));
+            stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
     }
 
+    // The article takes the movement's price; this write belongs to the post and is undone with it.
     const double p = NumberFromSql(stock.value(QStringLiteral("PU"))).value_or(0);
     const double q = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU"))).value_or(0);
-    if (p != 0 && p != q)
-        Execute(QStringLiteral("update articles set pu=") + FormatMontantSaisie(p) + QStringLiteral(" where code_art=")
-                + QString::number(code));
+    if (p != 0 && p != q) {
+        QSqlQuery update(m_db.database());
+        update.prepare(QStringLiteral("update articles set pu=? where code_art=?"));
+        update.addBindValue(FormatMontantSaisie(p));
+        update.addBindValue(code);
+        if (!update.exec())
+            throw DatabaseError(update.lastError().text());
+    }
 }
 
-void Tfdb::db_STOCKAfterPost(Dataset &)
+void StockModule::movementWritten()
 {
-    if (ListeDenrees && db_ARTICLES->recNo() >= 0)
-        ListeDenrees->Calculate(qint32(db_ARTICLES->intValue(QStringLiteral("CODE_ART"))));
-    db_ARTICLESAfterScroll();
-    if (!db_ARTICLES->isEditing()) {
-        try {
-            db_ARTICLES->refresh();
-        } catch (const DatabaseError &) {
-        }
-    }
+    if (db_ARTICLES->recNo() >= 0)
+        ArticleChanged(codeOf(*db_ARTICLES));
+    if (!db_ARTICLES->isEditing())
+        IgnoreFailure("article grid after a movement", [this] { db_ARTICLES->refresh(); });
 }
 
 } // namespace zelvane

@@ -87,29 +87,6 @@ public:
 
 // ---------------------------------------------------------------------------------------------------------
 
-bool AskPasswordDialog(QString &text, QWidget *parent)
-{
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Mot de passe Requis"));
-    dialog.setMinimumWidth(320);
-    auto *box = maskedBox(10);
-    auto *ok = new QPushButton(QStringLiteral("Ok"));
-    auto *cancel = new QPushButton(QStringLiteral("Annuler"));
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->setSpacing(10);
-    layout->addWidget(new QLabel(QStringLiteral("Entrez  le mot de passe ...")));
-    layout->addWidget(box);
-    layout->addSpacing(6);
-    layout->addLayout(buttonRow(ok, cancel));
-    box->setFocus();
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    text = box->text();
-    return true;
-}
-
 int CheckPasswordDialog(const QStringList &names, const QStringList &passwords, int passwordSize, QWidget *parent)
 {
     TFCHECKPWD window(names, passwords, passwordSize, parent);
@@ -543,6 +520,32 @@ QString TFEditUser::priority() const
     if (m_locked)
         return QStringLiteral("A");
     return m_priorities->currentIndex() < 0 ? m_priority : m_priorities->currentText();
+}
+
+// ---------------------------------------------------------------------------------------------------------
+
+DialogUserForms::DialogUserForms() { InstallUserForms(this); }
+
+DialogUserForms::~DialogUserForms() { UninstallUserForms(this); }
+
+int DialogUserForms::checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize)
+{
+    return CheckPasswordDialog(names, passwords, passwordSize, QApplication::activeWindow());
+}
+
+std::optional<QString> DialogUserForms::changePassword(const QString &password, const QString &name, int size)
+{
+    QString changed = password;
+    if (!ChangePasswordDialog(changed, name, size, QApplication::activeWindow()))
+        return std::nullopt;
+    return changed;
+}
+
+bool DialogUserForms::editUsers(QList<UserEntry> &users) { return UserListDialog(users, QApplication::activeWindow()); }
+
+bool DialogUserForms::editUser(QString &name, QString &priority, bool locked)
+{
+    return EditUser(name, priority, locked, QApplication::activeWindow());
 }
 
 } // namespace zelvane

@@ -19,8 +19,6 @@ class QAction;
 // Each runs the logic of users/Users.h and holds none of its own.
 namespace zelvane {
 
-// "Mot de passe Requis" with one masked box; true with the text as typed when "Ok" was pressed.
-bool AskPasswordDialog(QString &text, QWidget *parent = nullptr);
 
 // The login window for several users: the accepted row, or -2 when refused or cancelled.
 int CheckPasswordDialog(const QStringList &names, const QStringList &passwords, int passwordSize,
@@ -135,6 +133,18 @@ private:
     QLineEdit *m_name;
     QComboBox *m_priorities;
     QPushButton *m_ok;
+};
+
+// The users windows as the forms of the desktop program, installed while this object lives.
+class DialogUserForms : public LoginForm, public PasswordChangeForm, public UserListForm, public UserForm
+{
+public:
+    DialogUserForms();
+    ~DialogUserForms() override;
+    int checkPassword(const QStringList &names, const QStringList &passwords, int passwordSize) override;
+    std::optional<QString> changePassword(const QString &password, const QString &name, int size) override;
+    bool editUsers(QList<UserEntry> &users) override;
+    bool editUser(QString &name, QString &priority, bool locked) override;
 };
 
 } // namespace zelvane

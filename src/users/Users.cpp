@@ -108,7 +108,8 @@ bool LoginUser(Tfdb &db)
                 row = 0;
         }
     } else {
-        row = prompter().checkPassword(names, passwords, g_passwordSize);
+        LoginForm *form = Form<LoginForm>::current();
+        row = form ? form->checkPassword(names, passwords, g_passwordSize) : -2;
     }
     if (row < 0 || row >= names.size())
         return false;
@@ -138,7 +139,8 @@ bool HasPriority(const Tfdb &db, const QString &allowed, bool warn)
 
 bool AskPassword(QString &text)
 {
-    const std::optional<QString> typed = prompter().askPassword();
+    const std::optional<QString> typed =
+        prompter().askPassword(QStringLiteral("Entrez  le mot de passe ..."), QStringLiteral("Mot de passe Requis"));
     if (!typed)
         return false;
     text = *typed;
@@ -166,7 +168,9 @@ bool ChangeOwnPassword(Tfdb &db)
     if (!found)
         return ManageUsers(db);
 
-    const std::optional<QString> changed = prompter().changePassword(db.CurrentPassword, db.CurrentUser, g_passwordSize);
+    PasswordChangeForm *form = Form<PasswordChangeForm>::current();
+    const std::optional<QString> changed =
+        form ? form->changePassword(db.CurrentPassword, db.CurrentUser, g_passwordSize) : std::nullopt;
     if (!changed)
         return false;
     QSqlQuery update(db.database());
@@ -192,7 +196,8 @@ bool ManageUsers(Tfdb &db)
         users.append({textOf(*query, QStringLiteral("username")), textOf(*query, QStringLiteral("password")),
                       textOf(*query, QStringLiteral("priorite"), QStringLiteral("A"))});
     Tfdb::FreeQuery(query);
-    if (!prompter().editUsers(users))
+    UserListForm *form = Form<UserListForm>::current();
+    if (!form || !form->editUsers(users))
         return false;
     return writeUsers(db, users);
 }
@@ -321,7 +326,8 @@ bool UserListEditor::add()
 {
     QString name;
     QString priority = QStringLiteral("A");
-    if (!prompter().editUser(name, priority, CountAdmin() < 1))
+    UserForm *form = Form<UserForm>::current();
+    if (!form || !form->editUser(name, priority, CountAdmin() < 1))
         return false;
     // A blank name could never be chosen at the login.
     if (name.trimmed().isEmpty() || nameTaken(name, -1))
@@ -340,7 +346,8 @@ bool UserListEditor::modify()
     const bool locked = admins == 0 || (admins == 1 && user.priority == QLatin1String("A"));
     QString name = user.name;
     QString priority = user.priority;
-    if (!prompter().editUser(name, priority, locked))
+    UserForm *form = Form<UserForm>::current();
+    if (!form || !form->editUser(name, priority, locked))
         return false;
     if (name.trimmed().isEmpty() || nameTaken(name, m_current))
         return false;
@@ -373,7 +380,9 @@ bool UserListEditor::changePassword()
     if (m_current < 0)
         return false;
     UserEntry &user = m_users[m_current];
-    const std::optional<QString> changed = prompter().changePassword(user.password, user.name, kDefaultPasswordSize);
+    PasswordChangeForm *form = Form<PasswordChangeForm>::current();
+    const std::optional<QString> changed =
+        form ? form->changePassword(user.password, user.name, kDefaultPasswordSize) : std::nullopt;
     if (!changed)
         return false;
     user.password = *changed;

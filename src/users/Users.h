@@ -1,13 +1,14 @@
 #pragma once
 
 #include "common/Prompter.h"
+#include "users/UserForms.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 // The users of a management file: the login while opening it, the priority check of guarded commands,
-// the password change and the users list. Windows are reached only through prompter().
+// the password change and the users list. Windows are reached only through prompter() and the users forms.
 namespace zelvane {
 
 class Tfdb;

@@ -1,4 +1,4 @@
-list(APPEND ZELVANE_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/Users.cpp)
-list(APPEND ZELVANE_WIDGETS_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/PasswordDialogs.cpp)
+zelvane_module(users
+    CORE UserForms.cpp Users.cpp UsersModule.cpp
+    WIDGETS PasswordDialogs.cpp UsersPage.cpp
+    DEPENDS db)

@@ -1,5 +1,6 @@
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "stock/DialogStockForms.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
@@ -28,6 +29,7 @@ class TestArticleWindow : public QObject
 
     std::unique_ptr<TestHome> home;
     std::unique_ptr<Tfdb> db;
+    DialogStockForms windows; // the real entry windows answer the entry commands
     ScriptedPrompter prompts;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
@@ -85,10 +87,9 @@ private slots:
         exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1,'SARL EL BARAKA'),(2,'ETS BENALI')"));
         exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
                             "(1,1,10,'2009-03-09',20,90),(2,1,22,'2009-03-10',4,85.5)"));
-        db->db_ARTICLES->refresh();
-        db->db_ARTICLES->first();
-        db->createAggregates();
-        db->SelectDay(QDate(2009, 3, 10));
+        Stock(*db).db_ARTICLES->refresh();
+        Stock(*db).db_ARTICLES->first();
+        db->startSession(QDate(2009, 3, 10));
     }
     void cleanup()
     {
@@ -99,7 +100,7 @@ private slots:
 
     void addFromKeyboard()
     {
-        const bool saved = run([&] { return EditArticle(*db, true); }, [&](TFArticle &w) {
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); }, [&](TFArticle &w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Article"));
             QVERIFY(!w.history());
             QCOMPARE(w.focusWidget(), w.codeBox());
@@ -131,7 +132,7 @@ private slots:
         QCOMPARE(q.value(2).toInt(), 2);
         QCOMPARE(q.value(3).toDouble(), 12.0);
         QCOMPARE(q.value(4).toDouble(), 140.0);
-        const TDenree *d = db->ListeDenrees->FindDenree(3);
+        const TDenree *d = Stock(*db).ListeDenrees()->FindDenree(3);
         QVERIFY(d);
         QCOMPARE(d->restes(), 12.0);
     }
@@ -159,7 +160,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, accepter);
         const QString before = articlesDump();
-        const bool saved = run([&] { return EditArticle(*db, true); }, [&](TFArticle &w) {
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); }, [&](TFArticle &w) {
             retype(w.designationBox(), QStringLiteral("POIS CHICHES"));
             retype(w.priceBox(), QStringLiteral("100"));
             retype(w.supplierBox(), QStringLiteral("1"));
@@ -172,21 +173,21 @@ private slots:
             retype(changed, text);
             QCOMPARE(w.accepterButton()->isEnabled(), accepter);
             if (box == 3 && text.isEmpty()) {
-                QCOMPARE(db->db_ARTICLES->value(QStringLiteral("CODE_FOUR")).toInt(), 0);
+                QCOMPARE(Stock(*db).db_ARTICLES->value(QStringLiteral("CODE_FOUR")).toInt(), 0);
                 QCOMPARE(w.supplierList()->currentIndex(), -1);
             }
             QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
         });
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
-        QCOMPARE(db->db_ARTICLES->state(), Dataset::State::Browse);
+        QCOMPARE(Stock(*db).db_ARTICLES->state(), Dataset::State::Browse);
     }
 
     void modifyShowsHistoryAndCancelWritesNothing()
     {
-        QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
         const QString before = articlesDump();
-        const bool saved = run([&] { return EditArticle(*db, false); }, [&](TFArticle &w) {
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Modify); }, [&](TFArticle &w) {
             QTableWidget *history = w.history();
             QVERIFY(history);
             QCOMPARE(history->rowCount(), 2);
@@ -206,13 +207,13 @@ private slots:
         });
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
-        QCOMPARE(db->ListeDenrees->FindDenree(1)->qt31dec, 10.0);
+        QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(1)->qt31dec, 10.0);
     }
 
     void modifySaves()
     {
-        QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), 2));
-        const bool saved = run([&] { return EditArticle(*db, false); }, [&](TFArticle &w) {
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 2));
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Modify); }, [&](TFArticle &w) {
             QCOMPARE(w.history()->rowCount(), 0);
             QVERIFY(!w.codeBox()->isReadOnly());
             retype(w.openingQuantityBox(), QStringLiteral("7"));
@@ -221,7 +222,7 @@ private slots:
         });
         QVERIFY(saved);
         QCOMPARE(scalar(QStringLiteral("select qt31dec*pu31dec from articles where code_art=2")).toDouble(), 840.0);
-        QCOMPARE(db->ListeDenrees->FindDenree(2)->restes(), 7.0); // reflected at once
+        QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(2)->restes(), 7.0); // reflected at once
     }
 };
 

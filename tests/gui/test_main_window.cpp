@@ -1,6 +1,10 @@
 #include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
+#include "db/DbPage.h"
+#include "stock/StockPage.h"
+#include "users/UserForms.h"
+#include "users/UsersPage.h"
 #include "common/Profile.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
@@ -22,19 +26,20 @@ class TestMainWindow : public QObject
 
     std::unique_ptr<TestHome> home;
     ScriptedPrompter answers;
+    std::unique_ptr<ScriptedUserForms> userForms;
     std::unique_ptr<Tfdb> db;
     std::unique_ptr<TFZelvane> window;
     QString file;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    bool enabled(const char *name) const { return window->action(QString::fromLatin1(name))->isEnabled(); }
+    bool enabled(CommandId id) const { return window->action(id)->isEnabled(); }
     void typeDay(const QString &text)
     {
         window->SBDate_du_jourClick();
         window->EDate_du_jour->setText(text);
         window->EDate_du_jourExit();
     }
-    QDate day() const { return db->ListeDenrees->DateJour(); }
+    QDate day() const { return Stock(*db).ListeDenrees()->DateJour(); }
     void connectFile()
     {
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
@@ -49,8 +54,8 @@ class TestMainWindow : public QObject
                             "(55,101,10,'2009-03-03',100,40,1),(56,101,22,'2009-03-10',10,40,0),"
                             "(57,101,22,'2009-03-10',5,40,0),(58,101,10,'2009-03-10',20,42,1),"
                             "(59,101,22,'2009-03-17',8,40,0),(60,401,10,'2009-03-10',50,90,1)"));
-        db->SelectDay(QDate(2009, 3, 10));
-        db->db_ARTICLES->refresh();
+        db->selectDay(QDate(2009, 3, 10));
+        Stock(*db).db_ARTICLES->refresh();
     }
 
 private slots:
@@ -60,11 +65,13 @@ private slots:
         answers = ScriptedPrompter();
         setPrompter(&answers);
         file = home->preparedFile(2, 2009);
-        db = std::make_unique<Tfdb>();
+        db = std::make_unique<TestData>();
         window = std::make_unique<TFZelvane>(*db);
+        userForms = std::make_unique<ScriptedUserForms>(&answers.asked);
     }
     void cleanup()
     {
+        userForms.reset();
         window.reset();
         db.reset();
         setPrompter(nullptr);
@@ -75,8 +82,8 @@ private slots:
     {
         QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE VERSION 1.00"));
         QVERIFY(window->PC0->isHidden());
-        QVERIFY(enabled("Action_connect") && enabled("Action_exit") && enabled("Action_calc") && enabled("Action_aide"));
-        QVERIFY(!enabled("Action_disconnect") && !enabled("Action_options") && !enabled("Action_ajouter_mvt_entree"));
+        QVERIFY(enabled(cmd::Connecter) && enabled(cmd::Quitter) && enabled(cmd::Calculatrice) && enabled(cmd::Aide));
+        QVERIFY(!enabled(cmd::Deconnecter) && !enabled(cmd::Options) && !enabled(cmd::AjouterEntree));
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du "));
 
         connectFile();
@@ -86,21 +93,21 @@ private slots:
         QCOMPARE(window->PC0->tabText(3), QStringLiteral("Fournisseurs && Factures"));
         QCOMPARE(day(), QDate(2009, 12, 31)); // today clamped into the year of the file
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 31/12/2009"));
-        QCOMPARE(window->summaryFigure(5), QStringLiteral("Magasin au 31/12/2009"));
-        QVERIFY(window->summaryFigure(1).startsWith(QStringLiteral("Quantité en Stock (")));
-        QVERIFY(!enabled("Action_connect"));
-        QVERIFY(enabled("Action_disconnect") && enabled("Action_options") && enabled("Action_utilisateur") && enabled("Action_pwd"));
-        QVERIFY(enabled("Action_prev_fc") && enabled("Action_next_date") && enabled("Action_supprimer_article"));
-        QVERIFY(!enabled("Action_supprimer_mvt")); // no movement that day
+        QCOMPARE(window->page<StockPage>()->summaryFigure(5), QStringLiteral("Magasin au 31/12/2009"));
+        QVERIFY(window->page<StockPage>()->summaryFigure(1).startsWith(QStringLiteral("Quantité en Stock (")));
+        QVERIFY(!enabled(cmd::Connecter));
+        QVERIFY(enabled(cmd::Deconnecter) && enabled(cmd::Options) && enabled(cmd::Utilisateurs) && enabled(cmd::MotDePasse));
+        QVERIFY(enabled(cmd::FeuillePrecedente) && enabled(cmd::JourSuivant) && enabled(cmd::SupprimerArticle));
+        QVERIFY(!enabled(cmd::SupprimerMouvement)); // no movement that day
 
         // The supplier tab takes the article and movement commands away.
         window->PC0->setCurrentIndex(3);
-        QVERIFY(!enabled("Action_supprimer_article"));
+        QVERIFY(!enabled(cmd::SupprimerArticle));
 
         window->Action_disconnectExecute();
         QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00"));
         QVERIFY(window->PC0->isHidden());
-        QVERIFY(enabled("Action_connect") && !enabled("Action_disconnect"));
+        QVERIFY(enabled(cmd::Connecter) && !enabled(cmd::Deconnecter));
         window->Action_disconnectExecute(); // nothing connected: nothing happens
     }
 
@@ -135,10 +142,10 @@ private slots:
         addMarchMovements();
         typeDay(from.toString(QStringLiteral("dd/MM/yyyy")));
         QCOMPARE(day(), from);
-        window->action(QStringLiteral("Action_next_fc"))->trigger();
+        window->action(cmd::FeuilleSuivante)->trigger();
         QCOMPARE(day(), next);
         typeDay(from.toString(QStringLiteral("dd/MM/yyyy")));
-        window->action(QStringLiteral("Action_prev_fc"))->trigger();
+        window->action(cmd::FeuillePrecedente)->trigger();
         QCOMPARE(day(), previous);
     }
 
@@ -151,12 +158,12 @@ private slots:
         QCOMPARE(day(), QDate(2009, 3, 10));
         typeDay(QStringLiteral("15/06/2011")); // another year: clamped
         QCOMPARE(day(), QDate(2009, 12, 31));
-        window->action(QStringLiteral("Action_next_date"))->trigger();
+        window->action(cmd::JourSuivant)->trigger();
         QCOMPARE(day(), QDate(2009, 12, 31));
         typeDay(QStringLiteral("01/01/2009"));
-        window->action(QStringLiteral("Action_prev_date"))->trigger();
+        window->action(cmd::JourPrecedent)->trigger();
         QCOMPARE(day(), QDate(2009, 1, 1));
-        window->action(QStringLiteral("Action_next_date"))->trigger();
+        window->action(cmd::JourSuivant)->trigger();
         QCOMPARE(day(), QDate(2009, 1, 2));
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 02/01/2009"));
     }
@@ -166,16 +173,16 @@ private slots:
         connectFile();
         addMarchMovements();
         typeDay(QStringLiteral("03/03/2009"));
-        window->action(QStringLiteral("Action_prev_fc"))->trigger(); // no earlier sheet, no 2008 file
+        window->action(cmd::FeuillePrecedente)->trigger(); // no earlier sheet, no 2008 file
         QVERIFY(answers.questions.isEmpty());
         QCOMPARE(day(), QDate(2009, 3, 3));
 
         const QString previous = home->preparedFile(2, 2008, QStringLiteral("DOS1_2008.MDB"));
-        window->action(QStringLiteral("Action_prev_fc"))->trigger(); // declined
+        window->action(cmd::FeuillePrecedente)->trigger(); // declined
         QCOMPARE(answers.questions, QStringList{QStringLiteral(" Voulez vous charger la gestion 2008 ? ")});
         QCOMPARE(db->CurrentFile, file);
         answers.confirmations.push_back(true);
-        window->action(QStringLiteral("Action_prev_fc"))->trigger();
+        window->action(cmd::FeuillePrecedente)->trigger();
         QCOMPARE(db->CurrentFile, previous);
         QCOMPARE(db->gestion, 2008);
         QCOMPARE(day(), QDate(2008, 12, 31));
@@ -185,28 +192,28 @@ private slots:
     {
         connectFile();
         addMarchMovements();
-        QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
-        QCOMPARE(db->db_STOCK->recordCount(), 3);
-        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 57));
-        QVERIFY(enabled("Action_supprimer_mvt"));
-        window->action(QStringLiteral("Action_supprimer_mvt"))->trigger(); // Cancel is the default
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
+        QCOMPARE(Stock(*db).db_STOCK->recordCount(), 3);
+        QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 57));
+        QVERIFY(enabled(cmd::SupprimerMouvement));
+        window->action(cmd::SupprimerMouvement)->trigger(); // Cancel is the default
         QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression du Mouvement Numéro ~ 57    ? "));
-        QCOMPARE(db->db_STOCK->recordCount(), 3);
+        QCOMPARE(Stock(*db).db_STOCK->recordCount(), 3);
 
-        window->action(QStringLiteral("Action_supprimertous_mvt"))->trigger();
+        window->action(cmd::SupprimerTousMouvements)->trigger();
         QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression de tous les Mouvements    ? "));
         answers.confirmations.push_back(true);
-        window->action(QStringLiteral("Action_supprimertous_mvt"))->trigger();
-        QCOMPARE(db->db_STOCK->recordCount(), 0);
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("ENTREE")).trimmed(), QStringLiteral("0.00"));
-        QCOMPARE(db->db_ARTICLES->displayText(QStringLiteral("SORTIE")).trimmed(), QStringLiteral("0.00"));
+        window->action(cmd::SupprimerTousMouvements)->trigger();
+        QCOMPARE(Stock(*db).db_STOCK->recordCount(), 0);
+        QCOMPARE(Stock(*db).db_ARTICLES->displayText(QStringLiteral("ENTREE")).trimmed(), QStringLiteral("0.00"));
+        QCOMPARE(Stock(*db).db_ARTICLES->displayText(QStringLiteral("SORTIE")).trimmed(), QStringLiteral("0.00"));
         QSqlQuery left(db->database());
         QVERIFY(left.exec(QStringLiteral("select count(*) from stock where code_art=101")) && left.next());
         QCOMPARE(left.value(0).toInt(), 2); // the other days stay
-        QVERIFY(!enabled("Action_supprimer_mvt"));
+        QVERIFY(!enabled(cmd::SupprimerMouvement));
 
-        const QString designation = db->db_ARTICLES->textValue(QStringLiteral("DESIGNATION"));
-        window->action(QStringLiteral("Action_supprimer_article"))->trigger();
+        const QString designation = Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION"));
+        window->action(cmd::SupprimerArticle)->trigger();
         QCOMPARE(answers.questions.last(),
                  QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'Article 101-%1    ? ").arg(designation));
     }
@@ -216,34 +223,34 @@ private slots:
         connectFile();
         addMarchMovements();
         exec(QStringLiteral("insert into articles (code_art, designation) values (0, 'SANS CODE')"));
-        db->db_ARTICLES->refresh();
-        const int all = db->db_ARTICLES->recordCount();
+        Stock(*db).db_ARTICLES->refresh();
+        const int all = Stock(*db).db_ARTICLES->recordCount();
         auto *filter = window->findChild<QLineEdit *>(QStringLiteral("EFilterArticle"));
         filter->setText(QStringLiteral("SU"));
-        QVERIFY(db->db_ARTICLES->recordCount() >= 1);
-        for (int row = 0; row < db->db_ARTICLES->recordCount(); ++row) {
-            db->db_ARTICLES->moveTo(row);
-            QVERIFY(db->db_ARTICLES->textValue(QStringLiteral("DESIGNATION")).startsWith(QStringLiteral("SU")));
+        QVERIFY(Stock(*db).db_ARTICLES->recordCount() >= 1);
+        for (int row = 0; row < Stock(*db).db_ARTICLES->recordCount(); ++row) {
+            Stock(*db).db_ARTICLES->moveTo(row);
+            QVERIFY(Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION")).startsWith(QStringLiteral("SU")));
         }
         filter->clear();
         auto *check = window->findChild<QCheckBox *>();
         check->setChecked(true);
-        QCOMPARE(db->db_ARTICLES->recordCount(), 2); // the articles moved on 10 March
+        QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), 2); // the articles moved on 10 March
         check->setChecked(false);
-        QCOMPARE(db->db_ARTICLES->recordCount(), all); // code 0 included
+        QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), all); // code 0 included
     }
 
     void usersNeedPriorityA()
     {
         {
-            Tfdb setup;
+            TestData setup;
             QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag)), int(OpenOk));
             QSqlQuery(setup.database()).exec(QStringLiteral("insert into users values ('ADMIN','','A'),('CAISSE','','B')"));
         }
-        answers.logins.push_back(1); // CAISSE
+        userForms->logins.push_back(1); // CAISSE
         connectFile();
         QCOMPARE(db->CurrentPriority, QStringLiteral("B"));
-        window->action(QStringLiteral("Action_utilisateur"))->trigger();
+        window->action(cmd::Utilisateurs)->trigger();
         QCOMPARE(answers.messages.last(), QStringLiteral("   Priorité insuffisante \n   Accès refusé                      "));
     }
 };

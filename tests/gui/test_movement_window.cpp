@@ -1,4 +1,5 @@
 #include "TestHome.h"
+#include "stock/DialogStockForms.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
@@ -31,15 +32,16 @@ class TestMovementWindow : public QObject
 
     std::unique_ptr<TestHome> home;
     std::unique_ptr<Tfdb> db;
+    DialogStockForms windows; // the real entry windows answer the entry commands
     ScriptedPrompter prompts;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
     QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     int movementCount() { return scalar(QStringLiteral("select count(*) from stock")).toInt(); }
-    void selectArticle(qint32 code) { QVERIFY(db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
+    void selectArticle(qint32 code) { QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
     double restes(qint32 code)
     {
-        const TDenree *d = db->ListeDenrees->FindDenree(code);
+        const TDenree *d = Stock(*db).ListeDenrees()->FindDenree(code);
         return d ? d->restes() : 0;
     }
 
@@ -57,10 +59,9 @@ class TestMovementWindow : public QObject
         exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu,code_four) values"
                             "(1,1,10,'2009-03-09',10,50,1),(2,1,10,'2009-03-09',5,60,1),"
                             "(3,3,10,'2009-03-09',20,100,2),(4,3,22,'2009-03-10',4,100,null)"));
-        db->db_ARTICLES->refresh();
-        db->db_ARTICLES->first();
-        db->createAggregates();
-        db->SelectDay(QDate(2009, 3, 10));
+        Stock(*db).db_ARTICLES->refresh();
+        Stock(*db).db_ARTICLES->first();
+        db->startSession(QDate(2009, 3, 10));
     }
 
     // Runs the window the command opens with script, which must close it; a window left open is cancelled.
@@ -122,7 +123,7 @@ private slots:
     void entryTypedFromKeyboard()
     {
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(*db, true, 10); }, [&](TFSTOCK3 &w) {
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Ajouter Mouvement"));
             QCOMPARE(w.caption()->text(), QStringLiteral("Ajouter le Mouvement"));
             QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
@@ -179,10 +180,10 @@ private slots:
         QCOMPARE(q.value(8).toInt(), 88);
         QCOMPARE(q.value(9).toString(), QStringLiteral("2009-03-11"));
         QCOMPARE(q.value(10).toString(), QStringLiteral("Livraison matin"));
-        QCOMPARE(db->ListeDenrees->FindDenree(1)->entree_jour_quantite, 12.0);
+        QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(1)->entree_jour_quantite, 12.0);
         QCOMPARE(restes(1), 27.0);
         QCOMPARE(scalar(QStringLiteral("select pu from articles where code_art=1")).toDouble(), 90.0);
-        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
     }
 
     // Accepter follows the core check; cancelling writes nothing.
@@ -217,7 +218,7 @@ private slots:
         QFETCH(bool, accepter);
         QFETCH(QStringList, erreurs);
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(*db, true, nature); }, [&](TFSTOCK3 &w) {
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, nature); }, [&](TFSTOCK3 &w) {
             retype(w.quantityBox(), quantite);
             retype(w.priceBox(), pu);
             if (nature == 10)
@@ -231,7 +232,7 @@ private slots:
         });
         QVERIFY(!saved);
         QCOMPARE(movementCount(), 4);
-        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
         QCOMPARE(restes(1), 15.0);
     }
 
@@ -239,7 +240,7 @@ private slots:
     void exhaustedLotStillAccepted()
     {
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(*db, true, 22); }, [&](TFSTOCK3 &w) {
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); }, [&](TFSTOCK3 &w) {
             QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
             QVERIFY(!w.supplierBox()->isEnabled());
             QVERIFY(!w.stockEpuiseShown());
@@ -277,7 +278,7 @@ private slots:
     void doubleClickTakesWhatRemainsOfALot()
     {
         selectArticle(1);
-        run([&] { return EditMouvement(*db, true, 22); }, [&](TFSTOCK3 &w) {
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); }, [&](TFSTOCK3 &w) {
             type(w, QStringLiteral("3"));
             QTableWidget *grid = w.lotGrid();
             const QRect cell = grid->visualRect(grid->model()->index(1, 0));
@@ -307,8 +308,8 @@ private slots:
             QVERIFY(!w.natureButton(10)->font().bold());
             QVERIFY(!w.supplierBox()->isEnabled());
             QVERIFY(w.supplierBox()->text().isEmpty());
-            QCOMPARE(db->db_STOCK->intValue(QStringLiteral("CODE_FOUR")), 1); // stays in the row
-            QCOMPARE(db->db_STOCK->intValue(QStringLiteral("NAT_OP")), 22);
+            QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("CODE_FOUR")), 1); // stays in the row
+            QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NAT_OP")), 22);
         });
         QCOMPARE(movementCount(), 4);
     }
@@ -336,7 +337,7 @@ private slots:
         cleanup();
         open(regime);
         selectArticle(article);
-        run([&] { return EditMouvement(*db, true, 10); }, [&](TFSTOCK3 &w) {
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
             for (int nature : {10, 21, 22, 23, 24}) {
                 QRadioButton *b = w.natureButton(nature);
                 QCOMPARE(!b->isHidden(), visible.contains(nature));
@@ -362,10 +363,10 @@ private slots:
                 w->close();
             }
         });
-        QVERIFY(!EditMouvement(*db, true, 22));
+        QVERIFY(!EditMouvement(Stock(*db), EntryMode::Add, 22));
         QCoreApplication::processEvents();
         QVERIFY(!opened);
-        QCOMPARE(db->db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
         QCOMPARE(movementCount(), 4);
         QVERIFY(prompts.messages.isEmpty());
     }
@@ -374,8 +375,8 @@ private slots:
     void modifyExistingMovement()
     {
         selectArticle(3);
-        QVERIFY(db->db_STOCK->locate(QStringLiteral("NUM_MVT"), 4));
-        const bool saved = run([&] { return EditMouvement(*db, false, 0); }, [&](TFSTOCK3 &w) {
+        QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 4));
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Modify); }, [&](TFSTOCK3 &w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Modifier Mouvement"));
             QCOMPARE(w.caption()->text(), QStringLiteral("Modifier le Mouvement"));
             QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~4"));
@@ -396,8 +397,8 @@ private slots:
     void modifyWithoutMovementOpensNothing()
     {
         selectArticle(2);
-        QVERIFY(db->db_STOCK->isEmpty());
-        QVERIFY(!EditMouvement(*db, false, 0));
+        QVERIFY(Stock(*db).db_STOCK->isEmpty());
+        QVERIFY(!EditMouvement(Stock(*db), EntryMode::Modify));
     }
 };
 

@@ -77,7 +77,7 @@ class TestOptionsWindows : public QObject
 
     QList<EstablishmentKind> templateKinds(TestHome &home)
     {
-        Tfdb db;
+        TestData db;
         if (open(db, home.templateCopy()) != OpenOk)
             return {};
         return db.establishmentKinds();
@@ -216,7 +216,7 @@ private slots:
         TestHome home;
         const QString identityFile = OrganisationIdentity::filePath();
         QFile::remove(identityFile);
-        Tfdb db;
+        TestData db;
         QCOMPARE(open(db, home.templateCopy()), int(OpenOk));
         QVERIFY(exec(db, QStringLiteral("drop table options")));
         QVERIFY(exec(db, QStringLiteral("create table options (organisme int, gestion int, langue text, faita text)")));

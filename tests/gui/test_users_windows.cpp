@@ -188,7 +188,8 @@ private slots:
     void userListShortcuts()
     {
         ScriptedPrompter answers;
-        answers.userEdits = {UserEntry{"COMPTABLE", QString(), "C"}};
+        ScriptedUserForms forms(&answers.asked);
+        forms.userEdits = {UserEntry{"COMPTABLE", QString(), "C"}};
         answers.yesNoAnswers = {false};
         setPrompter(&answers);
         TFUserList w({{"ADMIN", "SECRET", "A"}, {"CAISSE", QString(), "B"}});

@@ -39,7 +39,7 @@ QString TestHome::preparedFile(int kind, int year, const QString &name) const
 
 std::unique_ptr<zelvane::Tfdb> TestHome::openPrepared(int kind, int year) const
 {
-    auto db = std::make_unique<zelvane::Tfdb>();
+    auto db = std::make_unique<TestData>();
     if (db->OpenDatabaseFile(QString::fromLatin1(zelvane::kAlias), preparedFile(kind, year), false, false,
                              QString::fromLatin1(zelvane::kSchemaTag))
         != zelvane::OpenOk)
@@ -47,6 +47,12 @@ std::unique_ptr<zelvane::Tfdb> TestHome::openPrepared(int kind, int year) const
     db->LoadOptions();
     return db;
 }
+
+TestData::TestData() { zelvane::InstallModules(*this); }
+
+zelvane::StockModule &Stock(zelvane::Tfdb &db) { return *db.module<zelvane::StockModule>(); }
+zelvane::SuppliersModule &Suppliers(zelvane::Tfdb &db) { return *db.module<zelvane::SuppliersModule>(); }
+zelvane::MenusModule &Menus(zelvane::Tfdb &db) { return *db.module<zelvane::MenusModule>(); }
 
 void ExecSql(const QSqlDatabase &db, const QString &sql)
 {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "app/Modules.h"
 #include "common/Library.h"
+#include "db/DataModule.h"
+#include "menus/MenusModule.h"
+#include "stock/StockModule.h"
+#include "suppliers/SuppliersModule.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -8,9 +13,16 @@
 #include <QVariant>
 #include <memory>
 
-namespace zelvane {
-class Tfdb;
-}
+// A data module with the modules of every subsystem, as the programs make it.
+class TestData : public zelvane::Tfdb
+{
+public:
+    TestData();
+};
+
+zelvane::StockModule &Stock(zelvane::Tfdb &db);
+zelvane::SuppliersModule &Suppliers(zelvane::Tfdb &db);
+zelvane::MenusModule &Menus(zelvane::Tfdb &db);
 
 // A fresh ZELVANE_HOME with the library started in it, for one test function or one test case.
 class TestHome

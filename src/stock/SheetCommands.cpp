@@ -1,7 +1,9 @@
-#include "app/SheetCommands.h"
+#include "stock/SheetCommands.h"
 
+#include "common/Failure.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "stock/StockModule.h"
 
 namespace zelvane {
 
@@ -25,9 +27,9 @@ bool ConfirmDeletion(const QString &description)
     return prompter().confirm(DeletionQuestion(description), QStringLiteral("Confirmation"), MessageIcon::Question);
 }
 
-bool DeleteCurrentArticle(Tfdb &db)
+bool DeleteCurrentArticle(StockModule &stock)
 {
-    Dataset *articles = db.db_ARTICLES;
+    Dataset *articles = stock.db_ARTICLES;
     if (!articles->isActive() || articles->isEmpty())
         return false;
     const QString code = part(articles, "CODE_ART");
@@ -38,16 +40,13 @@ bool DeleteCurrentArticle(Tfdb &db)
     description += designation;
     if (!ConfirmDeletion(description))
         return false;
-    try {
-        articles->remove();
-    } catch (const DatabaseError &) {
-    }
+    IgnoreFailure("deleting an article", [articles] { articles->remove(); });
     return true;
 }
 
-bool DeleteCurrentMovement(Tfdb &db)
+bool DeleteCurrentMovement(StockModule &stock)
 {
-    Dataset *movements = db.db_STOCK;
+    Dataset *movements = stock.db_STOCK;
     if (!movements->isActive() || movements->isEmpty())
         return false;
     const QString number = part(movements, "NUM_MVT");
@@ -56,36 +55,27 @@ bool DeleteCurrentMovement(Tfdb &db)
         description += QStringLiteral(" Numéro ~ ") + number;
     if (!ConfirmDeletion(description))
         return false;
-    try {
-        movements->remove();
-    } catch (const DatabaseError &) {
-    }
+    IgnoreFailure("deleting a movement", [movements] { movements->remove(); });
     return true;
 }
 
-bool DeleteDayMovements(Tfdb &db)
+bool DeleteDayMovements(StockModule &stock)
 {
-    if (!db.db_ARTICLES->isActive() || db.db_ARTICLES->isEmpty() || !db.ListeDenrees)
+    Dataset *articles = stock.db_ARTICLES;
+    if (!articles->isActive() || articles->isEmpty() || !stock.ListeDenrees())
         return false;
     if (!ConfirmDeletion(QStringLiteral("de tous les Mouvements")))
         return false;
-    const qint64 code = db.db_ARTICLES->intValue(QStringLiteral("CODE_ART"));
-    const QDate day = db.ListeDenrees->DateJour();
-    db.Execute(QStringLiteral("delete from stock  where code_art=%1   and year(date_op)=%2   and month(date_op)=%3   and day(date_op)=%4")
-                   .arg(code)
-                   .arg(day.year())
-                   .arg(day.month())
-                   .arg(day.day()));
-    try {
-        db.db_STOCK->refresh();
-    } catch (const DatabaseError &) {
-    }
-    db.ListeDenrees->Calculate(qint32(code));
-    db.db_ARTICLESAfterScroll();
-    try {
-        db.db_ARTICLES->refresh();
-    } catch (const DatabaseError &) {
-    }
+    const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
+    const QDate day = stock.DateJour();
+    stock.db().Execute(QStringLiteral("delete from stock  where code_art=%1   and year(date_op)=%2   and month(date_op)=%3   and day(date_op)=%4")
+                           .arg(code)
+                           .arg(day.year())
+                           .arg(day.month())
+                           .arg(day.day()));
+    IgnoreFailure("movements after deleting a day", [&stock] { stock.db_STOCK->refresh(); });
+    stock.ArticleChanged(qint32(code));
+    IgnoreFailure("article grid after deleting a day", [articles] { articles->refresh(); });
     return true;
 }
 

@@ -1,4 +1,4 @@
-#include "db/ProgressWindow.h"
+#include "common/ProgressWindow.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 
 namespace zelvane {
 
-class Tfdb;
+class StockModule;
 
 // " Voulez-vous  Confirmer la Suppression %s    ? " for the object described.
 QString DeletionQuestion(const QString &description);
@@ -13,9 +13,9 @@ bool ConfirmDeletion(const QString &description);
 
 // The deletions of the daily sheet, each asked first; true when the user confirmed. A deletion the
 // database refuses is ignored and the figures are recomputed anyway.
-bool DeleteCurrentArticle(Tfdb &db);
-bool DeleteCurrentMovement(Tfdb &db);
+bool DeleteCurrentArticle(StockModule &stock);
+bool DeleteCurrentMovement(StockModule &stock);
 // Every movement of the current article on the selected day, whatever its nature.
-bool DeleteDayMovements(Tfdb &db);
+bool DeleteDayMovements(StockModule &stock);
 
 } // namespace zelvane

@@ -1,0 +1,25 @@
+#include "app/Pages.h"
+
+#include "db/DbPage.h"
+#include "menus/MenusPage.h"
+#include "reports/ReportsPage.h"
+#include "stock/StockPage.h"
+#include "suppliers/SuppliersPage.h"
+#include "users/UsersPage.h"
+
+namespace zelvane {
+
+std::vector<std::unique_ptr<Page>> CreatePages(Tfdb &db, Frame &frame)
+{
+    std::vector<std::unique_ptr<Page>> pages;
+    pages.push_back(std::make_unique<StockPage>(db, frame));
+    pages.push_back(std::make_unique<MenusPage>());
+    pages.push_back(std::make_unique<StoreHistoryPage>());
+    pages.push_back(std::make_unique<SuppliersPage>(db, frame));
+    pages.push_back(std::make_unique<DbPage>(db, frame));
+    pages.push_back(std::make_unique<UsersPage>(db, frame));
+    pages.push_back(std::make_unique<ReportsPage>(frame));
+    return pages;
+}
+
+} // namespace zelvane

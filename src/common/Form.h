@@ -1,0 +1,43 @@
+#pragma once
+
+namespace zelvane {
+
+// The form that answers one kind of entry window. Each entry window has an interface of its own (the
+// fields it edits); the desktop program installs the window itself, tests and scripts install a form
+// with answers given in advance. With no form installed the entry is cancelled, the cautious answer.
+template<typename FormInterface>
+class Form
+{
+public:
+    static FormInterface *current() { return s_current; }
+    static void install(FormInterface *form) { s_current = form; }
+    // Removes form if it is still the one installed (a later installation is left alone).
+    static void uninstall(FormInterface *form)
+    {
+        if (s_current == form)
+            s_current = nullptr;
+    }
+
+private:
+    static inline FormInterface *s_current = nullptr;
+};
+
+// Installs a form for the lifetime of the guard, then puts back the one it replaced.
+template<typename FormInterface>
+class ScopedForm
+{
+public:
+    explicit ScopedForm(FormInterface *form)
+        : m_previous(Form<FormInterface>::current())
+    {
+        Form<FormInterface>::install(form);
+    }
+    ~ScopedForm() { Form<FormInterface>::install(m_previous); }
+    ScopedForm(const ScopedForm &) = delete;
+    ScopedForm &operator=(const ScopedForm &) = delete;
+
+private:
+    FormInterface *m_previous;
+};
+
+} // namespace zelvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+class QPoint;
+class QWidget;
+
+namespace zelvane {
+
+class CommandRegistry;
+
+// What a page may ask of the main window that holds it.
+class Frame
+{
+public:
+    virtual ~Frame() = default;
+    virtual CommandRegistry &commands() = 0;
+    // Runs every page's enabling rules and rewrites the day texts.
+    virtual void refresh() = 0;
+    // Closes the open file and opens path instead, as the connection does.
+    virtual void openFile(const QString &path) = 0;
+    // The window, for dialogs and the focus.
+    virtual QWidget *window() = 0;
+    // The window's pop-up menu at a point of the screen.
+    virtual void popupMenu(const QPoint &globalPosition) = 0;
+};
+
+// A subsystem's part of the main window: an optional tab (caption and widget), the commands it
+// registers, their enabling rules and what it does when its tab is shown. The main window knows pages
+// only through this interface; app/Pages.cpp lists them.
+class Page
+{
+public:
+    virtual ~Page() = default;
+
+    // The tab's caption; empty for a page that brings commands only.
+    virtual QString caption() const { return {}; }
+    // The tab's contents, owned by the main window once added; nullptr for no tab.
+    virtual QWidget *widget() { return nullptr; }
+    // Called once, before any widget() call.
+    virtual void registerCommands(CommandRegistry &commands) = 0;
+    // The enabling rules, after nearly every command: connected to a file, and whether this page's tab
+    // is the one shown.
+    virtual void refresh(bool connected, bool current) = 0;
+    // Its tab became the one shown.
+    virtual void shown() {}
+    // A file was connected (the window is ready to show its figures).
+    virtual void connected() {}
+};
+
+} // namespace zelvane

@@ -1,0 +1,53 @@
+#include "db/Entry.h"
+
+#include "common/Failure.h"
+#include "common/Prompter.h"
+#include "db/DataModule.h"
+
+namespace zelvane {
+
+namespace {
+
+QString refusal(const DatabaseError &error) { return QStringLiteral(" --- :") + error.message(); }
+
+} // namespace
+
+bool RunEntry(Tfdb &db, Dataset &dataset, EntryMode mode, const std::function<bool()> &runForm,
+              const std::function<void(Dataset &)> &start)
+{
+    if (db.readOnly || !dataset.isActive())
+        return false;
+    if (mode == EntryMode::Modify && dataset.isEmpty())
+        return false;
+    try {
+        if (mode == EntryMode::Add)
+            dataset.append();
+        else
+            dataset.edit();
+        if (start)
+            start(dataset);
+    } catch (const DatabaseError &error) {
+        prompter().showMessage(refusal(error));
+        if (dataset.isEditing())
+            dataset.cancel();
+        return false;
+    }
+
+    bool saved = false;
+    while (!saved) {
+        if (!runForm())
+            break;
+        try {
+            dataset.post();
+            saved = true;
+        } catch (const DatabaseError &error) {
+            prompter().showMessage(refusal(error));
+        }
+    }
+    if (dataset.isEditing())
+        dataset.cancel();
+    IgnoreFailure("refresh after an entry", [&dataset] { dataset.refresh(); });
+    return saved;
+}
+
+} // namespace zelvane

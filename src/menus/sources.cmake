@@ -1,0 +1,4 @@
+zelvane_module(menus
+    CORE MenusModule.cpp
+    WIDGETS MenusPage.cpp
+    DEPENDS db)

@@ -1,0 +1,18 @@
+#include "reports/ReportsPage.h"
+
+namespace zelvane {
+
+ReportsPage::ReportsPage(Frame &frame)
+    : m_frame(frame)
+{
+}
+
+void ReportsPage::registerCommands(CommandRegistry &c)
+{
+    c.add({cmd::Imprimer, "Imprimer", "Imprimer", "Ctrl+P", "document-print", QStyle::SP_FileDialogListView,
+           {{"Editions", 4010}, {"toolbar", 310}}});
+}
+
+void ReportsPage::refresh(bool connected, bool) { m_frame.commands().setEnabled(cmd::Imprimer, connected); }
+
+} // namespace zelvane

@@ -1,0 +1,4 @@
+zelvane_module(reports
+    CORE ReportsModule.cpp
+    WIDGETS ReportsPage.cpp
+    DEPENDS db)

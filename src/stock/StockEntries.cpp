@@ -1,0 +1,97 @@
+#include "stock/StockEntries.h"
+
+#include "db/DataModule.h"
+#include "stock/ControleStock.h"
+#include "stock/StockModule.h"
+
+namespace zelvane {
+
+namespace {
+
+bool answer(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset)
+{
+    if (answers.empty())
+        return false;
+    const std::optional<QVariantMap> fields = answers.front();
+    answers.pop_front();
+    if (!fields)
+        return false;
+    for (auto it = fields->cbegin(); it != fields->cend(); ++it)
+        dataset.setValue(it.key(), it.value());
+    return true;
+}
+
+} // namespace
+
+bool EditArticle(StockModule &stock, EntryMode mode)
+{
+    ArticleForm *form = Form<ArticleForm>::current();
+    if (!form)
+        return false;
+    return RunEntry(stock.db(), *stock.db_ARTICLES, mode, [&] { return form->editArticle(stock, mode); });
+}
+
+bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
+{
+    Dataset *movements = stock.db_STOCK;
+    Dataset *articles = stock.db_ARTICLES;
+    MovementForm *form = Form<MovementForm>::current();
+    if (!form || !movements->isActive() || !articles->isActive())
+        return false;
+    // A movement always belongs to an article.
+    if (articles->isEmpty() || articles->recNo() < 0)
+        return false;
+
+    const qint32 code = qint32(articles->intValue(QStringLiteral("CODE_ART")));
+    std::optional<StoredMovement> modified;
+    if (mode == EntryMode::Modify && !movements->isEmpty())
+        modified = StoredMovement{int(movements->intValue(QStringLiteral("NAT_OP"))),
+                                  movements->doubleValue(QStringLiteral("QUANTITE")),
+                                  movements->doubleValue(QStringLiteral("PU"))};
+    const ArticleStock before = StockOfArticle(stock.ListeDenrees(), code, modified);
+    if (mode == EntryMode::Add && nature >= kNatureSortie && !(before.quantite > 0))
+        return false;
+
+    std::optional<TControleStock> lots;
+    auto start = [&](Dataset &row) {
+        if (mode == EntryMode::Add)
+            row.setValue(QStringLiteral("NAT_OP"), nature);
+    };
+    auto run = [&] {
+        // Built once the row is being edited, so that the movement being modified is left out of its lots.
+        if (!lots)
+            lots = TControleStock::forCurrentMovement(stock);
+        return form->editMovement(stock, mode, before, *lots);
+    };
+    return RunEntry(stock.db(), *movements, mode, run, start);
+}
+
+ScriptedStockForms::ScriptedStockForms(QStringList *asked)
+    : m_asked(asked)
+{
+    Form<ArticleForm>::install(this);
+    Form<MovementForm>::install(this);
+}
+
+ScriptedStockForms::~ScriptedStockForms()
+{
+    Form<ArticleForm>::uninstall(this);
+    Form<MovementForm>::uninstall(this);
+}
+
+bool ScriptedStockForms::editArticle(StockModule &stock, EntryMode)
+{
+    if (m_asked)
+        *m_asked << QStringLiteral("article");
+    return answer(articles, *stock.db_ARTICLES);
+}
+
+bool ScriptedStockForms::editMovement(StockModule &stock, EntryMode, const ArticleStock &before, TControleStock &)
+{
+    if (m_asked)
+        *m_asked << QStringLiteral("movement");
+    lastStockBefore = before;
+    return answer(movements, *stock.db_STOCK);
+}
+
+} // namespace zelvane

@@ -1,0 +1,49 @@
+#include "suppliers/SuppliersPage.h"
+
+#include "db/DataModule.h"
+#include "suppliers/SuppliersModule.h"
+
+#include <QWidget>
+
+namespace zelvane {
+
+SuppliersPage::SuppliersPage(Tfdb &db, Frame &frame)
+    : m_suppliers(*db.module<SuppliersModule>())
+    , m_frame(frame)
+{
+}
+
+QString SuppliersPage::caption() const { return QStringLiteral("Fournisseurs && Factures"); }
+
+QWidget *SuppliersPage::widget() { return new QWidget; }
+
+void SuppliersPage::registerCommands(CommandRegistry &c)
+{
+    const char *menu = "Mises à Jours/Fournisseur";
+    c.add({cmd::AjouterFournisseur, "Ajouter Fournisseur", "Ajouter un Fournisseur", "Ins", "list-add",
+           QStyle::SP_FileIcon, {{menu, 2010}}});
+    c.add({cmd::ModifierFournisseur, "Modifier Fournisseur", "Modifier le Fournisseur", "Ctrl+U", "document-edit",
+           QStyle::SP_FileDialogDetailedView, {{menu, 2020}}});
+    c.add({cmd::SupprimerFournisseur, "Supprimer Fournisseur", "", "Del", "edit-delete", QStyle::SP_TrashIcon, {{menu, 2030}}});
+    c.add({cmd::AjouterFacture, "Ajouter", "", "", "list-add", QStyle::SP_FileIcon});
+    c.add({cmd::ModifierFacture, "Modifier", "", "", "document-edit", QStyle::SP_FileDialogDetailedView});
+    c.add({cmd::SupprimerFacture, "Supprimer", "", "", "edit-delete", QStyle::SP_TrashIcon});
+    c.add({cmd::ChargerFacture, "Charger", "", "", "view-refresh", QStyle::SP_BrowserReload});
+    c.add({cmd::ImprimerFacture, "Imprimer", "", "", "document-print", QStyle::SP_FileDialogListView});
+}
+
+void SuppliersPage::refresh(bool connected, bool current)
+{
+    CommandRegistry &c = m_frame.commands();
+    const auto count = [connected](Dataset *d) { return connected && d->isActive() ? d->recordCount() : 0; };
+    const int s = count(m_suppliers.db_fournisseur);
+    const int i = count(m_suppliers.db_FACTURES);
+    const bool u = connected && current;
+    c.setEnabled(cmd::AjouterFournisseur, u);
+    for (CommandId id : {cmd::ModifierFournisseur, cmd::SupprimerFournisseur, cmd::AjouterFacture, cmd::ChargerFacture})
+        c.setEnabled(id, u && s > 0);
+    for (CommandId id : {cmd::ModifierFacture, cmd::SupprimerFacture, cmd::ImprimerFacture})
+        c.setEnabled(id, u && i > 0);
+}
+
+} // namespace zelvane

@@ -1,0 +1,4 @@
+zelvane_module(suppliers
+    CORE SuppliersModule.cpp
+    WIDGETS SuppliersPage.cpp
+    DEPENDS db)

@@ -1,0 +1,40 @@
+#include "users/UsersPage.h"
+
+#include "users/PasswordDialogs.h"
+#include "users/Users.h"
+
+namespace zelvane {
+
+UsersPage::UsersPage(Tfdb &db, Frame &frame)
+    : m_db(db)
+    , m_frame(frame)
+    , m_forms(std::make_unique<DialogUserForms>())
+{
+}
+
+UsersPage::~UsersPage() = default;
+
+void UsersPage::registerCommands(CommandRegistry &c)
+{
+    c.add({cmd::Utilisateurs, "Utilisateurs", "MAJ de la liste des Utilisateurs", "", "system-users",
+           QStyle::SP_DirHomeIcon, {{"Divers", 5010}, {"toolbar", 440}}},
+          [this] {
+              if (HasPriority(m_db, QStringLiteral("A"), true))
+                  ManageUsers(m_db);
+              m_frame.refresh();
+          });
+    c.add({cmd::MotDePasse, "Mot de Passe", "Mot de Passe", "", "dialog-password", QStyle::SP_DialogApplyButton,
+           {{"Divers", 5020}, {"toolbar", 430}}},
+          [this] {
+              ChangeOwnPassword(m_db);
+              m_frame.refresh();
+          });
+}
+
+void UsersPage::refresh(bool connected, bool)
+{
+    m_frame.commands().setEnabled(cmd::Utilisateurs, connected);
+    m_frame.commands().setEnabled(cmd::MotDePasse, connected);
+}
+
+} // namespace zelvane
