@@ -58,7 +58,7 @@ private slots:
         QTest::newRow("unknown kind") << QStringList{"prepare", "--kind", "42", "--year", "2009"} << "unknown establishment kind 42";
         QTest::newRow("kind not a number") << QStringList{"prepare", "--kind", "deux", "--year", "2009"} << "unknown establishment kind";
         QTest::newRow("dotted name") << QStringList{"prepare", "--kind", "2", "--year", "2009", "--name", "A.B.MDB"} << "incorrecte";
-        QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "needs a value";
+        QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "Missing value after '--kind'";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
         QTest::newRow("info of a missing file") << QStringList{"info", "/nowhere/DOS1_2009.MDB"} << "no such file";
     }
@@ -84,7 +84,7 @@ private slots:
         f.close();
         CliRun r = RunCli({QStringLiteral("info"), text});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.contains(QStringLiteral("cannot be opened")));
+        QVERIFY(r.err.contains(QStringLiteral("ne peut pas être ouvert")));
 
         const QString older = home.templateCopy(QStringLiteral("OLD_2008.MDB"));
         {

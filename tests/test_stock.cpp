@@ -316,6 +316,18 @@ private slots:
         QCOMPARE(denree(2).entree_jour_quantite, 3.0);
     }
 
+    // The price written back belongs to the post: a movement the file refuses leaves the article as it was.
+    void failedInsertLeavesTheArticle()
+    {
+        exec(QStringLiteral("create trigger refuse_movements before insert on stock begin select raise(abort, 'disque plein'); end"));
+        const TDenree before = denree(1);
+        QVERIFY(!post(1, 10, 5, 250));
+        QVERIFY(prompts.messages.last().contains(QStringLiteral("disque plein")));
+        QCOMPARE(scalar(QStringLiteral("select pu from articles where code_art=1")).toDouble(), 90.0);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 10);
+        QCOMPARE(denree(1).restes(), before.restes());
+    }
+
     void negativeExitRefused()
     {
         // RIZ holds 3 at the end of the day.

@@ -96,7 +96,7 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("day that does not exist") << QStringList{"--day", "31/02/2009"} << "31/02/2009 is not a day";
         QTest::newRow("no day") << QStringList{} << "sheet needs --day";
-        QTest::newRow("unknown option") << QStringList{"--day", "01/02/2009", "--file-missing"} << "unknown option";
+        QTest::newRow("unknown option") << QStringList{"--day", "01/02/2009", "--file-missing"} << "Unknown option 'file-missing'";
     }
     void sheetRefused()
     {
@@ -106,6 +106,24 @@ private slots:
         const CliRun r = RunCli(QStringList{"sheet", home.preparedFile(2, 2009)} + args);
         QVERIFY(r.code != 0);
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    // A movement table that cannot be read must not pass for a day without movements.
+    void sheetOfABrokenFileFails()
+    {
+        TestHome home;
+        const QString file = home.preparedFile(2, 2009);
+        {
+            TestData db;
+            QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            ExecSql(db.database(), QStringLiteral("drop table stock"));
+            ExecSql(db.database(), QStringLiteral("create table stock (num_mvt int primary key, remarque text)"));
+        }
+        const CliRun r = RunCli({"sheet", file, "--day", "10/03/2009"});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.startsWith(QStringLiteral("zelvane-cli: the sheet cannot be computed: ")), qPrintable(r.err));
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
         QVERIFY(r.out.isEmpty());
     }
 

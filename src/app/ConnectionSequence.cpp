@@ -15,24 +15,6 @@ namespace zelvane {
 
 namespace {
 
-QString openFailure(int result, const QString &file)
-{
-    switch (result) {
-    case OpenUserRefused:
-        return QStringLiteral("Connexion refusée : l'utilisateur n'a pas été identifié.");
-    case OpenOlderVersion:
-        return QStringLiteral("%1 n'est pas un dossier de la version actuelle (%2) : il n'a pas été ouvert "
-                              "et reste tel quel.")
-            .arg(file, QString::fromLatin1(kSchemaTag));
-    case OpenBadFileName:
-        return QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(file);
-    default:
-        return QStringLiteral("%1 ne peut pas être ouvert : fichier absent, illisible ou qui n'est pas un "
-                              "dossier de gestion.")
-            .arg(file);
-    }
-}
-
 bool isExistingFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 } // namespace
@@ -114,7 +96,7 @@ bool ConnectionSequence::Action_connectExecute()
 
     const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
     if (result != OpenOk)
-        return fail(m_failure.isEmpty() ? openFailure(result, file) : m_failure);
+        return fail(m_failure.isEmpty() ? OpenFailureText(result, file) : m_failure);
 
     m_db.LoadOptions();
     if (m_db.organisme == 0 && !prepareNewFile(file))
@@ -158,7 +140,7 @@ bool ConnectionSequence::prepareNewFile(QString &file)
     const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag));
     if (result != OpenOk) {
         m_db.closeSession();
-        return fail(openFailure(result, file));
+        return fail(OpenFailureText(result, file));
     }
     m_db.prepare_nouveau_dossier(answer->kind, answer->year);
     const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);

@@ -2,6 +2,7 @@
 #include "common/Library.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 int main(int argc, char *argv[])
 {
@@ -9,7 +10,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
     zelvane::Library library;
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QFile out, err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     return zelvane::RunCommandLine(app.arguments().mid(1), out, err);
 }

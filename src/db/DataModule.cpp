@@ -12,6 +12,45 @@
 
 namespace zelvane {
 
+QString OpenFailureText(int result, const QString &file)
+{
+    switch (result) {
+    case OpenUserRefused:
+        return QStringLiteral("Connexion refusée : l'utilisateur n'a pas été identifié.");
+    case OpenOlderVersion: {
+        const QString tag = FileSchemaTag(file);
+        return QStringLiteral("%1 n'est pas un dossier de la version actuelle (%2 au lieu de %3) : il n'a pas été "
+                              "ouvert et reste tel quel.")
+            .arg(file, tag.isEmpty() ? QStringLiteral("sans version") : tag, QString::fromLatin1(kSchemaTag));
+    }
+    case OpenBadFileName:
+        return QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(file);
+    default:
+        return QStringLiteral("%1 ne peut pas être ouvert : fichier absent, illisible ou qui n'est pas un "
+                              "dossier de gestion.")
+            .arg(file);
+    }
+}
+
+QString FileSchemaTag(const QString &path)
+{
+    const QString connection = QStringLiteral("zelvane-schema-tag");
+    QString tag;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (QFileInfo(path).isFile() && db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("select version from version")) && query.next())
+                tag = query.value(0).toString().trimmed();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return tag;
+}
+
 Tfdb::Tfdb(QObject *parent)
     : QObject(parent)
 {

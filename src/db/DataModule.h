@@ -26,6 +26,11 @@ enum OpenResult {
     OpenBadFileName = 5,
 };
 
+// Why OpenDatabaseFile(file) gave result, in one line for the status bar or the command line.
+QString OpenFailureText(int result, const QString &file);
+// The schema tag a file carries, read without opening it as a management file; empty when none.
+QString FileSchemaTag(const QString &path);
+
 // The data module: the connection to one management file under a named alias, the registry of the
 // datasets that the subsystems' modules declare, the options of the file, the selected day and the
 // operations every command uses to query and save.

@@ -149,6 +149,26 @@ private slots:
         QCOMPARE(day(), previous);
     }
 
+    // The store figures of the summary follow the article chosen in the grid, also after a reconnection.
+    void summaryFollowsTheArticle()
+    {
+        connectFile();
+        window->Action_disconnectExecute();
+        answers.files.push_back(file); // a later connection asks for the file
+        window->Action_connectExecute();
+        QVERIFY(db->isConnected());
+        addMarchMovements();
+        StockPage *sheet = window->page<StockPage>();
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
+        QCOMPARE(sheet->summaryFigure(2).trimmed(), QStringLiteral("100.00")); // the evening before 10 March
+        QCOMPARE(sheet->summaryFigure(4).trimmed(), QStringLiteral("105.00"));
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 401));
+        QCOMPARE(sheet->summaryFigure(2).trimmed(), QStringLiteral("0.00"));
+        QCOMPARE(sheet->summaryFigure(3).trimmed(), QStringLiteral("50.00"));
+        QCOMPARE(sheet->summaryFigure(4).trimmed(), QStringLiteral("50.00"));
+        QVERIFY(sheet->summaryFigure(1).contains(Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION"))));
+    }
+
     void typedDatesAndDays()
     {
         connectFile();

@@ -1,6 +1,8 @@
 #include "TestHome.h"
 
 #include "cli/Commands.h"
+
+#include <QBuffer>
 #include "common/Paths.h"
 #include "db/DataModule.h"
 #include "db/NewFile.h"
@@ -69,9 +71,11 @@ QVariant ScalarSql(const QSqlDatabase &db, const QString &sql)
 CliRun RunCli(const QStringList &args)
 {
     CliRun run;
-    QTextStream out(&run.out), err(&run.err);
+    QBuffer out, err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
     run.code = zelvane::RunCommandLine(args, out, err);
-    out.flush();
-    err.flush();
+    run.out = QString::fromUtf8(out.data());
+    run.err = QString::fromUtf8(err.data());
     return run;
 }

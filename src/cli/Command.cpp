@@ -1,0 +1,88 @@
+#include "cli/Command.h"
+
+#include "common/Prompter.h"
+#include "db/DataModule.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+
+namespace zelvane {
+
+Command::Command(QString name, QString synopsis, QString description)
+    : m_name(std::move(name))
+    , m_synopsis(std::move(synopsis))
+    , m_description(std::move(description))
+{
+}
+
+Command::~Command() = default;
+
+QString Command::usage() const
+{
+    QString text = QStringLiteral("  ") + m_name + QLatin1Char(' ') + m_synopsis + QLatin1Char('\n');
+    for (const QString &line : m_description.split(QLatin1Char('\n')))
+        text += QStringLiteral("      ") + line + QLatin1Char('\n');
+    return text;
+}
+
+int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
+{
+    // Messages the data module would show in a window are kept: they are the command's failures.
+    ScriptedPrompter quiet;
+    setPrompter(&quiet);
+    struct Restore
+    {
+        ~Restore() { setPrompter(nullptr); }
+    } restore;
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    addOptions(parser);
+    try {
+        if (!parser.parse(QStringList{m_name} + arguments))
+            throw CommandFailure{parser.errorText()};
+        return execute(parser, out);
+    } catch (const CommandFailure &failure) {
+        err.write(QStringLiteral("zelvane-cli: %1\n").arg(QString(failure.message).replace(QLatin1Char('\n'), QLatin1Char(' '))).toUtf8());
+        return 1;
+    }
+}
+
+QString Command::reportedFailures() const
+{
+    const auto *quiet = dynamic_cast<const ScriptedPrompter *>(&prompter());
+    return quiet ? quiet->messages.join(QLatin1Char(' ')).simplified() : QString();
+}
+
+int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed)
+{
+    bool isNumber = false;
+    const int n = parser.value(option).toInt(&isNumber);
+    if (!isNumber || n < 0 || (n == 0 && !zeroAllowed))
+        throw CommandFailure{QStringLiteral("--%1 needs a positive number, not %2").arg(option, parser.value(option))};
+    return n;
+}
+
+void DatabaseCommand::addOptions(QCommandLineParser &parser)
+{
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
+    addCommandOptions(parser);
+}
+
+int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
+{
+    if (parser.positionalArguments().size() != 1)
+        throw CommandFailure{QStringLiteral("%1 needs exactly one FILE").arg(name())};
+    const QString path = parser.positionalArguments().first();
+    if (!QFileInfo::exists(path))
+        throw CommandFailure{QStringLiteral("%1: no such file").arg(path)};
+    Tfdb db;
+    db.readOnly = true;
+    const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag));
+    if (opened != OpenOk)
+        throw CommandFailure{OpenFailureText(opened, path)};
+    db.LoadOptions();
+    return executeOn(db, path, parser, out);
+}
+
+} // namespace zelvane

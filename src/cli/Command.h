@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+namespace zelvane {
+
+class Tfdb;
+
+// One command of zelvane-cli: its options, parsed by QCommandLineParser, and its work. Results go to out;
+// a failure is one line on err and a non-zero exit. No command ever prompts.
+class Command
+{
+public:
+    Command(QString name, QString synopsis, QString description);
+    virtual ~Command();
+
+    QString name() const { return m_name; }
+    // The usage lines of the command, as --help prints them.
+    QString usage() const;
+
+    // Parses arguments (the command's own, without the program and command names) and runs the command.
+    int run(const QStringList &arguments, QIODevice &out, QIODevice &err);
+
+protected:
+    virtual void addOptions(QCommandLineParser &parser) = 0;
+    // Runs with the parsed options; returns the exit code, or throws CommandFailure.
+    virtual int execute(const QCommandLineParser &parser, QIODevice &out) = 0;
+
+    // What the data module reported through its messages since the command started, joined on one line;
+    // empty when nothing went wrong.
+    QString reportedFailures() const;
+
+private:
+    QString m_name;
+    QString m_synopsis;
+    QString m_description;
+};
+
+// A command's failure: its one-line message.
+struct CommandFailure
+{
+    QString message;
+};
+
+// The base of the commands that read a management file: FILE, opened read-only as the program opens
+// it, its options loaded. A file that cannot be opened is a failure that says why.
+class DatabaseCommand : public Command
+{
+public:
+    using Command::Command;
+
+protected:
+    void addOptions(QCommandLineParser &parser) override;
+    int execute(const QCommandLineParser &parser, QIODevice &out) final;
+    virtual void addCommandOptions(QCommandLineParser &) {}
+    virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
+};
+
+std::unique_ptr<Command> MakePrepareCommand();
+std::unique_ptr<Command> MakeInfoCommand();
+std::unique_ptr<Command> MakeSheetCommand();
+std::unique_ptr<Command> MakeDemoCommand();
+
+// An option's value as a positive number, or a failure naming the option.
+int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed = false);
+
+} // namespace zelvane
