@@ -1,5 +1,6 @@
 #include "db/DatasetGrid.h"
 
+#include "common/Failure.h"
 #include "common/WindowHelpers.h"
 #include "db/Dataset.h"
 
@@ -27,10 +28,7 @@ DatasetGrid::DatasetGrid(Dataset *dataset, const QList<DatasetModel::Column> &co
         if (m_syncing || !current.isValid() || !this->dataset()->isActive())
             return;
         m_syncing = true;
-        try {
-            this->dataset()->moveTo(current.row());
-        } catch (const DatabaseError &) {
-        }
+        IgnoreFailure("grid row change", [this, &current] { this->dataset()->moveTo(current.row()); });
         m_syncing = false;
     });
     connect(dataset, &Dataset::currentChanged, this, &DatasetGrid::showCurrent);

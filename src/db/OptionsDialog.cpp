@@ -1,5 +1,6 @@
 #include "db/OptionsDialog.h"
 
+#include "common/Failure.h"
 #include "common/Organisation.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
@@ -82,12 +83,11 @@ TFOptions::TFOptions(Tfdb &db, QWidget *parent)
     setFixedSize(560, 430);
 
     // The window works on its own dataset of the options row, in edit mode from the start.
-    try {
+    IgnoreFailure("options row", [this] {
         m_options->open();
         if (m_options->recordCount() > 0)
             m_options->edit();
-    } catch (const DatabaseError &) {
-    }
+    });
     m_binder->bind(m_organismeBox, QStringLiteral("organisme"));
     m_binder->bind(m_gestion, QStringLiteral("gestion"));
     DBEdit1Change();
