@@ -2,7 +2,6 @@
 
 #include "common/Format.h"
 #include "common/Prompter.h"
-#include "common/Text.h"
 #include "db/DataModule.h"
 
 #include <QSqlDriver>
@@ -53,7 +52,7 @@ public:
         const char *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
         const int size = sqlite3_value_bytes(value);
         // Consecutive movements of an article mostly share their day.
-        if (m_lastText.compare(0, std::string::npos, text, std::size_t(size)) != 0) {
+        if (m_lastKey == 0 || m_lastText.compare(0, std::string::npos, text, std::size_t(size)) != 0) {
             m_lastText.assign(text, std::size_t(size));
             m_lastKey = ofText(text, size);
         }
@@ -98,7 +97,7 @@ private:
     int m_monthStart[13] = {};
     int m_monthLength[13] = {};
     std::string m_lastText;
-    int m_lastKey = 0;
+    int m_lastKey = 0; // of m_lastText; 0 before the first text
     QByteArrayList m_dayTexts;
 };
 
@@ -121,6 +120,7 @@ Sens sensOf(sqlite3_value *value)
     return nature == kNatureEntree ? Sens::Entree : nature >= kNatureSortie ? Sens::Sortie : Sens::Aucun;
 }
 
+// The connection's own SQLite handle; null without a connection.
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
