@@ -175,7 +175,9 @@ int main(int argc, char **argv)
         const QString &arg = args.at(i);
         bool ok = i + 1 < args.size();
         const int value = ok ? args.at(i + 1).toInt(&ok) : 0;
-        if (!ok || value <= 0 || (arg != QLatin1String("--articles") && arg != QLatin1String("--movements") && arg != QLatin1String("--repetitions"))) {
+        const bool known = arg == QLatin1String("--articles") || arg == QLatin1String("--movements")
+                        || arg == QLatin1String("--repetitions");
+        if (!ok || value <= 0 || !known) {
             std::fprintf(stderr, "usage: zelvane-bench [--articles N --movements M]... [--repetitions K]\n");
             return 2;
         }

@@ -124,8 +124,9 @@ Sens sensOf(sqlite3_value *value)
 sqlite3 *sqliteHandle(const QSqlDatabase &db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    return handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0 ? *static_cast<sqlite3 *const *>(handle.constData())
-                                                                            : nullptr;
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
 // One movement as the sums need it.
@@ -229,7 +230,7 @@ QString TListeDenrees::movementStatement(qint32 code) const
 void TListeDenrees::SetDate(const QDate &day)
 {
     m_dateJour = m_db.ValidateDate(day);
-    if (m_year != m_dateJour.year() || !(fileState() == m_fileState)) {
+    if (m_year != m_dateJour.year() || fileState() != m_fileState) {
         Calculate(-1);
         return;
     }

@@ -55,10 +55,10 @@ struct TTotaux
 // always inside the management year.
 //
 // The first calculation reads the year's movements once and keeps, per article and per day that has
-// entries (or exits), the running sums of the earlier ones and the sums of the day itself. A day change then
-// costs a binary search per article; Calculate(code) re-reads only that article. The running sums add
-// the movements one by one in (day, number) order, the order in which SQLite summed them when every day
-// was a query, so the figures are the same to the last bit.
+// entries (or exits), the running sums of the earlier ones and the sums of the day itself. A day change
+// then costs a binary search per article; Calculate(code) reads only that article again. The running
+// sums add the movements one by one in (day, number) order, the order in which SQLite summed them when
+// every day was a query, so the figures are the same to the last bit.
 class TListeDenrees
 {
 public:
