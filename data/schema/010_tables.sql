@@ -25,8 +25,9 @@ CREATE TABLE STOCK (
     DATE_BL   DATE,
     OBS       VARCHAR(50)
 );
--- One article's movements in day order: the single-article figures, the price lots and the history.
-CREATE INDEX STOCK_ARTICLE_DAY ON STOCK (CODE_ART, DATE_OP);
+-- One article's movements in day order: the daily figures, the price lots and the history. It holds every
+-- column these read, in the order the figures are summed, so that they are read from the index alone.
+CREATE INDEX STOCK_ARTICLE_DAY_FIGURES ON STOCK (CODE_ART, DATE_OP, NUM_MVT, NAT_OP, QUANTITE, PU);
 -- A supplier's entries over a period: the invoices.
 CREATE INDEX STOCK_SUPPLIER_DAY ON STOCK (CODE_FOUR, DATE_OP);
 

@@ -4,7 +4,7 @@
 
 namespace zelvane {
 
-Q_LOGGING_CATEGORY(lcIgnored, "zelvane.ignored")
+Q_LOGGING_CATEGORY(lcIgnored, "zelvane.ignored", QtWarningMsg)
 
 bool IgnoreFailure(const char *context, const std::function<void()> &work)
 {

@@ -5,7 +5,9 @@
 
 namespace zelvane {
 
-// Where failures that the program deliberately passes over are logged ("zelvane.ignored").
+// Where failures that the program deliberately passes over are logged ("zelvane.ignored"): warnings for
+// the unexpected ones, debug messages for statements that are expected to fail on most files (repairs of
+// older files); QT_LOGGING_RULES="zelvane.ignored.debug=true" shows them all.
 Q_DECLARE_LOGGING_CATEGORY(lcIgnored)
 
 // Runs work and passes over a DatabaseError it raises, logging it with context: for the steps whose

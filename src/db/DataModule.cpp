@@ -245,7 +245,7 @@ bool Tfdb::Execute(const QString &sql)
     QSqlQuery query(database());
     if (query.exec(sql))
         return true;
-    qCInfo(lcIgnored).noquote() << sql.simplified() << ":" << query.lastError().text();
+    qCDebug(lcIgnored).noquote() << sql.simplified() << ":" << query.lastError().text();
     return false;
 }
 

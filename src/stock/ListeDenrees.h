@@ -53,6 +53,12 @@ struct TTotaux
 
 // The daily aggregate of the data module: one TDenree per article for the selected day DateJour,
 // always inside the management year.
+//
+// The first calculation reads the year's movements once and keeps, per article and per day that has
+// entries (or exits), the running sums of the earlier ones and the sums of the day itself. A day change
+// then costs a binary search per article; Calculate(code) reads only that article again. The running
+// sums add the movements one by one in (day, number) order, the order in which SQLite summed them when
+// every day was a query, so the figures are the same to the last bit.
 class TListeDenrees
 {
 public:
@@ -63,9 +69,11 @@ public:
     TListeDenrees &operator=(const TListeDenrees &) = delete;
 
     void Clear();
-    // Selects a day (clamped into the management year) and computes the sheet of that day.
+    // Selects a day (clamped into the management year) and computes the sheet of that day. The file is
+    // read again only the first time, for another year, or after changes Calculate was not told about.
     void SetDate(const QDate &day);
-    // Recalculates one article, or every article for -1, then the totals.
+    // Reads one article again from the file, or every article for -1, then the totals. The data module
+    // calls it for each article whose movements or opening stock it changed.
     void Calculate(qint32 code);
     TDenree *FindDenree(qint32 code);
     const TDenree *FindDenree(qint32 code) const;
@@ -79,12 +87,48 @@ public:
     QString movementStatement(qint32 code) const;
 
 private:
+    // The entries (or exits) of one article on one day, and the sums of all those of the days before.
+    struct DaySums
+    {
+        int day = 0; // see DayKeys in the implementation: twice the day of the year for a day of the year
+        qint32 nombre = 0;
+        double quantiteAvant = 0;
+        double valeurAvant = 0;
+        double quantite = 0;
+        double valeur = 0;
+        double sommePu = 0;
+    };
+    // Each list in day order, ended by a sentinel above every day that holds the sums of them all.
+    struct ArticleDays
+    {
+        QVector<DaySums> entrees;
+        QVector<DaySums> sorties;
+    };
+
+    class MovementReader;
+
     TDenree &denreeFor(qint32 code);
+    void readArticles(qint32 code);
+    void readMovements(qint32 code);
+    void applyDay(int position);
+    void sumTotals();
+    // What has been written to the file: the rows this connection changed, and the version the commits
+    // of other connections advance.
+    struct FileState
+    {
+        qint64 ownChanges = -1;
+        qint64 otherCommits = -1;
+        bool operator==(const FileState &) const = default;
+    };
+    FileState fileState() const;
 
     Tfdb &m_db;
     QDate m_dateJour;
-    QVector<TDenree> m_denrees;  // code order of the last full calculation, newcomers appended
-    QHash<qint32, int> m_index;  // code -> position in m_denrees
+    QVector<TDenree> m_denrees;           // code order of the last full calculation, newcomers appended
+    QHash<qint32, int> m_index;           // code -> position in m_denrees
+    QVector<ArticleDays> m_days;          // per position in m_denrees: its days with movements
+    int m_year = 0;                       // the year m_days was read for; 0 before the first full read
+    FileState m_fileState;                // the file as the list last knew it
     TTotaux m_totaux;
 };
 
