@@ -9,6 +9,7 @@
 #include "db/DataModule.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
+#include "stock/ListeDenrees.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

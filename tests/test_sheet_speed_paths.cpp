@@ -131,7 +131,7 @@ class TestSheetSpeedPaths : public QObject
         return days;
     }
 
-    bool selectArticle(qint32 code) { return db->db_ARTICLES->locate(QStringLiteral("CODE_ART"), code); }
+    bool selectArticle(qint32 code) { return Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), code); }
     qint32 articleWithMovements()
     {
         return qint32(ScalarSql(db->database(), QStringLiteral("select code_art from stock where date_op='2009-03-10'"
@@ -153,7 +153,7 @@ private slots:
         const NewFileResult made = MakeDemoFile(request);
         QVERIFY2(made.ok(), qPrintable(made.error));
         file = made.path;
-        db = std::make_unique<Tfdb>();
+        db = std::make_unique<TestData>();
         QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
         db->LoadOptions();
     }
@@ -199,30 +199,28 @@ private slots:
     void staysExactAfterChanges()
     {
         QFETCH(QString, change);
-        db->createAggregates();
-        TListeDenrees &list = *db->ListeDenrees;
+        db->startSession(QDate(kYear, 3, 10));
+        TListeDenrees &list = *Stock(*db).ListeDenrees();
         const qint32 code = articleWithMovements();
-        list.SetDate(QDate(kYear, 3, 10));
         QVERIFY(selectArticle(code));
-        db->ShowMovementsOfDay(list.DateJour());
-        QVERIFY(db->db_STOCK->recordCount() > 0);
+        QVERIFY(Stock(*db).db_STOCK->recordCount() > 0);
         if (change == QLatin1String("entry") || change == QLatin1String("exit")) {
-            db->db_STOCK->append();
-            db->db_STOCK->setValue(QStringLiteral("NAT_OP"), change == QLatin1String("entry") ? kNatureEntree : 22);
-            db->db_STOCK->setValue(QStringLiteral("QUANTITE"), 0.5);
-            db->db_STOCK->setValue(QStringLiteral("PU"), 101.37);
-            QVERIFY(db->SaveDataSet(db->db_STOCK, true));
+            Stock(*db).db_STOCK->append();
+            Stock(*db).db_STOCK->setValue(QStringLiteral("NAT_OP"), change == QLatin1String("entry") ? kNatureEntree : 22);
+            Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), 0.5);
+            Stock(*db).db_STOCK->setValue(QStringLiteral("PU"), 101.37);
+            QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
         } else if (change == QLatin1String("earlier")) {
-            db->db_STOCK->edit();
-            db->db_STOCK->setValue(QStringLiteral("DATE_OP"), QDate(kYear, 2, 3));
-            QVERIFY(db->SaveDataSet(db->db_STOCK, true));
+            Stock(*db).db_STOCK->edit();
+            Stock(*db).db_STOCK->setValue(QStringLiteral("DATE_OP"), QDate(kYear, 2, 3));
+            QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
         } else if (change == QLatin1String("delete")) {
-            db->db_STOCK->remove();
+            Stock(*db).db_STOCK->remove();
         } else if (change == QLatin1String("opening")) {
-            db->db_ARTICLES->edit();
-            db->db_ARTICLES->setValue(QStringLiteral("QT31DEC"), 12.5);
-            db->db_ARTICLES->setValue(QStringLiteral("PU31DEC"), 3.3);
-            QVERIFY(db->SaveDataSet(db->db_ARTICLES, true));
+            Stock(*db).db_ARTICLES->edit();
+            Stock(*db).db_ARTICLES->setValue(QStringLiteral("QT31DEC"), 12.5);
+            Stock(*db).db_ARTICLES->setValue(QStringLiteral("PU31DEC"), 3.3);
+            QVERIFY(db->SaveDataSet(Stock(*db).db_ARTICLES, true));
         } else if (change == QLatin1String("untold")) {
             exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
                                 "(90001,%1,10,'2009-01-05',3.5,17.1)").arg(code));
