@@ -6,6 +6,7 @@
 #include "stock/ListeDenrees.h"
 #include "stock/Movements.h"
 #include "stock/Navigation.h"
+#include "stock/StockEntries.h"
 
 #include <QSqlQuery>
 #include <QtTest>
@@ -393,6 +394,18 @@ private slots:
         QTest::newRow("entry without supplier") << true << "3" << "50" << "" << QStringList{" - Le code fournisseur" + missing} << false;
         QTest::newRow("entry with unknown supplier") << true << "3" << "50" << "7" << QStringList() << false;
         QTest::newRow("entry complete") << true << "3,5" << "50" << "1" << QStringList() << true;
+        // A negative figure would turn the exit into an entry: listed, never accepted.
+        QTest::newRow("exit of -3") << false << "-3" << "50" << ""
+                                    << QStringList{" - La quantité sortie doit être supérieure à zéro ."} << false;
+        QTest::newRow("entry of -3") << true << "-3" << "50" << "1"
+                                     << QStringList{" - La quantité entrée doit être supérieure à zéro ."} << false;
+        QTest::newRow("exit at a negative price") << false << "3" << "-50" << ""
+                                                  << QStringList{" - Le prix unitaire doit être supérieur à zéro ."} << false;
+        QTest::newRow("entry at a negative price, nothing else")
+            << true << "0" << "-0.5" << ""
+            << QStringList{" - Le prix unitaire doit être supérieur à zéro .", " - La quantité entrée" + missing,
+                           " - Le code fournisseur" + missing}
+            << false;
     }
     void checkMovement()
     {
@@ -410,6 +423,162 @@ private slots:
         const QVector<QStringList> rows = check.controlRows(stock, entree);
         QCOMPARE(rows.at(0), (QStringList{"Contrôle", "Quantiés", "Prix Unitaire", "Valeur"}));
         QCOMPARE(rows.at(3).at(1), FormatMontant(stock.quantite + (entree ? 1 : -1) * check.quantite));
+    }
+
+    // The movement dataset refuses what the window would list, whatever form posts it; price 0 is allowed.
+    void movementFiguresRefused_data()
+    {
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<double>("quantite");
+        QTest::addColumn<double>("pu");
+        QTest::addColumn<QString>("reason"); // empty when saved
+        const QString quantite = QString::fromUtf8(kQuantiteRefusee);
+        const QString prix = QString::fromUtf8(kPrixNegatifRefuse);
+        QTest::newRow("exit of -3") << 22 << -3.0 << 90.0 << quantite;
+        QTest::newRow("entry of -3") << 10 << -3.0 << 90.0 << quantite;
+        QTest::newRow("entry of 0") << 10 << 0.0 << 90.0 << quantite;
+        QTest::newRow("entry at a negative price") << 10 << 3.0 << -90.0 << prix;
+        QTest::newRow("exit at a negative price") << 22 << 3.0 << -0.01 << prix;
+        QTest::newRow("entry at price 0") << 10 << 3.0 << 0.0 << QString();
+    }
+    void movementFiguresRefused()
+    {
+        QFETCH(int, nature);
+        QFETCH(double, quantite);
+        QFETCH(double, pu);
+        QFETCH(QString, reason);
+        QCOMPARE(post(1, nature, quantite, pu), reason.isEmpty());
+        QCOMPARE(prompts.messages, reason.isEmpty() ? QStringList() : QStringList{" --- :" + reason});
+        QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), reason.isEmpty() ? 11 : 10);
+        QCOMPARE(scalar(QStringLiteral("select pu from articles where code_art=1")).toDouble(), 90.0);
+        QCOMPARE(denree(1).restes(), reason.isEmpty() ? 35.0 : 32.0);
+        compareDenrees(denree(1), recomputed(1));
+    }
+
+    // An exit of an article without stock says why instead of opening the window; an entry opens it.
+    void exitWithoutStock_data()
+    {
+        QTest::addColumn<int>("article");
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("lunch exit, no stock") << 2 << 22 << false;
+        QTest::newRow("dinner exit, no stock") << 2 << 24 << false;
+        QTest::newRow("entry, no stock") << 2 << 10 << true;
+        QTest::newRow("lunch exit with stock") << 1 << 22 << true;
+    }
+    void exitWithoutStock()
+    {
+        QFETCH(int, article);
+        QFETCH(int, nature);
+        QFETCH(bool, opened);
+        QStringList asked;
+        ScriptedStockForms forms(&asked);
+        selectArticle(article);
+        QVERIFY(!EditMouvement(Stock(*db), EntryMode::Add, nature)); // no answer: cancelled when opened
+        QCOMPARE(asked, opened ? QStringList{"movement"} : QStringList());
+        QCOMPARE(prompts.messages, opened ? QStringList() : QStringList{QString::fromUtf8(kSortieSansStock)});
+        QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 10);
+    }
+
+    // A refused post says why and runs the form again on the row as typed: the correction alone is
+    // answered, and the movement is saved once with what was typed and what was corrected.
+    void refusedMovementTypedAgain_data()
+    {
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<QVariantMap>("typed");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QVariantMap>("corrected");
+        QTest::addColumn<double>("quantite");
+        QTest::addColumn<double>("pu");
+        // RIZ (3) holds 3 at the end of the day.
+        QTest::newRow("negative quantity") << 10 << QVariantMap{{"QUANTITE", -3.0}, {"PU", 95.0}, {"OBS", "LIVRAISON"}}
+                                           << QString::fromUtf8(kQuantiteRefusee) << QVariantMap{{"QUANTITE", 3.0}}
+                                           << 3.0 << 95.0;
+        QTest::newRow("negative price") << 10 << QVariantMap{{"QUANTITE", 4.0}, {"PU", -95.0}, {"OBS", "LIVRAISON"}}
+                                        << QString::fromUtf8(kPrixNegatifRefuse) << QVariantMap{{"PU", 95.0}} << 4.0 << 95.0;
+        QTest::newRow("exit beyond the stock") << 22 << QVariantMap{{"QUANTITE", 5.0}, {"PU", 120.0}, {"OBS", "LIVRAISON"}}
+                                               << QString::fromUtf8(kStockNegatifRefuse) << QVariantMap{{"QUANTITE", 2.5}}
+                                               << 2.5 << 120.0;
+    }
+    void refusedMovementTypedAgain()
+    {
+        QFETCH(int, nature);
+        QFETCH(QVariantMap, typed);
+        QFETCH(QString, reason);
+        QFETCH(QVariantMap, corrected);
+        QFETCH(double, quantite);
+        QFETCH(double, pu);
+        QStringList asked;
+        ScriptedStockForms forms(&asked);
+        forms.movements = {typed, corrected};
+        selectArticle(3);
+        QVERIFY(EditMouvement(Stock(*db), EntryMode::Add, nature));
+        QCOMPARE(asked, (QStringList{"movement", "movement"}));
+        QCOMPARE(prompts.messages, QStringList{" --- :" + reason});
+        QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 11);
+        QSqlQuery q(db->database());
+        QVERIFY(q.exec(QStringLiteral("select code_art,nat_op,quantite,pu,obs from stock where num_mvt=11")));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toInt(), 3);
+        QCOMPARE(q.value(1).toInt(), nature);
+        QCOMPARE(q.value(2).toDouble(), quantite);
+        QCOMPARE(q.value(3).toDouble(), pu);
+        QCOMPARE(q.value(4).toString(), QStringLiteral("LIVRAISON"));
+        QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
+        compareDenrees(denree(3), recomputed(3));
+    }
+
+    void articleCodeTaken_data()
+    {
+        QTest::addColumn<qint64>("code");
+        QTest::addColumn<qint64>("own");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("new article, code held") << qint64(1) << qint64(-1) << true;
+        QTest::newRow("new article, free code") << qint64(6) << qint64(-1) << false;
+        QTest::newRow("article keeping its code") << qint64(2) << qint64(2) << false;
+        QTest::newRow("article taking another's code") << qint64(1) << qint64(2) << true;
+        QTest::newRow("article moving to a free code") << qint64(7) << qint64(2) << false;
+    }
+    void articleCodeTaken()
+    {
+        QFETCH(qint64, code);
+        QFETCH(qint64, own);
+        QFETCH(bool, taken);
+        QCOMPARE(ArticleCodeTaken(*db, code, own), taken);
+    }
+
+    // A code held by another article is refused in words before the table sees it; the form runs again on
+    // what was typed and the article is saved once, under the corrected code.
+    void takenArticleCodeTypedAgain_data()
+    {
+        QTest::addColumn<int>("mode"); // EntryMode
+        QTest::addColumn<int>("article"); // the current article when modifying
+        QTest::addColumn<int>("code");    // the code saved
+        QTest::newRow("new article") << int(EntryMode::Add) << 0 << 6;
+        QTest::newRow("modified article") << int(EntryMode::Modify) << 2 << 2;
+    }
+    void takenArticleCodeTypedAgain()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, article);
+        QFETCH(int, code);
+        if (article)
+            selectArticle(article);
+        QStringList asked;
+        ScriptedStockForms forms(&asked);
+        forms.articles = {QVariantMap{{"CODE_ART", 1}, {"DESIGNATION", "LAIT"}, {"PU", 40.0}, {"QT31DEC", 6.0}},
+                          QVariantMap{{"CODE_ART", code}}};
+        QVERIFY(EditArticle(Stock(*db), EntryMode(mode)));
+        QCOMPARE(asked, (QStringList{"article", "article"}));
+        QCOMPARE(prompts.messages, QStringList{"Le code article 1 existe déjà : choisissez un autre code."});
+        QCOMPARE(scalar(QStringLiteral("select count(*) from articles")).toInt(), article ? 5 : 6);
+        QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(), QStringLiteral("SUCRE"));
+        QCOMPARE(scalar(QStringLiteral("select designation||'|'||pu||'|'||qt31dec from articles where code_art=%1").arg(code))
+                     .toString(),
+                 QStringLiteral("LAIT|40.0|6.0"));
+        QCOMPARE(Stock(*db).db_ARTICLES->state(), Dataset::State::Browse);
+        QCOMPARE(denree(code).qt31dec, 6.0);
     }
 
     void stockOfModifiedMovement()

@@ -1,6 +1,7 @@
 #include "db/OptionsDialog.h"
 
 #include "common/Failure.h"
+#include "common/NumberValidator.h"
 #include "common/Organisation.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
@@ -110,6 +111,8 @@ QWidget *TFOptions::identityPage()
     for (int i = 0; i < labels.size(); ++i) {
         auto *box = new QLineEdit(values.at(i));
         box->setMaxLength(i == 0 ? 5 : 120);
+        if (i == 0) // the number of the kind of establishment
+            box->setValidator(new NumberValidator(5, 0, box));
         if (i >= 4 && i <= 6) {
             box->setLayoutDirection(Qt::RightToLeft);
             box->setAlignment(Qt::AlignRight);

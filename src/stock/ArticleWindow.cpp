@@ -1,6 +1,7 @@
 #include "stock/ArticleWindow.h"
 
 #include "common/Format.h"
+#include "common/NumberValidator.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
@@ -82,6 +83,7 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     , m_pu31dec(new QLineEdit)
     , m_valeur(new QLabel)
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
+    , m_own(add ? -1 : module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")))
 {
     setWindowTitle(QStringLiteral("Article"));
 
@@ -91,8 +93,11 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     big.setPointSizeF(big.pointSizeF() * 1.25);
     heading->setFont(big);
 
-    m_code->setValidator(new UpperCase(m_code));
+    m_code->setValidator(NumberValidator::code(m_code));
     m_designation->setValidator(new UpperCase(m_designation));
+    m_codeFour->setValidator(NumberValidator::code(m_codeFour));
+    for (QLineEdit *amount : {m_pu, m_qt31dec, m_pu31dec})
+        amount->setValidator(NumberValidator::amount(amount));
     m_code->setMaximumWidth(110);
     m_codeFour->setMaximumWidth(70);
     for (QLineEdit *number : {m_code, m_pu, m_codeFour, m_qt31dec, m_pu31dec})
@@ -147,7 +152,7 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     tabs->addTab(page, QStringLiteral("Article"));
 
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
-    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_ok, &QPushButton::clicked, this, &TFArticle::Accepter);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -225,6 +230,19 @@ void TFArticle::Change()
         m_suppliers->setCurrentIndex(index);
     m_ok->setEnabled(check.accepter);
     m_valeur->setText(check.valeur);
+}
+
+void TFArticle::Accepter()
+{
+    // Checked here so that the window stays open on what was typed while the code is changed.
+    const qint64 code = ParseInteger(m_code->text()).value_or(0);
+    if (ArticleCodeTaken(m_db, code, m_own)) {
+        prompter().showMessage(ArticleCodeTakenText(code), windowTitle(), MessageIcon::Warning);
+        m_code->setFocus(Qt::OtherFocusReason);
+        m_code->selectAll();
+        return;
+    }
+    accept();
 }
 
 void TFArticle::SupplierChosen(int index)

@@ -39,6 +39,7 @@ public:
 private:
     QWidget *buildHistory();
     void Change();
+    void Accepter();
     void SupplierChosen(int index);
 
     StockModule &m_module;
@@ -54,6 +55,7 @@ private:
     QLabel *m_valeur;
     QTableWidget *m_history = nullptr;
     QPushButton *m_ok;
+    qint64 m_own; // the article's code in the file, -1 for a new one
 };
 
 } // namespace zelvane

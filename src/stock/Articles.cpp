@@ -23,6 +23,21 @@ ArticleCheck CheckArticle(const ArticleInput &input)
     return check;
 }
 
+bool ArticleCodeTaken(Tfdb &db, qint64 code, qint64 own)
+{
+    if (code == own)
+        return false;
+    QSqlQuery query(db.database());
+    query.prepare(QStringLiteral("select 1 from articles where code_art=?"));
+    query.addBindValue(code);
+    return query.exec() && query.next();
+}
+
+QString ArticleCodeTakenText(qint64 code)
+{
+    return QStringLiteral("Le code article %1 existe déjà : choisissez un autre code.").arg(code);
+}
+
 bool ArticleFilterAccepts(const QString &designation, const QString &searchText, bool dayOnly, const TDenree *denree)
 {
     const QString search = searchText.trimmed().toUpper();

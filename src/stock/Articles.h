@@ -30,6 +30,11 @@ struct ArticleCheck
 // Run after every change in the article window. Prices and quantities must be numbers, not only filled in.
 ArticleCheck CheckArticle(const ArticleInput &input);
 
+// Whether an article other than the one whose code in the file is own (-1 for a new article) holds code.
+bool ArticleCodeTaken(Tfdb &db, qint64 code, qint64 own);
+// What the user is told when the code typed is taken.
+QString ArticleCodeTakenText(qint64 code);
+
 // Whether the article grid shows an article: its designation starts with the search text (both trimmed,
 // upper case) and, with dayOnly, it moved on the selected day.
 bool ArticleFilterAccepts(const QString &designation, const QString &searchText, bool dayOnly, const TDenree *denree);

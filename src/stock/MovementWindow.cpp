@@ -1,6 +1,7 @@
 #include "stock/MovementWindow.h"
 
 #include "common/Format.h"
+#include "common/NumberValidator.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
@@ -231,6 +232,10 @@ QWidget *TFSTOCK3::buildFields()
 
     for (QLineEdit *number : {m_quantite, m_pu, m_codeFour, m_numBc, m_numBl})
         number->setAlignment(Qt::AlignRight);
+    for (QLineEdit *amount : {m_quantite, m_pu})
+        amount->setValidator(NumberValidator::amount(amount));
+    for (QLineEdit *code : {m_codeFour, m_numBc, m_numBl})
+        code->setValidator(NumberValidator::code(code));
     m_entryOnly = {fournisseur, m_codeFour, m_suppliers, bc, m_numBc, bcDate, m_dateBc, bl, m_numBl, blDate, m_dateBl};
     return box;
 }

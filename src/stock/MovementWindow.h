@@ -39,6 +39,8 @@ public:
     QLineEdit *priceBox() const { return m_pu; }
     QLineEdit *supplierBox() const { return m_codeFour; }
     QComboBox *supplierList() const { return m_suppliers; }
+    QLineEdit *orderNumberBox() const { return m_numBc; }
+    QLineEdit *deliveryNoteNumberBox() const { return m_numBl; }
     QLineEdit *observationBox() const { return m_obs; }
     QPushButton *accepterButton() const { return m_ok; }
     QTableWidget *controlGrid() const { return m_control; }

@@ -87,17 +87,24 @@ MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stoc
     check.pu = ParseNumber(input.pu).value_or(0);
     const std::optional<qint64> codeFour = ParseInteger(input.codeFour.trimmed());
 
-    if (!(check.pu > 0))
+    // The nature gives the direction of the movement: a negative figure would turn an exit into an entry.
+    const QString positive = QStringLiteral(" doit être supérieur à zéro .");
+    if (check.pu < 0)
+        check.erreurs << QStringLiteral(" - Le prix unitaire") + positive;
+    else if (check.pu == 0)
         check.erreurs << QStringLiteral(" - Prix unitaire") + missing;
-    if (check.quantite == 0)
-        check.erreurs << (input.entree ? QStringLiteral(" - La quantité entrée") : QStringLiteral(" - La quantité sortie")) + missing;
+    const QString quantity = input.entree ? QStringLiteral(" - La quantité entrée") : QStringLiteral(" - La quantité sortie");
+    if (check.quantite < 0)
+        check.erreurs << quantity + QStringLiteral(" doit être supérieure à zéro .");
+    else if (check.quantite == 0)
+        check.erreurs << quantity + missing;
     if (input.entree && !(codeFour && *codeFour > 0))
         check.erreurs << QStringLiteral(" - Le code fournisseur") + missing;
 
     const double s = input.entree ? 1 : -1;
     check.stockApres = s * check.quantite + stock.quantite;
     check.valeurApres = s * check.quantite * check.pu + stock.valeur;
-    check.stockValide = check.quantite * check.pu != 0 && RoundStock(check.stockApres) >= 0;
+    check.stockValide = check.quantite > 0 && check.pu > 0 && RoundStock(check.stockApres) >= 0;
     check.fournisseurValide = !input.entree || (codeFour && *codeFour > 0 && supplierExists && supplierExists(*codeFour));
     return check;
 }

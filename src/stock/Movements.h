@@ -66,7 +66,7 @@ struct MovementCheck
     double pu = 0;
     double stockApres = 0;
     double valeurApres = 0;
-    bool stockValide = false;
+    bool stockValide = false;      // quantity and price above zero, stock after not below zero
     bool fournisseurValide = false;
 
     bool accepter() const { return stockValide && fournisseurValide; }
@@ -79,5 +79,10 @@ MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stoc
 
 // The text the window shows for a refused stock, and the data module's reason to refuse a post.
 inline constexpr auto kStockNegatifRefuse = "Sortie refusée : le stock de l'article deviendrait négatif.";
+// The data module's reasons to refuse a movement whatever window posts it.
+inline constexpr auto kQuantiteRefusee = "Mouvement refusé : la quantité doit être supérieure à zéro.";
+inline constexpr auto kPrixNegatifRefuse = "Mouvement refusé : le prix unitaire ne peut pas être négatif.";
+// What an exit says of an article without stock, instead of opening the window.
+inline constexpr auto kSortieSansStock = "Sortie impossible : l'article n'a pas de stock à cette date.";
 
 } // namespace zelvane

@@ -1,6 +1,8 @@
 #include "stock/StockEntries.h"
 
+#include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/StockModule.h"
 
@@ -28,7 +30,21 @@ bool EditArticle(StockModule &stock, EntryMode mode)
     ArticleForm *form = Form<ArticleForm>::current();
     if (!form)
         return false;
-    return RunEntry(stock.db(), *stock.db_ARTICLES, mode, [&] { return form->editArticle(stock, mode); });
+    Dataset *articles = stock.db_ARTICLES;
+    // The code the article has in the file, read before the row is edited; none for a new one.
+    const qint64 own = mode == EntryMode::Modify && !articles->isEmpty() ? articles->intValue(QStringLiteral("CODE_ART")) : -1;
+    auto run = [&] {
+        // The table would refuse a code held by another article with a message the user cannot act on;
+        // say it in words and let the form change it.
+        while (form->editArticle(stock, mode)) {
+            const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
+            if (!ArticleCodeTaken(stock.db(), code, own))
+                return true;
+            prompter().showMessage(ArticleCodeTakenText(code), {}, MessageIcon::Warning);
+        }
+        return false;
+    };
+    return RunEntry(stock.db(), *articles, mode, run);
 }
 
 bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
@@ -49,8 +65,10 @@ bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
                                   movements->doubleValue(QStringLiteral("QUANTITE")),
                                   movements->doubleValue(QStringLiteral("PU"))};
     const ArticleStock before = StockOfArticle(stock.ListeDenrees(), code, modified);
-    if (mode == EntryMode::Add && nature >= kNatureSortie && !(before.quantite > 0))
+    if (mode == EntryMode::Add && nature >= kNatureSortie && !(before.quantite > 0)) {
+        prompter().showMessage(QString::fromUtf8(kSortieSansStock), {}, MessageIcon::Information);
         return false;
+    }
 
     std::optional<TControleStock> lots;
     auto start = [&](Dataset &row) {

@@ -32,10 +32,11 @@ public:
     virtual bool editMovement(StockModule &stock, EntryMode mode, const ArticleStock &before, TControleStock &lots) = 0;
 };
 
-// Adds an article, or modifies the current one. True when it was saved.
+// Adds an article, or modifies the current one. A code held by another article is refused with a
+// message and the form runs again on what was typed. True when it was saved.
 bool EditArticle(StockModule &stock, EntryMode mode);
 // Adds a movement of nature (10 entry, 22 exit) to the current article, or modifies the current
-// movement. An exit of an article without stock opens nothing. True when the movement was saved.
+// movement. An exit of an article without stock says so and opens nothing. True when the movement was saved.
 bool EditMouvement(StockModule &stock, EntryMode mode, int nature = kNatureEntree);
 
 // The article and movement windows answered in advance: each answer writes its fields into the row and

@@ -221,13 +221,19 @@ void StockModule::checkMovement(Dataset &stock)
     const int nature = int(stock.intValue(QStringLiteral("NAT_OP")));
     const bool inserting = stock.state() == Dataset::State::Insert;
     const qint64 number = stock.isNull(QStringLiteral("NUM_MVT")) ? -1 : stock.intValue(QStringLiteral("NUM_MVT"));
+    const double quantite = NumberFromSql(stock.value(QStringLiteral("QUANTITE"))).value_or(0);
+
+    // The nature says whether the stock goes up or down: a negative figure would reverse it.
+    if (!(quantite > 0))
+        throw DatabaseError(QString::fromUtf8(kQuantiteRefusee));
+    if (NumberFromSql(stock.value(QStringLiteral("PU"))).value_or(0) < 0)
+        throw DatabaseError(QString::fromUtf8(kPrixNegatifRefuse));
 
     // An exit never takes the article's stock at the end of its day below zero, whatever window posts it.
     if (nature >= kNatureSortie) {
         const QDate day = stock.dateValue(QStringLiteral("DATE_OP"));
         const double before = StockAtEndOfDay(m_db, code, day.isValid() ? day : m_db.ValidateDate(QDate()),
                                               inserting ? -1 : number);
-        const double quantite = NumberFromSql(stock.value(QStringLiteral("QUANTITE"))).value_or(0);
         if (RoundStock(before - quantite) < 0)
             throw DatabaseError(QString::fromUtf8(kStockNegatifRefuse));
     }

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -48,11 +49,20 @@ class TestArticleWindow : public QObject
         return rows.join(QLatin1Char('\n'));
     }
 
-    bool run(const std::function<bool()> &command, const std::function<void(TFArticle &)> &script)
+    // Runs the windows the command opens one after the other, each with the next script; a window left
+    // open is cancelled.
+    bool runEach(const std::function<bool()> &command, const QList<std::function<void(TFArticle &)>> &scripts)
     {
-        QTimer::singleShot(0, this, [&] {
+        int opened = 0;
+        QPointer<TFArticle> last;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
             auto *w = qobject_cast<TFArticle *>(QApplication::activeModalWidget());
-            QVERIFY(w);
+            if (!w || w == last || opened == scripts.size())
+                return;
+            last = w;
+            const auto &script = scripts.at(opened++);
             // Focus and shortcuts follow the active window, as on a desktop.
             QApplication::setActiveWindow(w);
             if (!QTest::qWaitForWindowActive(w))
@@ -61,7 +71,23 @@ class TestArticleWindow : public QObject
             if (w->isVisible())
                 w->reject();
         });
-        return command();
+        poll.start();
+        const bool result = command();
+        if (opened != scripts.size())
+            qWarning("%d article windows opened, %d expected", opened, int(scripts.size()));
+        return result;
+    }
+    bool run(const std::function<bool()> &command, const std::function<void(TFArticle &)> &script)
+    {
+        return runEach(command, {script});
+    }
+    static QStringList texts(TFArticle &w)
+    {
+        QStringList t;
+        for (QLineEdit *box : {w.codeBox(), w.designationBox(), w.priceBox(), w.supplierBox(), w.openingQuantityBox(),
+                               w.openingPriceBox()})
+            t << box->text();
+        return t;
     }
     static void type(TFArticle &w, const QString &text) { QTest::keyClicks(w.focusWidget(), text); }
     static void enter(TFArticle &w) { QTest::keyClick(w.focusWidget(), Qt::Key_Return); }
@@ -137,27 +163,35 @@ private slots:
         QCOMPARE(d->restes(), 12.0);
     }
 
-    // Starting from a complete new article, one box changed; Escape leaves the table as it was.
+    // Starting from a complete new article, one box typed again: the number boxes keep only what can be a
+    // number of their column; Escape leaves the table as it was.
     void validation_data()
     {
         QTest::addColumn<int>("box"); // 0 code, 1 designation, 2 price, 3 supplier, 4 opening quantity, 5 opening price
         QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("accepter");
-        QTest::newRow("complete") << 2 << "12.5" << true;
-        QTest::newRow("price not a number") << 2 << "12,5x" << false;
-        QTest::newRow("price empty") << 2 << "" << false;
-        QTest::newRow("designation of spaces") << 1 << "   " << false;
-        QTest::newRow("code not a number") << 0 << "A1" << false;
-        QTest::newRow("code -1") << 0 << "-1" << false;
-        QTest::newRow("supplier cleared") << 3 << "" << true;
-        QTest::newRow("supplier -1") << 3 << "-1" << false;
-        QTest::newRow("opening quantity empty") << 4 << "" << false;
-        QTest::newRow("opening price not a number") << 5 << "abc" << false;
+        QTest::newRow("complete") << 2 << "12.5" << "12.5" << true;
+        QTest::newRow("letter and comma in the price") << 2 << "12,5x" << "12.5" << true;
+        QTest::newRow("third decimal of the price") << 2 << "12.505" << "12.50" << true;
+        QTest::newRow("price of letters only") << 2 << "abc" << "" << false;
+        QTest::newRow("price empty") << 2 << "" << "" << false;
+        QTest::newRow("designation of spaces") << 1 << "   " << "   " << false;
+        QTest::newRow("designation in capitals") << 1 << "pois 2" << "POIS 2" << true;
+        QTest::newRow("letter in the code") << 0 << "A7" << "7" << true;
+        QTest::newRow("code -1") << 0 << "-1" << "1" << true; // taken, which Accepter says
+        QTest::newRow("point in the code") << 0 << "7.5" << "75" << true;
+        QTest::newRow("supplier cleared") << 3 << "" << "" << true;
+        QTest::newRow("supplier -1") << 3 << "-1" << "1" << true;
+        QTest::newRow("opening quantity empty") << 4 << "" << "" << false;
+        QTest::newRow("minus sign in the opening quantity") << 4 << "-2" << "2" << true;
+        QTest::newRow("opening price of letters") << 5 << "abc" << "" << false;
     }
     void validation()
     {
         QFETCH(int, box);
         QFETCH(QString, text);
+        QFETCH(QString, shown);
         QFETCH(bool, accepter);
         const QString before = articlesDump();
         const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); }, [&](TFArticle &w) {
@@ -171,6 +205,7 @@ private slots:
                                                     w.openingQuantityBox(), w.openingPriceBox()}
                                      .at(box);
             retype(changed, text);
+            QCOMPARE(changed->text(), shown);
             QCOMPARE(w.accepterButton()->isEnabled(), accepter);
             if (box == 3 && text.isEmpty()) {
                 QCOMPARE(Stock(*db).db_ARTICLES->value(QStringLiteral("CODE_FOUR")).toInt(), 0);
@@ -181,6 +216,88 @@ private slots:
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
         QCOMPARE(Stock(*db).db_ARTICLES->state(), Dataset::State::Browse);
+    }
+
+    // Accepter on a code another article holds says so and leaves the window open on what was typed; the
+    // code typed again, the article is saved once.
+    void takenCodeKeepsWindowOpen_data()
+    {
+        QTest::addColumn<int>("mode"); // EntryMode
+        QTest::addColumn<int>("code"); // the code saved
+        QTest::newRow("new article") << int(EntryMode::Add) << 3;
+        QTest::newRow("article without movements") << int(EntryMode::Modify) << 2;
+    }
+    void takenCodeKeepsWindowOpen()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, code);
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 2));
+        const int rows = Stock(*db).db_ARTICLES->recordCount();
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode(mode)); }, [&](TFArticle &w) {
+            retype(w.codeBox(), QStringLiteral("1"));
+            retype(w.designationBox(), QStringLiteral("lait"));
+            retype(w.priceBox(), QStringLiteral("40"));
+            retype(w.supplierBox(), QStringLiteral("2"));
+            retype(w.openingQuantityBox(), QStringLiteral("6"));
+            retype(w.openingPriceBox(), QStringLiteral("38.5"));
+            const QStringList typed = texts(w);
+            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+            QCOMPARE(prompts.messages, QStringList{QStringLiteral("Le code article 1 existe déjà : choisissez un autre code.")});
+            QVERIFY(w.isVisible());
+            QCOMPARE(texts(w), typed);
+            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+            QCOMPARE(w.focusWidget(), w.codeBox());
+            QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), rows + (mode == int(EntryMode::Add) ? 1 : 0));
+            QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(), QStringLiteral("SUCRE"));
+
+            type(w, QString::number(code));
+            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+        });
+        QVERIFY(saved);
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(scalar(QStringLiteral("select count(*) from articles")).toInt(), mode == int(EntryMode::Add) ? 3 : 2);
+        QCOMPARE(scalar(QStringLiteral("select designation||'|'||pu||'|'||code_four||'|'||qt31dec||'|'||pu31dec from articles"
+                                       " where code_art=%1").arg(code))
+                     .toString(),
+                 QStringLiteral("LAIT|40.0|2|6.0|38.5"));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from articles where code_art=1 and designation='SUCRE'")).toInt(), 1);
+    }
+
+    // A post the file refuses says why, and the window opens again on what was typed.
+    void refusedPostOpensAgainOnTypedValues()
+    {
+        exec(QStringLiteral("create trigger refuse_lait before insert on articles when new.designation='LAIT'"
+                            " begin select raise(abort, 'article refusé'); end"));
+        QStringList typed;
+        const bool saved = runEach([&] { return EditArticle(Stock(*db), EntryMode::Add); },
+                                   {[&](TFArticle &w) {
+                                        type(w, QStringLiteral("7"));
+                                        enter(w);
+                                        type(w, QStringLiteral("lait"));
+                                        retype(w.priceBox(), QStringLiteral("40"));
+                                        retype(w.supplierBox(), QStringLiteral("2"));
+                                        retype(w.openingQuantityBox(), QStringLiteral("6"));
+                                        retype(w.openingPriceBox(), QStringLiteral("38.5"));
+                                        typed = texts(w);
+                                        QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+                                        QVERIFY(!w.isVisible());
+                                    },
+                                    [&](TFArticle &w) {
+                                        QCOMPARE(prompts.messages.size(), 1);
+                                        QVERIFY(prompts.messages.first().startsWith(QStringLiteral(" --- :")));
+                                        QVERIFY(prompts.messages.first().contains(QStringLiteral("article refusé")));
+                                        // Numbers come back in the edit format.
+                                        QCOMPARE(texts(w), (QStringList{"7", "LAIT", "40.00", "2", "6.00", "38.50"}));
+                                        QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+                                        QCOMPARE(w.openingValue()->text(), FormatMontant(231));
+                                        exec(QStringLiteral("drop trigger refuse_lait"));
+                                        QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+                                    }});
+        QVERIFY(saved);
+        QCOMPARE(typed, (QStringList{"7", "LAIT", "40", "2", "6", "38.5"}));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from articles")).toInt(), 3);
+        QCOMPARE(scalar(QStringLiteral("select designation||'|'||pu31dec from articles where code_art=7")).toString(),
+                 QStringLiteral("LAIT|38.5"));
     }
 
     void modifyShowsHistoryAndCancelWritesNothing()
@@ -208,6 +325,26 @@ private slots:
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
         QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(1)->qt31dec, 10.0);
+    }
+
+    // Also with its history, the window fits a 1366×768 screen less a panel and its title bar.
+    void fitsSmallScreen_data()
+    {
+        QTest::addColumn<int>("mode"); // EntryMode
+        QTest::newRow("new article") << int(EntryMode::Add);
+        QTest::newRow("article with its history") << int(EntryMode::Modify);
+    }
+    void fitsSmallScreen()
+    {
+        QFETCH(int, mode);
+        const QSize available(1366, 728 - 40);
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
+        run([&] { return EditArticle(Stock(*db), EntryMode(mode)); }, [&](TFArticle &w) {
+            QCOMPARE(w.history() != nullptr, mode == int(EntryMode::Modify));
+            QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
+            QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
+            QVERIFY(available.expandedTo(w.size()) == available);
+        });
     }
 
     void modifySaves()

@@ -1,5 +1,7 @@
 #include "FindWidget.h"
 #include "TestHome.h"
+#include "common/Format.h"
+#include "common/NumberValidator.h"
 #include "common/Organisation.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
@@ -248,6 +250,10 @@ private slots:
             QTest::mouseClick(w->halfBoard(), Qt::LeftButton);
             w->identityBox(8)->clear();
             QTest::keyClicks(w->identityBox(8), QStringLiteral("Tiaret"));
+            // The number of the kind of establishment takes digits only.
+            w->identityBox(0)->clear();
+            QTest::keyClicks(w->identityBox(0), QStringLiteral("n°3a"));
+            QCOMPARE(w->identityBox(0)->text(), QStringLiteral("3"));
             if (how == QLatin1String("accept"))
                 QTest::mouseClick(button(w, QStringLiteral("Accepter")), Qt::LeftButton);
             else if (how == QLatin1String("cancel"))
@@ -275,11 +281,74 @@ private slots:
         const QString town = saved ? QStringLiteral("Tiaret") : QString();
         QCOMPARE(QFile::exists(identityFile), saved);
         QCOMPARE(OrganisationIdentity::load().town, town);
+        QCOMPARE(OrganisationIdentity::load().kindCode, saved ? QStringLiteral("3") : QString());
 
         // A new window shows what the file now holds.
         TFOptions again(db);
         QVERIFY(showActive(&again));
         checkRegimeShown(again, regime);
+    }
+
+    // What a number box keeps of what is typed, key after key, and whether the text is a number yet.
+    void numberValidator_data()
+    {
+        QTest::addColumn<int>("digits");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("amount") << 12 << 2 << "1250.75" << "1250.75" << true;
+        QTest::newRow("letters dropped") << 12 << 2 << "1a2b" << "12" << true;
+        QTest::newRow("comma written as the point") << 12 << 2 << "3,5" << "3.5" << true;
+        QTest::newRow("second point dropped") << 12 << 2 << "1.2.3" << "1.23" << true;
+        QTest::newRow("third decimal dropped") << 12 << 2 << "0.125" << "0.12" << true;
+        QTest::newRow("signs and spaces dropped") << 12 << 2 << "-1 2+" << "12" << true;
+        QTest::newRow("thirteenth digit dropped") << 12 << 2 << "1234567890123" << "123456789012" << true;
+        QTest::newRow("lone point") << 12 << 2 << "." << "." << false;
+        QTest::newRow("leading point") << 12 << 2 << ".5" << ".5" << true;
+        QTest::newRow("Arabic-Indic digits dropped") << 12 << 2 << QString::fromUtf8("٣4") << "4" << true;
+        QTest::newRow("code: point dropped") << 9 << 0 << "1.5" << "15" << true;
+        QTest::newRow("code: comma dropped") << 9 << 0 << "1,5" << "15" << true;
+        QTest::newRow("code: tenth digit dropped") << 9 << 0 << "1234567890" << "123456789" << true;
+        QTest::newRow("nothing kept") << 9 << 0 << "abc" << "" << false;
+    }
+    void numberValidator()
+    {
+        QFETCH(int, digits);
+        QFETCH(int, decimals);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, acceptable);
+        QLineEdit box;
+        box.setValidator(new NumberValidator(digits, decimals, &box));
+        QVERIFY(showActive(&box));
+        // One key per character, also for the characters keyClicks cannot send.
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(box.text(), shown);
+        QCOMPARE(box.hasAcceptableInput(), acceptable);
+    }
+
+    // An amount box takes back any text the datasets show in it, and not one more place.
+    void amountTakesWhatTheEditFormatShows_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("zero") << 0.0;
+        QTest::newRow("half") << 12.5;
+        QTest::newRow("widest") << 999999999999.99;
+    }
+    void amountTakesWhatTheEditFormatShows()
+    {
+        QFETCH(double, value);
+        QLineEdit box;
+        const NumberValidator *validator = NumberValidator::amount(&box);
+        QString text = FormatPattern(value, QString::fromLatin1(kPatternFieldEdit));
+        int pos = 0;
+        QCOMPARE(validator->validate(text, pos), QValidator::Acceptable);
+        QString longer = text + QStringLiteral("5");
+        QCOMPARE(validator->validate(longer, pos), QValidator::Invalid);
+        QString wider = QStringLiteral("9") + text;
+        QCOMPARE(validator->validate(wider, pos), value < 1e11 ? QValidator::Acceptable : QValidator::Invalid);
     }
 
     void focusNext_data()
