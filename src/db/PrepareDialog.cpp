@@ -1,5 +1,6 @@
 #include "db/PrepareDialog.h"
 
+#include "common/NumberValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/Preparation.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -47,6 +47,7 @@ TFPrepareDos::TFPrepareDos(const QList<EstablishmentKind> &kinds, const QString 
     connect(m_kinds, &QTreeWidget::itemDoubleClicked, this, &TFPrepareDos::BOkClick);
 
     m_year->setMaxLength(4);
+    m_year->setValidator(new NumberValidator(4, 0, m_year));
     m_year->setText(QString::number(QDate::currentDate().year()));
     m_name->setMaxLength(100);
     connect(m_year, &QLineEdit::textChanged, this, &TFPrepareDos::EExerciceChange);
