@@ -2,6 +2,7 @@
 #include "app/Modules.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
+#include "common/Translations.h"
 #include "db/DataModule.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("quillon"));
     QApplication::setApplicationName(QStringLiteral("zelvane"));
     QApplication::setStyle(QStringLiteral("Fusion"));
+    zelvane::LoadQtTranslations();
     zelvane::Library library;
 
     zelvane::Tfdb db;

@@ -1,4 +1,4 @@
 zelvane_module(common
-    CORE Dates.cpp Failure.cpp Format.cpp Library.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp
-    WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp ProgressWindow.cpp WindowHelpers.cpp
+    CORE Dates.cpp Failure.cpp Format.cpp Library.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp Translations.cpp
+    WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp HelpWindow.cpp ProgressWindow.cpp WindowHelpers.cpp
     RESOURCES resources.qrc)
