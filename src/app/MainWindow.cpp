@@ -127,22 +127,22 @@ void TFZelvane::registerCommands()
 {
     CommandRegistry &c = *m_commands;
     c.add({cmd::Connecter, "Connect to Database", "Connect to Database", "Ctrl+C", "network-connect",
-           QStyle::SP_DialogOpenButton, {{"Bases de Données", 10}, {"toolbar", 10}}},
+           "connect", {{"Bases de Données", 10}, {"toolbar", 10}}},
           [this] { Action_connectExecute(); });
     c.add({cmd::Deconnecter, "Disconnect from Database", "Disconnect from Database", "Ctrl+F", "network-disconnect",
-           QStyle::SP_DialogCloseButton, {{"Bases de Données", 20}, {"toolbar", 20}}},
+           "disconnect", {{"Bases de Données", 20}, {"toolbar", 20}}},
           [this] { Action_disconnectExecute(); });
-    c.add({cmd::Quitter, "Exit", "Quitter l'application", "Ctrl+Q", "application-exit", QStyle::SP_TitleBarCloseButton,
+    c.add({cmd::Quitter, "Exit", "Quitter l'application", "Ctrl+Q", "application-exit", "exit",
            {{"Bases de Données", 310}, {"toolbar", 620}}},
           [this] { Action_exitExecute(); });
-    c.add({cmd::Calculatrice, "Calc", "", "", "accessories-calculator", QStyle::SP_ComputerIcon, {{"toolbar", 410}}},
+    c.add({cmd::Calculatrice, "Calc", "", "", "accessories-calculator", "calculator", {{"toolbar", 410}}},
           [] { ShowCalculator(); });
-    c.add({cmd::Aide, "Aide", "", "", "help-contents", QStyle::SP_DialogHelpButton, {{"?", 9010}, {"toolbar", 610}}},
+    c.add({cmd::Aide, "Aide", "", "", "help-contents", "help", {{"?", 9010}, {"toolbar", 610}}},
           [this] { showHelp(); });
-    c.add({cmd::JourPrecedent, "Reculer la date d'une journée", "", "", "go-previous", QStyle::SP_ArrowLeft,
+    c.add({cmd::JourPrecedent, "Reculer la date d'une journée", "", "", "go-previous", "day-previous",
            {{"Affichage", 3020}, {"toolbar", 520}}},
           [this] { moveDay(-1); });
-    c.add({cmd::JourSuivant, "Avancer la date d'une journée", "", "", "go-next", QStyle::SP_ArrowRight,
+    c.add({cmd::JourSuivant, "Avancer la date d'une journée", "", "", "go-next", "day-next",
            {{"Affichage", 3030}, {"toolbar", 540}}},
           [this] { moveDay(1); });
 }
