@@ -219,8 +219,9 @@ void StockPage::buildPage()
     auto *splitter = new QSplitter;
     splitter->addWidget(left);
     splitter->addWidget(right);
-    splitter->setStretchFactor(0, 5);
-    splitter->setStretchFactor(1, 4);
+    // Equal shares: the two grids need about the same width to show all their columns.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     auto *layout = new QHBoxLayout(m_page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
@@ -378,8 +379,15 @@ void StockPage::Action_prev_fcExecute(int tag)
         return;
     }
     const QString file = NeighbourYearFile(m_db.CurrentFile, m_db.gestion, tag);
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        prompter().showMessage(QStringLiteral("Aucune feuille de consommation %1 le %2 dans la gestion %3, et aucun dossier "
+                                              "de la gestion %4 n'a été trouvé à côté de celui-ci.")
+                                   .arg(tag < 0 ? QStringLiteral("avant") : QStringLiteral("après"),
+                                        DateText(m_db.selectedDay()), QString::number(m_db.gestion),
+                                        QString::number(m_db.gestion + tag)),
+                               QStringLiteral("Feuille de consommation"), MessageIcon::Information);
         return;
+    }
     if (!prompter().confirm(NeighbourYearQuestion(m_db.gestion + tag), QStringLiteral("Confirmation"), MessageIcon::Warning))
         return;
     m_frame.openFile(file);
