@@ -193,6 +193,37 @@ private slots:
         QVERIFY(sequence.PendingDatabaseName.isEmpty());
         QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), b);
     }
+
+    // A file named on the command line is opened for this run only, and never replaced by another one.
+    void fileForThisRun_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("a prepared file") << true;
+        QTest::newRow("a missing file") << false;
+    }
+    void fileForThisRun()
+    {
+        QFETCH(bool, exists);
+        const QString byDefault = home->preparedFile(2, 2009);
+        const QString named = exists ? home->preparedFile(2, 2010) : home->databases() + QStringLiteral("/GONE_2010.MDB");
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), byDefault);
+        TestData db;
+        ConnectionSequence sequence(db);
+        sequence.openForThisRun(named);
+        QCOMPARE(sequence.Action_connectExecute(), exists);
+        QVERIFY(answers.asked.isEmpty()); // neither the default file nor a dialog instead
+        QCOMPARE(db.CurrentFile, exists ? named : QString());
+        QCOMPARE(sequence.lastFailure().contains(named), !exists);
+        QCOMPARE(QFile::exists(named), exists); // a missing file is not created
+        QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), byDefault);
+
+        // The next file asked for by a command becomes the default again.
+        sequence.Action_disconnectExecute();
+        const QString next = home->preparedFile(2, 2011);
+        sequence.PendingDatabaseName = next;
+        QVERIFY(sequence.Action_connectExecute());
+        QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)), next);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConnection)

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <utility>
 
 namespace zelvane {
 
@@ -57,6 +58,12 @@ QString ConnectionSequence::chooseFile()
     return chosen;
 }
 
+void ConnectionSequence::openForThisRun(const QString &file)
+{
+    PendingDatabaseName = file;
+    m_forThisRun = true;
+}
+
 bool ConnectionSequence::Action_connectExecute()
 {
     if (m_db.isConnected())
@@ -69,11 +76,12 @@ bool ConnectionSequence::Action_connectExecute()
     RegisterBaseDir(QStringLiteral("zelvane"), BaseDir());
 
     QString file = PendingDatabaseName;
-    if (!isExistingFile(file) && connectTag == 0)
+    const bool forThisRun = std::exchange(m_forThisRun, false);
+    if (!forThisRun && !isExistingFile(file) && connectTag == 0)
         file = Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName));
     PendingDatabaseName.clear();
 
-    if (!isExistingFile(file)) {
+    if (!forThisRun && !isExistingFile(file)) {
         QFile placeholder(folder + QLatin1Char('/') + QString::fromUtf8(kPlaceholderName));
         if (placeholder.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
             QTextStream(&placeholder) << QString::fromUtf8(kPlaceholderName) << '\n';
@@ -91,7 +99,7 @@ bool ConnectionSequence::Action_connectExecute()
         }
     }
     ++connectTag;
-    if (!isExistingFile(file) && TemplatePath().isEmpty())
+    if (!forThisRun && !isExistingFile(file) && TemplatePath().isEmpty())
         m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
 
     const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
@@ -103,7 +111,8 @@ bool ConnectionSequence::Action_connectExecute()
         return false;
 
     m_db.CurrentFile = file;
-    Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+    if (!forThisRun)
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
     setCaption(QString::fromLatin1(kCaptionDisconnected) + QStringLiteral(" - ") + file);
 
     m_db.LoadOptions();

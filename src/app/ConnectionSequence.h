@@ -26,6 +26,9 @@ public:
     // A file asked for by another command (previous/next sheet, archive, new year), consumed by the next
     // connection.
     QString PendingDatabaseName;
+    // A file named on the command line: the next connection opens it, or fails when it cannot, without
+    // falling back on another file and without making it the profile's default file.
+    void openForThisRun(const QString &file);
     // Connection attempts since start; the first one takes the profile's file without asking.
     int connectTag = 0;
 
@@ -53,6 +56,7 @@ private:
     Tfdb &m_db;
     QString m_caption;
     QString m_failure;
+    bool m_forThisRun = false;
 };
 
 } // namespace zelvane

@@ -4,7 +4,9 @@
 #include "app/Pages.h"
 #include "common/DigitClock.h"
 #include "common/Format.h"
+#include "common/HelpWindow.h"
 #include "common/Paths.h"
+#include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 
@@ -33,6 +35,8 @@ namespace {
 const char *const kMenus[] = {"Bases de Données", "Mises à Jours", "Affichage", "Editions", "Divers", "?"};
 // Where the day box stands among the toolbar's commands.
 constexpr int kDayBoxOrder = 530;
+// The user's guide, delivered beside the program.
+constexpr auto kGuide = "GuideutilisationZELVANE1.htm";
 
 void addPlaced(QWidget *container, const QList<QAction *> &actions)
 {
@@ -55,7 +59,7 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     , m_connection(new ConnectionSequence(db, this))
     , m_commands(new CommandRegistry(this))
     , m_timer1(new QTimer(this))
-    , m_timer2(new QTimer(this))
+    , m_openFile(new QLabel)
 {
     setWindowTitle(m_connection->caption());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -87,6 +91,9 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     layout->addWidget(createBottomBand());
     setCentralWidget(central);
     statusBar()->setSizeGripEnabled(false);
+    // Permanent, so that the messages shown while the mouse passes over the menus do not hide it.
+    m_openFile->setObjectName(QStringLiteral("openFile"));
+    statusBar()->addPermanentWidget(m_openFile);
 
     connect(m_connection, &ConnectionSequence::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_connection, &ConnectionSequence::processEvents, this, [] { QApplication::processEvents(); });
@@ -97,13 +104,6 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     connect(m_timer1, &QTimer::timeout, this, [this] { QVDIGIT1->setText(TimeText(QTime::currentTime()).left(8)); });
     m_timer1->start();
     QVDIGIT1->setText(TimeText(QTime::currentTime()).left(8));
-
-    m_timer2->setSingleShot(true);
-    m_timer2->setInterval(150);
-    connect(m_timer2, &QTimer::timeout, this, [this] {
-        action(cmd::Connecter)->setEnabled(true);
-        Action_connectExecute();
-    });
 
     connect(SBDate_du_jour, &QToolButton::clicked, this, &TFZelvane::SBDate_du_jourClick);
     connect(EDate_du_jour, &QLineEdit::returnPressed, this, &TFZelvane::EDate_du_jourExit);
@@ -117,32 +117,38 @@ TFZelvane::~TFZelvane()
     delete centralWidget();
 }
 
-void TFZelvane::startConnectionTimer()
+void TFZelvane::connectWhenShown() { m_connectWhenPainted = true; }
+
+bool TFZelvane::event(QEvent *event)
 {
-    action(cmd::Connecter)->setEnabled(true);
-    m_timer2->start();
+    if (event->type() == QEvent::Paint && m_connectWhenPainted) {
+        m_connectWhenPainted = false;
+        // Queued, so that the whole window reaches the screen before the file opens.
+        QTimer::singleShot(0, this, &TFZelvane::Action_connectExecute);
+    }
+    return QMainWindow::event(event);
 }
 
 void TFZelvane::registerCommands()
 {
     CommandRegistry &c = *m_commands;
-    c.add({cmd::Connecter, "Connect to Database", "Connect to Database", "Ctrl+C", "network-connect",
-           QStyle::SP_DialogOpenButton, {{"Bases de Données", 10}, {"toolbar", 10}}},
+    c.add({cmd::Connecter, "Ouvrir un dossier", "Ouvrir un dossier de gestion", "Ctrl+C", "network-connect",
+           "connect", {{"Bases de Données", 10}, {"toolbar", 10}}},
           [this] { Action_connectExecute(); });
-    c.add({cmd::Deconnecter, "Disconnect from Database", "Disconnect from Database", "Ctrl+F", "network-disconnect",
-           QStyle::SP_DialogCloseButton, {{"Bases de Données", 20}, {"toolbar", 20}}},
+    c.add({cmd::Deconnecter, "Fermer le dossier", "Fermer le dossier de gestion", "Ctrl+F", "network-disconnect",
+           "disconnect", {{"Bases de Données", 20}, {"toolbar", 20}}},
           [this] { Action_disconnectExecute(); });
-    c.add({cmd::Quitter, "Exit", "Quitter l'application", "Ctrl+Q", "application-exit", QStyle::SP_TitleBarCloseButton,
+    c.add({cmd::Quitter, "Quitter", "Quitter l'application", "Ctrl+Q", "application-exit", "exit",
            {{"Bases de Données", 310}, {"toolbar", 620}}},
           [this] { Action_exitExecute(); });
-    c.add({cmd::Calculatrice, "Calc", "", "", "accessories-calculator", QStyle::SP_ComputerIcon, {{"toolbar", 410}}},
+    c.add({cmd::Calculatrice, "Calculatrice", "", "", "accessories-calculator", "calculator", {{"toolbar", 410}}},
           [] { ShowCalculator(); });
-    c.add({cmd::Aide, "Aide", "", "", "help-contents", QStyle::SP_DialogHelpButton, {{"?", 9010}, {"toolbar", 610}}},
+    c.add({cmd::Aide, "Aide", "", "", "help-contents", "help", {{"?", 9010}, {"toolbar", 610}}},
           [this] { showHelp(); });
-    c.add({cmd::JourPrecedent, "Reculer la date d'une journée", "", "", "go-previous", QStyle::SP_ArrowLeft,
+    c.add({cmd::JourPrecedent, "Reculer la date d'une journée", "", "", "go-previous", "day-previous",
            {{"Affichage", 3020}, {"toolbar", 520}}},
           [this] { moveDay(-1); });
-    c.add({cmd::JourSuivant, "Avancer la date d'une journée", "", "", "go-next", QStyle::SP_ArrowRight,
+    c.add({cmd::JourSuivant, "Avancer la date d'une journée", "", "", "go-next", "day-next",
            {{"Affichage", 3030}, {"toolbar", 540}}},
           [this] { moveDay(1); });
 }
@@ -152,7 +158,8 @@ void TFZelvane::createMenus()
     QHash<QString, QMenu *> menus;
     for (const char *title : kMenus)
         menus.insert(QString::fromUtf8(title), menuBar()->addMenu(QString::fromUtf8(title)));
-    menus.value(QStringLiteral("?"))->addAction(QStringLiteral("A propos de ..."));
+    connect(menus.value(QStringLiteral("?"))->addAction(QStringLiteral("A propos de ...")), &QAction::triggered, this,
+            &TFZelvane::showAbout);
     for (const QString &path : m_commands->paths(QString())) {
         const QString top = path.section(QLatin1Char('/'), 0, 0);
         QMenu *menu = menus.value(top);
@@ -179,18 +186,22 @@ void TFZelvane::createMenus()
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // The day box: a flat button showing the day, with a date box over it for typing another day.
     auto *dayBox = new QWidget;
+    dayBox->setObjectName(QStringLiteral("dayBox"));
     auto *dayLayout = new QGridLayout(dayBox);
     dayLayout->setContentsMargins(6, 0, 6, 0);
     SBDate_du_jour = new QToolButton;
     SBDate_du_jour->setAutoRaise(true);
-    SBDate_du_jour->setMinimumWidth(190);
     QFont dayFont = SBDate_du_jour->font();
     dayFont.setBold(true);
     SBDate_du_jour->setFont(dayFont);
+    // As wide as its longest text whatever it shows: the date box typed over it must not widen it.
+    SBDate_du_jour->setFixedWidth(QFontMetrics(dayFont).horizontalAdvance(QStringLiteral("Journée du 00/00/0000")) + 24);
+    dayBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     EDate_du_jour = new QLineEdit;
     EDate_du_jour->setObjectName(QStringLiteral("EDate_du_jour"));
     EDate_du_jour->setMaxLength(10);
     EDate_du_jour->setAlignment(Qt::AlignCenter);
+    EDate_du_jour->setFixedWidth(SBDate_du_jour->width());
     EDate_du_jour->hide();
     dayLayout->addWidget(SBDate_du_jour, 0, 0);
     dayLayout->addWidget(EDate_du_jour, 0, 0);
@@ -283,20 +294,23 @@ void TFZelvane::Refresh()
 void TFZelvane::Action_connectExecute()
 {
     statusBar()->clearMessage();
-    if (m_connection->Action_connectExecute()) {
+    const bool connected = m_connection->Action_connectExecute();
+    if (connected) {
         QApplication::processEvents();
         for (const auto &page : m_pages)
             page->connected();
         Refresh();
         PC0Change();
         QApplication::processEvents();
-        statusBar()->showMessage(QStringLiteral("Dossier ouvert : ") + m_db.CurrentFile, 8000);
+        m_openFile->setText(QStringLiteral("Dossier ouvert : ") + m_db.CurrentFile);
     } else {
         action(cmd::Quitter)->setEnabled(true);
         Refresh();
+        m_openFile->clear();
         if (!m_connection->lastFailure().isEmpty())
             statusBar()->showMessage(m_connection->lastFailure());
     }
+    emit connectionFinished(connected);
 }
 
 void TFZelvane::Action_disconnectExecute()
@@ -304,6 +318,7 @@ void TFZelvane::Action_disconnectExecute()
     if (!isConnected())
         return;
     m_connection->Action_disconnectExecute();
+    m_openFile->clear();
     Refresh();
 }
 
@@ -333,19 +348,39 @@ void TFZelvane::PC0Change()
 
 void TFZelvane::showHelp()
 {
-    for (const char *name : {"GuideutilisationZELVANE1.doc", "GuideutilisationZELVANE1.htm"}) {
-        const QString path = DeliveredFile(QString::fromLatin1(name));
-        if (!path.isEmpty()) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-            return;
-        }
+    const QString guide = DeliveredFile(QString::fromLatin1(kGuide));
+    if (guide.isEmpty()) {
+        prompter().showMessage(QStringLiteral("Le guide d'utilisation %1 est introuvable.").arg(QString::fromLatin1(kGuide)),
+                               QStringLiteral("Aide"), MessageIcon::Warning);
+        return;
     }
+    // The desktop's browser when there is one, else the program's own help window.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+        ShowHelpWindow(guide, this);
+}
+
+void TFZelvane::showAbout()
+{
+    prompter().showMessage(QStringLiteral("Zelvane %1\nFeuille de Consommation Journalière\n\nLa gestion au jour le jour "
+                                          "du magasin de denrées d'une cantine.")
+                               .arg(QStringLiteral(ZELVANE_VERSION)),
+                           QStringLiteral("A propos de Zelvane"), MessageIcon::Information);
 }
 
 void TFZelvane::moveDay(int tag)
 {
-    if (m_db.hasSession())
-        m_db.selectDay(m_db.selectedDay().addDays(tag));
+    if (!m_db.hasSession())
+        return;
+    const QDate from = m_db.selectedDay();
+    const QDate to = m_db.ValidateDate(from.addDays(tag));
+    if (to == from) {
+        prompter().showMessage(QStringLiteral("La journée du %1 est la %2 de la gestion %3.")
+                                   .arg(DateText(from), tag < 0 ? QStringLiteral("première") : QStringLiteral("dernière"),
+                                        QString::number(m_db.gestion)),
+                               QStringLiteral("Journée"), MessageIcon::Information);
+        return;
+    }
+    m_db.selectDay(to);
     Refresh();
 }
 
@@ -372,5 +407,7 @@ void TFZelvane::EDate_du_jourExit()
 }
 
 QString TFZelvane::statusText() const { return statusBar()->currentMessage(); }
+
+QString TFZelvane::openFileText() const { return m_openFile->text(); }
 
 } // namespace zelvane

@@ -42,8 +42,9 @@ public:
     explicit TFZelvane(Tfdb &db, QWidget *parent = nullptr);
     ~TFZelvane() override;
 
-    // Starts the one-shot timer that runs the connection shortly after the window shows.
-    void startConnectionTimer();
+    // Runs the connection as soon as the window has been painted once, so that it is on the screen
+    // while the file opens.
+    void connectWhenShown();
 
     ConnectionSequence &connection() { return *m_connection; }
     QAction *action(CommandId id) const { return m_commands->action(id); }
@@ -75,12 +76,22 @@ public:
     void Action_exitExecute();
     void PC0Change();
 
+    // The transient message of the status bar (why a file could not be opened).
     QString statusText() const;
+    // The permanent part of the status bar: the open file, empty while disconnected.
+    QString openFileText() const;
 
     // The day box and day navigation.
     void SBDate_du_jourClick();
     void EDate_du_jourExit();
     void moveDay(int tag);
+
+signals:
+    // The end of each connection attempt, connected or not.
+    void connectionFinished(bool connected);
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void registerCommands();
@@ -88,6 +99,7 @@ private:
     QWidget *createHeader();
     QWidget *createBottomBand();
     void showHelp();
+    void showAbout();
     bool isConnected() const;
 
     Tfdb &m_db;
@@ -96,8 +108,9 @@ private:
     std::vector<std::unique_ptr<Page>> m_pages;
     std::vector<Page *> m_tabPages; // beside the tabs, by index
     QTimer *m_timer1;
-    QTimer *m_timer2;
+    QLabel *m_openFile;
     QMenu *m_popup = nullptr;
+    bool m_connectWhenPainted = false;
 };
 
 } // namespace zelvane

@@ -1,9 +1,13 @@
 #include "common/CommandRegistry.h"
 
 #include <QAction>
+#include <QFile>
 #include <QIcon>
 #include <QWidget>
 #include <algorithm>
+
+// Resources of a static library must be registered by name, outside any namespace.
+static void registerCommandPictures() { Q_INIT_RESOURCE(resources); }
 
 namespace zelvane {
 
@@ -25,7 +29,7 @@ QAction *CommandRegistry::add(const CommandSpec &spec, std::function<void()> wor
     const QString hint = QString::fromUtf8(spec.hint);
     a->setToolTip(hint.isEmpty() ? a->text() : hint);
     a->setStatusTip(hint);
-    const QIcon fallback = spec.fallback == QStyle::SP_CustomBase ? QIcon() : m_owner->style()->standardIcon(spec.fallback);
+    const QIcon fallback = bundledIcon(spec.fallback);
     a->setIcon(*spec.icon ? QIcon::fromTheme(QString::fromLatin1(spec.icon), fallback) : fallback);
     if (*spec.shortcut)
         a->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
@@ -44,6 +48,14 @@ QAction *CommandRegistry::add(const CommandSpec &spec, std::function<void()> wor
     for (const Placement &place : spec.places)
         m_places.append({a, QString::fromUtf8(place.where), place.order});
     return a;
+}
+
+QIcon CommandRegistry::bundledIcon(const char *name)
+{
+    registerCommandPictures();
+    const QString path = QStringLiteral(":/zelvane/images/%1.svg").arg(QString::fromLatin1(name));
+    // The disabled look is generated from these pictures by the style, which greys them.
+    return *name && QFile::exists(path) ? QIcon(path) : QIcon();
 }
 
 QAction *CommandRegistry::action(CommandId id) const { return m_actions.value(QByteArray(id.name)); }

@@ -3,11 +3,11 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
-#include <QStyle>
 #include <functional>
 #include <vector>
 
 class QAction;
+class QIcon;
 class QWidget;
 
 namespace zelvane {
@@ -34,9 +34,10 @@ struct CommandSpec
     const char *caption;
     const char *hint = "";
     const char *shortcut = "";
-    // A freedesktop icon name, and the style's picture when the icon theme has none.
+    // A freedesktop icon name, and the picture bundled with the program shown when the icon theme has
+    // none: the name of an SVG file under :/zelvane/images, without its extension.
     const char *icon = "";
-    QStyle::StandardPixmap fallback = QStyle::SP_CustomBase;
+    const char *fallback = "";
     std::vector<Placement> places = {};
 };
 
@@ -47,12 +48,13 @@ class CommandRegistry : public QObject
     Q_OBJECT
 
 public:
-    // style gives the fallback pictures; the actions are added to owner so that their shortcuts work
-    // wherever the focus is in it.
+    // The actions are added to owner so that their shortcuts work wherever the focus is in it.
     explicit CommandRegistry(QWidget *owner);
     ~CommandRegistry() override;
 
     QAction *add(const CommandSpec &spec, std::function<void()> work = {});
+    // The picture bundled under name (see CommandSpec::fallback); a null icon when there is none.
+    static QIcon bundledIcon(const char *name);
     QAction *action(CommandId id) const;
     bool has(CommandId id) const;
     // Enables a command that has work; one without work stays disabled.

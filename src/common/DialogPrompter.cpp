@@ -6,11 +6,14 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace zelvane {
@@ -74,9 +77,22 @@ bool DialogPrompter::askYesNo(const QString &text, const QString &caption, Messa
 
 QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &filter)
 {
-    QFileDialog dialog(owner(), QString(), folder, filter);
+    QFileDialog dialog(owner(), QStringLiteral("Ouvrir un dossier de gestion"), folder, filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("mdb"));
+    // Where Qt draws the dialog itself: the detail view, wide enough for every column.
+    dialog.setViewMode(QFileDialog::Detail);
+    QSize size(900, 560);
+    if (const QWidget *w = owner())
+        size = size.boundedTo(w->screen()->availableGeometry().size() * 0.9);
+    dialog.resize(size);
+    if (auto *view = dialog.findChild<QTreeView *>()) {
+        // Size, type and date as wide as their texts, the name taking the rest.
+        QHeaderView *header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     QApplication::processEvents();

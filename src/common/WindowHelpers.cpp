@@ -162,13 +162,16 @@ void ShowCalculator()
 {
     static const char *const calculators[] = {"gnome-calculator", "kcalc", "galculator", "mate-calc",
                                               "qalculate-gtk", "xcalc"};
+    QStringList names;
     for (const char *name : calculators) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!program.isEmpty()) {
-            QProcess::startDetached(program, {});
+        names << QString::fromLatin1(name);
+        const QString program = QStandardPaths::findExecutable(names.last());
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
             return;
-        }
     }
+    prompter().showMessage(QStringLiteral("Aucune calculatrice n'a été trouvée. Programmes cherchés : %1.")
+                               .arg(names.join(QStringLiteral(", "))),
+                           QStringLiteral("Calculatrice"), MessageIcon::Information);
 }
 
 } // namespace zelvane

@@ -1,4 +1,6 @@
 zelvane_module(common
     CORE Dates.cpp Failure.cpp Format.cpp Library.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp
-    WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp NumberValidator.cpp ProgressWindow.cpp WindowHelpers.cpp
+         Translations.cpp
+    WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp HelpWindow.cpp NumberValidator.cpp ProgressWindow.cpp
+            WindowHelpers.cpp
     RESOURCES resources.qrc)

@@ -66,6 +66,38 @@ void DatasetGrid::setFitColumns(const QList<int> &excluded)
 {
     m_fit = true;
     m_fitExcluded = excluded;
+    fitColumns();
+}
+
+void DatasetGrid::fitColumns()
+{
+    // From the columns' own widths each time, so that the columns narrow again when the grid does.
+    const QList<DatasetModel::Column> &columns = m_model->columns();
+    QList<int> widths;
+    int sum = 0;
+    for (const DatasetModel::Column &column : columns) {
+        widths << column.width;
+        sum += column.width;
+    }
+    const int reserve = showGrid() ? int(columns.size()) + 1 : 0;
+    int excess = sum - (viewport()->width() - reserve);
+    if (excess > 0) {
+        // Taken from the widenable columns in proportion to their widths, none narrower than its title.
+        int shrinkable = 0;
+        for (int c = 0; c < columns.size(); ++c) {
+            if (!m_fitExcluded.contains(c))
+                shrinkable += widths.at(c);
+        }
+        for (int c = 0; c < columns.size() && shrinkable > 0; ++c) {
+            if (m_fitExcluded.contains(c))
+                continue;
+            const int floor = qMin(widths.at(c), horizontalHeader()->fontMetrics().horizontalAdvance(columns.at(c).title) + 12);
+            const int share = (excess * widths.at(c) + shrinkable - 1) / shrinkable;
+            widths[c] = qMax(floor, widths.at(c) - share);
+        }
+    }
+    for (int c = 0; c < columns.size(); ++c)
+        setColumnWidth(c, widths.at(c));
     FitGridColumns(this, m_fitExcluded);
 }
 
@@ -79,7 +111,7 @@ void DatasetGrid::resizeEvent(QResizeEvent *event)
 {
     QTableView::resizeEvent(event);
     if (m_fit)
-        FitGridColumns(this, m_fitExcluded);
+        fitColumns();
 }
 
 } // namespace zelvane

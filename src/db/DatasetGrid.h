@@ -17,7 +17,9 @@ public:
 
     DatasetModel *datasetModel() const { return m_model; }
     Dataset *dataset() const { return m_model->dataset(); }
-    // Widens the columns not excluded to fill the grid, now and whenever the grid grows.
+    // Fits the columns to the grid's width, now and whenever the width of its rows changes (the grid
+    // resized, its vertical scroll bar shown or hidden): the columns not excluded are widened to fill
+    // it, or narrowed when the columns' own widths do not fit, so that no column is cut.
     void setFitColumns(const QList<int> &excluded);
 
 signals:
@@ -32,6 +34,7 @@ protected:
 
 private:
     void showCurrent();
+    void fitColumns();
 
     DatasetModel *m_model;
     bool m_syncing = false;

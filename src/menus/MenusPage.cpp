@@ -10,12 +10,12 @@ QWidget *MenusPage::widget() { return new QWidget; }
 
 void MenusPage::registerCommands(CommandRegistry &c)
 {
-    c.add({cmd::AjouterHospitalise, "Ajouter", "", "", "list-add", QStyle::SP_FileIcon});
-    c.add({cmd::ModifierHospitalise, "Modifier", "", "", "document-edit", QStyle::SP_FileDialogDetailedView});
-    c.add({cmd::SupprimerHospitalise, "Supprimer", "", "", "edit-delete", QStyle::SP_TrashIcon});
-    c.add({cmd::SauverListeHospitalises, "Sauv.Liste", "", "", "document-save", QStyle::SP_DialogSaveButton});
-    c.add({cmd::RestaurerListeHospitalises, "Rest.Liste", "", "", "document-open", QStyle::SP_DialogOpenButton});
-    c.add({cmd::ActualiserHospitalises, "Actualiser", "", "", "view-refresh", QStyle::SP_BrowserReload});
+    c.add({cmd::AjouterHospitalise, "Ajouter", "", "", "list-add", "add"});
+    c.add({cmd::ModifierHospitalise, "Modifier", "", "", "document-edit", "edit"});
+    c.add({cmd::SupprimerHospitalise, "Supprimer", "", "", "edit-delete", "delete"});
+    c.add({cmd::SauverListeHospitalises, "Sauv.Liste", "", "", "document-save", "save"});
+    c.add({cmd::RestaurerListeHospitalises, "Rest.Liste", "", "", "document-open", "open"});
+    c.add({cmd::ActualiserHospitalises, "Actualiser", "", "", "view-refresh", "refresh"});
 }
 
 } // namespace zelvane

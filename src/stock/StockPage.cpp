@@ -82,42 +82,42 @@ void StockPage::registerCommands(CommandRegistry &c)
     auto add = [this](bool saved) { afterEntry(saved); };
     const char *articles = "Mises à Jours/Articles";
     const char *movements = "Mises à Jours/Mouvements";
-    c.add({cmd::AjouterArticle, "Ajouter Article", "Ajouter un article", "", "list-add", QStyle::SP_FileIcon,
+    c.add({cmd::AjouterArticle, "Ajouter Article", "Ajouter un article", "", "list-add", "add",
            {{articles, 1010}, {"popup/Articles", 1010}, {"toolbar", 210}}},
           [this, add] { add(EditArticle(m_stock, EntryMode::Add)); });
     c.add({cmd::ModifierArticle, "Modifier Article", "Modifier l'article", "", "document-edit",
-           QStyle::SP_FileDialogDetailedView, {{articles, 1020}, {"popup/Articles", 1020}, {"toolbar", 220}}},
+           "edit", {{articles, 1020}, {"popup/Articles", 1020}, {"toolbar", 220}}},
           [this, add] { add(EditArticle(m_stock, EntryMode::Modify)); });
-    c.add({cmd::SupprimerArticle, "Supprimer Article", "Supprimer l'article", "", "edit-delete", QStyle::SP_TrashIcon,
+    c.add({cmd::SupprimerArticle, "Supprimer Article", "Supprimer l'article", "", "edit-delete", "delete",
            {{articles, 1030}, {"popup/Articles", 1030}, {"toolbar", 230}}},
           [this] {
               if (DeleteCurrentArticle(m_stock))
                   m_frame.refresh();
           });
-    c.add({cmd::AjouterEntree, "Ajouter Mouvement Entrée", "Ajouter Mouvement", "Ins", "go-down", QStyle::SP_ArrowDown,
+    c.add({cmd::AjouterEntree, "Ajouter Mouvement Entrée", "Ajouter Mouvement", "Ins", "go-down", "incoming",
            {{movements, 3010}, {"popup/Mouvements", 3010}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, kNatureEntree)); });
-    c.add({cmd::AjouterSortie, "Ajouter Mouvement Sortie", "", "", "go-up", QStyle::SP_ArrowUp},
+    c.add({cmd::AjouterSortie, "Ajouter Mouvement Sortie", "", "", "go-up", "outgoing"},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, 22)); });
     c.add({cmd::ModifierMouvement, "Modifier Mouvement", "Modifier Mouvement", "Ctrl+U", "document-properties",
-           QStyle::SP_FileDialogContentsView, {{movements, 3020}, {"popup/Mouvements", 3020}}},
+           "edit", {{movements, 3020}, {"popup/Mouvements", 3020}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Modify)); });
     c.add({cmd::SupprimerMouvement, "Supprimer Mouvement", "Supprimer Mouvement", "Del", "list-remove",
-           QStyle::SP_DialogDiscardButton, {{movements, 3030}, {"popup/Mouvements", 3030}}},
+           "remove", {{movements, 3030}, {"popup/Mouvements", 3030}}},
           [this] {
               if (DeleteCurrentMovement(m_stock))
                   m_frame.refresh();
           });
     c.add({cmd::SupprimerTousMouvements, "Supprimer Tous les Mouvements", "Supprimer Tous les Mouvements", "",
-           "edit-clear", QStyle::SP_DialogResetButton, {{movements, 3040}, {"popup/Mouvements", 3040}}},
+           "edit-clear", "clear", {{movements, 3040}, {"popup/Mouvements", 3040}}},
           [this] {
               if (DeleteDayMovements(m_stock))
                   m_frame.refresh();
           });
     c.add({cmd::FeuillePrecedente, "Feuille de consommation précédente", "", "F4", "go-first",
-           QStyle::SP_MediaSkipBackward, {{"Affichage", 3010}, {"toolbar", 510}}},
+           "sheet-previous", {{"Affichage", 3010}, {"toolbar", 510}}},
           [this] { Action_prev_fcExecute(-1); });
-    c.add({cmd::FeuilleSuivante, "Feuille de consommation suivante", "", "F5", "go-last", QStyle::SP_MediaSkipForward,
+    c.add({cmd::FeuilleSuivante, "Feuille de consommation suivante", "", "F5", "go-last", "sheet-next",
            {{"Affichage", 3040}, {"toolbar", 550}}},
           [this] { Action_prev_fcExecute(1); });
 }
@@ -219,8 +219,9 @@ void StockPage::buildPage()
     auto *splitter = new QSplitter;
     splitter->addWidget(left);
     splitter->addWidget(right);
-    splitter->setStretchFactor(0, 5);
-    splitter->setStretchFactor(1, 4);
+    // Equal shares: the two grids need about the same width to show all their columns.
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
     auto *layout = new QHBoxLayout(m_page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
@@ -378,8 +379,15 @@ void StockPage::Action_prev_fcExecute(int tag)
         return;
     }
     const QString file = NeighbourYearFile(m_db.CurrentFile, m_db.gestion, tag);
-    if (file.isEmpty())
+    if (file.isEmpty()) {
+        prompter().showMessage(QStringLiteral("Aucune feuille de consommation %1 le %2 dans la gestion %3, et aucun dossier "
+                                              "de la gestion %4 n'a été trouvé à côté de celui-ci.")
+                                   .arg(tag < 0 ? QStringLiteral("avant") : QStringLiteral("après"),
+                                        DateText(m_db.selectedDay()), QString::number(m_db.gestion),
+                                        QString::number(m_db.gestion + tag)),
+                               QStringLiteral("Feuille de consommation"), MessageIcon::Information);
         return;
+    }
     if (!prompter().confirm(NeighbourYearQuestion(m_db.gestion + tag), QStringLiteral("Confirmation"), MessageIcon::Warning))
         return;
     m_frame.openFile(file);

@@ -21,15 +21,15 @@ void SuppliersPage::registerCommands(CommandRegistry &c)
 {
     const char *menu = "Mises à Jours/Fournisseur";
     c.add({cmd::AjouterFournisseur, "Ajouter Fournisseur", "Ajouter un Fournisseur", "Ins", "list-add",
-           QStyle::SP_FileIcon, {{menu, 2010}}});
+           "add", {{menu, 2010}}});
     c.add({cmd::ModifierFournisseur, "Modifier Fournisseur", "Modifier le Fournisseur", "Ctrl+U", "document-edit",
-           QStyle::SP_FileDialogDetailedView, {{menu, 2020}}});
-    c.add({cmd::SupprimerFournisseur, "Supprimer Fournisseur", "", "Del", "edit-delete", QStyle::SP_TrashIcon, {{menu, 2030}}});
-    c.add({cmd::AjouterFacture, "Ajouter", "", "", "list-add", QStyle::SP_FileIcon});
-    c.add({cmd::ModifierFacture, "Modifier", "", "", "document-edit", QStyle::SP_FileDialogDetailedView});
-    c.add({cmd::SupprimerFacture, "Supprimer", "", "", "edit-delete", QStyle::SP_TrashIcon});
-    c.add({cmd::ChargerFacture, "Charger", "", "", "view-refresh", QStyle::SP_BrowserReload});
-    c.add({cmd::ImprimerFacture, "Imprimer", "", "", "document-print", QStyle::SP_FileDialogListView});
+           "edit", {{menu, 2020}}});
+    c.add({cmd::SupprimerFournisseur, "Supprimer Fournisseur", "", "Del", "edit-delete", "delete", {{menu, 2030}}});
+    c.add({cmd::AjouterFacture, "Ajouter", "", "", "list-add", "add"});
+    c.add({cmd::ModifierFacture, "Modifier", "", "", "document-edit", "edit"});
+    c.add({cmd::SupprimerFacture, "Supprimer", "", "", "edit-delete", "delete"});
+    c.add({cmd::ChargerFacture, "Charger", "", "", "view-refresh", "refresh"});
+    c.add({cmd::ImprimerFacture, "Imprimer", "", "", "document-print", "print"});
 }
 
 void SuppliersPage::refresh(bool connected, bool current)

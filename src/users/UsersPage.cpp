@@ -17,13 +17,13 @@ UsersPage::~UsersPage() = default;
 void UsersPage::registerCommands(CommandRegistry &c)
 {
     c.add({cmd::Utilisateurs, "Utilisateurs", "MAJ de la liste des Utilisateurs", "", "system-users",
-           QStyle::SP_DirHomeIcon, {{"Divers", 5010}, {"toolbar", 440}}},
+           "users", {{"Divers", 5010}, {"toolbar", 440}}},
           [this] {
               if (HasPriority(m_db, QStringLiteral("A"), true))
                   ManageUsers(m_db);
               m_frame.refresh();
           });
-    c.add({cmd::MotDePasse, "Mot de Passe", "Mot de Passe", "", "dialog-password", QStyle::SP_DialogApplyButton,
+    c.add({cmd::MotDePasse, "Mot de Passe", "Mot de Passe", "", "dialog-password", "password",
            {{"Divers", 5020}, {"toolbar", 430}}},
           [this] {
               ChangeOwnPassword(m_db);

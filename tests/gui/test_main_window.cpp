@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
@@ -5,15 +6,23 @@
 #include "stock/StockPage.h"
 #include "users/UserForms.h"
 #include "users/UsersPage.h"
+#include "common/Paths.h"
 #include "common/Profile.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSqlQuery>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -40,6 +49,25 @@ class TestMainWindow : public QObject
         window->EDate_du_jourExit();
     }
     QDate day() const { return Stock(*db).ListeDenrees()->DateJour(); }
+    // Every column of the grid whole within its width: nothing to scroll sideways, no column narrower
+    // than its title.
+    static void verifyColumnsFit(const DatasetGrid *grid)
+    {
+        const QHeaderView *header = grid->horizontalHeader();
+        QVERIFY2(header->length() <= grid->viewport()->width(), qPrintable(grid->objectName()));
+        QCOMPARE(grid->horizontalScrollBar()->maximum(), 0);
+        for (int c = 0; c < header->count(); ++c) {
+            const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(header->sectionSize(c) >= header->fontMetrics().horizontalAdvance(title), qPrintable(title));
+        }
+    }
+    // The window as a maximised window gets it on a screen of that size (less a panel and the title).
+    void showOnScreen(const QSize &screen)
+    {
+        window->resize(screen - QSize(0, 70));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
     void connectFile()
     {
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
@@ -123,6 +151,7 @@ private slots:
         window->Action_connectExecute();
         QVERIFY(!db->isConnected());
         QVERIFY(window->statusText().contains(file));
+        QCOMPARE(window->openFileText(), QString());
     }
 
     void sheetNavigation_data()
@@ -258,6 +287,155 @@ private slots:
         QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), 2); // the articles moved on 10 March
         check->setChecked(false);
         QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), all); // code 0 included
+    }
+
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("1366x768") << QSize(1366, 768);
+        QTest::newRow("1600x1000") << QSize(1600, 1000);
+    }
+    void windowFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        showOnScreen(screen);
+        connectFile();
+        addMarchMovements();
+        QCoreApplication::processEvents();
+        const QSize available = screen - QSize(0, 70);
+        QVERIFY(window->minimumSizeHint().width() <= available.width());
+        QVERIFY(window->minimumSizeHint().height() <= available.height());
+        QCOMPARE(window->size(), available);
+        const StockPage *stock = window->page<StockPage>();
+        verifyColumnsFit(stock->DBGrid1);
+        verifyColumnsFit(stock->DBGrid2);
+
+        // A filter leaves a few articles, without the vertical scroll bar; connecting again clears it and
+        // the scroll bar comes back, narrowing the grid.
+        window->findChild<QLineEdit *>(QStringLiteral("EFilterArticle"))->setText(QStringLiteral("SU"));
+        QCoreApplication::processEvents();
+        QVERIFY(!stock->DBGrid1->verticalScrollBar()->isVisible());
+        verifyColumnsFit(stock->DBGrid1);
+        window->Action_disconnectExecute();
+        answers.files.push_back(file);
+        window->Action_connectExecute();
+        QVERIFY(db->isConnected());
+        QCoreApplication::processEvents();
+        QVERIFY(stock->DBGrid1->verticalScrollBar()->isVisible());
+        verifyColumnsFit(stock->DBGrid1);
+    }
+
+    void dayBoxKeepsItsWidth()
+    {
+        showOnScreen(QSize(1366, 768));
+        connectFile();
+        const QWidget *box = window->findChild<QWidget *>(QStringLiteral("dayBox"));
+        const QWidget *next = window->findChild<QToolBar *>()->widgetForAction(window->action(cmd::JourSuivant));
+        const QRect before = box->geometry();
+        const int nextAt = next->x();
+        window->SBDate_du_jourClick();
+        QCoreApplication::processEvents();
+        QVERIFY(window->EDate_du_jour->isVisible());
+        QCOMPARE(box->geometry(), before);
+        QCOMPARE(next->x(), nextAt);
+        QVERIFY(window->EDate_du_jour->width() <= box->width());
+    }
+
+    void openFileStaysInTheStatusBar()
+    {
+        QCOMPARE(window->openFileText(), QString());
+        connectFile();
+        const QString open = QStringLiteral("Dossier ouvert : ") + file;
+        QCOMPARE(window->openFileText(), open);
+        // The hints shown while the mouse passes over the menus take the transient part only.
+        window->statusBar()->showMessage(QStringLiteral("Quitter l'application"));
+        QCOMPARE(window->openFileText(), open);
+        QVERIFY(window->findChild<QLabel *>(QStringLiteral("openFile"))->isVisibleTo(window.get()));
+        window->Action_disconnectExecute();
+        QCOMPARE(window->openFileText(), QString());
+    }
+
+    void connectsOnceShown_data()
+    {
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("a prepared file") << true;
+        QTest::newRow("not a database") << false;
+    }
+    void connectsOnceShown()
+    {
+        QFETCH(bool, readable);
+        if (!readable) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write("not a database");
+        }
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
+        QSignalSpy finished(window.get(), &TFZelvane::connectionFinished);
+        window->connectWhenShown();
+        QCoreApplication::processEvents();
+        QCOMPARE(finished.count(), 0); // not before the window is on the screen
+        window->show();
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.first().first().toBool(), readable);
+        QCOMPARE(db->isConnected(), readable);
+        QCOMPARE(window->openFileText().isEmpty(), !readable);
+    }
+
+    // An enabled command that cannot act says why.
+    void endsOfTheYearSaySo_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("previous sheet") << QByteArray(cmd::FeuillePrecedente.name) << QStringLiteral("03/03/2009")
+                                        << QStringLiteral("Aucune feuille de consommation avant le 03/03/2009 dans la gestion 2009, "
+                                                          "et aucun dossier de la gestion 2008 n'a été trouvé à côté de celui-ci.");
+        QTest::newRow("next sheet") << QByteArray(cmd::FeuilleSuivante.name) << QStringLiteral("17/03/2009")
+                                    << QStringLiteral("Aucune feuille de consommation après le 17/03/2009 dans la gestion 2009, "
+                                                      "et aucun dossier de la gestion 2010 n'a été trouvé à côté de celui-ci.");
+        QTest::newRow("previous day") << QByteArray(cmd::JourPrecedent.name) << QStringLiteral("01/01/2009")
+                                      << QStringLiteral("La journée du 01/01/2009 est la première de la gestion 2009.");
+        QTest::newRow("next day") << QByteArray(cmd::JourSuivant.name) << QStringLiteral("31/12/2009")
+                                  << QStringLiteral("La journée du 31/12/2009 est la dernière de la gestion 2009.");
+    }
+    void endsOfTheYearSaySo()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QString, from);
+        QFETCH(QString, message);
+        connectFile();
+        addMarchMovements();
+        typeDay(from);
+        QCOMPARE(day().toString(QStringLiteral("dd/MM/yyyy")), from);
+        QVERIFY(window->action(CommandId{command.constData()})->isEnabled());
+        window->action(CommandId{command.constData()})->trigger();
+        QCOMPARE(day().toString(QStringLiteral("dd/MM/yyyy")), from);
+        QCOMPARE(answers.messages, QStringList{message});
+    }
+
+    // A desktop without a browser nor a calculator: help opens in the program, the calculator says
+    // what it looked for.
+    void desktopCommandsAlwaysAnswer()
+    {
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir noPrograms;
+        qputenv("PATH", noPrograms.path().toUtf8());
+        window->action(cmd::Calculatrice)->trigger();
+        window->action(cmd::Aide)->trigger();
+        qputenv("PATH", path);
+        QCOMPARE(answers.messages, QStringList{QStringLiteral("Aucune calculatrice n'a été trouvée. Programmes cherchés : "
+                                                              "gnome-calculator, kcalc, galculator, mate-calc, qalculate-gtk, xcalc.")});
+        auto *help = window->findChild<QDialog *>(QStringLiteral("helpWindow"));
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Aide"));
+        const auto *browser = help->findChild<QTextBrowser *>();
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(DeliveredFile(QStringLiteral("GuideutilisationZELVANE1.htm"))));
+        QVERIFY(!browser->toPlainText().trimmed().isEmpty());
+        help->close();
+
+        FindByText<QAction>(window.get(), QStringLiteral("A propos de ..."))->trigger();
+        QCOMPARE(answers.messages.size(), 2);
+        QVERIFY(answers.messages.last().startsWith(QStringLiteral("Zelvane ")));
     }
 
     void usersNeedPriorityA()
