@@ -132,16 +132,16 @@ bool TFZelvane::event(QEvent *event)
 void TFZelvane::registerCommands()
 {
     CommandRegistry &c = *m_commands;
-    c.add({cmd::Connecter, "Ouvrir un dossier", "Ouvrir un dossier de gestion", "Ctrl+C", "network-connect",
+    c.add({cmd::Connecter, "Connect to Database", "Connect to Database", "Ctrl+C", "network-connect",
            "connect", {{"Bases de Données", 10}, {"toolbar", 10}}},
           [this] { Action_connectExecute(); });
-    c.add({cmd::Deconnecter, "Fermer le dossier", "Fermer le dossier de gestion", "Ctrl+F", "network-disconnect",
+    c.add({cmd::Deconnecter, "Disconnect from Database", "Disconnect from Database", "Ctrl+F", "network-disconnect",
            "disconnect", {{"Bases de Données", 20}, {"toolbar", 20}}},
           [this] { Action_disconnectExecute(); });
-    c.add({cmd::Quitter, "Quitter", "Quitter l'application", "Ctrl+Q", "application-exit", "exit",
+    c.add({cmd::Quitter, "Exit", "Quitter l'application", "Ctrl+Q", "application-exit", "exit",
            {{"Bases de Données", 310}, {"toolbar", 620}}},
           [this] { Action_exitExecute(); });
-    c.add({cmd::Calculatrice, "Calculatrice", "", "", "accessories-calculator", "calculator", {{"toolbar", 410}}},
+    c.add({cmd::Calculatrice, "Calc", "", "", "accessories-calculator", "calculator", {{"toolbar", 410}}},
           [] { ShowCalculator(); });
     c.add({cmd::Aide, "Aide", "", "", "help-contents", "help", {{"?", 9010}, {"toolbar", 610}}},
           [this] { showHelp(); });
