@@ -1,3 +1,4 @@
+#include "StoreFixture.h"
 #include "TestHome.h"
 #include "db/DataModule.h"
 #include "db/DatasetModel.h"
@@ -32,10 +33,14 @@ private slots:
         QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), home->templateCopy(), false, false,
                                       QString::fromLatin1(kSchemaTag)),
                  int(OpenOk));
-        exec(QStringLiteral("delete from articles"));
-        exec(QStringLiteral("insert into articles values (1,'SUCRE',90,0,10,85,850),(2,'HUILE',130,0,0,0,0),(3,'RIZ',120,0,5,100,500)"));
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
-                            "(1,1,10,'2009-03-10',50,90),(2,1,22,'2009-03-10',5,90),(3,3,10,'2009-03-11',20,120)"));
+        StoreFixture(db->database())
+            .noArticles()
+            .article(1, QStringLiteral("SUCRE"), 90, 10, 85)
+            .article(2, QStringLiteral("HUILE"), 130)
+            .article(3, QStringLiteral("RIZ"), 120, 5, 100)
+            .movement(1, 1, 10, QStringLiteral("2009-03-10"), 50, 90)
+            .movement(2, 1, 22, QStringLiteral("2009-03-10"), 5, 90)
+            .movement(3, 3, 10, QStringLiteral("2009-03-11"), 20, 120);
         articles->refresh();
         articles->first();
     }

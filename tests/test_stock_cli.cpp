@@ -1,3 +1,4 @@
+#include "StoreFixture.h"
 #include "TestHome.h"
 #include "cli/Commands.h"
 #include "db/DataModule.h"
@@ -60,15 +61,20 @@ private slots:
         const QString path = home.preparedFile(2, 2009);
         {
             Reader r(path);
-            QSqlQuery q(r.db());
-            QVERIFY(q.exec(QStringLiteral("delete from articles")));
-            QVERIFY(q.exec(QStringLiteral("insert into articles values (1,'SUCRE',90,0,10,85,0),(2,'HUILE; TABLE',130,0,0,0,0),"
-                                          "(3,'RIZ',120,0,5,null,0),(1250,'BEURRE',1600,0,1000,1600,0)")));
-            QVERIFY(q.exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
-                                          "(1,1,10,'2009-03-09',20,90),(2,1,22,'2009-03-09',4,85),"
-                                          "(3,1,10,'2009-03-10',10,100),(4,1,10,'2009-03-10',1,120),"
-                                          "(5,1,21,'2009-03-10',3,90),(6,1,24,'2009-03-10',2,85),"
-                                          "(7,1,10,'2009-03-11',50,90),(9,3,20,'2009-03-10',2,120)")));
+            StoreFixture(r.db())
+                .noArticles()
+                .article(1, QStringLiteral("SUCRE"), 90, 10, 85)
+                .article(2, QStringLiteral("HUILE; TABLE"), 130)
+                .article(3, QStringLiteral("RIZ"), 120, 5, std::nullopt)
+                .article(1250, QStringLiteral("BEURRE"), 1600, 1000, 1600)
+                .movement(1, 1, 10, QStringLiteral("2009-03-09"), 20, 90)
+                .movement(2, 1, 22, QStringLiteral("2009-03-09"), 4, 85)
+                .movement(3, 1, 10, QStringLiteral("2009-03-10"), 10, 100)
+                .movement(4, 1, 10, QStringLiteral("2009-03-10"), 1, 120)
+                .movement(5, 1, 21, QStringLiteral("2009-03-10"), 3, 90)
+                .movement(6, 1, 24, QStringLiteral("2009-03-10"), 2, 85)
+                .movement(7, 1, 10, QStringLiteral("2009-03-11"), 50, 90)
+                .movement(9, 3, 20, QStringLiteral("2009-03-10"), 2, 120);
         }
         const CliRun sheet = RunCli({"sheet", path, "--day", "10/03/2009", "--csv"});
         QCOMPARE(sheet.code, 0);

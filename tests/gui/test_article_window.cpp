@@ -1,4 +1,5 @@
 #include "FindWidget.h"
+#include "StoreFixture.h"
 #include "TestHome.h"
 #include "stock/DialogStockForms.h"
 #include "common/Format.h"
@@ -107,12 +108,14 @@ private slots:
         home = std::make_unique<TestHome>();
         db = home->openPrepared(2, 2009);
         QVERIFY(db);
-        exec(QStringLiteral("delete from articles"));
         exec(QStringLiteral("delete from stock"));
-        exec(QStringLiteral("insert into articles values (1,'SUCRE',90,1,10,85,0),(2,'HUILE',130,0,0,0,0)"));
-        exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1,'SARL EL BARAKA'),(2,'ETS BENALI')"));
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
-                            "(1,1,10,'2009-03-09',20,90),(2,1,22,'2009-03-10',4,85.5)"));
+        StoreFixture(db->database())
+            .noArticles()
+            .article(1, QStringLiteral("SUCRE"), 90, 10, 85, 1)
+            .article(2, QStringLiteral("HUILE"), 130)
+            .usualSuppliers()
+            .movement(1, 1, 10, QStringLiteral("2009-03-09"), 20, 90)
+            .movement(2, 1, 22, QStringLiteral("2009-03-10"), 4, 85.5);
         Stock(*db).db_ARTICLES->refresh();
         Stock(*db).db_ARTICLES->first();
         db->startSession(QDate(2009, 3, 10));

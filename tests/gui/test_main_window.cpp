@@ -1,4 +1,5 @@
 #include "FindWidget.h"
+#include "StoreFixture.h"
 #include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
@@ -77,11 +78,14 @@ class TestMainWindow : public QObject
     // Movements of article 101 on 3, 10 and 17 March 2009 and of article 401 on 10 March.
     void addMarchMovements()
     {
-        exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1, 'SARL EL AMEL')"));
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu,code_four) values"
-                            "(55,101,10,'2009-03-03',100,40,1),(56,101,22,'2009-03-10',10,40,0),"
-                            "(57,101,22,'2009-03-10',5,40,0),(58,101,10,'2009-03-10',20,42,1),"
-                            "(59,101,22,'2009-03-17',8,40,0),(60,401,10,'2009-03-10',50,90,1)"));
+        StoreFixture(db->database())
+            .supplier(1, QStringLiteral("SARL EL AMEL"))
+            .movement(55, 101, 10, QStringLiteral("2009-03-03"), 100, 40, 1)
+            .movement(56, 101, 22, QStringLiteral("2009-03-10"), 10, 40)
+            .movement(57, 101, 22, QStringLiteral("2009-03-10"), 5, 40)
+            .movement(58, 101, 10, QStringLiteral("2009-03-10"), 20, 42, 1)
+            .movement(59, 101, 22, QStringLiteral("2009-03-17"), 8, 40)
+            .movement(60, 401, 10, QStringLiteral("2009-03-10"), 50, 90, 1);
         db->selectDay(QDate(2009, 3, 10));
         Stock(*db).db_ARTICLES->refresh();
     }

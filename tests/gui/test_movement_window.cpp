@@ -1,3 +1,4 @@
+#include "StoreFixture.h"
 #include "TestHome.h"
 #include "stock/DialogStockForms.h"
 #include "common/Format.h"
@@ -53,13 +54,17 @@ class TestMovementWindow : public QObject
         QVERIFY(db);
         exec(QStringLiteral("update options set regime=%1").arg(regime));
         db->LoadOptions();
-        exec(QStringLiteral("delete from articles"));
         exec(QStringLiteral("delete from stock"));
-        exec(QStringLiteral("insert into articles values (1,'FARINE',60,1,0,0,0),(2,'SEL',20,0,0,0,0),(3,'HUILE',100,0,0,0,0)"));
-        exec(QStringLiteral("insert into fournisseur (code_four, nom_prenom) values (1,'SARL EL BARAKA'),(2,'ETS BENALI')"));
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu,code_four) values"
-                            "(1,1,10,'2009-03-09',10,50,1),(2,1,10,'2009-03-09',5,60,1),"
-                            "(3,3,10,'2009-03-09',20,100,2),(4,3,22,'2009-03-10',4,100,null)"));
+        StoreFixture(db->database())
+            .noArticles()
+            .article(1, QStringLiteral("FARINE"), 60, 0, 0, 1)
+            .article(2, QStringLiteral("SEL"), 20)
+            .article(3, QStringLiteral("HUILE"), 100)
+            .usualSuppliers()
+            .movement(1, 1, 10, QStringLiteral("2009-03-09"), 10, 50, 1)
+            .movement(2, 1, 10, QStringLiteral("2009-03-09"), 5, 60, 1)
+            .movement(3, 3, 10, QStringLiteral("2009-03-09"), 20, 100, 2)
+            .movement(4, 3, 22, QStringLiteral("2009-03-10"), 4, 100);
         Stock(*db).db_ARTICLES->refresh();
         Stock(*db).db_ARTICLES->first();
         db->startSession(QDate(2009, 3, 10));
