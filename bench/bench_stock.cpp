@@ -4,7 +4,9 @@
 //
 //   zelvane-bench [--articles N --movements M]... [--repetitions K]
 //
-// Each --articles/--movements pair is one demo year; without any, 400/250,000 and 2,000/1,000,000.
+// Each --articles/--movements pair is one demo year; without any, 400/250,000 and 2,000/1,000,000. The
+// last rows time whole processes: the desktop program started with --quit-after-first-sheet against a
+// sqlite3 process making the plain pass (offscreen when there is no display).
 #include "common/Library.h"
 #include "db/DataModule.h"
 #include "stock/ControleStock.h"
@@ -12,6 +14,8 @@
 #include "stock/ListeDenrees.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -63,6 +67,56 @@ double seconds(const std::function<void()> &f)
         f();
     elapsed = timer.nsecsElapsed();
     return elapsed / 1e9 / runs;
+}
+
+// Seconds of one whole process, or a negative number when it did not end well.
+double processSeconds(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The desktop program from its start to the first sheet shown, against a separate sqlite3 process making
+// the plain pass over the same file: whole processes, in turn, medians of the paired ratios.
+int desktopStart(const QString &file, int repetitions)
+{
+    const QString desktop = QCoreApplication::applicationDirPath() + QStringLiteral("/zelvane");
+    const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (!QFileInfo(desktop).isExecutable() || sqlite.isEmpty()) {
+        std::printf("  %-36s (needs %s and sqlite3)\n", "desktop start to first sheet", qPrintable(desktop));
+        return 0;
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!environment.contains(QStringLiteral("DISPLAY")) && !environment.contains(QStringLiteral("WAYLAND_DISPLAY")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QStringList pass = {file, QStringLiteral("select count(*), total(quantite*pu) from stock not indexed")};
+    const QStringList start = {QStringLiteral("--quit-after-first-sheet"), file};
+    std::vector<double> ratios, desktopTimes, passTimes;
+    processSeconds(desktop, start, environment); // a first run fills the system's caches for both
+    for (int repetition = 0; repetition < repetitions; ++repetition) {
+        const double r = processSeconds(sqlite, pass, environment);
+        const double t = processSeconds(desktop, start, environment);
+        if (r <= 0 || t <= 0) {
+            std::fprintf(stderr, "zelvane-bench: the desktop program or sqlite3 failed on %s\n", qPrintable(file));
+            return 1;
+        }
+        passTimes.push_back(r);
+        desktopTimes.push_back(t);
+        ratios.push_back(t / r);
+    }
+    const double ratio = median(ratios);
+    std::printf("  %-36s %10s %8s %9.3f ms\n", "sqlite3 process making R", "1", "", median(passTimes) * 1e3);
+    std::printf("  %-36s %10.4f %8s %9.3f ms  %s\n", "desktop start to first sheet", ratio, "<= 2",
+                median(desktopTimes) * 1e3, ratio <= 2 ? "ok" : "OVER");
+    std::fflush(stdout);
+    return 0;
 }
 
 int benchSize(const QString &folder, const Size &size, int repetitions)
@@ -161,7 +215,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
                     o.target <= 0 ? "" : ratio <= o.target ? "ok" : "OVER");
     }
     std::fflush(stdout);
-    return 0;
+    return desktopStart(made.path, repetitions);
 }
 
 } // namespace

@@ -117,7 +117,6 @@ bool ConnectionSequence::Action_connectExecute()
 
     m_db.LoadOptions();
     m_db.startSession(QDate::currentDate());
-    emit processEvents();
     return true;
 }
 

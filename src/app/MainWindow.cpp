@@ -296,12 +296,11 @@ void TFZelvane::Action_connectExecute()
     statusBar()->clearMessage();
     const bool connected = m_connection->Action_connectExecute();
     if (connected) {
-        QApplication::processEvents();
+        // The window paints once, at the end, with the first sheet.
         for (const auto &page : m_pages)
             page->connected();
         Refresh();
         PC0Change();
-        QApplication::processEvents();
         m_openFile->setText(QStringLiteral("Dossier ouvert : ") + m_db.CurrentFile);
     } else {
         action(cmd::Quitter)->setEnabled(true);
@@ -342,7 +341,6 @@ void TFZelvane::PC0Change()
     const int current = PC0->currentIndex();
     if (current >= 0 && current < int(m_tabPages.size()))
         m_tabPages.at(current)->shown();
-    QApplication::processEvents();
     Refresh();
 }
 

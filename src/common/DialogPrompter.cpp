@@ -164,7 +164,6 @@ void DialogPrompter::progressClose()
 {
     delete m_progress;
     m_progress = nullptr;
-    QApplication::processEvents();
 }
 
 } // namespace zelvane
