@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "common/Paths.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 
@@ -61,6 +62,34 @@ int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool
     if (!isNumber || n < 0 || (n == 0 && !zeroAllowed))
         throw CommandFailure{QStringLiteral("--%1 needs a positive number, not %2").arg(option, parser.value(option))};
     return n;
+}
+
+void AddNewFileOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({{QStringLiteral("kind"), QStringLiteral("Establishment kind."), QStringLiteral("N")},
+                       {QStringLiteral("year"), QStringLiteral("Management year."), QStringLiteral("YYYY")},
+                       {QStringLiteral("name"), QStringLiteral("File name."), QStringLiteral("FILE")},
+                       {QStringLiteral("force"), QStringLiteral("Overwrite an existing file.")}});
+}
+
+NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser &parser)
+{
+    if (!parser.positionalArguments().isEmpty())
+        throw CommandFailure{QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first())};
+    if (!parser.isSet(QStringLiteral("kind")) || !parser.isSet(QStringLiteral("year")))
+        throw CommandFailure{QStringLiteral("%1 needs --kind N and --year YYYY").arg(command)};
+    NewFileRequest request;
+    bool isNumber = false;
+    request.kind = parser.value(QStringLiteral("kind")).toInt(&isNumber);
+    if (!isNumber || request.kind <= 0)
+        throw CommandFailure{QStringLiteral("unknown establishment kind %1").arg(parser.value(QStringLiteral("kind")))};
+    request.fileName = parser.value(QStringLiteral("name"));
+    if (request.fileName.contains(QLatin1Char('/')))
+        throw CommandFailure{QStringLiteral("--name takes a file name without folder")};
+    request.folder = DatabasesDir();
+    request.year = parser.value(QStringLiteral("year"));
+    request.overwrite = parser.isSet(QStringLiteral("force"));
+    return request;
 }
 
 void DatabaseCommand::addOptions(QCommandLineParser &parser)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/NewFile.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -66,6 +68,11 @@ std::unique_ptr<Command> MakePrepareCommand();
 std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
+
+// The options of the commands that make a new management file: --kind, --year, --name, --force.
+void AddNewFileOptions(QCommandLineParser &parser);
+// What those options ask for, checked; the file goes into the data folder's databases.
+NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser &parser);
 
 // An option's value as a positive number, or a failure naming the option.
 int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed = false);

@@ -1,6 +1,5 @@
 #include "cli/Command.h"
 
-#include "common/Paths.h"
 #include "stock/Demo.h"
 
 #include <QIODevice>
@@ -28,35 +27,24 @@ public:
 protected:
     void addOptions(QCommandLineParser &parser) override
     {
-        parser.addOptions({{QStringLiteral("kind"), QStringLiteral("Establishment kind."), QStringLiteral("N")},
-                           {QStringLiteral("year"), QStringLiteral("Management year."), QStringLiteral("YYYY")},
-                           {QStringLiteral("articles"), QStringLiteral("Number of articles."), QStringLiteral("N")},
-                           {QStringLiteral("movements"), QStringLiteral("Number of movements."), QStringLiteral("N")},
-                           {QStringLiteral("name"), QStringLiteral("File name."), QStringLiteral("FILE")},
-                           {QStringLiteral("force"), QStringLiteral("Overwrite an existing file.")}});
+        AddNewFileOptions(parser);
+        parser.addOptions({{QStringLiteral("articles"), QStringLiteral("Number of articles."), QStringLiteral("N")},
+                           {QStringLiteral("movements"), QStringLiteral("Number of movements."), QStringLiteral("N")}});
     }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
     {
-        if (!parser.positionalArguments().isEmpty())
-            throw CommandFailure{QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first())};
-        if (!parser.isSet(QStringLiteral("kind")) || !parser.isSet(QStringLiteral("year")))
-            throw CommandFailure{QStringLiteral("demo needs --kind N and --year YYYY")};
+        const NewFileRequest file = NewFileRequestOf(name(), parser);
         DemoRequest request;
-        bool isNumber = false;
-        request.kind = parser.value(QStringLiteral("kind")).toInt(&isNumber);
-        if (!isNumber || request.kind <= 0)
-            throw CommandFailure{QStringLiteral("unknown establishment kind %1").arg(parser.value(QStringLiteral("kind")))};
+        request.folder = file.folder;
+        request.fileName = file.fileName;
+        request.kind = file.kind;
+        request.year = file.year;
+        request.overwrite = file.overwrite;
         if (parser.isSet(QStringLiteral("articles")))
             request.articles = PositiveNumber(parser, QStringLiteral("articles"));
         if (parser.isSet(QStringLiteral("movements")))
             request.movements = PositiveNumber(parser, QStringLiteral("movements"), true);
-        request.fileName = parser.value(QStringLiteral("name"));
-        if (request.fileName.contains(QLatin1Char('/')))
-            throw CommandFailure{QStringLiteral("--name takes a file name without folder")};
-        request.folder = DatabasesDir();
-        request.year = parser.value(QStringLiteral("year"));
-        request.overwrite = parser.isSet(QStringLiteral("force"));
         const NewFileResult result = MakeDemoFile(request);
         if (!result.ok())
             throw CommandFailure{result.error};

@@ -1,6 +1,5 @@
 #include "cli/Command.h"
 
-#include "common/Paths.h"
 #include "db/DataModule.h"
 #include "db/NewFile.h"
 
@@ -24,31 +23,13 @@ public:
     }
 
 protected:
-    void addOptions(QCommandLineParser &parser) override
-    {
-        parser.addOptions({{QStringLiteral("kind"), QStringLiteral("Establishment kind."), QStringLiteral("N")},
-                           {QStringLiteral("year"), QStringLiteral("Management year."), QStringLiteral("YYYY")},
-                           {QStringLiteral("name"), QStringLiteral("File name."), QStringLiteral("FILE")},
-                           {QStringLiteral("force"), QStringLiteral("Overwrite an existing file.")}});
-    }
+    void addOptions(QCommandLineParser &parser) override { AddNewFileOptions(parser); }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
     {
-        if (!parser.positionalArguments().isEmpty())
-            throw CommandFailure{QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first())};
-        if (!parser.isSet(QStringLiteral("kind")) || !parser.isSet(QStringLiteral("year")))
-            throw CommandFailure{QStringLiteral("prepare needs --kind N and --year YYYY")};
-        bool isNumber = false;
-        const int kind = parser.value(QStringLiteral("kind")).toInt(&isNumber);
-        if (!isNumber || kind <= 0)
-            throw CommandFailure{QStringLiteral("unknown establishment kind %1").arg(parser.value(QStringLiteral("kind")))};
-        const QString name = parser.value(QStringLiteral("name"));
-        if (name.contains(QLatin1Char('/')))
-            throw CommandFailure{QStringLiteral("--name takes a file name without folder")};
-
+        const NewFileRequest request = NewFileRequestOf(name(), parser);
         Tfdb db;
-        const NewFileResult result = CreateManagementFile(
-            db, {DatabasesDir(), name, kind, parser.value(QStringLiteral("year")), parser.isSet(QStringLiteral("force"))});
+        const NewFileResult result = CreateManagementFile(db, request);
         if (!result.ok())
             throw CommandFailure{result.error};
         out.write((result.path + QLatin1Char('\n')).toUtf8());

@@ -1,6 +1,19 @@
 #pragma once
 
+#include <deque>
+
 namespace zelvane {
+
+// The next of the answers given in advance to a scripted prompt or form; fallback when none is left.
+template<typename T>
+T TakeAnswer(std::deque<T> &answers, T fallback)
+{
+    if (answers.empty())
+        return fallback;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
 
 // The form that answers one kind of entry window. Each entry window has an interface of its own (the
 // fields it edits); the desktop program installs the window itself, tests and scripts install a form

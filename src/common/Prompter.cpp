@@ -1,5 +1,7 @@
 #include "common/Prompter.h"
 
+#include "common/Form.h"
+
 #include <cstdio>
 
 namespace zelvane {
@@ -7,16 +9,6 @@ namespace zelvane {
 namespace {
 
 Prompter *g_prompter = nullptr;
-
-template<typename T>
-T takeOr(std::deque<T> &answers, T fallback)
-{
-    if (answers.empty())
-        return fallback;
-    T answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-}
 
 } // namespace
 
@@ -46,7 +38,7 @@ bool ScriptedPrompter::confirm(const QString &text, const QString &caption, Mess
     questions << text;
     questionCaptions << caption;
     asked << QStringLiteral("confirm");
-    return takeOr(confirmations, false);
+    return TakeAnswer(confirmations, false);
 }
 
 bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon)
@@ -54,7 +46,7 @@ bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, Mes
     questions << text;
     questionCaptions << caption;
     asked << QStringLiteral("yesno");
-    return takeOr(yesNoAnswers, false);
+    return TakeAnswer(yesNoAnswers, false);
 }
 
 int ScriptedPrompter::choose(const QString &text, const QString &caption, const QStringList &list, int)
@@ -62,7 +54,7 @@ int ScriptedPrompter::choose(const QString &text, const QString &caption, const 
     questions << text;
     questionCaptions << caption;
     asked << QStringLiteral("choice");
-    const int index = takeOr(choices, -1);
+    const int index = TakeAnswer(choices, -1);
     return index >= 0 && index < list.size() ? index : -1;
 }
 
@@ -71,20 +63,20 @@ std::optional<QString> ScriptedPrompter::input(const QString &text, const QStrin
     questions << text;
     questionCaptions << caption;
     asked << QStringLiteral("input");
-    return takeOr(inputs, std::optional<QString>());
+    return TakeAnswer(inputs, std::optional<QString>());
 }
 
 QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString &)
 {
     lastFolder = folder;
     asked << QStringLiteral("file");
-    return takeOr(files, QString());
+    return TakeAnswer(files, QString());
 }
 
 std::optional<QString> ScriptedPrompter::askPassword(const QString &, const QString &)
 {
     asked << QStringLiteral("password");
-    return takeOr(passwords, std::optional<QString>());
+    return TakeAnswer(passwords, std::optional<QString>());
 }
 
 } // namespace zelvane

@@ -34,11 +34,7 @@ std::optional<PreparationAnswer> ScriptedPreparationForm::prepareNewFile(const Q
     lastFolder = folder;
     if (m_asked)
         *m_asked << QStringLiteral("prepare");
-    if (preparations.empty())
-        return std::nullopt;
-    std::optional<PreparationAnswer> answer = preparations.front();
-    preparations.pop_front();
-    return answer;
+    return TakeAnswer(preparations, std::optional<PreparationAnswer>());
 }
 
 } // namespace zelvane

@@ -12,10 +12,7 @@ namespace {
 
 bool answer(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset)
 {
-    if (answers.empty())
-        return false;
-    const std::optional<QVariantMap> fields = answers.front();
-    answers.pop_front();
+    const std::optional<QVariantMap> fields = TakeAnswer(answers, std::optional<QVariantMap>());
     if (!fields)
         return false;
     for (auto it = fields->cbegin(); it != fields->cend(); ++it)

@@ -2,20 +2,6 @@
 
 namespace zelvane {
 
-namespace {
-
-template<typename T>
-T takeOr(std::deque<T> &answers, T fallback)
-{
-    if (answers.empty())
-        return fallback;
-    T answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-}
-
-} // namespace
-
 ScriptedUserForms::ScriptedUserForms(QStringList *asked)
     : m_asked(asked)
 {
@@ -33,7 +19,7 @@ void ScriptedUserForms::record(const char *window)
 int ScriptedUserForms::checkPassword(const QStringList &, const QStringList &, int)
 {
     record("login");
-    return takeOr(logins, -2);
+    return TakeAnswer(logins, -2);
 }
 
 std::optional<QString> ScriptedUserForms::changePassword(const QString &, const QString &name, int size)
@@ -41,14 +27,14 @@ std::optional<QString> ScriptedUserForms::changePassword(const QString &, const 
     lastPasswordName = name;
     lastPasswordSize = size;
     record("changePassword");
-    return takeOr(newPasswords, std::optional<QString>());
+    return TakeAnswer(newPasswords, std::optional<QString>());
 }
 
 bool ScriptedUserForms::editUsers(QList<UserEntry> &users)
 {
     lastUsers = users;
     record("users");
-    const std::optional<QList<UserEntry>> answer = takeOr(userLists, std::optional<QList<UserEntry>>());
+    const std::optional<QList<UserEntry>> answer = TakeAnswer(userLists, std::optional<QList<UserEntry>>());
     if (!answer)
         return false;
     users = *answer;
@@ -60,7 +46,7 @@ bool ScriptedUserForms::editUser(QString &name, QString &priority, bool locked)
     lastUserEdit = {name, QString(), priority};
     lastUserLocked = locked;
     record("user");
-    const std::optional<UserEntry> answer = takeOr(userEdits, std::optional<UserEntry>());
+    const std::optional<UserEntry> answer = TakeAnswer(userEdits, std::optional<UserEntry>());
     if (!answer)
         return false;
     name = answer->name.trimmed();
