@@ -14,11 +14,11 @@
 #include "stock/ListeDenrees.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -136,7 +136,8 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     }
 
     Tfdb db;
-    if (db.OpenDatabaseFile(QString::fromLatin1(kAlias), made.path, false, false, QString::fromLatin1(kSchemaTag)) != OpenOk) {
+    if (db.OpenDatabaseFile(QString::fromLatin1(kAlias), made.path, false, false, QString::fromLatin1(kSchemaTag))
+        != OpenOk) {
         std::fprintf(stderr, "zelvane-bench: cannot open %s\n", qPrintable(made.path));
         return 1;
     }
@@ -182,13 +183,13 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
         {"first sheet after opening, 31/12", 3, [&] { return opening(december, false); }},
         {"day change to 10/03", 1, [&] { return dayChange(december, march); }},
         {"day change to 31/12", 1, [&] { return dayChange(march, december); }},
-        {"one article after a post, 31/12", 0.02, [&] {
+        {"one article after a post, 31/12", 0.02,
+         [&] {
              liste.SetDate(december);
              return seconds([&] { liste.Calculate(article); });
          }},
-        {"price lots of one article, 31/12", 0.02, [&] {
-             return seconds([&] { TControleStock lots(db, article, december); });
-         }},
+        {"price lots of one article, 31/12", 0.02,
+         [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
     };
     std::vector<double> passTimes;
@@ -203,8 +204,8 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
         }
     }
 
-    std::printf("\n%d articles, %d movements (file %.1f MB), medians of %d repetitions\n", size.articles, size.movements,
-                QFileInfo(made.path).size() / 1e6, repetitions);
+    std::printf("\n%d articles, %d movements (file %.1f MB), medians of %d repetitions\n", size.articles,
+                size.movements, QFileInfo(made.path).size() / 1e6, repetitions);
     std::printf("  %-36s %10s %8s %12s\n", "operation", "ratio to R", "target", "time");
     std::printf("  %-36s %10s %8s %9.3f ms\n", "plain pass R", "1", "", median(passTimes) * 1e3);
     for (std::size_t i = 0; i < operations.size(); ++i) {
@@ -212,7 +213,9 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
         const double ratio = median(ratios[i]);
         const QByteArray target = o.target > 0 ? "<= " + QByteArray::number(o.target) : QByteArray();
         std::printf("  %-36s %10.4f %8s %9.3f ms  %s\n", o.name, ratio, target.constData(), median(times[i]) * 1e3,
-                    o.target <= 0 ? "" : ratio <= o.target ? "ok" : "OVER");
+                    o.target <= 0       ? ""
+                    : ratio <= o.target ? "ok"
+                                        : "OVER");
     }
     std::fflush(stdout);
     return desktopStart(made.path, repetitions);
@@ -231,7 +234,7 @@ int main(int argc, char **argv)
         bool ok = i + 1 < args.size();
         const int value = ok ? args.at(i + 1).toInt(&ok) : 0;
         const bool known = arg == QLatin1String("--articles") || arg == QLatin1String("--movements")
-                        || arg == QLatin1String("--repetitions");
+                           || arg == QLatin1String("--repetitions");
         if (!ok || value <= 0 || !known) {
             std::fprintf(stderr, "usage: zelvane-bench [--articles N --movements M]... [--repetitions K]\n");
             return 2;

@@ -33,7 +33,6 @@ private slots:
         QTest::newRow("article moving to a free code") << qint64(7) << qint64(2) << false;
     }
 
-
     void articleCodeTaken()
     {
         QFETCH(qint64, code);
@@ -42,18 +41,16 @@ private slots:
         QCOMPARE(ArticleCodeTaken(*db, code, own), taken);
     }
 
-
     // A code held by another article is refused in words before the table sees it; the form runs again on
     // what was typed and the article is saved once, under the corrected code.
     void takenArticleCodeTypedAgain_data()
     {
-        QTest::addColumn<int>("mode"); // EntryMode
+        QTest::addColumn<int>("mode");    // EntryMode
         QTest::addColumn<int>("article"); // the current article when modifying
         QTest::addColumn<int>("code");    // the code saved
         QTest::newRow("new article") << int(EntryMode::Add) << 0 << 6;
         QTest::newRow("modified article") << int(EntryMode::Modify) << 2 << 2;
     }
-
 
     void takenArticleCodeTypedAgain()
     {
@@ -70,14 +67,16 @@ private slots:
         QCOMPARE(asked, (QStringList{"article", "article"}));
         QCOMPARE(prompts.messages, QStringList{"Le code article 1 existe déjà : choisissez un autre code."});
         QCOMPARE(scalar(QStringLiteral("select count(*) from articles")).toInt(), article ? 5 : 6);
-        QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(), QStringLiteral("SUCRE"));
-        QCOMPARE(scalar(QStringLiteral("select designation||'|'||pu||'|'||qt31dec from articles where code_art=%1").arg(code))
-                     .toString(),
-                 QStringLiteral("LAIT|40.0|6.0"));
+        QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(),
+                 QStringLiteral("SUCRE"));
+        QCOMPARE(
+            scalar(
+                QStringLiteral("select designation||'|'||pu||'|'||qt31dec from articles where code_art=%1").arg(code))
+                .toString(),
+            QStringLiteral("LAIT|40.0|6.0"));
         QCOMPARE(Stock(*db).db_ARTICLES->state(), Dataset::State::Browse);
         QCOMPARE(denree(code).qt31dec, 6.0);
     }
-
 
     void articleFilter_data()
     {
@@ -91,7 +90,6 @@ private slots:
         QTest::newRow("both") << QStringLiteral("SUC") << true << QList<int>{1};
     }
 
-
     void articleFilter()
     {
         QFETCH(QString, text);
@@ -101,12 +99,13 @@ private slots:
         Stock(*db).SetArticleFilter(text, dayOnly);
         QList<int> shown;
         for (int i = 0; i < Stock(*db).db_ARTICLES->recordCount(); ++i)
-            shown << Stock(*db).db_ARTICLES->valueAt(i, Stock(*db).db_ARTICLES->fieldIndex(QStringLiteral("CODE_ART"))).toInt();
+            shown << Stock(*db)
+                         .db_ARTICLES->valueAt(i, Stock(*db).db_ARTICLES->fieldIndex(QStringLiteral("CODE_ART")))
+                         .toInt();
         QCOMPARE(shown, codes);
         Stock(*db).SetArticleFilter(QString(), false);
         QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), 6); // code 0 too once the filter is off
     }
-
 
     void checkArticle_data()
     {
@@ -114,15 +113,20 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<qint64>("codeFour");
         QTest::addColumn<QString>("valeur");
-        QTest::newRow("complete") << QStringList{"12", "SUCRE", "90", "3", "10", "85.5"} << true << qint64(3) << "855.00";
-        QTest::newRow("supplier cleared") << QStringList{"12", "SUCRE", "90", "", "0", "0"} << true << qint64(0) << "0.00";
-        QTest::newRow("designation of spaces") << QStringList{"12", "   ", "90", "0", "0", "0"} << false << qint64(0) << "0.00";
+        QTest::newRow("complete") << QStringList{"12", "SUCRE", "90", "3", "10", "85.5"} << true << qint64(3)
+                                  << "855.00";
+        QTest::newRow("supplier cleared")
+            << QStringList{"12", "SUCRE", "90", "", "0", "0"} << true << qint64(0) << "0.00";
+        QTest::newRow("designation of spaces")
+            << QStringList{"12", "   ", "90", "0", "0", "0"} << false << qint64(0) << "0.00";
         QTest::newRow("code -1") << QStringList{"-1", "SUCRE", "90", "0", "0", "0"} << false << qint64(0) << "0.00";
-        QTest::newRow("code not a number") << QStringList{"1a", "SUCRE", "90", "0", "0", "0"} << false << qint64(0) << "0.00";
-        QTest::newRow("price not a number") << QStringList{"12", "SUCRE", "9O", "0", "2", "3"} << false << qint64(0) << "6.00";
-        QTest::newRow("quantity empty") << QStringList{"12", "SUCRE", "90", "0", "", "3"} << false << qint64(0) << "0.00";
+        QTest::newRow("code not a number")
+            << QStringList{"1a", "SUCRE", "90", "0", "0", "0"} << false << qint64(0) << "0.00";
+        QTest::newRow("price not a number")
+            << QStringList{"12", "SUCRE", "9O", "0", "2", "3"} << false << qint64(0) << "6.00";
+        QTest::newRow("quantity empty") << QStringList{"12", "SUCRE", "90", "0", "", "3"} << false << qint64(0)
+                                        << "0.00";
     }
-
 
     void checkArticle()
     {
@@ -135,7 +139,6 @@ private slots:
         QCOMPARE(check.codeFour, codeFour);
         QCOMPARE(check.valeur.trimmed(), valeur);
     }
-
 
     void historyAndSuppliers()
     {

@@ -17,7 +17,8 @@ private slots:
     void prepareThenInfo()
     {
         TestHome home;
-        const CliRun made = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"), QStringLiteral("--year"), QStringLiteral("2009")});
+        const CliRun made = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"),
+                                    QStringLiteral("--year"), QStringLiteral("2009")});
         QCOMPARE(made.code, 0);
         const QString path = made.out.trimmed();
         QCOMPARE(path, home.databases() + QStringLiteral("/DOS1_2009.MDB"));
@@ -25,7 +26,8 @@ private slots:
         const QStringList files = QDir(home.databases()).entryList(QDir::Files);
         QCOMPARE(files, QStringList{QStringLiteral("DOS1_2009.MDB")}); // no work file left
 
-        const CliRun second = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("5"), QStringLiteral("--year"), QStringLiteral("2009")});
+        const CliRun second = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("5"),
+                                      QStringLiteral("--year"), QStringLiteral("2009")});
         QCOMPARE(second.out.trimmed(), home.databases() + QStringLiteral("/DOS2_2009.MDB"));
 
         const CliRun info = RunCli({QStringLiteral("info"), path});
@@ -41,8 +43,9 @@ private slots:
     void existingFileRefusedUnlessForced()
     {
         TestHome home;
-        const QStringList args = {QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("1"), QStringLiteral("--year"),
-                                  QStringLiteral("2010"), QStringLiteral("--name"), QStringLiteral("CANTINE_2010.MDB")};
+        const QStringList args = {QStringLiteral("prepare"),         QStringLiteral("--kind"), QStringLiteral("1"),
+                                  QStringLiteral("--year"),          QStringLiteral("2010"),   QStringLiteral("--name"),
+                                  QStringLiteral("CANTINE_2010.MDB")};
         QCOMPARE(RunCli(args).code, 0);
         const CliRun again = RunCli(args);
         QCOMPARE(again.code, 1);
@@ -54,10 +57,14 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("error");
-        QTest::newRow("year not a number") << QStringList{"prepare", "--kind", "2", "--year", "20x9"} << "is not a year";
-        QTest::newRow("unknown kind") << QStringList{"prepare", "--kind", "42", "--year", "2009"} << "unknown establishment kind 42";
-        QTest::newRow("kind not a number") << QStringList{"prepare", "--kind", "deux", "--year", "2009"} << "unknown establishment kind";
-        QTest::newRow("dotted name") << QStringList{"prepare", "--kind", "2", "--year", "2009", "--name", "A.B.MDB"} << "incorrecte";
+        QTest::newRow("year not a number")
+            << QStringList{"prepare", "--kind", "2", "--year", "20x9"} << "is not a year";
+        QTest::newRow("unknown kind") << QStringList{"prepare", "--kind", "42", "--year", "2009"}
+                                      << "unknown establishment kind 42";
+        QTest::newRow("kind not a number")
+            << QStringList{"prepare", "--kind", "deux", "--year", "2009"} << "unknown establishment kind";
+        QTest::newRow("dotted name") << QStringList{"prepare", "--kind", "2", "--year", "2009", "--name", "A.B.MDB"}
+                                     << "incorrecte";
         QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "Missing value after '--kind'";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
         QTest::newRow("info of a missing file") << QStringList{"info", "/nowhere/DOS1_2009.MDB"} << "no such file";
@@ -89,7 +96,9 @@ private slots:
         const QString older = home.templateCopy(QStringLiteral("OLD_2008.MDB"));
         {
             TestData db;
-            QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), older, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QCOMPARE(
+                db.OpenDatabaseFile(QString::fromLatin1(kAlias), older, false, false, QString::fromLatin1(kSchemaTag)),
+                int(OpenOk));
             QSqlQuery(db.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-05-01'"));
         }
         r = RunCli({QStringLiteral("info"), older});

@@ -23,7 +23,8 @@ PreparationAnswer prepared(const QString &name, int kind = 2, const QString &yea
 QByteArray digest(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256) : QByteArray();
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
 }
 
 } // namespace
@@ -112,7 +113,8 @@ private slots:
 
     void profileNamesADeletedFile()
     {
-        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), home->databases() + QStringLiteral("/GONE_2008.MDB"));
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName),
+                             home->databases() + QStringLiteral("/GONE_2008.MDB"));
         TestData db;
         ConnectionSequence sequence(db);
         forms->preparations.push_back(prepared(QStringLiteral("CANTINE_2009.MDB"), 1, QStringLiteral("2009")));
@@ -168,7 +170,9 @@ private slots:
         const QString file = home->preparedFile(2, 2009);
         {
             TestData setup;
-            QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false,
+                                            QString::fromLatin1(kSchemaTag)),
+                     int(OpenOk));
             QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-06-06'"));
         }
         const QByteArray before = digest(file);
@@ -205,7 +209,8 @@ private slots:
     {
         QFETCH(bool, exists);
         const QString byDefault = home->preparedFile(2, 2009);
-        const QString named = exists ? home->preparedFile(2, 2010) : home->databases() + QStringLiteral("/GONE_2010.MDB");
+        const QString named = exists ? home->preparedFile(2, 2010)
+                                     : home->databases() + QStringLiteral("/GONE_2010.MDB");
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), byDefault);
         TestData db;
         ConnectionSequence sequence(db);

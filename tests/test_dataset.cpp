@@ -53,7 +53,8 @@ private slots:
     void dateFunctions()
     {
         QSqlQuery q(db->database());
-        QVERIFY(q.exec(QStringLiteral("select year(date_op), month(date_op), day(date_op), year(null), year('x') from stock where num_mvt=1")));
+        QVERIFY(q.exec(QStringLiteral(
+            "select year(date_op), month(date_op), day(date_op), year(null), year('x') from stock where num_mvt=1")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toInt(), 2009);
         QCOMPARE(q.value(1).toInt(), 3);
@@ -115,7 +116,9 @@ private slots:
             return d.doubleValue(QStringLiteral("QT31DEC")) * d.doubleValue(QStringLiteral("PU31DEC"));
         });
         art->setDisplayText(QStringLiteral("DESIGNATION"), [](const Dataset &d) {
-            return QStringLiteral("%1 - %2").arg(d.intValue(QStringLiteral("CODE_ART"))).arg(d.textValue(QStringLiteral("DESIGNATION")));
+            return QStringLiteral("%1 - %2")
+                .arg(d.intValue(QStringLiteral("CODE_ART")))
+                .arg(d.textValue(QStringLiteral("DESIGNATION")));
         });
         art->open();
         DatasetModel model(art, {{QStringLiteral("DESIGNATION"), QStringLiteral("Désignations")},
@@ -238,7 +241,9 @@ private slots:
     void postAndDeleteAreUnitsOfWork()
     {
         QFETCH(QString, failure);
-        auto priceOf = [this] { return ScalarSql(db->database(), QStringLiteral("select pu from articles where code_art=1")).toDouble(); };
+        auto priceOf = [this] {
+            return ScalarSql(db->database(), QStringLiteral("select pu from articles where code_art=1")).toDouble();
+        };
         auto repricing = [this](Dataset &) {
             QSqlQuery update(db->database());
             QVERIFY(update.exec(QStringLiteral("update articles set pu=999 where code_art=1")));

@@ -66,12 +66,12 @@ private slots:
         QVERIFY(!lots.SelectLot(2)); // the empty new-price lot
     }
 
-
     void lotsKeepEqualRows()
     {
         // A lot of movements identical to the opening lot adds to it.
         exec(QStringLiteral("update articles set qt31dec=10, pu31dec=50 where code_art=2"));
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (20,2,10,'2009-03-02',10,50)"));
+        exec(QStringLiteral(
+            "insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (20,2,10,'2009-03-02',10,50)"));
         TControleStock lots(*db, 2, QDate(2009, 3, 10));
         QCOMPARE(lots.Lots().at(0).stock, 20.0);
         // The movement being modified does not count.

@@ -30,7 +30,6 @@ private slots:
         QTest::newRow("same price") << 12.5 << 12.5;
     }
 
-
     void priceWrittenBack()
     {
         QFETCH(double, price);
@@ -42,7 +41,6 @@ private slots:
         QCOMPARE(Stock(*db).db_ARTICLES->doubleValue(QStringLiteral("PU")), expected);
     }
 
-
     void newMovementDefaults_data()
     {
         QTest::addColumn<QVariant>("pu");
@@ -52,7 +50,6 @@ private slots:
         QTest::newRow("last price larger") << QVariant(12.5) << QVariant(10.0) << 12.5;
         QTest::newRow("both unknown") << QVariant() << QVariant() << 1.0;
     }
-
 
     void newMovementDefaults()
     {
@@ -81,7 +78,6 @@ private slots:
         Stock(*db).db_STOCK->cancel();
     }
 
-
     void firstMovementIsNumberOne()
     {
         exec(QStringLiteral("delete from stock"));
@@ -91,7 +87,6 @@ private slots:
         Stock(*db).db_STOCK->cancel();
     }
 
-
     void takenNumberIsNotLost()
     {
         selectArticle(2);
@@ -100,18 +95,21 @@ private slots:
         Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), 3.0);
         Stock(*db).db_STOCK->setValue(QStringLiteral("PU"), 130.0);
         // Another movement takes number 11 before this one is posted.
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (11,5,10,'2009-03-10',1,150)"));
+        exec(QStringLiteral(
+            "insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (11,5,10,'2009-03-10',1,150)"));
         QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from stock where code_art=2 and num_mvt=12 and quantite=3")).toInt(), 1);
+        QCOMPARE(
+            scalar(QStringLiteral("select count(*) from stock where code_art=2 and num_mvt=12 and quantite=3")).toInt(),
+            1);
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 12);
         QCOMPARE(denree(2).entree_jour_quantite, 3.0);
     }
 
-
     // The price written back belongs to the post: a movement the file refuses leaves the article as it was.
     void failedInsertLeavesTheArticle()
     {
-        exec(QStringLiteral("create trigger refuse_movements before insert on stock begin select raise(abort, 'disque plein'); end"));
+        exec(QStringLiteral(
+            "create trigger refuse_movements before insert on stock begin select raise(abort, 'disque plein'); end"));
         const TDenree before = denree(1);
         QVERIFY(!post(1, 10, 5, 250));
         QVERIFY(prompts.messages.last().contains(QStringLiteral("disque plein")));
@@ -119,7 +117,6 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 10);
         QCOMPARE(denree(1).restes(), before.restes());
     }
-
 
     void negativeExitRefused()
     {
@@ -140,7 +137,6 @@ private slots:
         QCOMPARE(denree(3).restes(), 0.5);
     }
 
-
     void calculatedMovementFields_data()
     {
         QTest::addColumn<int>("nature");
@@ -154,7 +150,6 @@ private slots:
         QTest::newRow("unknown") << 15 << QString();
     }
 
-
     void calculatedMovementFields()
     {
         QFETCH(int, nature);
@@ -167,7 +162,6 @@ private slots:
         QCOMPARE(Stock(*db).db_STOCK->displayText(QStringLiteral("VALEUR")), FormatMontant(250));
     }
 
-
     void checkMovement_data()
     {
         QTest::addColumn<bool>("entree");
@@ -178,32 +172,55 @@ private slots:
         QTest::addColumn<bool>("accepted");
         const QString missing = QStringLiteral(" est un champ obligatoire non renseigné .");
         // The article holds 15 worth 800.
-        QTest::newRow("exit leaving 3") << false << "12" << "50" << "" << QStringList() << true;
-        QTest::newRow("exit of the whole stock") << false << "15" << "50" << "" << QStringList() << true;
-        QTest::newRow("exit beyond the stock") << false << "16" << "50" << "" << QStringList() << false;
+        QTest::newRow("exit leaving 3") << false << "12"
+                                        << "50"
+                                        << "" << QStringList() << true;
+        QTest::newRow("exit of the whole stock") << false << "15"
+                                                 << "50"
+                                                 << "" << QStringList() << true;
+        QTest::newRow("exit beyond the stock") << false << "16"
+                                               << "50"
+                                               << "" << QStringList() << false;
         QTest::newRow("entry at price 0, quantity 0")
-            << true << "0" << "0" << "1"
-            << QStringList{" - Prix unitaire" + missing, " - La quantité entrée" + missing} << false;
-        QTest::newRow("exit quantity not a number") << false << "douze" << "50" << ""
-                                                   << QStringList{" - La quantité sortie" + missing} << false;
-        QTest::newRow("price not a number") << true << "3" << "5O" << "1" << QStringList{" - Prix unitaire" + missing} << false;
-        QTest::newRow("entry without supplier") << true << "3" << "50" << "" << QStringList{" - Le code fournisseur" + missing} << false;
-        QTest::newRow("entry with unknown supplier") << true << "3" << "50" << "7" << QStringList() << false;
-        QTest::newRow("entry complete") << true << "3,5" << "50" << "1" << QStringList() << true;
+            << true << "0"
+            << "0"
+            << "1" << QStringList{" - Prix unitaire" + missing, " - La quantité entrée" + missing} << false;
+        QTest::newRow("exit quantity not a number") << false << "douze"
+                                                    << "50"
+                                                    << "" << QStringList{" - La quantité sortie" + missing} << false;
+        QTest::newRow("price not a number") << true << "3"
+                                            << "5O"
+                                            << "1" << QStringList{" - Prix unitaire" + missing} << false;
+        QTest::newRow("entry without supplier") << true << "3"
+                                                << "50"
+                                                << "" << QStringList{" - Le code fournisseur" + missing} << false;
+        QTest::newRow("entry with unknown supplier") << true << "3"
+                                                     << "50"
+                                                     << "7" << QStringList() << false;
+        QTest::newRow("entry complete") << true << "3,5"
+                                        << "50"
+                                        << "1" << QStringList() << true;
         // A negative figure would turn the exit into an entry: listed, never accepted.
-        QTest::newRow("exit of -3") << false << "-3" << "50" << ""
-                                    << QStringList{" - La quantité sortie doit être supérieure à zéro ."} << false;
-        QTest::newRow("entry of -3") << true << "-3" << "50" << "1"
-                                     << QStringList{" - La quantité entrée doit être supérieure à zéro ."} << false;
-        QTest::newRow("exit at a negative price") << false << "3" << "-50" << ""
-                                                  << QStringList{" - Le prix unitaire doit être supérieur à zéro ."} << false;
+        QTest::newRow("exit of -3") << false << "-3"
+                                    << "50"
+                                    << "" << QStringList{" - La quantité sortie doit être supérieure à zéro ."}
+                                    << false;
+        QTest::newRow("entry of -3") << true << "-3"
+                                     << "50"
+                                     << "1" << QStringList{" - La quantité entrée doit être supérieure à zéro ."}
+                                     << false;
+        QTest::newRow("exit at a negative price")
+            << false << "3"
+            << "-50"
+            << "" << QStringList{" - Le prix unitaire doit être supérieur à zéro ."} << false;
         QTest::newRow("entry at a negative price, nothing else")
-            << true << "0" << "-0.5" << ""
+            << true << "0"
+            << "-0.5"
+            << ""
             << QStringList{" - Le prix unitaire doit être supérieur à zéro .", " - La quantité entrée" + missing,
                            " - Le code fournisseur" + missing}
             << false;
     }
-
 
     void checkMovement()
     {
@@ -223,7 +240,6 @@ private slots:
         QCOMPARE(rows.at(3).at(1), FormatMontant(stock.quantite + (entree ? 1 : -1) * check.quantite));
     }
 
-
     // The movement dataset refuses what the window would list, whatever form posts it; price 0 is allowed.
     void movementFiguresRefused_data()
     {
@@ -241,7 +257,6 @@ private slots:
         QTest::newRow("entry at price 0") << 10 << 3.0 << 0.0 << QString();
     }
 
-
     void movementFiguresRefused()
     {
         QFETCH(int, nature);
@@ -256,7 +271,6 @@ private slots:
         compareDenrees(denree(1), recomputed(1));
     }
 
-
     // An exit of an article without stock says why instead of opening the window; an entry opens it.
     void exitWithoutStock_data()
     {
@@ -268,7 +282,6 @@ private slots:
         QTest::newRow("entry, no stock") << 2 << 10 << true;
         QTest::newRow("lunch exit with stock") << 1 << 22 << true;
     }
-
 
     void exitWithoutStock()
     {
@@ -285,7 +298,6 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock")).toInt(), 10);
     }
 
-
     // A refused post says why and runs the form again on the row as typed: the correction alone is
     // answered, and the movement is saved once with what was typed and what was corrected.
     void refusedMovementTypedAgain_data()
@@ -297,16 +309,16 @@ private slots:
         QTest::addColumn<double>("quantite");
         QTest::addColumn<double>("pu");
         // RIZ (3) holds 3 at the end of the day.
-        QTest::newRow("negative quantity") << 10 << QVariantMap{{"QUANTITE", -3.0}, {"PU", 95.0}, {"OBS", "LIVRAISON"}}
-                                           << QString::fromUtf8(kQuantiteRefusee) << QVariantMap{{"QUANTITE", 3.0}}
-                                           << 3.0 << 95.0;
+        QTest::newRow("negative quantity")
+            << 10 << QVariantMap{{"QUANTITE", -3.0}, {"PU", 95.0}, {"OBS", "LIVRAISON"}}
+            << QString::fromUtf8(kQuantiteRefusee) << QVariantMap{{"QUANTITE", 3.0}} << 3.0 << 95.0;
         QTest::newRow("negative price") << 10 << QVariantMap{{"QUANTITE", 4.0}, {"PU", -95.0}, {"OBS", "LIVRAISON"}}
-                                        << QString::fromUtf8(kPrixNegatifRefuse) << QVariantMap{{"PU", 95.0}} << 4.0 << 95.0;
-        QTest::newRow("exit beyond the stock") << 22 << QVariantMap{{"QUANTITE", 5.0}, {"PU", 120.0}, {"OBS", "LIVRAISON"}}
-                                               << QString::fromUtf8(kStockNegatifRefuse) << QVariantMap{{"QUANTITE", 2.5}}
-                                               << 2.5 << 120.0;
+                                        << QString::fromUtf8(kPrixNegatifRefuse) << QVariantMap{{"PU", 95.0}} << 4.0
+                                        << 95.0;
+        QTest::newRow("exit beyond the stock")
+            << 22 << QVariantMap{{"QUANTITE", 5.0}, {"PU", 120.0}, {"OBS", "LIVRAISON"}}
+            << QString::fromUtf8(kStockNegatifRefuse) << QVariantMap{{"QUANTITE", 2.5}} << 2.5 << 120.0;
     }
-
 
     void refusedMovementTypedAgain()
     {
@@ -336,7 +348,6 @@ private slots:
         compareDenrees(denree(3), recomputed(3));
     }
 
-
     void stockOfModifiedMovement()
     {
         const ArticleStock before = StockOfArticle(Stock(*db).ListeDenrees(), 1, StoredMovement{22, 4, 50});
@@ -344,7 +355,6 @@ private slots:
         QCOMPARE(before.valeur, 2990.0 + 200);
         QCOMPARE(StockOfArticle(Stock(*db).ListeDenrees(), 42).quantite, 0.0);
     }
-
 
     void natureChoices()
     {

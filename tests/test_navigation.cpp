@@ -37,7 +37,6 @@ private slots:
         QTest::newRow("none after") << QDate(2009, 3, 17) << 1 << otherYear << QDate();
     }
 
-
     void neighbourSheet()
     {
         QFETCH(QDate, selected);
@@ -47,7 +46,6 @@ private slots:
         const QStringList keys{"2009-03-17", "2009-03-03", "2009-03-10"};
         QCOMPARE(NeighbourSheet(keys, selected, tag, today, 2009).value_or(QDate()), expected);
     }
-
 
     void sheetDaysAndNeighbourFile()
     {

@@ -59,9 +59,15 @@ private slots:
             QVERIFY(!kind.libelle.isEmpty() && !kind.ministere.isEmpty());
             QVERIFY2(scalar(db, QStringLiteral("select count(*) from articles_organisme_") + kind.code).toInt() >= 60,
                      qPrintable(kind.code));
-            QCOMPARE(scalar(db, QStringLiteral("select group_concat(code_categ) from categories_organisme_") + kind.code).toString(),
-                     QStringLiteral("1,2,3,4,5,6,7"));
-            QCOMPARE(scalar(db, QStringLiteral("select count(*) from articles_organisme_%1 where designation<>upper(designation) or length(designation)>50").arg(kind.code)).toInt(), 0);
+            QCOMPARE(
+                scalar(db, QStringLiteral("select group_concat(code_categ) from categories_organisme_") + kind.code)
+                    .toString(),
+                QStringLiteral("1,2,3,4,5,6,7"));
+            QCOMPARE(scalar(db, QStringLiteral("select count(*) from articles_organisme_%1 where "
+                                               "designation<>upper(designation) or length(designation)>50")
+                                    .arg(kind.code))
+                         .toInt(),
+                     0);
         }
         QCOMPARE(scalar(db, QStringLiteral("select count(*) from options")).toInt(), 0);
         QCOMPARE(scalar(db, QStringLiteral("select count(*) from stock")).toInt(), 0);
@@ -127,7 +133,8 @@ private slots:
         QCOMPARE(digest(path), before); // left untouched
         QCOMPARE(QFileInfo::exists(path), kind != QLatin1String("missing"));
         if (kind == QLatin1String("dotted"))
-            QCOMPARE(answers.messages, QStringList{QStringLiteral("Nom du fichier de base de données incorrecte\n") + path.toUpper()});
+            QCOMPARE(answers.messages,
+                     QStringList{QStringLiteral("Nom du fichier de base de données incorrecte\n") + path.toUpper()});
         setPrompter(nullptr);
     }
 
@@ -209,9 +216,11 @@ private slots:
             << "drop table options;create table options (organisme int, gestion int, langue text, faita text);"
                "insert into options values (3,2009,'FR','Oran')"
             << 3 << 2009 << "FR" << 2 << 2;
-        QTest::newRow("kind 1 with null regime") << "insert into options values (1,2010,null,'',null)" << 1 << 2010 << "FR" << 1 << 1;
+        QTest::newRow("kind 1 with null regime")
+            << "insert into options values (1,2010,null,'',null)" << 1 << 2010 << "FR" << 1 << 1;
         QTest::newRow("regime kept") << "insert into options values (2,2011,'AR','',1)" << 2 << 2011 << "AR" << 1 << 1;
-        QTest::newRow("unprepared") << "insert into options values (0,2011,'FR','',null)" << 0 << 2011 << "FR" << -1 << -1;
+        QTest::newRow("unprepared") << "insert into options values (0,2011,'FR','',null)" << 0 << 2011 << "FR" << -1
+                                    << -1;
     }
     void loadOptions()
     {

@@ -97,7 +97,9 @@ private slots:
     {
         TestHome home;
         QVERIFY(RegisterBaseDir(QStringLiteral("zelvane-test"), home.path()));
-        QCOMPARE(QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test")).value(QStringLiteral("base_dir")).toString(),
+        QCOMPARE(QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test"))
+                     .value(QStringLiteral("base_dir"))
+                     .toString(),
                  home.path());
         QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test")).clear();
     }

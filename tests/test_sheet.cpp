@@ -70,7 +70,6 @@ private slots:
         QCOMPARE(Stock(*db).db_STOCK->recordCount(), 5);
     }
 
-
     void dayBoundaries_data()
     {
         QTest::addColumn<QDate>("day");
@@ -83,7 +82,6 @@ private slots:
         QTest::newRow("later") << QDate(2009, 6, 1) << 82.0 << 0.0 << 0.0;
         QTest::newRow("first of January") << QDate(2009, 1, 1) << 10.0 << 0.0 << 0.0;
     }
-
 
     void dayBoundaries()
     {
@@ -98,7 +96,6 @@ private slots:
         QCOMPARE(denree(1).restes(), veille + entrees - sorties);
     }
 
-
     void validateDate_data()
     {
         QTest::addColumn<QDate>("asked");
@@ -109,7 +106,6 @@ private slots:
         QTest::newRow("last day") << QDate(2009, 12, 31) << QDate(2009, 12, 31);
     }
 
-
     void validateDate()
     {
         QFETCH(QDate, asked);
@@ -119,7 +115,6 @@ private slots:
         QCOMPARE(Stock(*db).ListeDenrees()->DateJour(), selected);
         QCOMPARE(Stock(*db).db_STOCK->filter(), QStringLiteral("date_op=") + SqlDate(selected));
     }
-
 
     void singleArticleAfterPostAndDelete()
     {
@@ -142,7 +137,6 @@ private slots:
         QCOMPARE(Stock(*db).ListeDenrees()->Totaux().entree_jour_valeur, 1120.0 - 1000 + 4 * 95 + 2.5 * 101);
     }
 
-
     void articleChangeRecalculates()
     {
         selectArticle(2);
@@ -163,7 +157,6 @@ private slots:
         QCOMPARE(Stock(*db).ListeDenrees()->Denrees().last().code_art, 6);
     }
 
-
     void summaryRows()
     {
         StoreFigures f;
@@ -175,7 +168,6 @@ private slots:
         QCOMPARE(rows.at(9).amount, QStringLiteral("12.00"));
         QCOMPARE(SummaryRows(f, QString(), QDate()).at(0).label, QStringLiteral("Quantité en Stock "));
     }
-
 
     void disconnectedDoesNothing()
     {

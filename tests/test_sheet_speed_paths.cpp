@@ -34,20 +34,21 @@ class TestSheetSpeedPaths : public QObject
         QSqlQuery query(connection);
         query.setForwardOnly(true);
         const bool ran = query.exec(
-            QStringLiteral("select a.code_art, a.qt31dec, a.pu31dec, s.* from articles a left join (select code_art as code,"
-                           " sum(quantite) filter (where nat_op=10 and date_op<:d),"
-                           " sum(quantite*pu) filter (where nat_op=10 and date_op<:d),"
-                           " sum(quantite) filter (where nat_op>=20 and date_op<:d),"
-                           " sum(quantite*pu) filter (where nat_op>=20 and date_op<:d),"
-                           " sum(quantite) filter (where nat_op=10 and date_op=:d),"
-                           " sum(quantite*pu) filter (where nat_op=10 and date_op=:d),"
-                           " sum(pu) filter (where nat_op=10 and date_op=:d),"
-                           " count(*) filter (where nat_op=10 and date_op=:d),"
-                           " sum(quantite) filter (where nat_op>=20 and date_op=:d),"
-                           " sum(quantite*pu) filter (where nat_op>=20 and date_op=:d),"
-                           " sum(pu) filter (where nat_op>=20 and date_op=:d),"
-                           " count(*) filter (where nat_op>=20 and date_op=:d)"
-                           " from stock group by code_art) s on s.code=a.code_art")
+            QStringLiteral(
+                "select a.code_art, a.qt31dec, a.pu31dec, s.* from articles a left join (select code_art as code,"
+                " sum(quantite) filter (where nat_op=10 and date_op<:d),"
+                " sum(quantite*pu) filter (where nat_op=10 and date_op<:d),"
+                " sum(quantite) filter (where nat_op>=20 and date_op<:d),"
+                " sum(quantite*pu) filter (where nat_op>=20 and date_op<:d),"
+                " sum(quantite) filter (where nat_op=10 and date_op=:d),"
+                " sum(quantite*pu) filter (where nat_op=10 and date_op=:d),"
+                " sum(pu) filter (where nat_op=10 and date_op=:d),"
+                " count(*) filter (where nat_op=10 and date_op=:d),"
+                " sum(quantite) filter (where nat_op>=20 and date_op=:d),"
+                " sum(quantite*pu) filter (where nat_op>=20 and date_op=:d),"
+                " sum(pu) filter (where nat_op>=20 and date_op=:d),"
+                " count(*) filter (where nat_op>=20 and date_op=:d)"
+                " from stock group by code_art) s on s.code=a.code_art")
                 .replace(QStringLiteral(":d"), SqlDate(day)));
         if (!ran)
             qFatal("reference query: %s", qPrintable(query.lastError().text()));
@@ -154,7 +155,8 @@ private slots:
         QVERIFY2(made.ok(), qPrintable(made.error));
         file = made.path;
         db = std::make_unique<TestData>();
-        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+        QCOMPARE(db->OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
         db->LoadOptions();
     }
     void cleanup()
@@ -169,8 +171,10 @@ private slots:
         // Movements the sums must leave out or place as SQLite compares them: a nature counted nowhere,
         // NULL quantity or price, an article that does not exist, and days that are not a day of the year
         // as 'YYYY-MM-DD' (before, after, between two days, a number, NULL).
-        const qint64 first = ScalarSql(db->database(), QStringLiteral("select min(code_art) from articles")).toLongLong();
-        const qint64 last = ScalarSql(db->database(), QStringLiteral("select max(code_art) from articles")).toLongLong();
+        const qint64 first = ScalarSql(db->database(), QStringLiteral("select min(code_art) from articles"))
+                                 .toLongLong();
+        const qint64 last = ScalarSql(db->database(), QStringLiteral("select max(code_art) from articles"))
+                                .toLongLong();
         exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
                             "(90001,%1,15,'2009-03-10',7,90),(90002,%1,10,'2009-03-10',null,90),"
                             "(90003,%1,22,'2009-03-10',2,null),(90004,9999,10,'2009-03-10',5,10),"
@@ -206,7 +210,8 @@ private slots:
         QVERIFY(Stock(*db).db_STOCK->recordCount() > 0);
         if (change == QLatin1String("entry") || change == QLatin1String("exit")) {
             Stock(*db).db_STOCK->append();
-            Stock(*db).db_STOCK->setValue(QStringLiteral("NAT_OP"), change == QLatin1String("entry") ? kNatureEntree : 22);
+            Stock(*db).db_STOCK->setValue(QStringLiteral("NAT_OP"),
+                                          change == QLatin1String("entry") ? kNatureEntree : 22);
             Stock(*db).db_STOCK->setValue(QStringLiteral("QUANTITE"), 0.5);
             Stock(*db).db_STOCK->setValue(QStringLiteral("PU"), 101.37);
             QVERIFY(db->SaveDataSet(Stock(*db).db_STOCK, true));
@@ -223,14 +228,16 @@ private slots:
             QVERIFY(db->SaveDataSet(Stock(*db).db_ARTICLES, true));
         } else if (change == QLatin1String("untold")) {
             exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
-                                "(90001,%1,10,'2009-01-05',3.5,17.1)").arg(code));
+                                "(90001,%1,10,'2009-01-05',3.5,17.1)")
+                     .arg(code));
         } else {
             {
                 QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
                 other.setDatabaseName(file);
                 QVERIFY(other.open());
                 ExecSql(other, QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values"
-                                              "(90001,%1,22,'2009-01-05',1.5,17.1)").arg(code));
+                                              "(90001,%1,22,'2009-01-05',1.5,17.1)")
+                                   .arg(code));
                 other.close();
             }
             QSqlDatabase::removeDatabase(QStringLiteral("other"));

@@ -78,12 +78,12 @@ private slots:
         }
         const CliRun sheet = RunCli({"sheet", path, "--day", "10/03/2009", "--csv"});
         QCOMPARE(sheet.code, 0);
-        QCOMPARE(sheet.out,
-                 QStringLiteral("code;designation;veille;entrees;sorties;restes;valeur_veille;valeur_entrees;valeur_sorties;valeur_restes\n"
-                                "1;SUCRE;26.00;11.00;5.00;32.00;2310.00;1120.00;440.00;2990.00\n"
-                                "2;\"HUILE; TABLE\";0.00;0.00;0.00;0.00;0.00;0.00;0.00;0.00\n"
-                                "3;RIZ;5.00;0.00;2.00;3.00;0.00;0.00;240.00;-240.00\n"
-                                "1250;BEURRE;1000.00;0.00;0.00;1000.00;1600000.00;0.00;0.00;1600000.00\n"));
+        QCOMPARE(sheet.out, QStringLiteral("code;designation;veille;entrees;sorties;restes;valeur_veille;valeur_"
+                                           "entrees;valeur_sorties;valeur_restes\n"
+                                           "1;SUCRE;26.00;11.00;5.00;32.00;2310.00;1120.00;440.00;2990.00\n"
+                                           "2;\"HUILE; TABLE\";0.00;0.00;0.00;0.00;0.00;0.00;0.00;0.00\n"
+                                           "3;RIZ;5.00;0.00;2.00;3.00;0.00;0.00;240.00;-240.00\n"
+                                           "1250;BEURRE;1000.00;0.00;0.00;1000.00;1600000.00;0.00;0.00;1600000.00\n"));
 
         // A day of another year is brought into the management year.
         const CliRun clamped = RunCli({"sheet", path, "--day", "03/01/2010", "--csv"});
@@ -102,7 +102,8 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::newRow("day that does not exist") << QStringList{"--day", "31/02/2009"} << "31/02/2009 is not a day";
         QTest::newRow("no day") << QStringList{} << "sheet needs --day";
-        QTest::newRow("unknown option") << QStringList{"--day", "01/02/2009", "--file-missing"} << "Unknown option 'file-missing'";
+        QTest::newRow("unknown option") << QStringList{"--day", "01/02/2009", "--file-missing"}
+                                        << "Unknown option 'file-missing'";
     }
     void sheetRefused()
     {
@@ -122,7 +123,9 @@ private slots:
         const QString file = home.preparedFile(2, 2009);
         {
             TestData db;
-            QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+            QCOMPARE(
+                db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false, QString::fromLatin1(kSchemaTag)),
+                int(OpenOk));
             ExecSql(db.database(), QStringLiteral("drop table stock"));
             ExecSql(db.database(), QStringLiteral("create table stock (num_mvt int primary key, remarque text)"));
         }
@@ -149,9 +152,12 @@ private slots:
             QCOMPARE(r.scalar(QStringLiteral("select count(*) from articles")).toInt(), 120);
             QCOMPARE(r.scalar(QStringLiteral("select count(*) from stock")).toInt(), 6000);
             QVERIFY(r.scalar(QStringLiteral("select count(*) from fournisseur")).toInt() > 0);
-            QVERIFY(r.scalar(QStringLiteral("select count(distinct pu) from stock where code_art=101 and nat_op=10")).toInt() > 1);
+            QVERIFY(r.scalar(QStringLiteral("select count(distinct pu) from stock where code_art=101 and nat_op=10"))
+                        .toInt()
+                    > 1);
             // Boarding: exits per meal only, and head-counts every school day.
-            QCOMPARE(r.scalar(QStringLiteral("select count(*) from stock where nat_op not in (10,21,22,23,24)")).toInt(), 0);
+            QCOMPARE(
+                r.scalar(QStringLiteral("select count(*) from stock where nat_op not in (10,21,22,23,24)")).toInt(), 0);
             QVERIFY(r.scalar(QStringLiteral("select count(distinct date_menu) from menu_effect")).toInt() > 150);
         }
         {
@@ -177,19 +183,23 @@ private slots:
         const CliRun made = RunCli({"demo", "--kind", QString::number(kind), "--year", "2010", "--movements", "8000"});
         QCOMPARE(made.code, 0);
         Reader r(made.out.trimmed());
-        QCOMPARE(r.scalar(QStringLiteral("select count(*) from stock where nat_op not in (10,%1)").arg(natures)).toInt(), 0);
+        QCOMPARE(
+            r.scalar(QStringLiteral("select count(*) from stock where nat_op not in (10,%1)").arg(natures)).toInt(), 0);
         // The stock of every article at the end of every day, and after every single movement in number order.
         const QString running = QStringLiteral(
             "select count(*) from (select a.qt31dec + sum(iif(s.nat_op=10, s.quantite, -s.quantite))"
             " over (partition by s.code_art order by s.%1 rows unbounded preceding) as level"
             " from stock s join articles a on a.code_art=s.code_art) where level < 0");
         QCOMPARE(r.scalar(running.arg(QStringLiteral("num_mvt"))).toInt(), 0);
-        QCOMPARE(r.scalar(QStringLiteral("select count(*) from (select s.code_art, s.date_op, a.qt31dec + (select sum(iif(t.nat_op=10,"
-                                         " t.quantite, -t.quantite)) from stock t where t.code_art=s.code_art and t.date_op<=s.date_op)"
-                                         " as level from stock s join articles a on a.code_art=s.code_art group by s.code_art, s.date_op)"
-                                         " where level < 0"))
-                     .toInt(),
-                 0);
+        QCOMPARE(
+            r
+                .scalar(QStringLiteral(
+                    "select count(*) from (select s.code_art, s.date_op, a.qt31dec + (select sum(iif(t.nat_op=10,"
+                    " t.quantite, -t.quantite)) from stock t where t.code_art=s.code_art and t.date_op<=s.date_op)"
+                    " as level from stock s join articles a on a.code_art=s.code_art group by s.code_art, s.date_op)"
+                    " where level < 0"))
+                .toInt(),
+            0);
         QVERIFY(r.scalar(QStringLiteral("select count(*) from stock where nat_op<>10")).toInt() > 4000);
     }
 

@@ -16,14 +16,22 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("montant");
         QTest::addColumn<QString>("saisie");
-        QTest::newRow("zero") << 0.0 << "    0.00" << "0.00";
-        QTest::newRow("small") << 12.5 << "    12.50" << "12.50";
-        QTest::newRow("thousands") << 1234.5 << "   1 234.50" << "1234.50";
-        QTest::newRow("millions rounded") << 1234567.891 << "  1 234 567.89" << "1234567.89";
-        QTest::newRow("negative") << -1234.5 << "-   1 234.50" << "-1234.50";
-        QTest::newRow("half cent rounds up") << 0.125 << "    0.13" << "0.13";
-        QTest::newRow("tiny negative is zero") << -0.001 << "    0.00" << "0.00";
-        QTest::newRow("beyond the picture") << 1e18 << "1000000 000 000 000 000.00" << "1000000000000000000.00";
+        QTest::newRow("zero") << 0.0 << "    0.00"
+                              << "0.00";
+        QTest::newRow("small") << 12.5 << "    12.50"
+                               << "12.50";
+        QTest::newRow("thousands") << 1234.5 << "   1 234.50"
+                                   << "1234.50";
+        QTest::newRow("millions rounded") << 1234567.891 << "  1 234 567.89"
+                                          << "1234567.89";
+        QTest::newRow("negative") << -1234.5 << "-   1 234.50"
+                                  << "-1234.50";
+        QTest::newRow("half cent rounds up") << 0.125 << "    0.13"
+                                             << "0.13";
+        QTest::newRow("tiny negative is zero") << -0.001 << "    0.00"
+                                               << "0.00";
+        QTest::newRow("beyond the picture") << 1e18 << "1000000 000 000 000 000.00"
+                                            << "1000000000000000000.00";
     }
     void amounts()
     {
@@ -81,7 +89,8 @@ private slots:
     void replaceAndQuote()
     {
         // Text brought in by the replacement is not scanned again.
-        QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("aa")), QStringLiteral("aaaaaa"));
+        QCOMPARE(ReplaceAll(QStringLiteral("aaa"), QStringLiteral("a"), QStringLiteral("aa")),
+                 QStringLiteral("aaaaaa"));
         QCOMPARE(ReplaceAll(QStringLiteral("abc"), QString(), QStringLiteral("x")), QStringLiteral("abc"));
         QCOMPARE(QuotedSQL(QStringLiteral("l'eau")), QStringLiteral("'l''eau'"));
         QCOMPARE(QuotedSQL(QString()), QStringLiteral("''"));

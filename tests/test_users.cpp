@@ -18,12 +18,12 @@ QString sqlValue(const QString &value) { return value == kNull ? QStringLiteral(
 
 // A management file whose users table holds rows, given as name, password, priority triplets (kNull for a
 // NULL value).
-QString fileWithUsers(const TestHome &home, const QStringList &rows,
-                      const QString &createUsers = QString())
+QString fileWithUsers(const TestHome &home, const QStringList &rows, const QString &createUsers = QString())
 {
     const QString path = home.templateCopy(QStringLiteral("DOS1_2009.MDB"));
     TestData setup;
-    if (setup.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, true, QString::fromLatin1(kSchemaTag)) != OpenOk)
+    if (setup.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, true, QString::fromLatin1(kSchemaTag))
+        != OpenOk)
         qFatal("cannot open the template copy");
     QSqlQuery q(setup.database());
     if (!createUsers.isEmpty() && !(q.exec(QStringLiteral("drop table users")) && q.exec(createUsers)))
@@ -50,7 +50,8 @@ QStringList usersTable(Tfdb &db)
     if (!q.exec(QStringLiteral("select username, password, priorite from users order by username")))
         return {QStringLiteral("unreadable")};
     while (q.next())
-        rows << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|') + q.value(2).toString();
+        rows << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|')
+                    + q.value(2).toString();
     return rows;
 }
 
@@ -92,14 +93,17 @@ private slots:
         QTest::newRow("empty table asks nothing")
             << QStringList{} << QStringList{} << -2 << int(OpenOk) << QString() << "A" << QStringList{};
         QTest::newRow("one user without password")
-            << QStringList{"GERANT", "", "C"} << QStringList{} << -2 << int(OpenOk) << "GERANT" << "A" << QStringList{};
+            << QStringList{"GERANT", "", "C"} << QStringList{} << -2 << int(OpenOk) << "GERANT"
+            << "A" << QStringList{};
         QTest::newRow("null password and priority")
-            << QStringList{"GERANT", kNull, kNull} << QStringList{} << -2 << int(OpenOk) << "GERANT" << "A" << QStringList{};
+            << QStringList{"GERANT", kNull, kNull} << QStringList{} << -2 << int(OpenOk) << "GERANT"
+            << "A" << QStringList{};
         QTest::newRow("small letters and blanks accepted")
-            << QStringList{"ADMIN", "SECRET", "A"} << QStringList{"  secret "} << -2 << int(OpenOk) << "ADMIN" << "A"
-            << QStringList{"password"};
+            << QStringList{"ADMIN", "SECRET", "A"} << QStringList{"  secret "} << -2 << int(OpenOk) << "ADMIN"
+            << "A" << QStringList{"password"};
         QTest::newRow("right at the third attempt")
-            << QStringList{"ADMIN", "SECRET", "A"} << QStringList{"x", "secre", "Secret"} << -2 << int(OpenOk) << "ADMIN"
+            << QStringList{"ADMIN", "SECRET", "A"} << QStringList{"x", "secre", "Secret"} << -2 << int(OpenOk)
+            << "ADMIN"
             << "A" << repeated("password", 3);
         QTest::newRow("three wrong answers refuse the opening")
             << QStringList{"ADMIN", "SECRET", "A"} << QStringList{"x", "y", "z", "secret"} << -2 << int(OpenUserRefused)
@@ -108,31 +112,30 @@ private slots:
             << QStringList{"ADMIN", "SECRET", "A"} << QStringList{kCancel, "secret"} << -2 << int(OpenUserRefused)
             << QString() << "A" << QStringList{"password"};
         QTest::newRow("typed longer than the column")
-            << QStringList{"ADMIN", "SECRET12", "A"} << QStringList{"secret1299"} << -2 << int(OpenOk) << "ADMIN" << "A"
-            << QStringList{"password"};
+            << QStringList{"ADMIN", "SECRET12", "A"} << QStringList{"secret1299"} << -2 << int(OpenOk) << "ADMIN"
+            << "A" << QStringList{"password"};
         QTest::newRow("blanks around a full-length password")
-            << QStringList{"ADMIN", "SECRET12", "A"} << QStringList{" secret12 "} << -2 << int(OpenOk) << "ADMIN" << "A"
-            << QStringList{"password"};
+            << QStringList{"ADMIN", "SECRET12", "A"} << QStringList{" secret12 "} << -2 << int(OpenOk) << "ADMIN"
+            << "A" << QStringList{"password"};
         QTest::newRow("stored with blanks and small letters")
-            << QStringList{" admin ", " secret ", " a "} << QStringList{"SECRET"} << -2 << int(OpenOk) << "ADMIN" << "A"
-            << QStringList{"password"};
+            << QStringList{" admin ", " secret ", " a "} << QStringList{"SECRET"} << -2 << int(OpenOk) << "ADMIN"
+            << "A" << QStringList{"password"};
         QTest::newRow("only CAISSE B logs in as A")
-            << QStringList{"CAISSE", "", "B"} << QStringList{} << -2 << int(OpenOk) << "CAISSE" << "A" << QStringList{};
-        QTest::newRow("two users keep their priority")
-            << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "CASH", "B"} << QStringList{} << 1 << int(OpenOk) << "CAISSE"
-            << "B" << QStringList{"login"};
+            << QStringList{"CAISSE", "", "B"} << QStringList{} << -2 << int(OpenOk) << "CAISSE"
+            << "A" << QStringList{};
+        QTest::newRow("two users keep their priority") << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "CASH", "B"}
+                                                       << QStringList{} << 1 << int(OpenOk) << "CAISSE"
+                                                       << "B" << QStringList{"login"};
         QTest::newRow("several users without A get A")
-            << QStringList{"CAISSE", "", "B", "MAGASIN", "", "C"} << QStringList{} << 1 << int(OpenOk) << "MAGASIN" << "A"
-            << QStringList{"login"};
-        QTest::newRow("login window refused")
-            << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "", "B"} << QStringList{} << -2 << int(OpenUserRefused)
-            << QString() << "A" << QStringList{"login"};
+            << QStringList{"CAISSE", "", "B", "MAGASIN", "", "C"} << QStringList{} << 1 << int(OpenOk) << "MAGASIN"
+            << "A" << QStringList{"login"};
+        QTest::newRow("login window refused") << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "", "B"} << QStringList{}
+                                              << -2 << int(OpenUserRefused) << QString() << "A" << QStringList{"login"};
         QTest::newRow("name with a quote")
-            << QStringList{"O'BRIEN", "PW", "B"} << QStringList{"pw"} << -2 << int(OpenOk) << "O'BRIEN" << "A"
-            << QStringList{"password"};
-        QTest::newRow("name of 200 characters")
-            << QStringList{longName, "", "D", "ADMIN", "", "A"} << QStringList{} << 1 << int(OpenOk) << longName << "D"
-            << QStringList{"login"};
+            << QStringList{"O'BRIEN", "PW", "B"} << QStringList{"pw"} << -2 << int(OpenOk) << "O'BRIEN"
+            << "A" << QStringList{"password"};
+        QTest::newRow("name of 200 characters") << QStringList{longName, "", "D", "ADMIN", "", "A"} << QStringList{}
+                                                << 1 << int(OpenOk) << longName << "D" << QStringList{"login"};
     }
     void login()
     {
@@ -182,7 +185,8 @@ private slots:
         TestHome home;
         const QString path = fileWithUsers(
             home, {"ADMIN", "ABCDE", "A"},
-            QStringLiteral("create table users (username char(30) primary key, PASSWORD %1, priorite char(1))").arg(column));
+            QStringLiteral("create table users (username char(30) primary key, PASSWORD %1, priorite char(1))")
+                .arg(column));
         ScriptedPrompter answers;
         ScriptedUserForms forms(&answers.asked);
         answers.passwords = {typed, typed, typed};
@@ -220,7 +224,7 @@ private slots:
         QCOMPARE(check.selected(), 0);
         QCOMPARE(check.submit("wrong"), LoginCheck::Outcome::Retry);
         QCOMPARE(check.submit("cash"), LoginCheck::Outcome::Retry); // another user's password
-        check.select(0);                                           // the same name keeps its count
+        check.select(0);                                            // the same name keeps its count
         QCOMPARE(check.attempts(), 2);
         check.select(1);
         QCOMPARE(check.attempts(), 0);
@@ -253,11 +257,16 @@ private slots:
         QTest::addColumn<QString>("allowed");
         QTest::addColumn<bool>("warn");
         QTest::addColumn<bool>("passes");
-        QTest::newRow("A manages users") << "A" << "A" << true << true;
-        QTest::newRow("B backs up") << "B" << "AB" << true << true;
-        QTest::newRow("B cannot manage users") << "B" << "A" << true << false;
-        QTest::newRow("C refused silently") << "C" << "AB" << false << false;
-        QTest::newRow("empty never passes") << "" << "AB" << true << false;
+        QTest::newRow("A manages users") << "A"
+                                         << "A" << true << true;
+        QTest::newRow("B backs up") << "B"
+                                    << "AB" << true << true;
+        QTest::newRow("B cannot manage users") << "B"
+                                               << "A" << true << false;
+        QTest::newRow("C refused silently") << "C"
+                                            << "AB" << false << false;
+        QTest::newRow("empty never passes") << ""
+                                            << "AB" << true << false;
     }
     void hasPriority()
     {
@@ -283,19 +292,18 @@ private slots:
     void changeOwnPassword_data()
     {
         QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("typed");      // to log in
+        QTest::addColumn<QString>("typed");       // to log in
         QTest::addColumn<QString>("newPassword"); // kCancel when the window is cancelled
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QStringList>("table");
-        QTest::newRow("changed")
-            << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "", "B"} << "" << "NOUVEAU" << true
-            << QStringList{"ADMIN|NOUVEAU|A", "CAISSE||B"};
-        QTest::newRow("cancelled")
-            << QStringList{"ADMIN", "SECRET", "A"} << "secret" << kCancel << false << QStringList{"ADMIN|SECRET|A"};
-        QTest::newRow("stored in small letters with blanks")
-            << QStringList{" admin ", "SECRET", "A"} << "secret" << "NOUVEAU" << true << QStringList{" admin |NOUVEAU|A"};
-        QTest::newRow("quote in name and password")
-            << QStringList{"O'BRIEN", "", "A"} << "" << "L'AMI" << true << QStringList{"O'BRIEN|L'AMI|A"};
+        QTest::newRow("changed") << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "", "B"} << ""
+                                 << "NOUVEAU" << true << QStringList{"ADMIN|NOUVEAU|A", "CAISSE||B"};
+        QTest::newRow("cancelled") << QStringList{"ADMIN", "SECRET", "A"} << "secret" << kCancel << false
+                                   << QStringList{"ADMIN|SECRET|A"};
+        QTest::newRow("stored in small letters with blanks") << QStringList{" admin ", "SECRET", "A"} << "secret"
+                                                             << "NOUVEAU" << true << QStringList{" admin |NOUVEAU|A"};
+        QTest::newRow("quote in name and password") << QStringList{"O'BRIEN", "", "A"} << ""
+                                                    << "L'AMI" << true << QStringList{"O'BRIEN|L'AMI|A"};
     }
     void changeOwnPassword()
     {
@@ -351,8 +359,9 @@ private slots:
         ScriptedPrompter answers;
         ScriptedUserForms forms(&answers.asked);
         forms.logins = {1};
-        forms.userLists = {std::nullopt,
-                             QList<UserEntry>{{"O'BRIEN", "L'AMI", "A"}, {longName, "", "B"}, {"X'); drop table users; --", "", "C"}}};
+        forms.userLists = {
+            std::nullopt,
+            QList<UserEntry>{{"O'BRIEN", "L'AMI", "A"}, {longName, "", "B"}, {"X'); drop table users; --", "", "C"}}};
         setPrompter(&answers);
         TestData db;
         QCOMPARE(openChecked(db, path), int(OpenOk));
@@ -465,11 +474,13 @@ private slots:
         if (refused) {
             QCOMPARE(answers.asked, QStringList{"message"});
             QCOMPARE(answers.messages,
-                     QStringList{QStringLiteral("Il y a un seul utilisateur de priorité \" A \", vous ne pouvez pas le supprimer.")});
+                     QStringList{QStringLiteral(
+                         "Il y a un seul utilisateur de priorité \" A \", vous ne pouvez pas le supprimer.")});
             QCOMPARE(answers.messageCaptions, QStringList{QStringLiteral("Information")});
         } else {
             QCOMPARE(answers.questions,
-                     QStringList{QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'Utilisateur U%1  ? ").arg(row)});
+                     QStringList{
+                         QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'Utilisateur U%1  ? ").arg(row)});
             QCOMPARE(answers.questionCaptions, QStringList{QStringLiteral("Confirmation")});
         }
     }
@@ -479,8 +490,8 @@ private slots:
         ScriptedPrompter answers;
         ScriptedUserForms forms(&answers.asked);
         forms.userEdits = {UserEntry{" admin ", QString(), "B"}, UserEntry{"ADMIN", QString(), "A"},
-                             UserEntry{"Caisse", QString(), "C"}, UserEntry{"  ", QString(), "C"},
-                             UserEntry{" COMPTABLE ", QString(), "D"}};
+                           UserEntry{"Caisse", QString(), "C"}, UserEntry{"  ", QString(), "C"},
+                           UserEntry{" COMPTABLE ", QString(), "D"}};
         setPrompter(&answers);
         UserListEditor editor(adminAndCashier());
 
@@ -552,11 +563,16 @@ private slots:
         QTest::addColumn<QString>("newPassword");
         QTest::addColumn<QString>("confirmation");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("same") << "abc" << "abc" << true;
-        QTest::newRow("letter case and blanks") << "abc" << " ABC " << true;
-        QTest::newRow("different") << "abc" << "abd" << false;
-        QTest::newRow("empty cannot remove a password") << "" << "" << false;
-        QTest::newRow("blanks only") << "   " << " " << false;
+        QTest::newRow("same") << "abc"
+                              << "abc" << true;
+        QTest::newRow("letter case and blanks") << "abc"
+                                                << " ABC " << true;
+        QTest::newRow("different") << "abc"
+                                   << "abd" << false;
+        QTest::newRow("empty cannot remove a password") << ""
+                                                        << "" << false;
+        QTest::newRow("blanks only") << "   "
+                                     << " " << false;
     }
     void passwordConfirmation()
     {

@@ -102,7 +102,8 @@ bool ConnectionSequence::Action_connectExecute()
     if (!forThisRun && !isExistingFile(file) && TemplatePath().isEmpty())
         m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
 
-    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
+    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true,
+                                             QString::fromLatin1(kSchemaTag));
     if (result != OpenOk)
         return fail(m_failure.isEmpty() ? OpenFailureText(result, file) : m_failure);
 
@@ -126,14 +127,15 @@ bool ConnectionSequence::prepareNewFile(QString &file)
 {
     const QString folder = QFileInfo(file).absolutePath();
     PreparationForm *form = Form<PreparationForm>::current();
-    const std::optional<PreparationAnswer> answer =
-        form ? form->prepareNewFile(m_db.establishmentKinds(), folder) : std::nullopt;
+    const std::optional<PreparationAnswer> answer = form ? form->prepareNewFile(m_db.establishmentKinds(), folder)
+                                                         : std::nullopt;
     bool accepted = answer.has_value();
     QString target;
     if (accepted) {
         target = folder + QLatin1Char('/') + answer->fileName;
         if (QFileInfo::exists(target))
-            accepted = prompter().confirm(QStringLiteral(" Voulez vous écraser le fichier ") + target + QStringLiteral(" ? "),
+            accepted = prompter().confirm(QStringLiteral(" Voulez vous écraser le fichier ") + target
+                                              + QStringLiteral(" ? "),
                                           QStringLiteral("Confirmation"), MessageIcon::Warning);
     }
     m_db.closeSession();
@@ -145,7 +147,8 @@ bool ConnectionSequence::prepareNewFile(QString &file)
     if (!CopyFileOver(file, target))
         return fail(QStringLiteral("Impossible d'écrire %1.").arg(target));
     file = target;
-    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag));
+    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true,
+                                             QString::fromLatin1(kSchemaTag));
     if (result != OpenOk) {
         m_db.closeSession();
         return fail(OpenFailureText(result, file));

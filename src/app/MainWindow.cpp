@@ -132,23 +132,48 @@ bool TFZelvane::event(QEvent *event)
 void TFZelvane::registerCommands()
 {
     CommandRegistry &c = *m_commands;
-    c.add({cmd::Connecter, "Connect to Database", "Connect to Database", "Ctrl+C", "network-connect",
-           "connect", {{"Bases de Données", 10}, {"toolbar", 10}}},
+    c.add({cmd::Connecter,
+           "Connect to Database",
+           "Connect to Database",
+           "Ctrl+C",
+           "network-connect",
+           "connect",
+           {{"Bases de Données", 10}, {"toolbar", 10}}},
           [this] { Action_connectExecute(); });
-    c.add({cmd::Deconnecter, "Disconnect from Database", "Disconnect from Database", "Ctrl+F", "network-disconnect",
-           "disconnect", {{"Bases de Données", 20}, {"toolbar", 20}}},
+    c.add({cmd::Deconnecter,
+           "Disconnect from Database",
+           "Disconnect from Database",
+           "Ctrl+F",
+           "network-disconnect",
+           "disconnect",
+           {{"Bases de Données", 20}, {"toolbar", 20}}},
           [this] { Action_disconnectExecute(); });
-    c.add({cmd::Quitter, "Exit", "Quitter l'application", "Ctrl+Q", "application-exit", "exit",
+    c.add({cmd::Quitter,
+           "Exit",
+           "Quitter l'application",
+           "Ctrl+Q",
+           "application-exit",
+           "exit",
            {{"Bases de Données", 310}, {"toolbar", 620}}},
           [this] { Action_exitExecute(); });
     c.add({cmd::Calculatrice, "Calc", "", "", "accessories-calculator", "calculator", {{"toolbar", 410}}},
           [] { ShowCalculator(); });
     c.add({cmd::Aide, "Aide", "", "", "help-contents", "help", {{"?", 9010}, {"toolbar", 610}}},
           [this] { showHelp(); });
-    c.add({cmd::JourPrecedent, "Reculer la date d'une journée", "", "", "go-previous", "day-previous",
+    c.add({cmd::JourPrecedent,
+           "Reculer la date d'une journée",
+           "",
+           "",
+           "go-previous",
+           "day-previous",
            {{"Affichage", 3020}, {"toolbar", 520}}},
           [this] { moveDay(-1); });
-    c.add({cmd::JourSuivant, "Avancer la date d'une journée", "", "", "go-next", "day-next",
+    c.add({cmd::JourSuivant,
+           "Avancer la date d'une journée",
+           "",
+           "",
+           "go-next",
+           "day-next",
            {{"Affichage", 3030}, {"toolbar", 540}}},
           [this] { moveDay(1); });
 }
@@ -195,7 +220,8 @@ void TFZelvane::createMenus()
     dayFont.setBold(true);
     SBDate_du_jour->setFont(dayFont);
     // As wide as its longest text whatever it shows: the date box typed over it must not widen it.
-    SBDate_du_jour->setFixedWidth(QFontMetrics(dayFont).horizontalAdvance(QStringLiteral("Journée du 00/00/0000")) + 24);
+    SBDate_du_jour->setFixedWidth(QFontMetrics(dayFont).horizontalAdvance(QStringLiteral("Journée du 00/00/0000"))
+                                  + 24);
     dayBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     EDate_du_jour = new QLineEdit;
     EDate_du_jour->setObjectName(QStringLiteral("EDate_du_jour"));
@@ -287,7 +313,8 @@ void TFZelvane::Refresh()
     }
     if (PC0)
         PC0->setVisible(c);
-    if (QWidget *filler = centralWidget() ? centralWidget()->findChild<QWidget *>(QStringLiteral("disconnectedArea")) : nullptr)
+    if (QWidget *filler = centralWidget() ? centralWidget()->findChild<QWidget *>(QStringLiteral("disconnectedArea"))
+                                          : nullptr)
         filler->setVisible(!c);
 }
 
@@ -348,8 +375,9 @@ void TFZelvane::showHelp()
 {
     const QString guide = DeliveredFile(QString::fromLatin1(kGuide));
     if (guide.isEmpty()) {
-        prompter().showMessage(QStringLiteral("Le guide d'utilisation %1 est introuvable.").arg(QString::fromLatin1(kGuide)),
-                               QStringLiteral("Aide"), MessageIcon::Warning);
+        prompter().showMessage(
+            QStringLiteral("Le guide d'utilisation %1 est introuvable.").arg(QString::fromLatin1(kGuide)),
+            QStringLiteral("Aide"), MessageIcon::Warning);
         return;
     }
     // The desktop's browser when there is one, else the program's own help window.
@@ -359,10 +387,11 @@ void TFZelvane::showHelp()
 
 void TFZelvane::showAbout()
 {
-    prompter().showMessage(QStringLiteral("Zelvane %1\nFeuille de Consommation Journalière\n\nLa gestion au jour le jour "
-                                          "du magasin de denrées d'une cantine.")
-                               .arg(QStringLiteral(ZELVANE_VERSION)),
-                           QStringLiteral("A propos de Zelvane"), MessageIcon::Information);
+    prompter().showMessage(
+        QStringLiteral("Zelvane %1\nFeuille de Consommation Journalière\n\nLa gestion au jour le jour "
+                       "du magasin de denrées d'une cantine.")
+            .arg(QStringLiteral(ZELVANE_VERSION)),
+        QStringLiteral("A propos de Zelvane"), MessageIcon::Information);
 }
 
 void TFZelvane::moveDay(int tag)
@@ -373,7 +402,8 @@ void TFZelvane::moveDay(int tag)
     const QDate to = m_db.ValidateDate(from.addDays(tag));
     if (to == from) {
         prompter().showMessage(QStringLiteral("La journée du %1 est la %2 de la gestion %3.")
-                                   .arg(DateText(from), tag < 0 ? QStringLiteral("première") : QStringLiteral("dernière"),
+                                   .arg(DateText(from),
+                                        tag < 0 ? QStringLiteral("première") : QStringLiteral("dernière"),
                                         QString::number(m_db.gestion)),
                                QStringLiteral("Journée"), MessageIcon::Information);
         return;

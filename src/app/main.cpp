@@ -29,10 +29,11 @@ int main(int argc, char *argv[])
         QStringLiteral("Quitte dès que la première feuille est affichée (code 0), ou code 1 si le dossier n'a pas pu "
                        "être ouvert : mesure du temps de démarrage."));
     parser.addOption(quitAfterFirstSheet);
-    parser.addPositionalArgument(QStringLiteral("DOSSIER"),
-                                 QStringLiteral("Le dossier de gestion à ouvrir pour cette fois, sans changer le dossier "
-                                                "ouvert par défaut."),
-                                 QStringLiteral("[DOSSIER]"));
+    parser.addPositionalArgument(
+        QStringLiteral("DOSSIER"),
+        QStringLiteral("Le dossier de gestion à ouvrir pour cette fois, sans changer le dossier "
+                       "ouvert par défaut."),
+        QStringLiteral("[DOSSIER]"));
     parser.process(app);
 
     zelvane::Library library;

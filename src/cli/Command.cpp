@@ -44,7 +44,9 @@ int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
             throw CommandFailure{parser.errorText()};
         return execute(parser, out);
     } catch (const CommandFailure &failure) {
-        err.write(QStringLiteral("zelvane-cli: %1\n").arg(QString(failure.message).replace(QLatin1Char('\n'), QLatin1Char(' '))).toUtf8());
+        err.write(QStringLiteral("zelvane-cli: %1\n")
+                      .arg(QString(failure.message).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                      .toUtf8());
         return 1;
     }
 }
@@ -107,7 +109,8 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
         throw CommandFailure{QStringLiteral("%1: no such file").arg(path)};
     Tfdb db;
     db.readOnly = true;
-    const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag));
+    const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false,
+                                           QString::fromLatin1(kSchemaTag));
     if (opened != OpenOk)
         throw CommandFailure{OpenFailureText(opened, path)};
     db.LoadOptions();

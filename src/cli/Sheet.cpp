@@ -13,12 +13,13 @@ class Sheet : public DatabaseCommand
 {
 public:
     Sheet()
-        : DatabaseCommand(QStringLiteral("sheet"), QStringLiteral("FILE --day DD/MM/YYYY [--csv]"),
-                          QStringLiteral("Prints the consumption sheet of a day as the main window computes it (the\n"
-                                         "day is brought into the management year): for every article in code order\n"
-                                         "the stock of the evening before, the entries, the exits and the remainder,\n"
-                                         "in quantity and in value, then the store figures of the day. With --csv only\n"
-                                         "the article lines, separated by ';', numbers with two decimals and a point."))
+        : DatabaseCommand(
+            QStringLiteral("sheet"), QStringLiteral("FILE --day DD/MM/YYYY [--csv]"),
+            QStringLiteral("Prints the consumption sheet of a day as the main window computes it (the\n"
+                           "day is brought into the management year): for every article in code order\n"
+                           "the stock of the evening before, the entries, the exits and the remainder,\n"
+                           "in quantity and in value, then the store figures of the day. With --csv only\n"
+                           "the article lines, separated by ';', numbers with two decimals and a point."))
     {
     }
 
@@ -35,7 +36,8 @@ protected:
             throw CommandFailure{QStringLiteral("sheet needs --day DD/MM/YYYY")};
         const std::optional<QDate> day = ParseDate(parser.value(QStringLiteral("day")));
         if (!day)
-            throw CommandFailure{QStringLiteral("%1 is not a day (DD/MM/YYYY)").arg(parser.value(QStringLiteral("day")))};
+            throw CommandFailure{
+                QStringLiteral("%1 is not a day (DD/MM/YYYY)").arg(parser.value(QStringLiteral("day")))};
 
         TListeDenrees liste(db);
         liste.SetDate(*day);

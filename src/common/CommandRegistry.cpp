@@ -11,7 +11,6 @@ static void registerCommandPictures() { Q_INIT_RESOURCE(resources); }
 
 namespace zelvane {
 
-
 CommandRegistry::CommandRegistry(QWidget *owner)
     : QObject(owner)
     , m_owner(owner)

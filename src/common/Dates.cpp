@@ -31,15 +31,15 @@ QString DateCondition(const QString &op, const QString &column, const QDate &d)
         || op == QLatin1String(">=")) {
         const QString cmp = op.left(1);
         return QStringLiteral("( (year(") + c + QStringLiteral(")") + cmp + y + QStringLiteral(")or")
-            + QStringLiteral("  ((year(") + c + QStringLiteral(")=") + y + QStringLiteral(")and(month(") + c
-            + QStringLiteral(")") + cmp + m + QStringLiteral("))or") + QStringLiteral("  ((year(") + c
-            + QStringLiteral(")=") + y + QStringLiteral(")and(month(") + c + QStringLiteral(")=") + m
-            + QStringLiteral(")and(day(") + c + QStringLiteral(")") + op + day + QStringLiteral("))  )");
+               + QStringLiteral("  ((year(") + c + QStringLiteral(")=") + y + QStringLiteral(")and(month(") + c
+               + QStringLiteral(")") + cmp + m + QStringLiteral("))or") + QStringLiteral("  ((year(") + c
+               + QStringLiteral(")=") + y + QStringLiteral(")and(month(") + c + QStringLiteral(")=") + m
+               + QStringLiteral(")and(day(") + c + QStringLiteral(")") + op + day + QStringLiteral("))  )");
     }
     if (op == QLatin1String("="))
         return QStringLiteral("(year(") + c + QStringLiteral(")=") + y + QStringLiteral(") and (month(") + c
-            + QStringLiteral(")=") + m + QStringLiteral(") and (day(") + c + QStringLiteral(")=") + day
-            + QStringLiteral(")");
+               + QStringLiteral(")=") + m + QStringLiteral(") and (day(") + c + QStringLiteral(")=") + day
+               + QStringLiteral(")");
     return {};
 }
 

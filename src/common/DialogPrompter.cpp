@@ -55,7 +55,8 @@ QWidget *DialogPrompter::owner() const
 
 void DialogPrompter::showMessage(const QString &text, const QString &caption, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), caption.isEmpty() ? QStringLiteral("Zelvane") : caption, text, QMessageBox::Ok, owner());
+    QMessageBox box(boxIcon(icon), caption.isEmpty() ? QStringLiteral("Zelvane") : caption, text, QMessageBox::Ok,
+                    owner());
     box.exec();
 }
 

@@ -10,9 +10,9 @@ T TakeAnswer(std::deque<T> &answers, T fallback)
 {
     if (answers.empty())
         return fallback;
-    T answer = std::move(answers.front());
+    fallback = answers.front();
     answers.pop_front();
-    return answer;
+    return fallback;
 }
 
 // The form that answers one kind of entry window. Each entry window has an interface of its own (the

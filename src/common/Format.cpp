@@ -96,10 +96,7 @@ std::optional<double> NumberFromSql(const QVariant &v)
     return ok ? std::optional<double>(x) : std::nullopt;
 }
 
-QString DateText(const QDate &d)
-{
-    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
-}
+QString DateText(const QDate &d) { return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
 std::optional<QDate> ParseDate(const QString &text)
 {
@@ -140,15 +137,15 @@ QDate DateFromSql(const QVariant &v)
 
 QString MoisFR(int month)
 {
-    static const char *const names[] = {"Janvier", "Février", "Mars", "Avril", "Mai", "Juin", "Juillet",
-                                        "Août", "Septembre", "Octobre", "Novembre", "Décembre"};
+    static const char *const names[] = {"Janvier", "Février", "Mars",      "Avril",   "Mai",      "Juin",
+                                        "Juillet", "Août",    "Septembre", "Octobre", "Novembre", "Décembre"};
     return month >= 1 && month <= 12 ? QString::fromUtf8(names[month - 1]) : QString();
 }
 
 QString MoisAR(int month)
 {
-    static const char *const names[] = {"جـانفي", "فبـراير", "مـارس", "أفريـل", "مـاي", "جـوان",
-                                        "جويليـة", "أوت", "سبتمبر", "أكتـوبر", "نوفمبر", "ديسمبر"};
+    static const char *const names[] = {"جـانفي",  "فبـراير", "مـارس",  "أفريـل",  "مـاي",   "جـوان",
+                                        "جويليـة", "أوت",     "سبتمبر", "أكتـوبر", "نوفمبر", "ديسمبر"};
     return month >= 1 && month <= 12 ? QString::fromUtf8(names[month - 1]) : QString();
 }
 

@@ -31,12 +31,12 @@ std::optional<qint64> ParseInteger(const QString &text);
 // A number read from the database or a dataset; nullopt for NULL or a value that is not a number.
 std::optional<double> NumberFromSql(const QVariant &v);
 
-QString DateText(const QDate &d);                  // "dd/mm/yyyy", empty for an invalid date
+QString DateText(const QDate &d);                    // "dd/mm/yyyy", empty for an invalid date
 std::optional<QDate> ParseDate(const QString &text); // "dd/mm/yyyy" (also d/m/yyyy); nullopt when not a day
-QString TimeText(const QTime &t);                  // "hh:mm:ss"
+QString TimeText(const QTime &t);                    // "hh:mm:ss"
 
-QString IsoDate(const QDate &d);                    // 'YYYY-MM-DD' without quotes
-QString SqlDate(const QDate &d);                    // the quoted ISO form written into SQL, NULL when invalid
+QString IsoDate(const QDate &d); // 'YYYY-MM-DD' without quotes
+QString SqlDate(const QDate &d); // the quoted ISO form written into SQL, NULL when invalid
 QDate DateFromSql(const QVariant &v);
 
 // French and Arabic month names, index 1 to 12.

@@ -11,7 +11,8 @@ namespace {
 // ASCII digits only: the program reads numbers in the C locale, where other scripts' digits are not ones.
 bool digitsOnly(QStringView text)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
 } // namespace

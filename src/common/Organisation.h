@@ -8,11 +8,11 @@ namespace zelvane {
 // BaseDir/Etablissement.txt and entered in the options window.
 struct OrganisationIdentity
 {
-    QString kindCode;      // "5" selects the additional lines of the Arabic monthly statement
-    QString headingFr[3];  // ministry, directorate or office, establishment
+    QString kindCode;     // "5" selects the additional lines of the Arabic monthly statement
+    QString headingFr[3]; // ministry, directorate or office, establishment
     QString headingAr[3];
     QString wilaya;
-    QString town;          // written after "Fait à"
+    QString town; // written after "Fait à"
 
     static QString filePath();
     static OrganisationIdentity load();

@@ -24,10 +24,7 @@ const QString &scrambleAlphabet()
 
 // Brings a 1-based position back into 1..size; inside the routines' range this is one step of +/- size,
 // and texts longer than the alphabet still never index outside it.
-int wrapped(int q, int size)
-{
-    return ((q - 1) % size + size) % size + 1;
-}
+int wrapped(int q, int size) { return ((q - 1) % size + size) % size + 1; }
 
 } // namespace
 

@@ -160,8 +160,8 @@ bool ConfirmSave()
 
 void ShowCalculator()
 {
-    static const char *const calculators[] = {"gnome-calculator", "kcalc", "galculator", "mate-calc",
-                                              "qalculate-gtk", "xcalc"};
+    static const char *const calculators[] = {"gnome-calculator", "kcalc",         "galculator",
+                                              "mate-calc",        "qalculate-gtk", "xcalc"};
     QStringList names;
     for (const char *name : calculators) {
         names << QString::fromLatin1(name);

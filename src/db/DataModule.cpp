@@ -110,10 +110,7 @@ QDate Tfdb::ValidateDate(const QDate &day) const
 
 QSqlDatabase Tfdb::database() const { return QSqlDatabase::database(m_alias, false); }
 
-bool Tfdb::isConnected() const
-{
-    return !m_alias.isEmpty() && QSqlDatabase::contains(m_alias) && database().isOpen();
-}
+bool Tfdb::isConnected() const { return !m_alias.isEmpty() && QSqlDatabase::contains(m_alias) && database().isOpen(); }
 
 void Tfdb::closeSession()
 {
@@ -194,7 +191,8 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
     }
 
     if (checkUsers) {
-        Execute(QStringLiteral("create table users (username char(30) primary key,password char(8), priorite char(1))"));
+        Execute(
+            QStringLiteral("create table users (username char(30) primary key,password char(8), priorite char(1))"));
         if (usersCheck && !usersCheck(*this)) {
             closeSession();
             return OpenUserRefused;
@@ -330,7 +328,8 @@ void Tfdb::prepare_nouveau_dossier(int kind, const QString &year)
 {
     const QString n = QString::number(kind);
     Execute(QStringLiteral("delete from articles"));
-    Execute(QStringLiteral("insert into articles select * from articles_organisme_") + n + QStringLiteral(" order by code_art"));
+    Execute(QStringLiteral("insert into articles select * from articles_organisme_") + n
+            + QStringLiteral(" order by code_art"));
     Execute(QStringLiteral("delete from categories"));
     Execute(QStringLiteral("insert into categories select * from categories_organisme_") + n
             + QStringLiteral(" order by code_categ"));

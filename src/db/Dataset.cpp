@@ -32,10 +32,7 @@ int sizeOfDeclared(const QString &declared)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-[[noreturn]] void raise(const QSqlQuery &query)
-{
-    throw DatabaseError(query.lastError().text());
-}
+[[noreturn]] void raise(const QSqlQuery &query) { throw DatabaseError(query.lastError().text()); }
 
 bool sameValue(const QVariant &a, const QVariant &b)
 {
@@ -191,8 +188,9 @@ void Dataset::load()
     if (!query.prepare(sql))
         raise(query);
     if (sql.contains(QLatin1String(":master")))
-        query.bindValue(QStringLiteral(":master"), m_master->toSql(m_master->value(m_masterField),
-                                                                   m_master->fields().at(m_master->fieldIndex(m_masterField)).type));
+        query.bindValue(QStringLiteral(":master"),
+                        m_master->toSql(m_master->value(m_masterField),
+                                        m_master->fields().at(m_master->fieldIndex(m_masterField)).type));
     if (!query.exec())
         raise(query);
     QVector<Row> rows;
@@ -366,7 +364,8 @@ void Dataset::setValue(const QString &name, const QVariant &v)
             stored = v.toDouble();
             break;
         case FieldType::Date: {
-            QDate d = v.typeId() == QMetaType::QString ? ParseDate(v.toString()).value_or(DateFromSql(v)) : DateFromSql(v);
+            QDate d = v.typeId() == QMetaType::QString ? ParseDate(v.toString()).value_or(DateFromSql(v))
+                                                       : DateFromSql(v);
             if (d.isValid())
                 stored = d;
             break;
@@ -536,7 +535,8 @@ void Dataset::post()
         QStringList sets;
         for (const QString &column : std::as_const(columns))
             sets << column + QStringLiteral(" = ?");
-        if (!query.prepare(QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?").arg(m_table, sets.join(QLatin1Char(',')))))
+        if (!query.prepare(
+                QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?").arg(m_table, sets.join(QLatin1Char(',')))))
             raise(query);
     }
     for (int i = 0; i < m_tableFieldCount; ++i)

@@ -18,7 +18,7 @@ struct FieldDef
 {
     QString name;
     FieldType type = FieldType::Text;
-    int size = 0;          // declared width of a text column, 0 when none
+    int size = 0; // declared width of a text column, 0 when none
     bool calculated = false;
 };
 
@@ -113,15 +113,15 @@ public:
 
     // The program's rules, shared by the modules that subscribe to them.
     Rule newRecord;
-    Rule beforePost;   // may raise to refuse the post
+    Rule beforePost; // may raise to refuse the post
     Rule afterPost;
     Rule beforeDelete; // may raise to refuse the delete
     Rule afterDelete;
     Rule afterScroll;
 
 signals:
-    void reloaded();            // the rows were read again (or the dataset opened or closed)
-    void rowChanged(int row);   // the values of one row changed
+    void reloaded();          // the rows were read again (or the dataset opened or closed)
+    void rowChanged(int row); // the values of one row changed
     void currentChanged(int row);
     void stateChanged();
 
@@ -148,14 +148,14 @@ private:
     QStringList m_order;
     QVector<FieldDef> m_fields;
     int m_tableFieldCount = 0;
-    QVector<Compute> m_compute;          // per field, set for calculated ones
-    QVector<TextOf> m_text;              // per field display-text callbacks
+    QVector<Compute> m_compute; // per field, set for calculated ones
+    QVector<TextOf> m_text;     // per field display-text callbacks
     QVector<Row> m_rows;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;
     State m_state = State::Inactive;
-    Row m_buffer;                        // the row being edited or inserted
+    Row m_buffer; // the row being edited or inserted
     int m_insertedAt = -1;
     int m_currentBeforeInsert = -1;
     QString m_filter;

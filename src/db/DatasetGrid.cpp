@@ -91,7 +91,8 @@ void DatasetGrid::fitColumns()
         for (int c = 0; c < columns.size() && shrinkable > 0; ++c) {
             if (m_fitExcluded.contains(c))
                 continue;
-            const int floor = qMin(widths.at(c), horizontalHeader()->fontMetrics().horizontalAdvance(columns.at(c).title) + 12);
+            const int floor = qMin(widths.at(c),
+                                   horizontalHeader()->fontMetrics().horizontalAdvance(columns.at(c).title) + 12);
             const int share = (excess * widths.at(c) + shrinkable - 1) / shrinkable;
             widths[c] = qMax(floor, widths.at(c) - share);
         }

@@ -33,10 +33,7 @@ int DatasetModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() || !m_dataset ? 0 : m_dataset->recordCount();
 }
 
-int DatasetModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_columns.size());
-}
+int DatasetModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_columns.size()); }
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const
 {

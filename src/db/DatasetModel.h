@@ -8,8 +8,6 @@
 
 namespace zelvane {
 
-
-
 // Shows a dataset in a grid: one column per listed field, the dataset's display texts, its current row
 // as the grid's current row.
 class DatasetModel : public QAbstractTableModel

@@ -22,14 +22,28 @@ QWidget *DbPage::widget() { return new QWidget; }
 
 void DbPage::registerCommands(CommandRegistry &c)
 {
-    c.add({cmd::SauvegarderBase, "Sauvegarder la Base de Données", "Sauvegarder la Base de Données", "",
-           "document-save", "save", {{"Bases de Données", 110}, {"toolbar", 110}}});
-    c.add({cmd::RestaurerBase, "Restaurer la base de données", "Restaurer la base de données", "", "document-revert",
-           "restore", {{"Bases de Données", 120}, {"toolbar", 120}}});
-    c.add({cmd::NouvelleGestion, "Créer une Nouvelle Gestion", "", "", "folder-new", "folder-new",
+    c.add({cmd::SauvegarderBase,
+           "Sauvegarder la Base de Données",
+           "Sauvegarder la Base de Données",
+           "",
+           "document-save",
+           "save",
+           {{"Bases de Données", 110}, {"toolbar", 110}}});
+    c.add({cmd::RestaurerBase,
+           "Restaurer la base de données",
+           "Restaurer la base de données",
+           "",
+           "document-revert",
+           "restore",
+           {{"Bases de Données", 120}, {"toolbar", 120}}});
+    c.add({cmd::NouvelleGestion,
+           "Créer une Nouvelle Gestion",
+           "",
+           "",
+           "folder-new",
+           "folder-new",
            {{"Bases de Données", 210}}});
-    c.add({cmd::Options, "Options", "", "", "preferences-system", "options",
-           {{"Divers", 5110}, {"toolbar", 420}}},
+    c.add({cmd::Options, "Options", "", "", "preferences-system", "options", {{"Divers", 5110}, {"toolbar", 420}}},
           [this] {
               TFOptions::Execute(m_db, m_frame.window());
               m_frame.refresh();

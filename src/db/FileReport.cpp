@@ -19,7 +19,8 @@ void WriteFileReport(Tfdb &db, const QString &path, QIODevice &device)
     out << "faita: " << db.faita << '\n';
     out << "regime: " << db.regime << '\n';
     QStringList names;
-    if (auto tables = db.GetQuery(QStringLiteral("select name from sqlite_master where type='table' order by name collate nocase"))) {
+    if (auto tables = db.GetQuery(
+            QStringLiteral("select name from sqlite_master where type='table' order by name collate nocase"))) {
         while (tables->next())
             names << tables->value(0).toString();
     }

@@ -36,8 +36,8 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     if (QFileInfo::exists(target) && !request.overwrite)
         return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
 
-    const QString work = QDir(request.folder).absoluteFilePath(
-        QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+    const QString work = QDir(request.folder)
+                             .absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
     QFile::remove(work);
     if (!CopyFileOver(templatePath, work))
         return failure(QStringLiteral("cannot copy the template to %1").arg(work));

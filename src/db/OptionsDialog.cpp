@@ -102,10 +102,15 @@ QWidget *TFOptions::identityPage()
     const OrganisationIdentity &id = Organisation();
     const QStringList values = {id.kindCode,     id.headingFr[0], id.headingFr[1], id.headingFr[2], id.headingAr[0],
                                 id.headingAr[1], id.headingAr[2], id.wilaya,       id.town};
-    const QStringList labels = {QStringLiteral("Code de l'organisme"), QStringLiteral("Ministère"),
-                                QStringLiteral("Direction / Office"), QStringLiteral("Etablissement"),
-                                QStringLiteral("الوزارة"), QStringLiteral("المديرية / الديوان"),
-                                QStringLiteral("المؤسسة"), QStringLiteral("Wilaya"), QStringLiteral("Fait à")};
+    const QStringList labels = {QStringLiteral("Code de l'organisme"),
+                                QStringLiteral("Ministère"),
+                                QStringLiteral("Direction / Office"),
+                                QStringLiteral("Etablissement"),
+                                QStringLiteral("الوزارة"),
+                                QStringLiteral("المديرية / الديوان"),
+                                QStringLiteral("المؤسسة"),
+                                QStringLiteral("Wilaya"),
+                                QStringLiteral("Fait à")};
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
     for (int i = 0; i < labels.size(); ++i) {

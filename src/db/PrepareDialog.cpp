@@ -85,8 +85,9 @@ void TFPrepareDos::BOkClick()
     bool isNumber = false;
     const int year = m_year->text().trimmed().toInt(&isNumber);
     if (!isNumber || year < 1900 || year > 2999) {
-        prompter().showMessage(QStringLiteral("L'exercice doit être une année, par exemple %1.").arg(QDate::currentDate().year()),
-                               windowTitle(), MessageIcon::Warning);
+        prompter().showMessage(
+            QStringLiteral("L'exercice doit être une année, par exemple %1.").arg(QDate::currentDate().year()),
+            windowTitle(), MessageIcon::Warning);
         m_year->setFocus();
         return;
     }

@@ -52,9 +52,13 @@ bool RegisterDateFunctions(const QSqlDatabase &db)
     if (!connection)
         return false;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    return sqlite3_create_function_v2(connection, "year", 1, flags, nullptr, &datePart<0>, nullptr, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_create_function_v2(connection, "month", 1, flags, nullptr, &datePart<1>, nullptr, nullptr, nullptr) == SQLITE_OK
-        && sqlite3_create_function_v2(connection, "day", 1, flags, nullptr, &datePart<2>, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_create_function_v2(connection, "year", 1, flags, nullptr, &datePart<0>, nullptr, nullptr, nullptr)
+               == SQLITE_OK
+           && sqlite3_create_function_v2(connection, "month", 1, flags, nullptr, &datePart<1>, nullptr, nullptr,
+                                         nullptr)
+                  == SQLITE_OK
+           && sqlite3_create_function_v2(connection, "day", 1, flags, nullptr, &datePart<2>, nullptr, nullptr, nullptr)
+                  == SQLITE_OK;
 }
 
 } // namespace zelvane

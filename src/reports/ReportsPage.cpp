@@ -9,7 +9,12 @@ ReportsPage::ReportsPage(Frame &frame)
 
 void ReportsPage::registerCommands(CommandRegistry &c)
 {
-    c.add({cmd::Imprimer, "Imprimer", "Imprimer", "Ctrl+P", "document-print", "print",
+    c.add({cmd::Imprimer,
+           "Imprimer",
+           "Imprimer",
+           "Ctrl+P",
+           "document-print",
+           "print",
            {{"Editions", 4010}, {"toolbar", 310}}});
 }
 

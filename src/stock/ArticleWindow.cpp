@@ -5,10 +5,10 @@
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
-#include "stock/StockModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
 #include "stock/GridStyle.h"
+#include "stock/StockModule.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -22,8 +22,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace zelvane {
 
@@ -217,8 +217,8 @@ QWidget *TFArticle::buildHistory()
 
 void TFArticle::Change()
 {
-    const ArticleInput input{m_code->text(), m_designation->text(), m_pu->text(),
-                             m_codeFour->text(), m_qt31dec->text(), m_pu31dec->text()};
+    const ArticleInput input{m_code->text(),     m_designation->text(), m_pu->text(),
+                             m_codeFour->text(), m_qt31dec->text(),     m_pu31dec->text()};
     const ArticleCheck check = CheckArticle(input);
     Dataset *articles = m_module.db_ARTICLES;
     const QString codeFour = QStringLiteral("CODE_FOUR");

@@ -14,7 +14,6 @@ class FieldBinder;
 class StockModule;
 class Tfdb;
 
-
 // "Article": edits the current row of db_ARTICLES, which stays in insert or edit state until the caller
 // saves or cancels it. In modify mode it lists the article's movements of the year.
 class TFArticle : public QDialog

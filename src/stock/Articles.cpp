@@ -17,8 +17,8 @@ ArticleCheck CheckArticle(const ArticleInput &input)
     const std::optional<double> pu = ParseNumber(input.pu);
     const std::optional<double> qt31dec = ParseNumber(input.qt31dec);
     const std::optional<double> pu31dec = ParseNumber(input.pu31dec);
-    check.accepter = code && *code != -1 && !input.designation.trimmed().isEmpty() && check.codeFour != -1 && pu && qt31dec
-                  && pu31dec;
+    check.accepter = code && *code != -1 && !input.designation.trimmed().isEmpty() && check.codeFour != -1 && pu
+                     && qt31dec && pu31dec;
     check.valeur = FormatMontant(qt31dec.value_or(0) * pu31dec.value_or(0));
     return check;
 }
@@ -88,7 +88,8 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
             row.numMvt = QString::number(query->value(num).toLongLong());
         row.dateOp = DateText(DateFromSql(query->value(date)));
         if (!query->value(nature).isNull())
-            row.nature = query->value(nature).toInt() < kNatureSortie ? QStringLiteral("Entrée") : QStringLiteral("Sortie");
+            row.nature = query->value(nature).toInt() < kNatureSortie ? QStringLiteral("Entrée")
+                                                                      : QStringLiteral("Sortie");
         const auto q = number(quantite);
         const auto p = number(pu);
         if (q)
@@ -105,10 +106,10 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
 double StockAtEndOfDay(Tfdb &db, qint64 code, const QDate &day, qint64 excluded)
 {
     QSqlQuery query(db.database());
-    query.prepare(QStringLiteral(
-        "select coalesce((select qt31dec from articles where code_art=:code),0)"
-        " + coalesce((select sum(iif(nat_op=10,quantite,0)) - sum(iif(nat_op>=20,quantite,0)) from stock"
-        "             where code_art=:code and date_op<=:day and num_mvt<>:excluded),0)"));
+    query.prepare(
+        QStringLiteral("select coalesce((select qt31dec from articles where code_art=:code),0)"
+                       " + coalesce((select sum(iif(nat_op=10,quantite,0)) - sum(iif(nat_op>=20,quantite,0)) from stock"
+                       "             where code_art=:code and date_op<=:day and num_mvt<>:excluded),0)"));
     query.bindValue(QStringLiteral(":code"), code);
     query.bindValue(QStringLiteral(":day"), IsoDate(day));
     query.bindValue(QStringLiteral(":excluded"), excluded);

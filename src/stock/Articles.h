@@ -23,8 +23,8 @@ struct ArticleInput
 struct ArticleCheck
 {
     bool accepter = false;
-    qint64 codeFour = 0;  // what CODE_FOUR takes: 0 when the text is not an integer
-    QString valeur;       // "Valeur :" of the opening stock, amount format
+    qint64 codeFour = 0; // what CODE_FOUR takes: 0 when the text is not an integer
+    QString valeur;      // "Valeur :" of the opening stock, amount format
 };
 
 // Run after every change in the article window. Prices and quantities must be numbers, not only filled in.
@@ -54,7 +54,7 @@ struct HistoryRow
 {
     QString numMvt;
     QString dateOp;
-    QString nature;   // "Entrée" or "Sortie"
+    QString nature; // "Entrée" or "Sortie"
     QString quantite;
     QString pu;
     QString valeur;

@@ -29,22 +29,25 @@ QString TControleStock::lotStatement(qint32 code, const QDate &day, qint64 exclu
 {
     // "$YYMMJJ" is the movement's day and "#YYMMJJ" the selected one, as ISO texts.
     const QString article = QString::number(code);
-    QString inner = QStringLiteral(" select pu, sum(iif($YYMMJJ<#YYMMJJ,iif(nat_op<20,quantite,-quantite),0)) AS qt_stock,"
-                                   " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op<20,quantite,0),0)) AS qt_entree,"
-                                   " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op>=20,quantite,0),0)) AS qt_sortie"
-                                   " from stock where code_art=")
+    QString inner = QStringLiteral(
+                        " select pu, sum(iif($YYMMJJ<#YYMMJJ,iif(nat_op<20,quantite,-quantite),0)) AS qt_stock,"
+                        " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op<20,quantite,0),0)) AS qt_entree,"
+                        " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op>=20,quantite,0),0)) AS qt_sortie"
+                        " from stock where code_art=")
                     + article + QStringLiteral(" and $YYMMJJ<=#YYMMJJ");
     if (excluded >= 0)
         inner += QStringLiteral(" and num_mvt<>") + QString::number(excluded);
     // union all: a movement lot equal to the opening lot must add to it, not vanish as a duplicate row.
-    inner += QStringLiteral(" group by pu union all  select pu31dec as pu,qt31dec as qt_stock,0 as qt_entree,0 as qt_sortie"
-                            " from articles where code_art=")
+    inner += QStringLiteral(
+                 " group by pu union all  select pu31dec as pu,qt31dec as qt_stock,0 as qt_entree,0 as qt_sortie"
+                 " from articles where code_art=")
              + article + QStringLiteral(" and pu31dec<>0 and qt31dec<>0");
     inner.replace(QStringLiteral("$YYMMJJ"), QStringLiteral("date_op"));
     inner.replace(QStringLiteral("#YYMMJJ"), SqlDate(day));
-    return QStringLiteral(" select pu,sum(qt_stock) as xqt_stock,sum(qt_entree) as xqt_entree,sum(qt_sortie) as xqt_sortie from (")
-         + inner
-         + QStringLiteral(") where pu<>0 and (qt_stock<>0 or qt_entree<>0 or qt_sortie<>0) group by pu order by pu;");
+    return QStringLiteral(
+               " select pu,sum(qt_stock) as xqt_stock,sum(qt_entree) as xqt_entree,sum(qt_sortie) as xqt_sortie from (")
+           + inner
+           + QStringLiteral(") where pu<>0 and (qt_stock<>0 or qt_entree<>0 or qt_sortie<>0) group by pu order by pu;");
 }
 
 void TControleStock::load(Tfdb &db, qint32 code, const QDate &day, qint64 excluded)
@@ -103,8 +106,8 @@ void TControleStock::ApplyMovement(int nature, double quantite, double pu)
 
 QStringList TControleStock::lotHeader()
 {
-    return {QStringLiteral("Prix Unitaire"), QStringLiteral("Stock"), QStringLiteral("Entrée"), QStringLiteral("Sortie"),
-            QStringLiteral("Reste")};
+    return {QStringLiteral("Prix Unitaire"), QStringLiteral("Stock"), QStringLiteral("Entrée"),
+            QStringLiteral("Sortie"), QStringLiteral("Reste")};
 }
 
 int TControleStock::lotGridRowCount() const { return std::max(int(m_lots.size()) + 1, 7); }

@@ -8,30 +8,52 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <sqlite3.h>
 #include <cmath>
 #include <deque>
 #include <random>
+#include <sqlite3.h>
 
 namespace zelvane {
 
 namespace {
 
 const char *const kSuppliers[] = {
-    "SARL EL BARAKA",      "ETS BENALI FRERES", "EURL NOUR ALIMENTATION", "BOULANGERIE DU CENTRE",
-    "LAITERIE EL WIAM",    "BOUCHERIE MEDJDOUB", "COOPERATIVE AGRICOLE",  "SARL FRUITS ET LEGUMES",
-    "ETS HAMIDI ET FILS",  "EPE ONAB",           "SARL AMOUR DISTRIBUTION", "ENTREPRISE TIDJANI",
+    "SARL EL BARAKA",     "ETS BENALI FRERES",  "EURL NOUR ALIMENTATION",  "BOULANGERIE DU CENTRE",
+    "LAITERIE EL WIAM",   "BOUCHERIE MEDJDOUB", "COOPERATIVE AGRICOLE",    "SARL FRUITS ET LEGUMES",
+    "ETS HAMIDI ET FILS", "EPE ONAB",           "SARL AMOUR DISTRIBUTION", "ENTREPRISE TIDJANI",
 };
 
 const char *const kTowns[] = {"BLIDA", "MEDEA", "TIPAZA", "BOUIRA"};
 
 // Generated articles: a product and a packaging.
 const char *const kProducts[] = {
-    "CONSERVE TOMATE", "CONFITURE ABRICOT", "FROMAGE PORTION", "JUS DE FRUIT", "BISCUIT", "YAOURT", "THON",
-    "SARDINES", "OLIVES", "PETITS POIS", "HARICOTS VERTS", "MAIS DOUX", "CAFE MOULU", "THE VERT", "LAIT EN POUDRE",
-    "EPICES MELANGEES", "CANNELLE", "CUMIN", "PAPRIKA", "LEVURE", "VINAIGRE", "MOUTARDE", "MAYONNAISE", "KETCHUP",
+    "CONSERVE TOMATE",
+    "CONFITURE ABRICOT",
+    "FROMAGE PORTION",
+    "JUS DE FRUIT",
+    "BISCUIT",
+    "YAOURT",
+    "THON",
+    "SARDINES",
+    "OLIVES",
+    "PETITS POIS",
+    "HARICOTS VERTS",
+    "MAIS DOUX",
+    "CAFE MOULU",
+    "THE VERT",
+    "LAIT EN POUDRE",
+    "EPICES MELANGEES",
+    "CANNELLE",
+    "CUMIN",
+    "PAPRIKA",
+    "LEVURE",
+    "VINAIGRE",
+    "MOUTARDE",
+    "MAYONNAISE",
+    "KETCHUP",
 };
-const char *const kPackings[] = {"BOITE 400G", "BOITE 800G", "SACHET 1KG", "CARTON", "BOCAL", "BIDON 5L", "PAQUET 500G", "LOT"};
+const char *const kPackings[] = {"BOITE 400G", "BOITE 800G", "SACHET 1KG",  "CARTON",
+                                 "BOCAL",      "BIDON 5L",   "PAQUET 500G", "LOT"};
 
 struct Lot
 {
@@ -53,7 +75,10 @@ struct Article
 class Draw
 {
 public:
-    explicit Draw(std::uint32_t seed) : m_engine(seed) {}
+    explicit Draw(std::uint32_t seed)
+        : m_engine(seed)
+    {
+    }
     int between(int low, int high) { return low + int(m_engine() % std::uint32_t(high - low + 1)); }
 
 private:
@@ -86,10 +111,16 @@ public:
     Statement &operator=(const Statement &) = delete;
 
     bool ok() const { return m_statement != nullptr; }
-    QString error() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no SQLite handle"); }
+    QString error() const
+    {
+        return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("no SQLite handle");
+    }
     void bind(int i, qint64 v) { sqlite3_bind_int64(m_statement, i, v); }
     void bind(int i, double v) { sqlite3_bind_double(m_statement, i, v); }
-    void bind(int i, const QByteArray &v) { sqlite3_bind_text(m_statement, i, v.constData(), int(v.size()), SQLITE_TRANSIENT); }
+    void bind(int i, const QByteArray &v)
+    {
+        sqlite3_bind_text(m_statement, i, v.constData(), int(v.size()), SQLITE_TRANSIENT);
+    }
     void bindNull(int i) { sqlite3_bind_null(m_statement, i); }
     // Runs the statement and makes it ready for the next row; empty when it went in.
     QString step()
@@ -108,8 +139,11 @@ class Filler
 {
 public:
     Filler(QSqlDatabase db, const DemoRequest &request, int year, int regime)
-        : m_db(std::move(db)), m_request(request), m_year(year), m_regime(regime),
-          m_draw(std::uint32_t(20090726u + std::uint32_t(request.kind) * 7919u + std::uint32_t(year) * 104729u))
+        : m_db(std::move(db))
+        , m_request(request)
+        , m_year(year)
+        , m_regime(regime)
+        , m_draw(std::uint32_t(20090726u + std::uint32_t(request.kind) * 7919u + std::uint32_t(year) * 104729u))
     {
     }
 
@@ -132,16 +166,14 @@ public:
     }
 
 private:
-    QString exec(QSqlQuery &query)
-    {
-        return query.exec() ? QString() : query.lastError().text();
-    }
+    QString exec(QSqlQuery &query) { return query.exec() ? QString() : query.lastError().text(); }
 
     QString suppliers()
     {
         QSqlQuery insert(m_db);
-        insert.prepare(QStringLiteral("insert into fournisseur (code_four, groupe, nom_prenom, adresse, ville, tel, n_regc,"
-                                      " codefisc, rsociale, specialite, montant_max) values (?,?,?,?,?,?,?,?,?,?,?)"));
+        insert.prepare(
+            QStringLiteral("insert into fournisseur (code_four, groupe, nom_prenom, adresse, ville, tel, n_regc,"
+                           " codefisc, rsociale, specialite, montant_max) values (?,?,?,?,?,?,?,?,?,?,?)"));
         int code = 0;
         for (const char *name : kSuppliers) {
             ++code;
@@ -184,8 +216,9 @@ private:
             m_articles.resize(wanted);
         }
         QSqlQuery add(m_db);
-        add.prepare(QStringLiteral("insert into articles (code_art, designation, pu, code_four, qt31dec, pu31dec, val31dec)"
-                                   " values (?,?,?,0,0,0,0)"));
+        add.prepare(
+            QStringLiteral("insert into articles (code_art, designation, pu, code_four, qt31dec, pu31dec, val31dec)"
+                           " values (?,?,?,0,0,0,0)"));
         qint64 next = m_articles.empty() ? 1000 : std::max<qint64>(1000, m_articles.back().code + 1);
         const int products = int(std::size(kProducts));
         const int packings = int(std::size(kPackings));
@@ -194,7 +227,7 @@ private:
             a.code = next++;
             a.pu = double(m_draw.between(40, 2500));
             QString designation = QString::fromLatin1(kProducts[n % products]) + QLatin1Char(' ')
-                                + QString::fromLatin1(kPackings[(n / products) % packings]);
+                                  + QString::fromLatin1(kPackings[(n / products) % packings]);
             if (n >= products * packings)
                 designation += QStringLiteral(" N%1").arg(n / (products * packings) + 1);
             add.addBindValue(a.code);
@@ -207,7 +240,8 @@ private:
 
         // The usual supplier, and an opening stock for about two articles out of three.
         QSqlQuery opening(m_db);
-        opening.prepare(QStringLiteral("update articles set code_four=?, qt31dec=?, pu31dec=?, val31dec=? where code_art=?"));
+        opening.prepare(
+            QStringLiteral("update articles set code_four=?, qt31dec=?, pu31dec=?, val31dec=? where code_art=?"));
         for (Article &a : m_articles) {
             a.codeFour = m_draw.between(1, int(std::size(kSuppliers)));
             double qt = 0, pu = 0;
@@ -263,8 +297,9 @@ private:
                     const double pu = cents(a.pu * kPriceSteps[m_draw.between(0, 4)]);
                     a.lots.push_back({pu, quantite});
                     a.stock += quantite;
-                    const qint64 codeFour =
-                        m_draw.between(0, 3) == 0 ? qint64(m_draw.between(1, int(std::size(kSuppliers)))) : a.codeFour;
+                    const qint64 codeFour = m_draw.between(0, 3) == 0
+                                                ? qint64(m_draw.between(1, int(std::size(kSuppliers))))
+                                                : a.codeFour;
                     ++order;
                     insert.bind(3, qint64(kNatureEntree));
                     insert.bind(5, quantite);
@@ -296,8 +331,9 @@ private:
         }
         // The last price of each article, as posting the movements would have left it.
         QSqlQuery price(m_db);
-        if (!price.exec(QStringLiteral("update articles set pu=coalesce((select s.pu from stock s where s.code_art=articles.code_art"
-                                       " and s.pu<>0 order by s.num_mvt desc limit 1), pu)")))
+        if (!price.exec(QStringLiteral(
+                "update articles set pu=coalesce((select s.pu from stock s where s.code_art=articles.code_art"
+                " and s.pu<>0 order by s.num_mvt desc limit 1), pu)")))
             return price.lastError().text();
         return {};
     }
@@ -315,7 +351,8 @@ private:
         for (int i = 0; i < categories.size(); ++i)
             base << (i == 1 ? m_draw.between(150, 400) : m_draw.between(2, 30));
         QSqlQuery insert(m_db);
-        insert.prepare(QStringLiteral("insert into menu_effect (date_menu, code_categ, m1, m2, m3, m4) values (?,?,?,?,?,?)"));
+        insert.prepare(
+            QStringLiteral("insert into menu_effect (date_menu, code_categ, m1, m2, m3, m4) values (?,?,?,?,?,?)"));
         for (const QDate &d : std::as_const(m_days)) {
             for (int i = 0; i < categories.size(); ++i) {
                 auto meal = [&] { return std::max(0, base.at(i) + m_draw.between(-base.at(i) / 10, base.at(i) / 10)); };
@@ -352,7 +389,8 @@ NewFileResult MakeDemoFile(const DemoRequest &request)
     int regime = 2;
     {
         Tfdb db;
-        made = CreateManagementFile(db, {request.folder, request.fileName, request.kind, request.year, request.overwrite});
+        made = CreateManagementFile(db,
+                                    {request.folder, request.fileName, request.kind, request.year, request.overwrite});
         if (!made.ok())
             return made;
         regime = request.kind == 1 ? 1 : 2;
@@ -366,7 +404,8 @@ NewFileResult MakeDemoFile(const DemoRequest &request)
             error = db.lastError().text();
         } else {
             QSqlQuery options(db);
-            if (options.exec(QStringLiteral("select regime from options")) && options.next() && !options.value(0).isNull())
+            if (options.exec(QStringLiteral("select regime from options")) && options.next()
+                && !options.value(0).isNull())
                 regime = options.value(0).toInt();
             options.finish();
             error = Filler(db, request, request.year.trimmed().toInt(), regime).run();

@@ -9,10 +9,10 @@ namespace zelvane {
 struct DemoRequest
 {
     QString folder;
-    QString fileName;    // empty: the proposed name for the year
+    QString fileName; // empty: the proposed name for the year
     int kind = 0;
     QString year;
-    int articles = 0;    // 0: the kind's own list; more adds generated articles, fewer keeps the first ones
+    int articles = 0; // 0: the kind's own list; more adds generated articles, fewer keeps the first ones
     int movements = 20000;
     bool overwrite = false;
 };

@@ -25,7 +25,8 @@ bool DialogStockForms::editArticle(StockModule &stock, EntryMode mode)
     return window.exec() == QDialog::Accepted;
 }
 
-bool DialogStockForms::editMovement(StockModule &stock, EntryMode mode, const ArticleStock &before, TControleStock &lots)
+bool DialogStockForms::editMovement(StockModule &stock, EntryMode mode, const ArticleStock &before,
+                                    TControleStock &lots)
 {
     TFSTOCK3 window(stock, mode == EntryMode::Add, before, lots, QApplication::activeWindow());
     return window.exec() == QDialog::Accepted;

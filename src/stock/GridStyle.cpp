@@ -14,9 +14,9 @@ void StyleFigureGrid(QTableWidget *grid)
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grid->horizontalHeader()->setHighlightSections(false);
-    grid->horizontalHeader()->setStyleSheet(QStringLiteral(
-        "QHeaderView::section { background: black; color: white; font-weight: bold; padding: 4px;"
-        " border: none; border-right: 1px solid #444; }"));
+    grid->horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background: black; color: white; font-weight: bold; padding: 4px;"
+                       " border: none; border-right: 1px solid #444; }"));
     grid->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -30,7 +30,8 @@ void PaintFigureGrid(QTableWidget *grid, bool firstColumnIsText)
             QTableWidgetItem *item = grid->item(r, c);
             if (!item)
                 continue;
-            const Qt::Alignment align = Qt::AlignVCenter | (c == 0 && firstColumnIsText ? Qt::AlignLeft : Qt::AlignRight);
+            const Qt::Alignment align = Qt::AlignVCenter
+                                        | (c == 0 && firstColumnIsText ? Qt::AlignLeft : Qt::AlignRight);
             if (item->textAlignment() != int(align))
                 item->setTextAlignment(align);
             const bool negative = item->text().contains(QLatin1Char('-'));

@@ -26,7 +26,8 @@ class DayKeys
 {
 public:
     explicit DayKeys(int year)
-        : m_year(year), m_days(QDate(year, 12, 31).dayOfYear())
+        : m_year(year)
+        , m_days(QDate(year, 12, 31).dayOfYear())
     {
         for (int month = 1; month <= 12; ++month) {
             const QDate first(year, month, 1);
@@ -297,7 +298,8 @@ class TListeDenrees::MovementReader
 {
 public:
     explicit MovementReader(TListeDenrees &liste)
-        : m_liste(liste), m_keys(liste.m_year)
+        : m_liste(liste)
+        , m_keys(liste.m_year)
     {
     }
 
@@ -374,7 +376,8 @@ private:
                 return false;
             endArticle();
             m_started = true;
-            const auto it = m.code == qint32(m.code) ? m_liste.m_index.constFind(qint32(m.code)) : m_liste.m_index.cend();
+            const auto it = m.code == qint32(m.code) ? m_liste.m_index.constFind(qint32(m.code))
+                                                     : m_liste.m_index.cend();
             m_position = it == m_liste.m_index.cend() ? -1 : *it;
         }
         m_previous = m;
@@ -527,8 +530,9 @@ TListeDenrees::FileState TListeDenrees::fileState() const
 
 QVector<SummaryRow> SummaryRows(const StoreFigures &f, const QString &designation, const QDate &day)
 {
-    const QString article = designation.isEmpty() ? QStringLiteral("Quantité en Stock ")
-                                                  : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
+    const QString article = designation.isEmpty()
+                                ? QStringLiteral("Quantité en Stock ")
+                                : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
     return {
         {article, QString()},
         {QStringLiteral("  - Magasin de la veille Quantité"), f.quantiteVeille},

@@ -124,11 +124,11 @@ private:
 
     Tfdb &m_db;
     QDate m_dateJour;
-    QVector<TDenree> m_denrees;           // code order of the last full calculation, newcomers appended
-    QHash<qint32, int> m_index;           // code -> position in m_denrees
-    QVector<ArticleDays> m_days;          // per position in m_denrees: its days with movements
-    int m_year = 0;                       // the year m_days was read for; 0 before the first full read
-    FileState m_fileState;                // the file as the list last knew it
+    QVector<TDenree> m_denrees;  // code order of the last full calculation, newcomers appended
+    QHash<qint32, int> m_index;  // code -> position in m_denrees
+    QVector<ArticleDays> m_days; // per position in m_denrees: its days with movements
+    int m_year = 0;              // the year m_days was read for; 0 before the first full read
+    FileState m_fileState;       // the file as the list last knew it
     TTotaux m_totaux;
 };
 

@@ -5,11 +5,11 @@
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
-#include "stock/StockModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/GridStyle.h"
+#include "stock/StockModule.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -247,11 +247,11 @@ QWidget *TFSTOCK3::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
 
     // Second row until the first check.
-    const QVector<QStringList> initial = {
-        {QStringLiteral("Contrôle"), QStringLiteral("Quantiés"), QStringLiteral("Prix Unitaire"), QStringLiteral("Valeur")},
-        {QStringLiteral("Stock Avant"), {}, {}, {}},
-        {QStringLiteral("Entrée du Jour"), {}, {}, {}},
-        {QStringLiteral("Stock Après"), {}, {}, {}}};
+    const QVector<QStringList> initial = {{QStringLiteral("Contrôle"), QStringLiteral("Quantiés"),
+                                           QStringLiteral("Prix Unitaire"), QStringLiteral("Valeur")},
+                                          {QStringLiteral("Stock Avant"), {}, {}, {}},
+                                          {QStringLiteral("Entrée du Jour"), {}, {}, {}},
+                                          {QStringLiteral("Stock Après"), {}, {}, {}}};
     StyleFigureGrid(m_control);
     m_control->setHorizontalHeaderLabels(initial.at(0));
     for (int r = 1; r < initial.size(); ++r) {
@@ -327,8 +327,9 @@ void TFSTOCK3::NatureChanged()
 
     m_entree = choice == kNatureEntree;
     m_heading->setText(m_entree ? QStringLiteral("ENTREE EN STOCK") : QStringLiteral("SORTIE DU STOCK"));
-    m_heading->setStyleSheet(m_entree ? QStringLiteral("background: #1e8449; color: white; font-weight: bold; border-radius: 4px;")
-                                      : QStringLiteral("background: #a93226; color: white; font-weight: bold; border-radius: 4px;"));
+    m_heading->setStyleSheet(
+        m_entree ? QStringLiteral("background: #1e8449; color: white; font-weight: bold; border-radius: 4px;")
+                 : QStringLiteral("background: #a93226; color: white; font-weight: bold; border-radius: 4px;"));
     if (m_entree && !m_entryBinder) {
         m_entryBinder = new FieldBinder(m_module.db_STOCK, this);
         m_entryBinder->bind(m_codeFour, QStringLiteral("CODE_FOUR"));
@@ -419,7 +420,8 @@ void TFSTOCK3::RefreshTexts()
     const Dataset *stock = m_module.db_STOCK;
     m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(QStringLiteral("DATE_OP"))));
     m_number->setText(QStringLiteral("n°~") + stock->displayText(QStringLiteral("NUM_MVT")));
-    m_article->setText(QStringLiteral("Référence Article  :") + m_module.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
+    m_article->setText(QStringLiteral("Référence Article  :")
+                       + m_module.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
 }
 
 void TFSTOCK3::SupplierCodeChanged()

@@ -22,7 +22,6 @@ class TControleStock;
 class StockModule;
 class Tfdb;
 
-
 // The movement entry window: edits the current row of db_STOCK, which stays in insert or edit state until
 // the caller saves or cancels it, and shows the stock control and the price lots as the user types.
 class TFSTOCK3 : public QDialog
@@ -80,8 +79,8 @@ private:
     MovementCheck m_check;
     bool m_entree = true;
 
-    FieldBinder *m_binder;                  // quantity, price, observation
-    FieldBinder *m_entryBinder = nullptr;   // supplier and order / delivery note, entries only
+    FieldBinder *m_binder;                // quantity, price, observation
+    FieldBinder *m_entryBinder = nullptr; // supplier and order / delivery note, entries only
     QMap<int, QRadioButton *> m_natures;
     QLabel *m_caption;
     QLabel *m_heading;
@@ -97,7 +96,7 @@ private:
     QLineEdit *m_numBl;
     QLineEdit *m_dateBl;
     QLineEdit *m_obs;
-    QList<QWidget *> m_entryOnly;           // the six entry fields and their captions
+    QList<QWidget *> m_entryOnly; // the six entry fields and their captions
     QTableWidget *m_control;
     QGroupBox *m_errorPanel;
     QLabel *m_errors;

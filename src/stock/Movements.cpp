@@ -41,7 +41,8 @@ QVector<NatureChoice> NatureChoices(int regime, double stockArticle)
     return {
         {10, QStringLiteral("Entrée en Stock :"), true, true},
         {21, QStringLiteral("Sortie du Stock - Petit Déjeuner :"), internat, internat && stock},
-        {22, regime == 1 ? QStringLiteral("Sortie du Stock") : QStringLiteral("Sortie du Stock - Déjeuner :"), true, stock},
+        {22, regime == 1 ? QStringLiteral("Sortie du Stock") : QStringLiteral("Sortie du Stock - Déjeuner :"), true,
+         stock},
         {23, QStringLiteral("Sortie du Stock - Gouter :"), internat, internat && stock},
         {24, QStringLiteral("Sortie du Stock - Diner :"), internat, internat && stock},
     };
@@ -93,7 +94,8 @@ MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stoc
         check.erreurs << QStringLiteral(" - Le prix unitaire") + positive;
     else if (check.pu == 0)
         check.erreurs << QStringLiteral(" - Prix unitaire") + missing;
-    const QString quantity = input.entree ? QStringLiteral(" - La quantité entrée") : QStringLiteral(" - La quantité sortie");
+    const QString quantity = input.entree ? QStringLiteral(" - La quantité entrée")
+                                          : QStringLiteral(" - La quantité sortie");
     if (check.quantite < 0)
         check.erreurs << quantity + QStringLiteral(" doit être supérieure à zéro .");
     else if (check.quantite == 0)
@@ -105,7 +107,8 @@ MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stoc
     check.stockApres = s * check.quantite + stock.quantite;
     check.valeurApres = s * check.quantite * check.pu + stock.valeur;
     check.stockValide = check.quantite > 0 && check.pu > 0 && RoundStock(check.stockApres) >= 0;
-    check.fournisseurValide = !input.entree || (codeFour && *codeFour > 0 && supplierExists && supplierExists(*codeFour));
+    check.fournisseurValide = !input.entree
+                              || (codeFour && *codeFour > 0 && supplierExists && supplierExists(*codeFour));
     return check;
 }
 
@@ -113,7 +116,8 @@ QVector<QStringList> MovementCheck::controlRows(const ArticleStock &before, bool
 {
     const QString none = QStringLiteral("~       ");
     return {
-        {QStringLiteral("Contrôle"), QStringLiteral("Quantiés"), QStringLiteral("Prix Unitaire"), QStringLiteral("Valeur")},
+        {QStringLiteral("Contrôle"), QStringLiteral("Quantiés"), QStringLiteral("Prix Unitaire"),
+         QStringLiteral("Valeur")},
         {QStringLiteral("Stock Avant"), FormatMontant(before.quantite), none, FormatMontant(before.valeur)},
         {entree ? QStringLiteral("Entrée en stock") : QStringLiteral("Sortie du stock"), FormatMontant(quantite),
          FormatMontant(pu), FormatMontant(quantite * pu)},

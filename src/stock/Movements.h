@@ -61,12 +61,12 @@ struct MovementInput
 // The checks run after each change in the movement window.
 struct MovementCheck
 {
-    QStringList erreurs;      // the lines of " Erreurs de saisi"
-    double quantite = 0;      // 0 when the text is not a number
+    QStringList erreurs; // the lines of " Erreurs de saisi"
+    double quantite = 0; // 0 when the text is not a number
     double pu = 0;
     double stockApres = 0;
     double valeurApres = 0;
-    bool stockValide = false;      // quantity and price above zero, stock after not below zero
+    bool stockValide = false; // quantity and price above zero, stock after not below zero
     bool fournisseurValide = false;
 
     bool accepter() const { return stockValide && fournisseurValide; }

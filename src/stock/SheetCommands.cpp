@@ -68,11 +68,13 @@ bool DeleteDayMovements(StockModule &stock)
         return false;
     const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
     const QDate day = stock.DateJour();
-    stock.db().Execute(QStringLiteral("delete from stock  where code_art=%1   and year(date_op)=%2   and month(date_op)=%3   and day(date_op)=%4")
-                           .arg(code)
-                           .arg(day.year())
-                           .arg(day.month())
-                           .arg(day.day()));
+    stock.db().Execute(
+        QStringLiteral(
+            "delete from stock  where code_art=%1   and year(date_op)=%2   and month(date_op)=%3   and day(date_op)=%4")
+            .arg(code)
+            .arg(day.year())
+            .arg(day.month())
+            .arg(day.day()));
     IgnoreFailure("movements after deleting a day", [&stock] { stock.db_STOCK->refresh(); });
     stock.ArticleChanged(qint32(code));
     IgnoreFailure("article grid after deleting a day", [articles] { articles->refresh(); });

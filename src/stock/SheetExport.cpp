@@ -39,9 +39,9 @@ void WriteSheetCsv(const TListeDenrees &liste, const QHash<qint32, QString> &des
     out << "code;designation;veille;entrees;sorties;restes;valeur_veille;valeur_entrees;valeur_sorties;valeur_restes\n";
     for (const TDenree &d : liste.Denrees()) {
         out << d.code_art << ';' << csvText(designations.value(d.code_art)) << ';' << csvNumber(d.veille()) << ';'
-            << csvNumber(d.entree_jour_quantite) << ';' << csvNumber(d.sortie_jour_quantite) << ';' << csvNumber(d.restes())
-            << ';' << csvNumber(d.valeurVeille()) << ';' << csvNumber(d.entree_jour_valeur) << ';'
-            << csvNumber(d.sortie_jour_valeur) << ';' << csvNumber(d.valeurRestes()) << '\n';
+            << csvNumber(d.entree_jour_quantite) << ';' << csvNumber(d.sortie_jour_quantite) << ';'
+            << csvNumber(d.restes()) << ';' << csvNumber(d.valeurVeille()) << ';' << csvNumber(d.entree_jour_valeur)
+            << ';' << csvNumber(d.sortie_jour_valeur) << ';' << csvNumber(d.valeurRestes()) << '\n';
     }
 }
 
@@ -49,15 +49,17 @@ void WriteSheetText(const TListeDenrees &liste, const QHash<qint32, QString> &de
 {
     QTextStream out(&device);
     out << "Feuille de Consommation Journalière - Journée du " << DateText(liste.DateJour()) << '\n';
-    const QStringList titles = {QStringLiteral("Art"), QStringLiteral("Désignations"), QStringLiteral("Veille"),
-                                QStringLiteral("Entrées"), QStringLiteral("Sorties"), QStringLiteral("Restes"),
-                                QStringLiteral("Valeur veille"), QStringLiteral("Valeur entrées"),
-                                QStringLiteral("Valeur sorties"), QStringLiteral("Valeur restes")};
+    const QStringList titles = {
+        QStringLiteral("Art"),           QStringLiteral("Désignations"),   QStringLiteral("Veille"),
+        QStringLiteral("Entrées"),       QStringLiteral("Sorties"),        QStringLiteral("Restes"),
+        QStringLiteral("Valeur veille"), QStringLiteral("Valeur entrées"), QStringLiteral("Valeur sorties"),
+        QStringLiteral("Valeur restes")};
     const int widths[] = {6, 32, 14, 14, 14, 14, 18, 18, 18, 18};
     auto line = [&](const QStringList &cells) {
         QString text;
         for (int i = 0; i < cells.size(); ++i)
-            text += i == 1 ? cells.at(i).leftJustified(widths[i]) + QLatin1Char(' ') : cells.at(i).rightJustified(widths[i]) + QLatin1Char(' ');
+            text += i == 1 ? cells.at(i).leftJustified(widths[i]) + QLatin1Char(' ')
+                           : cells.at(i).rightJustified(widths[i]) + QLatin1Char(' ');
         out << text.trimmed() << '\n';
     };
     line(titles);

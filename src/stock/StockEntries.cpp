@@ -29,7 +29,9 @@ bool EditArticle(StockModule &stock, EntryMode mode)
         return false;
     Dataset *articles = stock.db_ARTICLES;
     // The code the article has in the file, read before the row is edited; none for a new one.
-    const qint64 own = mode == EntryMode::Modify && !articles->isEmpty() ? articles->intValue(QStringLiteral("CODE_ART")) : -1;
+    const qint64 own = mode == EntryMode::Modify && !articles->isEmpty()
+                           ? articles->intValue(QStringLiteral("CODE_ART"))
+                           : -1;
     auto run = [&] {
         // The table would refuse a code held by another article with a message the user cannot act on;
         // say it in words and let the form change it.

@@ -52,17 +52,21 @@ void StockModule::attachRules()
             return FormatMontant(d ? pick(*d) : 0.0);
         };
     };
-    db_ARTICLES->addCalculatedField(QStringLiteral("VEILLE"), FieldType::Text, figure([](const TDenree &d) { return d.veille(); }));
+    db_ARTICLES->addCalculatedField(QStringLiteral("VEILLE"), FieldType::Text,
+                                    figure([](const TDenree &d) { return d.veille(); }));
     db_ARTICLES->addCalculatedField(QStringLiteral("ENTREE"), FieldType::Text,
                                     figure([](const TDenree &d) { return d.entree_jour_quantite; }));
     db_ARTICLES->addCalculatedField(QStringLiteral("SORTIE"), FieldType::Text,
                                     figure([](const TDenree &d) { return d.sortie_jour_quantite; }));
-    db_ARTICLES->addCalculatedField(QStringLiteral("RESTES"), FieldType::Text, figure([](const TDenree &d) { return d.restes(); }));
-    db_ARTICLES->addCalculatedField(QStringLiteral("ART_LIB"), FieldType::Text, [](const Dataset &articles) -> QVariant {
-        if (articles.isEmpty())
-            return QString();
-        return QString::number(codeOf(articles)) + QStringLiteral(" - ") + articles.textValue(QStringLiteral("DESIGNATION"));
-    });
+    db_ARTICLES->addCalculatedField(QStringLiteral("RESTES"), FieldType::Text,
+                                    figure([](const TDenree &d) { return d.restes(); }));
+    db_ARTICLES->addCalculatedField(QStringLiteral("ART_LIB"), FieldType::Text,
+                                    [](const Dataset &articles) -> QVariant {
+                                        if (articles.isEmpty())
+                                            return QString();
+                                        return QString::number(codeOf(articles)) + QStringLiteral(" - ")
+                                               + articles.textValue(QStringLiteral("DESIGNATION"));
+                                    });
     db_ARTICLES->setRecordFilter([this](const Dataset &d) { return acceptsArticle(d); });
     m_rules.push_back(db_ARTICLES->newRecord.subscribe([this](Dataset &d) { newArticle(d); }));
     m_rules.push_back(db_ARTICLES->afterPost.subscribe([this](Dataset &d) {
@@ -190,7 +194,8 @@ void StockModule::ArticleChanged(qint32 code)
 
 void StockModule::newArticle(Dataset &articles)
 {
-    articles.setValue(QStringLiteral("CODE_ART"), nextNumber(m_db, QStringLiteral("select max(code_art) as new from articles")));
+    articles.setValue(QStringLiteral("CODE_ART"),
+                      nextNumber(m_db, QStringLiteral("select max(code_art) as new from articles")));
     articles.setValue(QStringLiteral("DESIGNATION"), QString());
     articles.setValue(QStringLiteral("PU"), 0.0);
     articles.setValue(QStringLiteral("CODE_FOUR"), 0);
@@ -203,7 +208,8 @@ void StockModule::newMovement(Dataset &stock)
     const double a = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU"))).value_or(1.0);
     const double b = NumberFromSql(db_ARTICLES->value(QStringLiteral("PU31DEC"))).value_or(1.0);
     const QDate day = m_liste ? m_liste->DateJour() : m_db.ValidateDate(QDate::currentDate());
-    stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
+    stock.setValue(QStringLiteral("NUM_MVT"),
+                   nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
     stock.setValue(QStringLiteral("CODE_ART"), db_ARTICLES->value(QStringLiteral("CODE_ART")));
     stock.setValue(QStringLiteral("NAT_OP"), kNatureEntree);
     stock.setValue(QStringLiteral("DATE_OP"), day);
@@ -245,7 +251,8 @@ void StockModule::checkMovement(Dataset &stock)
         taken.prepare(QStringLiteral("select 1 from stock where num_mvt=?"));
         taken.addBindValue(number);
         if (taken.exec() && taken.next())
-            stock.setValue(QStringLiteral("NUM_MVT"), nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
+            stock.setValue(QStringLiteral("NUM_MVT"),
+                           nextNumber(m_db, QStringLiteral("select max(num_mvt) as new from stock")));
     }
 
     // The article takes the movement's price; this write belongs to the post and is undone with it.

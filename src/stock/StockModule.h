@@ -9,7 +9,6 @@
 
 namespace zelvane {
 
-
 // The store figures of the summary tree for the sheet of liste with article current; all zero without
 // an article.
 StoreFigures ComputeStoreFigures(const TListeDenrees &liste, const TDenree *article);

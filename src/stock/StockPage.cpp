@@ -82,42 +82,87 @@ void StockPage::registerCommands(CommandRegistry &c)
     auto add = [this](bool saved) { afterEntry(saved); };
     const char *articles = "Mises à Jours/Articles";
     const char *movements = "Mises à Jours/Mouvements";
-    c.add({cmd::AjouterArticle, "Ajouter Article", "Ajouter un article", "", "list-add", "add",
+    c.add({cmd::AjouterArticle,
+           "Ajouter Article",
+           "Ajouter un article",
+           "",
+           "list-add",
+           "add",
            {{articles, 1010}, {"popup/Articles", 1010}, {"toolbar", 210}}},
           [this, add] { add(EditArticle(m_stock, EntryMode::Add)); });
-    c.add({cmd::ModifierArticle, "Modifier Article", "Modifier l'article", "", "document-edit",
-           "edit", {{articles, 1020}, {"popup/Articles", 1020}, {"toolbar", 220}}},
+    c.add({cmd::ModifierArticle,
+           "Modifier Article",
+           "Modifier l'article",
+           "",
+           "document-edit",
+           "edit",
+           {{articles, 1020}, {"popup/Articles", 1020}, {"toolbar", 220}}},
           [this, add] { add(EditArticle(m_stock, EntryMode::Modify)); });
-    c.add({cmd::SupprimerArticle, "Supprimer Article", "Supprimer l'article", "", "edit-delete", "delete",
+    c.add({cmd::SupprimerArticle,
+           "Supprimer Article",
+           "Supprimer l'article",
+           "",
+           "edit-delete",
+           "delete",
            {{articles, 1030}, {"popup/Articles", 1030}, {"toolbar", 230}}},
           [this] {
               if (DeleteCurrentArticle(m_stock))
                   m_frame.refresh();
           });
-    c.add({cmd::AjouterEntree, "Ajouter Mouvement Entrée", "Ajouter Mouvement", "Ins", "go-down", "incoming",
+    c.add({cmd::AjouterEntree,
+           "Ajouter Mouvement Entrée",
+           "Ajouter Mouvement",
+           "Ins",
+           "go-down",
+           "incoming",
            {{movements, 3010}, {"popup/Mouvements", 3010}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, kNatureEntree)); });
     c.add({cmd::AjouterSortie, "Ajouter Mouvement Sortie", "", "", "go-up", "outgoing"},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, 22)); });
-    c.add({cmd::ModifierMouvement, "Modifier Mouvement", "Modifier Mouvement", "Ctrl+U", "document-properties",
-           "edit", {{movements, 3020}, {"popup/Mouvements", 3020}}},
+    c.add({cmd::ModifierMouvement,
+           "Modifier Mouvement",
+           "Modifier Mouvement",
+           "Ctrl+U",
+           "document-properties",
+           "edit",
+           {{movements, 3020}, {"popup/Mouvements", 3020}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Modify)); });
-    c.add({cmd::SupprimerMouvement, "Supprimer Mouvement", "Supprimer Mouvement", "Del", "list-remove",
-           "remove", {{movements, 3030}, {"popup/Mouvements", 3030}}},
+    c.add({cmd::SupprimerMouvement,
+           "Supprimer Mouvement",
+           "Supprimer Mouvement",
+           "Del",
+           "list-remove",
+           "remove",
+           {{movements, 3030}, {"popup/Mouvements", 3030}}},
           [this] {
               if (DeleteCurrentMovement(m_stock))
                   m_frame.refresh();
           });
-    c.add({cmd::SupprimerTousMouvements, "Supprimer Tous les Mouvements", "Supprimer Tous les Mouvements", "",
-           "edit-clear", "clear", {{movements, 3040}, {"popup/Mouvements", 3040}}},
+    c.add({cmd::SupprimerTousMouvements,
+           "Supprimer Tous les Mouvements",
+           "Supprimer Tous les Mouvements",
+           "",
+           "edit-clear",
+           "clear",
+           {{movements, 3040}, {"popup/Mouvements", 3040}}},
           [this] {
               if (DeleteDayMovements(m_stock))
                   m_frame.refresh();
           });
-    c.add({cmd::FeuillePrecedente, "Feuille de consommation précédente", "", "F4", "go-first",
-           "sheet-previous", {{"Affichage", 3010}, {"toolbar", 510}}},
+    c.add({cmd::FeuillePrecedente,
+           "Feuille de consommation précédente",
+           "",
+           "F4",
+           "go-first",
+           "sheet-previous",
+           {{"Affichage", 3010}, {"toolbar", 510}}},
           [this] { Action_prev_fcExecute(-1); });
-    c.add({cmd::FeuilleSuivante, "Feuille de consommation suivante", "", "F5", "go-last", "sheet-next",
+    c.add({cmd::FeuilleSuivante,
+           "Feuille de consommation suivante",
+           "",
+           "F5",
+           "go-last",
+           "sheet-next",
            {{"Affichage", 3040}, {"toolbar", 550}}},
           [this] { Action_prev_fcExecute(1); });
 }
@@ -148,12 +193,13 @@ void StockPage::buildPage()
         }
     });
     m_checkBox1 = new QCheckBox(QStringLiteral("Entées/Sorties de la Journée"));
-    DBGrid1 = new DatasetGrid(m_stock.db_ARTICLES, {Col{QStringLiteral("CODE_ART"), QStringLiteral("Art"), 52, numeric},
-                                                    Col{QStringLiteral("DESIGNATION"), QStringLiteral("Désignations"), 200},
-                                                    Col{QStringLiteral("VEILLE"), QStringLiteral("Veille"), 88, numeric},
-                                                    Col{QStringLiteral("ENTREE"), QStringLiteral("Entrées"), 88, numeric},
-                                                    Col{QStringLiteral("SORTIE"), QStringLiteral("Sorties"), 88, numeric},
-                                                    Col{QStringLiteral("RESTES"), QStringLiteral("Restes"), 88, numeric}});
+    DBGrid1 = new DatasetGrid(m_stock.db_ARTICLES,
+                              {Col{QStringLiteral("CODE_ART"), QStringLiteral("Art"), 52, numeric},
+                               Col{QStringLiteral("DESIGNATION"), QStringLiteral("Désignations"), 200},
+                               Col{QStringLiteral("VEILLE"), QStringLiteral("Veille"), 88, numeric},
+                               Col{QStringLiteral("ENTREE"), QStringLiteral("Entrées"), 88, numeric},
+                               Col{QStringLiteral("SORTIE"), QStringLiteral("Sorties"), 88, numeric},
+                               Col{QStringLiteral("RESTES"), QStringLiteral("Restes"), 88, numeric}});
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     auto *filterRow = new QHBoxLayout;
     filterRow->addWidget(new QLabel(QStringLiteral("Désign.")));
@@ -176,12 +222,13 @@ void StockPage::buildPage()
     // Right: the current article's movements of the day and the store figures.
     m_articleLabel = heading(QStringLiteral("Article :"));
     m_detailDay = new QLabel(QStringLiteral("Détail des entées / Sorties de la Journée  du"));
-    DBGrid2 = new DatasetGrid(m_stock.db_STOCK, {Col{QStringLiteral("NUM_MVT"), QStringLiteral("Numéro"), 70, numeric},
-                                                 Col{QStringLiteral("LNature"), QStringLiteral("Nature"), 140},
-                                                 Col{QStringLiteral("QUANTITE"), QStringLiteral("Quantité"), 90, numeric},
-                                                 Col{QStringLiteral("PU"), QStringLiteral("PU"), 90, numeric},
-                                                 Col{QStringLiteral("CODE_FOUR"), QStringLiteral("Fournisseur"), 80, numeric},
-                                                 Col{QStringLiteral("OBS"), QStringLiteral("Observation"), 140}});
+    DBGrid2 = new DatasetGrid(m_stock.db_STOCK,
+                              {Col{QStringLiteral("NUM_MVT"), QStringLiteral("Numéro"), 70, numeric},
+                               Col{QStringLiteral("LNature"), QStringLiteral("Nature"), 140},
+                               Col{QStringLiteral("QUANTITE"), QStringLiteral("Quantité"), 90, numeric},
+                               Col{QStringLiteral("PU"), QStringLiteral("PU"), 90, numeric},
+                               Col{QStringLiteral("CODE_FOUR"), QStringLiteral("Fournisseur"), 80, numeric},
+                               Col{QStringLiteral("OBS"), QStringLiteral("Observation"), 140}});
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     auto *movementButtons = new QHBoxLayout;
     const std::pair<CommandId, const char *> buttons[] = {{cmd::AjouterEntree, "Entrée"},
@@ -202,13 +249,11 @@ void StockPage::buildPage()
     rightLayout->addWidget(VST2);
 
     // Grid shortcuts go through the commands, so a disabled command does nothing.
-    connect(DBGrid1, &DatasetGrid::doubleClickedAnywhere, this, [this, &c] {
-        c.trigger(m_stock.db_ARTICLES->isEmpty() ? cmd::AjouterArticle : cmd::ModifierArticle);
-    });
+    connect(DBGrid1, &DatasetGrid::doubleClickedAnywhere, this,
+            [this, &c] { c.trigger(m_stock.db_ARTICLES->isEmpty() ? cmd::AjouterArticle : cmd::ModifierArticle); });
     connect(DBGrid1, &DatasetGrid::enterPressed, this, [&c] { c.trigger(cmd::ModifierArticle); });
-    connect(DBGrid2, &DatasetGrid::doubleClickedAnywhere, this, [this, &c] {
-        c.trigger(m_stock.db_STOCK->isEmpty() ? cmd::AjouterEntree : cmd::ModifierMouvement);
-    });
+    connect(DBGrid2, &DatasetGrid::doubleClickedAnywhere, this,
+            [this, &c] { c.trigger(m_stock.db_STOCK->isEmpty() ? cmd::AjouterEntree : cmd::ModifierMouvement); });
     connect(DBGrid2, &DatasetGrid::enterPressed, this, [&c] { c.trigger(cmd::ModifierMouvement); });
     for (DatasetGrid *grid : {DBGrid1, DBGrid2}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -355,7 +400,9 @@ void StockPage::DBEdit1Change()
     m_figures[1] = designation.isEmpty() ? QStringLiteral("Quantité en Stock ")
                                          : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
     if (m_articleLabel)
-        m_articleLabel->setText(any ? QStringLiteral("Article :  %1  %2").arg(articles->intValue(QStringLiteral("CODE_ART"))).arg(designation)
+        m_articleLabel->setText(any ? QStringLiteral("Article :  %1  %2")
+                                          .arg(articles->intValue(QStringLiteral("CODE_ART")))
+                                          .arg(designation)
                                     : QStringLiteral("Article :"));
     refreshSummaryTree();
 }
@@ -380,15 +427,16 @@ void StockPage::Action_prev_fcExecute(int tag)
     }
     const QString file = NeighbourYearFile(m_db.CurrentFile, m_db.gestion, tag);
     if (file.isEmpty()) {
-        prompter().showMessage(QStringLiteral("Aucune feuille de consommation %1 le %2 dans la gestion %3, et aucun dossier "
-                                              "de la gestion %4 n'a été trouvé à côté de celui-ci.")
-                                   .arg(tag < 0 ? QStringLiteral("avant") : QStringLiteral("après"),
-                                        DateText(m_db.selectedDay()), QString::number(m_db.gestion),
-                                        QString::number(m_db.gestion + tag)),
-                               QStringLiteral("Feuille de consommation"), MessageIcon::Information);
+        prompter().showMessage(
+            QStringLiteral("Aucune feuille de consommation %1 le %2 dans la gestion %3, et aucun dossier "
+                           "de la gestion %4 n'a été trouvé à côté de celui-ci.")
+                .arg(tag < 0 ? QStringLiteral("avant") : QStringLiteral("après"), DateText(m_db.selectedDay()),
+                     QString::number(m_db.gestion), QString::number(m_db.gestion + tag)),
+            QStringLiteral("Feuille de consommation"), MessageIcon::Information);
         return;
     }
-    if (!prompter().confirm(NeighbourYearQuestion(m_db.gestion + tag), QStringLiteral("Confirmation"), MessageIcon::Warning))
+    if (!prompter().confirm(NeighbourYearQuestion(m_db.gestion + tag), QStringLiteral("Confirmation"),
+                            MessageIcon::Warning))
         return;
     m_frame.openFile(file);
 }

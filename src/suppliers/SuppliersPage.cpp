@@ -20,10 +20,20 @@ QWidget *SuppliersPage::widget() { return new QWidget; }
 void SuppliersPage::registerCommands(CommandRegistry &c)
 {
     const char *menu = "Mises à Jours/Fournisseur";
-    c.add({cmd::AjouterFournisseur, "Ajouter Fournisseur", "Ajouter un Fournisseur", "Ins", "list-add",
-           "add", {{menu, 2010}}});
-    c.add({cmd::ModifierFournisseur, "Modifier Fournisseur", "Modifier le Fournisseur", "Ctrl+U", "document-edit",
-           "edit", {{menu, 2020}}});
+    c.add({cmd::AjouterFournisseur,
+           "Ajouter Fournisseur",
+           "Ajouter un Fournisseur",
+           "Ins",
+           "list-add",
+           "add",
+           {{menu, 2010}}});
+    c.add({cmd::ModifierFournisseur,
+           "Modifier Fournisseur",
+           "Modifier le Fournisseur",
+           "Ctrl+U",
+           "document-edit",
+           "edit",
+           {{menu, 2020}}});
     c.add({cmd::SupprimerFournisseur, "Supprimer Fournisseur", "", "Del", "edit-delete", "delete", {{menu, 2030}}});
     c.add({cmd::AjouterFacture, "Ajouter", "", "", "list-add", "add"});
     c.add({cmd::ModifierFacture, "Modifier", "", "", "document-edit", "edit"});

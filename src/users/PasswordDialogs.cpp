@@ -18,8 +18,8 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace zelvane {
 
@@ -233,7 +233,8 @@ TFChangePassword::TFChangePassword(const QString &password, const QString &name,
     for (int i = 0; i < captions.size(); ++i) {
         auto *caption = new QLabel(captions.at(i));
         auto *box = maskedBox(size);
-        box->setObjectName(QStringList{QStringLiteral("current"), QStringLiteral("new"), QStringLiteral("confirmation")}.at(i));
+        box->setObjectName(
+            QStringList{QStringLiteral("current"), QStringLiteral("new"), QStringLiteral("confirmation")}.at(i));
         caption->setBuddy(box);
         grid->addWidget(caption, i, 0);
         grid->addWidget(box, i, 1);
@@ -310,7 +311,7 @@ bool TFChangePassword::eventFilter(QObject *watched, QEvent *event)
         return false;
     E2KeyDown(box, key->key());
     const bool moved = isNavigationKey(key->key())
-        && FocusNext(box, key->key(), {m_boxes.at(0), m_boxes.at(1), m_boxes.at(2), m_ok});
+                       && FocusNext(box, key->key(), {m_boxes.at(0), m_boxes.at(1), m_boxes.at(2), m_ok});
     Refresh();
     return moved;
 }
@@ -326,7 +327,8 @@ TFUserList::TFUserList(const QList<UserEntry> &users, QWidget *parent)
 
     m_list = new QTreeWidget;
     m_list->setObjectName(QStringLiteral("users"));
-    m_list->setHeaderLabels({QStringLiteral("Noms Utilisateurs"), QStringLiteral("Priorités"), QStringLiteral("Password")});
+    m_list->setHeaderLabels(
+        {QStringLiteral("Noms Utilisateurs"), QStringLiteral("Priorités"), QStringLiteral("Password")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAlternatingRowColors(true);
@@ -345,8 +347,10 @@ TFUserList::TFUserList(const QList<UserEntry> &users, QWidget *parent)
         return action;
     };
     m_add = makeAction(QStringLiteral("Ajouter"), QKeySequence(Qt::Key_Insert), &TFUserList::Action_ajouterExecute);
-    m_modify = makeAction(QStringLiteral("Modifier"), QKeySequence(Qt::CTRL | Qt::Key_U), &TFUserList::Action_modifierExecute);
-    m_delete = makeAction(QStringLiteral("Supprimer"), QKeySequence(Qt::Key_Delete), &TFUserList::Action_supprimerExecute);
+    m_modify = makeAction(QStringLiteral("Modifier"), QKeySequence(Qt::CTRL | Qt::Key_U),
+                          &TFUserList::Action_modifierExecute);
+    m_delete = makeAction(QStringLiteral("Supprimer"), QKeySequence(Qt::Key_Delete),
+                          &TFUserList::Action_supprimerExecute);
     m_password = makeAction(QStringLiteral("Mot de Passe"), QKeySequence(), &TFUserList::Action_pwdExecute);
 
     auto *commands = new QVBoxLayout;

@@ -19,7 +19,6 @@ class QAction;
 // Each runs the logic of users/Users.h and holds none of its own.
 namespace zelvane {
 
-
 // The login window for several users: the accepted row, or -2 when refused or cancelled.
 int CheckPasswordDialog(const QStringList &names, const QStringList &passwords, int passwordSize,
                         QWidget *parent = nullptr);

@@ -70,13 +70,13 @@ public:
 
     std::deque<int> logins;
     std::deque<std::optional<QString>> newPasswords;       // changePassword
-    std::deque<std::optional<QList<UserEntry>>> userLists;  // editUsers: the list as accepted
-    std::deque<std::optional<UserEntry>> userEdits;         // editUser: name and priority (locked keeps "A")
+    std::deque<std::optional<QList<UserEntry>>> userLists; // editUsers: the list as accepted
+    std::deque<std::optional<UserEntry>> userEdits;        // editUser: name and priority (locked keeps "A")
 
-    QList<UserEntry> lastUsers;   // the list given to editUsers
-    UserEntry lastUserEdit;       // the name and priority given to editUser
+    QList<UserEntry> lastUsers; // the list given to editUsers
+    UserEntry lastUserEdit;     // the name and priority given to editUser
     bool lastUserLocked = false;
-    QString lastPasswordName;     // the name given to changePassword
+    QString lastPasswordName; // the name given to changePassword
     int lastPasswordSize = 0;
 
 private:

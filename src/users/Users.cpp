@@ -131,16 +131,16 @@ bool HasPriority(const Tfdb &db, const QString &allowed, bool warn)
     if (!db.CurrentPriority.isEmpty() && allowed.contains(db.CurrentPriority))
         return true;
     if (warn)
-        prompter().showMessage(joinedLines({QStringLiteral("   Priorité insuffisante "),
-                                            QStringLiteral("   Accès refusé") + Spaces(22)}),
-                               QStringLiteral("User"), MessageIcon::Warning);
+        prompter().showMessage(
+            joinedLines({QStringLiteral("   Priorité insuffisante "), QStringLiteral("   Accès refusé") + Spaces(22)}),
+            QStringLiteral("User"), MessageIcon::Warning);
     return false;
 }
 
 bool AskPassword(QString &text)
 {
-    const std::optional<QString> typed =
-        prompter().askPassword(QStringLiteral("Entrez  le mot de passe ..."), QStringLiteral("Mot de passe Requis"));
+    const std::optional<QString> typed = prompter().askPassword(QStringLiteral("Entrez  le mot de passe ..."),
+                                                                QStringLiteral("Mot de passe Requis"));
     if (!typed)
         return false;
     text = *typed;
@@ -169,8 +169,9 @@ bool ChangeOwnPassword(Tfdb &db)
         return ManageUsers(db);
 
     PasswordChangeForm *form = Form<PasswordChangeForm>::current();
-    const std::optional<QString> changed =
-        form ? form->changePassword(db.CurrentPassword, db.CurrentUser, g_passwordSize) : std::nullopt;
+    const std::optional<QString> changed = form ? form->changePassword(db.CurrentPassword, db.CurrentUser,
+                                                                       g_passwordSize)
+                                                : std::nullopt;
     if (!changed)
         return false;
     QSqlQuery update(db.database());
@@ -239,7 +240,8 @@ LoginCheck::Outcome LoginCheck::submit(const QString &typed)
 
 int LoginCheck::CheckPW(const QString &typed) const
 {
-    const QString name = m_selected >= 0 && m_selected < m_names.size() ? normalized(m_names.at(m_selected)) : QString();
+    const QString name = m_selected >= 0 && m_selected < m_names.size() ? normalized(m_names.at(m_selected))
+                                                                        : QString();
     const QString password = typedPassword(typed, m_passwordSize);
     for (int i = 0; i < m_names.size(); ++i) {
         if (normalized(m_names.at(i)) == name && normalized(m_passwords.value(i)) == password)
@@ -269,10 +271,7 @@ PasswordChange::PasswordChange(const QString &password, int size)
 {
 }
 
-void PasswordChange::enterCurrent(const QString &typed)
-{
-    m_currentEnabled = normalized(typed) != m_stored;
-}
+void PasswordChange::enterCurrent(const QString &typed) { m_currentEnabled = normalized(typed) != m_stored; }
 
 bool PasswordChange::enterConfirmation(const QString &newPassword, const QString &confirmation)
 {
@@ -362,8 +361,9 @@ bool UserListEditor::remove()
         return false;
     const UserEntry &user = m_users.at(m_current);
     if (CountAdmin() == 1 && user.priority == QLatin1String("A") && count() > 1) {
-        prompter().showMessage(QStringLiteral("Il y a un seul utilisateur de priorité \" A \", vous ne pouvez pas le supprimer."),
-                               QStringLiteral("Information"), MessageIcon::Information);
+        prompter().showMessage(
+            QStringLiteral("Il y a un seul utilisateur de priorité \" A \", vous ne pouvez pas le supprimer."),
+            QStringLiteral("Information"), MessageIcon::Information);
         return false;
     }
     if (!prompter().confirm(QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'Utilisateur ") + user.name
@@ -381,8 +381,8 @@ bool UserListEditor::changePassword()
         return false;
     UserEntry &user = m_users[m_current];
     PasswordChangeForm *form = Form<PasswordChangeForm>::current();
-    const std::optional<QString> changed =
-        form ? form->changePassword(user.password, user.name, kDefaultPasswordSize) : std::nullopt;
+    const std::optional<QString> changed = form ? form->changePassword(user.password, user.name, kDefaultPasswordSize)
+                                                : std::nullopt;
     if (!changed)
         return false;
     user.password = *changed;

@@ -16,14 +16,24 @@ UsersPage::~UsersPage() = default;
 
 void UsersPage::registerCommands(CommandRegistry &c)
 {
-    c.add({cmd::Utilisateurs, "Utilisateurs", "MAJ de la liste des Utilisateurs", "", "system-users",
-           "users", {{"Divers", 5010}, {"toolbar", 440}}},
+    c.add({cmd::Utilisateurs,
+           "Utilisateurs",
+           "MAJ de la liste des Utilisateurs",
+           "",
+           "system-users",
+           "users",
+           {{"Divers", 5010}, {"toolbar", 440}}},
           [this] {
               if (HasPriority(m_db, QStringLiteral("A"), true))
                   ManageUsers(m_db);
               m_frame.refresh();
           });
-    c.add({cmd::MotDePasse, "Mot de Passe", "Mot de Passe", "", "dialog-password", "password",
+    c.add({cmd::MotDePasse,
+           "Mot de Passe",
+           "Mot de Passe",
+           "",
+           "dialog-password",
+           "password",
            {{"Divers", 5020}, {"toolbar", 430}}},
           [this] {
               ChangeOwnPassword(m_db);

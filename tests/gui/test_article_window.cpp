@@ -1,11 +1,11 @@
 #include "FindWidget.h"
 #include "StoreFixture.h"
 #include "TestHome.h"
-#include "stock/DialogStockForms.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "stock/ArticleWindow.h"
+#include "stock/DialogStockForms.h"
 #include "stock/ListeDenrees.h"
 
 #include <QApplication>
@@ -129,32 +129,34 @@ private slots:
 
     void addFromKeyboard()
     {
-        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); }, [&](TFArticle &w) {
-            QCOMPARE(w.windowTitle(), QStringLiteral("Article"));
-            QVERIFY(!w.history());
-            QCOMPARE(w.focusWidget(), w.codeBox());
-            QCOMPARE(w.codeBox()->text(), QStringLiteral("3"));
-            QVERIFY(!w.accepterButton()->isEnabled()); // no designation yet
-            enter(w);
-            type(w, QStringLiteral("lentilles"));
-            QCOMPARE(w.designationBox()->text(), QStringLiteral("LENTILLES"));
-            enter(w);
-            type(w, QStringLiteral("150"));
-            enter(w);
-            type(w, QStringLiteral("2"));
-            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
-            enter(w);
-            type(w, QStringLiteral("12"));
-            enter(w);
-            type(w, QStringLiteral("140"));
-            QCOMPARE(w.openingValue()->text(), FormatMontant(1680));
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.accepterButton());
-            enter(w);
-        });
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); },
+                               [&](TFArticle &w) {
+                                   QCOMPARE(w.windowTitle(), QStringLiteral("Article"));
+                                   QVERIFY(!w.history());
+                                   QCOMPARE(w.focusWidget(), w.codeBox());
+                                   QCOMPARE(w.codeBox()->text(), QStringLiteral("3"));
+                                   QVERIFY(!w.accepterButton()->isEnabled()); // no designation yet
+                                   enter(w);
+                                   type(w, QStringLiteral("lentilles"));
+                                   QCOMPARE(w.designationBox()->text(), QStringLiteral("LENTILLES"));
+                                   enter(w);
+                                   type(w, QStringLiteral("150"));
+                                   enter(w);
+                                   type(w, QStringLiteral("2"));
+                                   QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+                                   enter(w);
+                                   type(w, QStringLiteral("12"));
+                                   enter(w);
+                                   type(w, QStringLiteral("140"));
+                                   QCOMPARE(w.openingValue()->text(), FormatMontant(1680));
+                                   enter(w);
+                                   QCOMPARE(w.focusWidget(), w.accepterButton());
+                                   enter(w);
+                               });
         QVERIFY(saved);
         QSqlQuery q(db->database());
-        QVERIFY(q.exec(QStringLiteral("select designation,pu,code_four,qt31dec,pu31dec from articles where code_art=3")));
+        QVERIFY(
+            q.exec(QStringLiteral("select designation,pu,code_four,qt31dec,pu31dec from articles where code_art=3")));
         QVERIFY(q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral("LENTILLES"));
         QCOMPARE(q.value(1).toDouble(), 150.0);
@@ -174,21 +176,36 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("accepter");
-        QTest::newRow("complete") << 2 << "12.5" << "12.5" << true;
-        QTest::newRow("letter and comma in the price") << 2 << "12,5x" << "12.5" << true;
-        QTest::newRow("third decimal of the price") << 2 << "12.505" << "12.50" << true;
-        QTest::newRow("price of letters only") << 2 << "abc" << "" << false;
-        QTest::newRow("price empty") << 2 << "" << "" << false;
-        QTest::newRow("designation of spaces") << 1 << "   " << "   " << false;
-        QTest::newRow("designation in capitals") << 1 << "pois 2" << "POIS 2" << true;
-        QTest::newRow("letter in the code") << 0 << "A7" << "7" << true;
-        QTest::newRow("code -1") << 0 << "-1" << "1" << true; // taken, which Accepter says
-        QTest::newRow("point in the code") << 0 << "7.5" << "75" << true;
-        QTest::newRow("supplier cleared") << 3 << "" << "" << true;
-        QTest::newRow("supplier -1") << 3 << "-1" << "1" << true;
-        QTest::newRow("opening quantity empty") << 4 << "" << "" << false;
-        QTest::newRow("minus sign in the opening quantity") << 4 << "-2" << "2" << true;
-        QTest::newRow("opening price of letters") << 5 << "abc" << "" << false;
+        QTest::newRow("complete") << 2 << "12.5"
+                                  << "12.5" << true;
+        QTest::newRow("letter and comma in the price") << 2 << "12,5x"
+                                                       << "12.5" << true;
+        QTest::newRow("third decimal of the price") << 2 << "12.505"
+                                                    << "12.50" << true;
+        QTest::newRow("price of letters only") << 2 << "abc"
+                                               << "" << false;
+        QTest::newRow("price empty") << 2 << ""
+                                     << "" << false;
+        QTest::newRow("designation of spaces") << 1 << "   "
+                                               << "   " << false;
+        QTest::newRow("designation in capitals") << 1 << "pois 2"
+                                                 << "POIS 2" << true;
+        QTest::newRow("letter in the code") << 0 << "A7"
+                                            << "7" << true;
+        QTest::newRow("code -1") << 0 << "-1"
+                                 << "1" << true; // taken, which Accepter says
+        QTest::newRow("point in the code") << 0 << "7.5"
+                                           << "75" << true;
+        QTest::newRow("supplier cleared") << 3 << ""
+                                          << "" << true;
+        QTest::newRow("supplier -1") << 3 << "-1"
+                                     << "1" << true;
+        QTest::newRow("opening quantity empty") << 4 << ""
+                                                << "" << false;
+        QTest::newRow("minus sign in the opening quantity") << 4 << "-2"
+                                                            << "2" << true;
+        QTest::newRow("opening price of letters") << 5 << "abc"
+                                                  << "" << false;
     }
     void validation()
     {
@@ -197,25 +214,27 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(bool, accepter);
         const QString before = articlesDump();
-        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Add); }, [&](TFArticle &w) {
-            retype(w.designationBox(), QStringLiteral("POIS CHICHES"));
-            retype(w.priceBox(), QStringLiteral("100"));
-            retype(w.supplierBox(), QStringLiteral("1"));
-            retype(w.openingQuantityBox(), QStringLiteral("2"));
-            retype(w.openingPriceBox(), QStringLiteral("90"));
-            QVERIFY(w.accepterButton()->isEnabled());
-            QLineEdit *changed = QList<QLineEdit *>{w.codeBox(), w.designationBox(), w.priceBox(), w.supplierBox(),
-                                                    w.openingQuantityBox(), w.openingPriceBox()}
-                                     .at(box);
-            retype(changed, text);
-            QCOMPARE(changed->text(), shown);
-            QCOMPARE(w.accepterButton()->isEnabled(), accepter);
-            if (box == 3 && text.isEmpty()) {
-                QCOMPARE(Stock(*db).db_ARTICLES->value(QStringLiteral("CODE_FOUR")).toInt(), 0);
-                QCOMPARE(w.supplierList()->currentIndex(), -1);
-            }
-            QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
-        });
+        const bool saved = run(
+            [&] { return EditArticle(Stock(*db), EntryMode::Add); },
+            [&](TFArticle &w) {
+                retype(w.designationBox(), QStringLiteral("POIS CHICHES"));
+                retype(w.priceBox(), QStringLiteral("100"));
+                retype(w.supplierBox(), QStringLiteral("1"));
+                retype(w.openingQuantityBox(), QStringLiteral("2"));
+                retype(w.openingPriceBox(), QStringLiteral("90"));
+                QVERIFY(w.accepterButton()->isEnabled());
+                QLineEdit *changed = QList<QLineEdit *>{w.codeBox(),     w.designationBox(),     w.priceBox(),
+                                                        w.supplierBox(), w.openingQuantityBox(), w.openingPriceBox()}
+                                         .at(box);
+                retype(changed, text);
+                QCOMPARE(changed->text(), shown);
+                QCOMPARE(w.accepterButton()->isEnabled(), accepter);
+                if (box == 3 && text.isEmpty()) {
+                    QCOMPARE(Stock(*db).db_ARTICLES->value(QStringLiteral("CODE_FOUR")).toInt(), 0);
+                    QCOMPARE(w.supplierList()->currentIndex(), -1);
+                }
+                QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+            });
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
         QCOMPARE(Stock(*db).db_ARTICLES->state(), Dataset::State::Browse);
@@ -236,34 +255,42 @@ private slots:
         QFETCH(int, code);
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 2));
         const int rows = Stock(*db).db_ARTICLES->recordCount();
-        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode(mode)); }, [&](TFArticle &w) {
-            retype(w.codeBox(), QStringLiteral("1"));
-            retype(w.designationBox(), QStringLiteral("lait"));
-            retype(w.priceBox(), QStringLiteral("40"));
-            retype(w.supplierBox(), QStringLiteral("2"));
-            retype(w.openingQuantityBox(), QStringLiteral("6"));
-            retype(w.openingPriceBox(), QStringLiteral("38.5"));
-            const QStringList typed = texts(w);
-            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-            QCOMPARE(prompts.messages, QStringList{QStringLiteral("Le code article 1 existe déjà : choisissez un autre code.")});
-            QVERIFY(w.isVisible());
-            QCOMPARE(texts(w), typed);
-            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
-            QCOMPARE(w.focusWidget(), w.codeBox());
-            QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), rows + (mode == int(EntryMode::Add) ? 1 : 0));
-            QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(), QStringLiteral("SUCRE"));
+        const bool saved = run(
+            [&] { return EditArticle(Stock(*db), EntryMode(mode)); },
+            [&](TFArticle &w) {
+                retype(w.codeBox(), QStringLiteral("1"));
+                retype(w.designationBox(), QStringLiteral("lait"));
+                retype(w.priceBox(), QStringLiteral("40"));
+                retype(w.supplierBox(), QStringLiteral("2"));
+                retype(w.openingQuantityBox(), QStringLiteral("6"));
+                retype(w.openingPriceBox(), QStringLiteral("38.5"));
+                const QStringList typed = texts(w);
+                QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+                QCOMPARE(prompts.messages,
+                         QStringList{QStringLiteral("Le code article 1 existe déjà : choisissez un autre code.")});
+                QVERIFY(w.isVisible());
+                QCOMPARE(texts(w), typed);
+                QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+                QCOMPARE(w.focusWidget(), w.codeBox());
+                QCOMPARE(Stock(*db).db_ARTICLES->recordCount(), rows + (mode == int(EntryMode::Add) ? 1 : 0));
+                QCOMPARE(scalar(QStringLiteral("select designation from articles where code_art=1")).toString(),
+                         QStringLiteral("SUCRE"));
 
-            type(w, QString::number(code));
-            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-        });
+                type(w, QString::number(code));
+                QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+            });
         QVERIFY(saved);
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(scalar(QStringLiteral("select count(*) from articles")).toInt(), mode == int(EntryMode::Add) ? 3 : 2);
-        QCOMPARE(scalar(QStringLiteral("select designation||'|'||pu||'|'||code_four||'|'||qt31dec||'|'||pu31dec from articles"
-                                       " where code_art=%1").arg(code))
+        QCOMPARE(scalar(QStringLiteral(
+                            "select designation||'|'||pu||'|'||code_four||'|'||qt31dec||'|'||pu31dec from articles"
+                            " where code_art=%1")
+                            .arg(code))
                      .toString(),
                  QStringLiteral("LAIT|40.0|2|6.0|38.5"));
-        QCOMPARE(scalar(QStringLiteral("select count(*) from articles where code_art=1 and designation='SUCRE'")).toInt(), 1);
+        QCOMPARE(
+            scalar(QStringLiteral("select count(*) from articles where code_art=1 and designation='SUCRE'")).toInt(),
+            1);
     }
 
     // A post the file refuses says why, and the window opens again on what was typed.
@@ -307,24 +334,26 @@ private slots:
     {
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
         const QString before = articlesDump();
-        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Modify); }, [&](TFArticle &w) {
-            QTableWidget *history = w.history();
-            QVERIFY(history);
-            QCOMPARE(history->rowCount(), 2);
-            QStringList second;
-            for (int c = 0; c < 6; ++c)
-                second << history->item(1, c)->text();
-            QCOMPARE(second, (QStringList{"2", "10/03/2009", "Sortie", "4.00", "85.50", "342.00"}));
-            QCOMPARE(w.openingValue()->text(), FormatMontant(850));
-            // Its movements hold the code.
-            QVERIFY(w.codeBox()->isReadOnly());
-            retype(w.designationBox(), QStringLiteral("SUCRE ROUX"));
-            retype(w.openingQuantityBox(), QStringLiteral("11"));
-            QCOMPARE(w.openingValue()->text(), FormatMontant(935));
-            QPushButton *cancel = FindByText<QPushButton>(&w, QStringLiteral("Annuler"));
-            QVERIFY(cancel);
-            QTest::mouseClick(cancel, Qt::LeftButton);
-        });
+        const bool saved = run(
+            [&] { return EditArticle(Stock(*db), EntryMode::Modify); },
+            [&](TFArticle &w) {
+                QTableWidget *history = w.history();
+                QVERIFY(history);
+                QCOMPARE(history->rowCount(), 2);
+                QStringList second;
+                for (int c = 0; c < 6; ++c)
+                    second << history->item(1, c)->text();
+                QCOMPARE(second, (QStringList{"2", "10/03/2009", "Sortie", "4.00", "85.50", "342.00"}));
+                QCOMPARE(w.openingValue()->text(), FormatMontant(850));
+                // Its movements hold the code.
+                QVERIFY(w.codeBox()->isReadOnly());
+                retype(w.designationBox(), QStringLiteral("SUCRE ROUX"));
+                retype(w.openingQuantityBox(), QStringLiteral("11"));
+                QCOMPARE(w.openingValue()->text(), FormatMontant(935));
+                QPushButton *cancel = FindByText<QPushButton>(&w, QStringLiteral("Annuler"));
+                QVERIFY(cancel);
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            });
         QVERIFY(!saved);
         QCOMPARE(articlesDump(), before);
         QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(1)->qt31dec, 10.0);
@@ -342,24 +371,26 @@ private slots:
         QFETCH(int, mode);
         const QSize available(1366, 728 - 40);
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
-        run([&] { return EditArticle(Stock(*db), EntryMode(mode)); }, [&](TFArticle &w) {
-            QCOMPARE(w.history() != nullptr, mode == int(EntryMode::Modify));
-            QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
-            QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
-            QVERIFY(available.expandedTo(w.size()) == available);
-        });
+        run([&] { return EditArticle(Stock(*db), EntryMode(mode)); },
+            [&](TFArticle &w) {
+                QCOMPARE(w.history() != nullptr, mode == int(EntryMode::Modify));
+                QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
+                QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
+                QVERIFY(available.expandedTo(w.size()) == available);
+            });
     }
 
     void modifySaves()
     {
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 2));
-        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Modify); }, [&](TFArticle &w) {
-            QCOMPARE(w.history()->rowCount(), 0);
-            QVERIFY(!w.codeBox()->isReadOnly());
-            retype(w.openingQuantityBox(), QStringLiteral("7"));
-            retype(w.openingPriceBox(), QStringLiteral("120"));
-            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-        });
+        const bool saved = run([&] { return EditArticle(Stock(*db), EntryMode::Modify); },
+                               [&](TFArticle &w) {
+                                   QCOMPARE(w.history()->rowCount(), 0);
+                                   QVERIFY(!w.codeBox()->isReadOnly());
+                                   retype(w.openingQuantityBox(), QStringLiteral("7"));
+                                   retype(w.openingPriceBox(), QStringLiteral("120"));
+                                   QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+                               });
         QVERIFY(saved);
         QCOMPARE(scalar(QStringLiteral("select qt31dec*pu31dec from articles where code_art=2")).toDouble(), 840.0);
         QCOMPARE(Stock(*db).ListeDenrees()->FindDenree(2)->restes(), 7.0); // reflected at once

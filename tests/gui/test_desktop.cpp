@@ -100,9 +100,13 @@ private slots:
             [&] {
                 QCOMPARE(dialog->windowTitle(), QStringLiteral("Ouvrir un dossier de gestion"));
                 const auto *buttons = dialog->findChild<QDialogButtonBox *>();
-                QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')), QStringLiteral("Ouvrir"));
-                QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annuler"));
-                QVERIFY(dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))->text().startsWith(QStringLiteral("Fichiers de type")));
+                QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')),
+                         QStringLiteral("Ouvrir"));
+                QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                         QStringLiteral("Annuler"));
+                QVERIFY(dialog->findChild<QLabel *>(QStringLiteral("fileTypeLabel"))
+                            ->text()
+                            .startsWith(QStringLiteral("Fichiers de type")));
                 const QHeaderView *header = view->header();
                 QVERIFY(header->length() <= view->viewport()->width());
                 for (int c = 0; c < header->count(); ++c) {
@@ -158,7 +162,8 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(int, code);
         const QString byDefault = home->preparedFile(2, 2009);
-        const QString named = exists ? home->preparedFile(2, 2010) : home->databases() + QStringLiteral("/GONE_2010.MDB");
+        const QString named = exists ? home->preparedFile(2, 2010)
+                                     : home->databases() + QStringLiteral("/GONE_2010.MDB");
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), byDefault);
         Profile().SaveProfile();
 
@@ -172,7 +177,8 @@ private slots:
         QVERIFY(zelvane.waitForFinished(60000));
         QCOMPARE(zelvane.exitStatus(), QProcess::NormalExit);
         QCOMPARE(zelvane.exitCode(), code);
-        QCOMPARE(TQVProfile(home->path() + QStringLiteral("/Profile.txt")).ReadValue(QString::fromLatin1(kProfileDatabaseName)),
+        QCOMPARE(TQVProfile(home->path() + QStringLiteral("/Profile.txt"))
+                     .ReadValue(QString::fromLatin1(kProfileDatabaseName)),
                  byDefault);
     }
 };

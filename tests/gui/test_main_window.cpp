@@ -3,14 +3,14 @@
 #include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
-#include "db/DbPage.h"
-#include "stock/StockPage.h"
-#include "users/UserForms.h"
-#include "users/UsersPage.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "db/DbPage.h"
+#include "stock/StockPage.h"
+#include "users/UserForms.h"
+#include "users/UsersPage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -128,7 +128,8 @@ private slots:
         QCOMPARE(window->page<StockPage>()->summaryFigure(5), QStringLiteral("Magasin au 31/12/2009"));
         QVERIFY(window->page<StockPage>()->summaryFigure(1).startsWith(QStringLiteral("Quantité en Stock (")));
         QVERIFY(!enabled(cmd::Connecter));
-        QVERIFY(enabled(cmd::Deconnecter) && enabled(cmd::Options) && enabled(cmd::Utilisateurs) && enabled(cmd::MotDePasse));
+        QVERIFY(enabled(cmd::Deconnecter) && enabled(cmd::Options) && enabled(cmd::Utilisateurs)
+                && enabled(cmd::MotDePasse));
         QVERIFY(enabled(cmd::FeuillePrecedente) && enabled(cmd::JourSuivant) && enabled(cmd::SupprimerArticle));
         QVERIFY(!enabled(cmd::SupprimerMouvement)); // no movement that day
 
@@ -250,11 +251,13 @@ private slots:
         QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 57));
         QVERIFY(enabled(cmd::SupprimerMouvement));
         window->action(cmd::SupprimerMouvement)->trigger(); // Cancel is the default
-        QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression du Mouvement Numéro ~ 57    ? "));
+        QCOMPARE(answers.questions.last(),
+                 QStringLiteral(" Voulez-vous  Confirmer la Suppression du Mouvement Numéro ~ 57    ? "));
         QCOMPARE(Stock(*db).db_STOCK->recordCount(), 3);
 
         window->action(cmd::SupprimerTousMouvements)->trigger();
-        QCOMPARE(answers.questions.last(), QStringLiteral(" Voulez-vous  Confirmer la Suppression de tous les Mouvements    ? "));
+        QCOMPARE(answers.questions.last(),
+                 QStringLiteral(" Voulez-vous  Confirmer la Suppression de tous les Mouvements    ? "));
         answers.confirmations.push_back(true);
         window->action(cmd::SupprimerTousMouvements)->trigger();
         QCOMPARE(Stock(*db).db_STOCK->recordCount(), 0);
@@ -391,12 +394,14 @@ private slots:
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("message");
-        QTest::newRow("previous sheet") << QByteArray(cmd::FeuillePrecedente.name) << QStringLiteral("03/03/2009")
-                                        << QStringLiteral("Aucune feuille de consommation avant le 03/03/2009 dans la gestion 2009, "
-                                                          "et aucun dossier de la gestion 2008 n'a été trouvé à côté de celui-ci.");
+        QTest::newRow("previous sheet")
+            << QByteArray(cmd::FeuillePrecedente.name) << QStringLiteral("03/03/2009")
+            << QStringLiteral("Aucune feuille de consommation avant le 03/03/2009 dans la gestion 2009, "
+                              "et aucun dossier de la gestion 2008 n'a été trouvé à côté de celui-ci.");
         QTest::newRow("next sheet") << QByteArray(cmd::FeuilleSuivante.name) << QStringLiteral("17/03/2009")
-                                    << QStringLiteral("Aucune feuille de consommation après le 17/03/2009 dans la gestion 2009, "
-                                                      "et aucun dossier de la gestion 2010 n'a été trouvé à côté de celui-ci.");
+                                    << QStringLiteral(
+                                           "Aucune feuille de consommation après le 17/03/2009 dans la gestion 2009, "
+                                           "et aucun dossier de la gestion 2010 n'a été trouvé à côté de celui-ci.");
         QTest::newRow("previous day") << QByteArray(cmd::JourPrecedent.name) << QStringLiteral("01/01/2009")
                                       << QStringLiteral("La journée du 01/01/2009 est la première de la gestion 2009.");
         QTest::newRow("next day") << QByteArray(cmd::JourSuivant.name) << QStringLiteral("31/12/2009")
@@ -427,8 +432,9 @@ private slots:
         window->action(cmd::Calculatrice)->trigger();
         window->action(cmd::Aide)->trigger();
         qputenv("PATH", path);
-        QCOMPARE(answers.messages, QStringList{QStringLiteral("Aucune calculatrice n'a été trouvée. Programmes cherchés : "
-                                                              "gnome-calculator, kcalc, galculator, mate-calc, qalculate-gtk, xcalc.")});
+        QCOMPARE(answers.messages,
+                 QStringList{QStringLiteral("Aucune calculatrice n'a été trouvée. Programmes cherchés : "
+                                            "gnome-calculator, kcalc, galculator, mate-calc, qalculate-gtk, xcalc.")});
         auto *help = window->findChild<QDialog *>(QStringLiteral("helpWindow"));
         QVERIFY(help && help->isVisible());
         QCOMPARE(help->windowTitle(), QStringLiteral("Aide"));
@@ -446,14 +452,18 @@ private slots:
     {
         {
             TestData setup;
-            QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag)), int(OpenOk));
-            QSqlQuery(setup.database()).exec(QStringLiteral("insert into users values ('ADMIN','','A'),('CAISSE','','B')"));
+            QCOMPARE(
+                setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag)),
+                int(OpenOk));
+            QSqlQuery(setup.database())
+                .exec(QStringLiteral("insert into users values ('ADMIN','','A'),('CAISSE','','B')"));
         }
         userForms->logins.push_back(1); // CAISSE
         connectFile();
         QCOMPARE(db->CurrentPriority, QStringLiteral("B"));
         window->action(cmd::Utilisateurs)->trigger();
-        QCOMPARE(answers.messages.last(), QStringLiteral("   Priorité insuffisante \n   Accès refusé                      "));
+        QCOMPARE(answers.messages.last(),
+                 QStringLiteral("   Priorité insuffisante \n   Accès refusé                      "));
     }
 };
 

@@ -1,18 +1,18 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
-#include "stock/DialogStockForms.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "stock/DialogStockForms.h"
 #include "stock/ListeDenrees.h"
 #include "stock/MovementWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QPointer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlQuery>
@@ -139,46 +139,48 @@ private slots:
     void entryTypedFromKeyboard()
     {
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
-            QCOMPARE(w.windowTitle(), QStringLiteral("Ajouter Mouvement"));
-            QCOMPARE(w.caption()->text(), QStringLiteral("Ajouter le Mouvement"));
-            QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
-            QCOMPARE(w.dayLabel()->text(), QStringLiteral("Journée du 10/03/2009"));
-            QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~5"));
-            QCOMPARE(w.articleLabel()->text(), QStringLiteral("Référence Article  :1 - FARINE"));
-            QVERIFY(w.natureButton(10)->isChecked());
-            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("SARL EL BARAKA"));
-            QCOMPARE(w.focusWidget(), w.quantityBox());
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+                               [&](TFSTOCK3 &w) {
+                                   QCOMPARE(w.windowTitle(), QStringLiteral("Ajouter Mouvement"));
+                                   QCOMPARE(w.caption()->text(), QStringLiteral("Ajouter le Mouvement"));
+                                   QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
+                                   QCOMPARE(w.dayLabel()->text(), QStringLiteral("Journée du 10/03/2009"));
+                                   QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~5"));
+                                   QCOMPARE(w.articleLabel()->text(), QStringLiteral("Référence Article  :1 - FARINE"));
+                                   QVERIFY(w.natureButton(10)->isChecked());
+                                   QCOMPARE(w.supplierList()->currentText(), QStringLiteral("SARL EL BARAKA"));
+                                   QCOMPARE(w.focusWidget(), w.quantityBox());
 
-            type(w, QStringLiteral("12"));
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.priceBox());
-            QTest::keyClick(w.priceBox(), Qt::Key_Up);
-            QCOMPARE(w.focusWidget(), w.quantityBox());
-            QTest::keyClick(w.quantityBox(), Qt::Key_Down);
-            type(w, QStringLiteral("90"));
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.supplierBox());
-            type(w, QStringLiteral("2"));
-            QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
-            enter(w);
-            type(w, QStringLiteral("77")); // order number
-            enter(w);
-            enter(w); // order date: the day, as proposed
-            type(w, QStringLiteral("88")); // delivery note number
-            enter(w);
-            type(w, QStringLiteral("11/03/2009"));
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.observationBox());
-            type(w, QStringLiteral("Livraison matin"));
-            QCOMPARE(row(w.controlGrid(), 1), (QStringList{QStringLiteral("Entrée en stock"), FormatMontant(12),
-                                                           FormatMontant(90), FormatMontant(1080)}));
-            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(27));
-            QVERIFY(w.errorPanel()->isHidden());
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.accepterButton());
-            enter(w);
-        });
+                                   type(w, QStringLiteral("12"));
+                                   enter(w);
+                                   QCOMPARE(w.focusWidget(), w.priceBox());
+                                   QTest::keyClick(w.priceBox(), Qt::Key_Up);
+                                   QCOMPARE(w.focusWidget(), w.quantityBox());
+                                   QTest::keyClick(w.quantityBox(), Qt::Key_Down);
+                                   type(w, QStringLiteral("90"));
+                                   enter(w);
+                                   QCOMPARE(w.focusWidget(), w.supplierBox());
+                                   type(w, QStringLiteral("2"));
+                                   QCOMPARE(w.supplierList()->currentText(), QStringLiteral("ETS BENALI"));
+                                   enter(w);
+                                   type(w, QStringLiteral("77")); // order number
+                                   enter(w);
+                                   enter(w);                      // order date: the day, as proposed
+                                   type(w, QStringLiteral("88")); // delivery note number
+                                   enter(w);
+                                   type(w, QStringLiteral("11/03/2009"));
+                                   enter(w);
+                                   QCOMPARE(w.focusWidget(), w.observationBox());
+                                   type(w, QStringLiteral("Livraison matin"));
+                                   QCOMPARE(row(w.controlGrid(), 1),
+                                            (QStringList{QStringLiteral("Entrée en stock"), FormatMontant(12),
+                                                         FormatMontant(90), FormatMontant(1080)}));
+                                   QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(27));
+                                   QVERIFY(w.errorPanel()->isHidden());
+                                   enter(w);
+                                   QCOMPARE(w.focusWidget(), w.accepterButton());
+                                   enter(w);
+                               });
         QVERIFY(saved);
         QCOMPARE(movementCount(), 5);
         QSqlQuery q(db->database());
@@ -212,16 +214,29 @@ private slots:
         QTest::addColumn<bool>("accepter");
         QTest::addColumn<QStringList>("erreurs");
         const QString missing = QStringLiteral(" est un champ obligatoire non renseigné .");
-        QTest::newRow("exit beyond the stock") << 22 << "16" << "50" << "" << false << QStringList();
-        QTest::newRow("exit of the whole stock") << 22 << "15" << "50" << "" << true << QStringList();
-        QTest::newRow("exit without quantity") << 22 << "0" << "50" << "" << false
-                                               << QStringList{QStringLiteral(" - La quantité sortie") + missing};
-        QTest::newRow("entry from an unknown supplier") << 10 << "5" << "50" << "9" << false << QStringList();
+        QTest::newRow("exit beyond the stock") << 22 << "16"
+                                               << "50"
+                                               << "" << false << QStringList();
+        QTest::newRow("exit of the whole stock") << 22 << "15"
+                                                 << "50"
+                                                 << "" << true << QStringList();
+        QTest::newRow("exit without quantity")
+            << 22 << "0"
+            << "50"
+            << "" << false << QStringList{QStringLiteral(" - La quantité sortie") + missing};
+        QTest::newRow("entry from an unknown supplier") << 10 << "5"
+                                                        << "50"
+                                                        << "9" << false << QStringList();
         QTest::newRow("entry with nothing filled in")
-            << 10 << "0" << "0" << "" << false
-            << QStringList{QStringLiteral(" - Prix unitaire") + missing, QStringLiteral(" - La quantité entrée") + missing,
+            << 10 << "0"
+            << "0"
+            << "" << false
+            << QStringList{QStringLiteral(" - Prix unitaire") + missing,
+                           QStringLiteral(" - La quantité entrée") + missing,
                            QStringLiteral(" - Le code fournisseur") + missing};
-        QTest::newRow("complete entry") << 10 << "5" << "50" << "2" << true << QStringList();
+        QTest::newRow("complete entry") << 10 << "5"
+                                        << "50"
+                                        << "2" << true << QStringList();
     }
     void acceptance()
     {
@@ -232,18 +247,19 @@ private slots:
         QFETCH(bool, accepter);
         QFETCH(QStringList, erreurs);
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, nature); }, [&](TFSTOCK3 &w) {
-            retype(w.quantityBox(), quantite);
-            retype(w.priceBox(), pu);
-            if (nature == 10)
-                retype(w.supplierBox(), codeFour);
-            QCOMPARE(w.accepterButton()->isEnabled(), accepter);
-            QCOMPARE(w.errorLines(), erreurs);
-            QCOMPARE(w.errorPanel()->isHidden(), erreurs.isEmpty());
-            if (!erreurs.isEmpty())
-                QCOMPARE(w.errorPanel()->title(), QStringLiteral(" Erreurs de saisi"));
-            QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
-        });
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, nature); },
+                               [&](TFSTOCK3 &w) {
+                                   retype(w.quantityBox(), quantite);
+                                   retype(w.priceBox(), pu);
+                                   if (nature == 10)
+                                       retype(w.supplierBox(), codeFour);
+                                   QCOMPARE(w.accepterButton()->isEnabled(), accepter);
+                                   QCOMPARE(w.errorLines(), erreurs);
+                                   QCOMPARE(w.errorPanel()->isHidden(), erreurs.isEmpty());
+                                   if (!erreurs.isEmpty())
+                                       QCOMPARE(w.errorPanel()->title(), QStringLiteral(" Erreurs de saisi"));
+                                   QTest::keyClick(w.focusWidget(), Qt::Key_Escape);
+                               });
         QVERIFY(!saved);
         QCOMPARE(movementCount(), 4);
         QCOMPARE(Stock(*db).db_STOCK->state(), Dataset::State::Browse);
@@ -256,17 +272,28 @@ private slots:
         QTest::addColumn<int>("box"); // 0 quantity, 1 price, 2 supplier, 3 order number, 4 delivery note number
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter in the quantity") << 0 << "12a" << "12";
-        QTest::newRow("minus sign in the quantity") << 0 << "-3" << "3";
-        QTest::newRow("second point in the quantity") << 0 << "1.2.5" << "1.25";
-        QTest::newRow("comma in the quantity") << 0 << "2,5" << "2.5";
-        QTest::newRow("third decimal of the quantity") << 0 << "1.234" << "1.23";
-        QTest::newRow("letter and space in the price") << 1 << "5x0 5" << "505";
-        QTest::newRow("minus sign in the price") << 1 << "-90.5" << "90.5";
-        QTest::newRow("letter in the supplier code") << 2 << "2b" << "2";
-        QTest::newRow("point in the supplier code") << 2 << "1.5" << "15";
-        QTest::newRow("letters in the order number") << 3 << "BC12" << "12";
-        QTest::newRow("dash in the delivery note number") << 4 << "7-8" << "78";
+        QTest::newRow("letter in the quantity") << 0 << "12a"
+                                                << "12";
+        QTest::newRow("minus sign in the quantity") << 0 << "-3"
+                                                    << "3";
+        QTest::newRow("second point in the quantity") << 0 << "1.2.5"
+                                                      << "1.25";
+        QTest::newRow("comma in the quantity") << 0 << "2,5"
+                                               << "2.5";
+        QTest::newRow("third decimal of the quantity") << 0 << "1.234"
+                                                       << "1.23";
+        QTest::newRow("letter and space in the price") << 1 << "5x0 5"
+                                                       << "505";
+        QTest::newRow("minus sign in the price") << 1 << "-90.5"
+                                                 << "90.5";
+        QTest::newRow("letter in the supplier code") << 2 << "2b"
+                                                     << "2";
+        QTest::newRow("point in the supplier code") << 2 << "1.5"
+                                                    << "15";
+        QTest::newRow("letters in the order number") << 3 << "BC12"
+                                                     << "12";
+        QTest::newRow("dash in the delivery note number") << 4 << "7-8"
+                                                          << "78";
     }
     void typingKeepsNumbers()
     {
@@ -274,36 +301,41 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, shown);
         selectArticle(1);
-        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
-            const QList<QLineEdit *> boxes = {w.quantityBox(), w.priceBox(), w.supplierBox(), w.orderNumberBox(),
-                                              w.deliveryNoteNumberBox()};
-            const QStringList fields = {"QUANTITE", "PU", "CODE_FOUR", "NUM_BC", "NUM_BL"};
-            retype(boxes.at(box), typed);
-            QCOMPARE(boxes.at(box)->text(), shown);
-            QCOMPARE(Stock(*db).db_STOCK->value(fields.at(box)).toDouble(), shown.toDouble());
-        });
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                const QList<QLineEdit *> boxes = {w.quantityBox(), w.priceBox(), w.supplierBox(), w.orderNumberBox(),
+                                                  w.deliveryNoteNumberBox()};
+                const QStringList fields = {"QUANTITE", "PU", "CODE_FOUR", "NUM_BC", "NUM_BL"};
+                retype(boxes.at(box), typed);
+                QCOMPARE(boxes.at(box)->text(), shown);
+                QCOMPARE(Stock(*db).db_STOCK->value(fields.at(box)).toDouble(), shown.toDouble());
+            });
     }
 
     // A movement stored with a negative quantity, as an exit of -3 once raised the stock: modifying it
     // lists the quantity among the errors until it is typed again.
     void storedNegativeQuantityListed()
     {
-        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (5,1,22,'2009-03-10',-3,50)"));
+        exec(QStringLiteral(
+            "insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu) values (5,1,22,'2009-03-10',-3,50)"));
         selectArticle(1);
         Stock(*db).ArticleChanged(1);
         QCOMPARE(restes(1), 18.0);
         Stock(*db).db_STOCK->refresh();
         QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 5));
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Modify); }, [&](TFSTOCK3 &w) {
-            QCOMPARE(w.quantityBox()->text(), QStringLiteral("-3.00"));
-            QCOMPARE(w.errorLines(), QStringList{QStringLiteral(" - La quantité sortie doit être supérieure à zéro .")});
-            QVERIFY(!w.errorPanel()->isHidden());
-            QVERIFY(!w.accepterButton()->isEnabled());
-            retype(w.quantityBox(), QStringLiteral("3"));
-            QVERIFY(w.errorPanel()->isHidden());
-            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(12));
-            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-        });
+        const bool saved = run(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Modify); },
+            [&](TFSTOCK3 &w) {
+                QCOMPARE(w.quantityBox()->text(), QStringLiteral("-3.00"));
+                QCOMPARE(w.errorLines(),
+                         QStringList{QStringLiteral(" - La quantité sortie doit être supérieure à zéro .")});
+                QVERIFY(!w.errorPanel()->isHidden());
+                QVERIFY(!w.accepterButton()->isEnabled());
+                retype(w.quantityBox(), QStringLiteral("3"));
+                QVERIFY(w.errorPanel()->isHidden());
+                QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(12));
+                QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+            });
         QVERIFY(saved);
         QCOMPARE(scalar(QStringLiteral("select quantite from stock where num_mvt=5")).toDouble(), 3.0);
         QCOMPARE(restes(1), 12.0);
@@ -314,31 +346,32 @@ private slots:
     void refusedPostOpensAgainOnTypedValues()
     {
         selectArticle(1);
-        const bool saved = runEach([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); },
-                                   {[&](TFSTOCK3 &w) {
-                                        type(w, QStringLiteral("15"));
-                                        retype(w.priceBox(), QStringLiteral("60"));
-                                        retype(w.observationBox(), QStringLiteral("Cantine"));
-                                        exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu)"
-                                                            " values (9,1,22,'2009-03-10',5,50)"));
-                                        QVERIFY(w.accepterButton()->isEnabled());
-                                        QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-                                        QVERIFY(!w.isVisible());
-                                    },
-                                    [&](TFSTOCK3 &w) {
-                                        QCOMPARE(prompts.messages,
-                                                 QStringList{QStringLiteral(" --- :") + QString::fromUtf8(kStockNegatifRefuse)});
-                                        QVERIFY(w.natureButton(22)->isChecked());
-                                        QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
-                                        QCOMPARE(w.quantityBox()->text(), QStringLiteral("15.00"));
-                                        QCOMPARE(w.priceBox()->text(), QStringLiteral("60.00"));
-                                        QCOMPARE(w.observationBox()->text(), QStringLiteral("Cantine"));
-                                        QCOMPARE(w.focusWidget(), w.quantityBox());
-                                        // The lots count the exit being typed once, not once per opening.
-                                        QCOMPARE(row(w.lotGrid(), 1), (QStringList{"60.00", "5.00", "0.00", "15.00", "-10.00"}));
-                                        type(w, QStringLiteral("10"));
-                                        QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-                                    }});
+        const bool saved = runEach(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); },
+            {[&](TFSTOCK3 &w) {
+                 type(w, QStringLiteral("15"));
+                 retype(w.priceBox(), QStringLiteral("60"));
+                 retype(w.observationBox(), QStringLiteral("Cantine"));
+                 exec(QStringLiteral("insert into stock (num_mvt,code_art,nat_op,date_op,quantite,pu)"
+                                     " values (9,1,22,'2009-03-10',5,50)"));
+                 QVERIFY(w.accepterButton()->isEnabled());
+                 QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+                 QVERIFY(!w.isVisible());
+             },
+             [&](TFSTOCK3 &w) {
+                 QCOMPARE(prompts.messages,
+                          QStringList{QStringLiteral(" --- :") + QString::fromUtf8(kStockNegatifRefuse)});
+                 QVERIFY(w.natureButton(22)->isChecked());
+                 QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
+                 QCOMPARE(w.quantityBox()->text(), QStringLiteral("15.00"));
+                 QCOMPARE(w.priceBox()->text(), QStringLiteral("60.00"));
+                 QCOMPARE(w.observationBox()->text(), QStringLiteral("Cantine"));
+                 QCOMPARE(w.focusWidget(), w.quantityBox());
+                 // The lots count the exit being typed once, not once per opening.
+                 QCOMPARE(row(w.lotGrid(), 1), (QStringList{"60.00", "5.00", "0.00", "15.00", "-10.00"}));
+                 type(w, QStringLiteral("10"));
+                 QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+             }});
         QVERIFY(saved);
         QCOMPARE(prompts.messages.size(), 1);
         QCOMPARE(scalar(QStringLiteral("select count(*) from stock where code_art=1 and nat_op=22")).toInt(), 2);
@@ -353,97 +386,104 @@ private slots:
     {
         const QSize available(1366, 728 - 40);
         selectArticle(1);
-        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
-            retype(w.quantityBox(), QString());
-            retype(w.priceBox(), QString());
-            retype(w.supplierBox(), QString());
-            QCOMPARE(w.errorLines().size(), 3);
-            QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
-            QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
-            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
-            type(w, QStringLiteral("30"));
-            QVERIFY(w.stockEpuiseShown());
-            QVERIFY(!w.errorPanel()->isHidden());
-            QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
-            QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
-        });
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                retype(w.quantityBox(), QString());
+                retype(w.priceBox(), QString());
+                retype(w.supplierBox(), QString());
+                QCOMPARE(w.errorLines().size(), 3);
+                QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
+                QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
+                QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
+                type(w, QStringLiteral("30"));
+                QVERIFY(w.stockEpuiseShown());
+                QVERIFY(!w.errorPanel()->isHidden());
+                QVERIFY2(available.expandedTo(w.sizeHint()) == available, qPrintable(QDebug::toString(w.sizeHint())));
+                QVERIFY(available.expandedTo(w.minimumSizeHint()) == available);
+            });
     }
 
     // Lots 50 (10) and 60 (5): an exit of 12 at 50 empties lot 50 but not the article.
     void exhaustedLotStillAccepted()
     {
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); }, [&](TFSTOCK3 &w) {
-            QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
-            QVERIFY(!w.supplierBox()->isEnabled());
-            QVERIFY(!w.stockEpuiseShown());
-            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
-            QVERIFY(w.lotGrid()->rowCount() >= 6);
-            QCOMPARE(w.lotGrid()->horizontalHeaderItem(0)->text(), QStringLiteral("Prix Unitaire"));
+        const bool saved = run(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); },
+            [&](TFSTOCK3 &w) {
+                QCOMPARE(w.heading()->text(), QStringLiteral("SORTIE DU STOCK"));
+                QVERIFY(!w.supplierBox()->isEnabled());
+                QVERIFY(!w.stockEpuiseShown());
+                QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
+                QVERIFY(w.lotGrid()->rowCount() >= 6);
+                QCOMPARE(w.lotGrid()->horizontalHeaderItem(0)->text(), QStringLiteral("Prix Unitaire"));
 
-            type(w, QStringLiteral("12"));
-            enter(w);
-            type(w, QStringLiteral("55")); // no lot at this price
-            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
-            QCOMPARE(row(w.lotGrid(), 2), (QStringList{"55.00", "0.00", "0.00", "12.00", "-12.00"}));
-            QVERIFY(w.stockEpuiseShown());
+                type(w, QStringLiteral("12"));
+                enter(w);
+                type(w, QStringLiteral("55")); // no lot at this price
+                QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "0.00", "10.00"}));
+                QCOMPARE(row(w.lotGrid(), 2), (QStringList{"55.00", "0.00", "0.00", "12.00", "-12.00"}));
+                QVERIFY(w.stockEpuiseShown());
 
-            QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
-            QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
-            type(w, QStringLiteral("50"));
-            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "12.00", "-2.00"}));
-            QCOMPARE(w.lotGrid()->item(0, 4)->foreground().color(), QColor(Qt::red));
-            QVERIFY(row(w.lotGrid(), 2).join(QString()).isEmpty()); // the price lot left empty again
-            QVERIFY(w.stockEpuiseShown());
-            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(3));
-            QVERIFY(w.accepterButton()->isEnabled());
-            enter(w); // the six entry boxes are skipped
-            QCOMPARE(w.focusWidget(), w.observationBox());
-            enter(w);
-            QCOMPARE(w.focusWidget(), w.accepterButton());
-            enter(w);
-        });
+                QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
+                QTest::keyClick(w.priceBox(), Qt::Key_Backspace);
+                type(w, QStringLiteral("50"));
+                QCOMPARE(row(w.lotGrid(), 0), (QStringList{"50.00", "10.00", "0.00", "12.00", "-2.00"}));
+                QCOMPARE(w.lotGrid()->item(0, 4)->foreground().color(), QColor(Qt::red));
+                QVERIFY(row(w.lotGrid(), 2).join(QString()).isEmpty()); // the price lot left empty again
+                QVERIFY(w.stockEpuiseShown());
+                QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(3));
+                QVERIFY(w.accepterButton()->isEnabled());
+                enter(w); // the six entry boxes are skipped
+                QCOMPARE(w.focusWidget(), w.observationBox());
+                enter(w);
+                QCOMPARE(w.focusWidget(), w.accepterButton());
+                enter(w);
+            });
         QVERIFY(saved);
-        QCOMPARE(scalar(QStringLiteral("select count(*) from stock where code_art=1 and nat_op=22 and quantite=12 and pu=50")).toInt(), 1);
+        QCOMPARE(scalar(QStringLiteral(
+                            "select count(*) from stock where code_art=1 and nat_op=22 and quantite=12 and pu=50"))
+                     .toInt(),
+                 1);
         QCOMPARE(restes(1), 3.0);
     }
 
     void doubleClickTakesWhatRemainsOfALot()
     {
         selectArticle(1);
-        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); }, [&](TFSTOCK3 &w) {
-            type(w, QStringLiteral("3"));
-            QTableWidget *grid = w.lotGrid();
-            const QRect cell = grid->visualRect(grid->model()->index(1, 0));
-            // As a mouse does: the first click of the pair lands before the double-click.
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-            QCOMPARE(w.priceBox()->text(), QStringLiteral("60.00"));
-            QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
-            QCOMPARE(w.focusWidget(), w.quantityBox());
-            QCOMPARE(row(grid, 1), (QStringList{"60.00", "5.00", "0.00", "5.00", "0.00"}));
-            QCOMPARE(grid->currentRow(), 1);
-            QVERIFY(!w.stockEpuiseShown());
-            // The lot of the movement being typed still gives what it had.
-            QVERIFY(w.SelectLotRow(1));
-            QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
-            QVERIFY(!w.SelectLotRow(4)); // an empty row
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 22); },
+            [&](TFSTOCK3 &w) {
+                type(w, QStringLiteral("3"));
+                QTableWidget *grid = w.lotGrid();
+                const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+                // As a mouse does: the first click of the pair lands before the double-click.
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+                QCOMPARE(w.priceBox()->text(), QStringLiteral("60.00"));
+                QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
+                QCOMPARE(w.focusWidget(), w.quantityBox());
+                QCOMPARE(row(grid, 1), (QStringList{"60.00", "5.00", "0.00", "5.00", "0.00"}));
+                QCOMPARE(grid->currentRow(), 1);
+                QVERIFY(!w.stockEpuiseShown());
+                // The lot of the movement being typed still gives what it had.
+                QVERIFY(w.SelectLotRow(1));
+                QCOMPARE(w.quantityBox()->text(), QStringLiteral("5.00"));
+                QVERIFY(!w.SelectLotRow(4)); // an empty row
 
-            // An entry never takes from a lot.
-            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_E));
-            QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
-            QVERIFY(w.supplierBox()->isEnabled());
-            QCOMPARE(w.supplierBox()->text(), QStringLiteral("1"));
-            QVERIFY(!w.SelectLotRow(0));
-            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
-            QVERIFY(w.natureButton(22)->isChecked());
-            QVERIFY(w.natureButton(22)->font().bold());
-            QVERIFY(!w.natureButton(10)->font().bold());
-            QVERIFY(!w.supplierBox()->isEnabled());
-            QVERIFY(w.supplierBox()->text().isEmpty());
-            QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("CODE_FOUR")), 1); // stays in the row
-            QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NAT_OP")), 22);
-        });
+                // An entry never takes from a lot.
+                QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_E));
+                QCOMPARE(w.heading()->text(), QStringLiteral("ENTREE EN STOCK"));
+                QVERIFY(w.supplierBox()->isEnabled());
+                QCOMPARE(w.supplierBox()->text(), QStringLiteral("1"));
+                QVERIFY(!w.SelectLotRow(0));
+                QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
+                QVERIFY(w.natureButton(22)->isChecked());
+                QVERIFY(w.natureButton(22)->font().bold());
+                QVERIFY(!w.natureButton(10)->font().bold());
+                QVERIFY(!w.supplierBox()->isEnabled());
+                QVERIFY(w.supplierBox()->text().isEmpty());
+                QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("CODE_FOUR")), 1); // stays in the row
+                QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NAT_OP")), 22);
+            });
         QCOMPARE(movementCount(), 4);
     }
 
@@ -457,8 +497,8 @@ private slots:
         QTest::newRow("half-board") << 1 << 1 << QList<int>{10, 22} << QList<int>{10, 22} << "Sortie du Stock";
         QTest::newRow("boarding") << 2 << 1 << QList<int>{10, 21, 22, 23, 24} << QList<int>{10, 21, 22, 23, 24}
                                   << "Sortie du Stock - Déjeuner :";
-        QTest::newRow("boarding, no stock") << 2 << 2 << QList<int>{10, 21, 22, 23, 24} << QList<int>{10}
-                                            << "Sortie du Stock - Déjeuner :";
+        QTest::newRow("boarding, no stock")
+            << 2 << 2 << QList<int>{10, 21, 22, 23, 24} << QList<int>{10} << "Sortie du Stock - Déjeuner :";
     }
     void natureChoices()
     {
@@ -470,20 +510,21 @@ private slots:
         cleanup();
         open(regime);
         selectArticle(article);
-        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, [&](TFSTOCK3 &w) {
-            for (int nature : {10, 21, 22, 23, 24}) {
-                QRadioButton *b = w.natureButton(nature);
-                QCOMPARE(!b->isHidden(), visible.contains(nature));
-                QCOMPARE(b->isEnabled(), enabled.contains(nature));
-            }
-            QCOMPARE(w.natureButton(10)->text(), QStringLiteral("Entrée en Stock :"));
-            QCOMPARE(w.natureButton(22)->text(), lunch);
-            if (regime == 2)
-                QCOMPARE(w.natureButton(21)->text(), QStringLiteral("Sortie du Stock - Petit Déjeuner :"));
-            // Ctrl+S does nothing when the exit is not offered.
-            QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
-            QCOMPARE(w.natureButton(22)->isChecked(), enabled.contains(22));
-        });
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                for (int nature : {10, 21, 22, 23, 24}) {
+                    QRadioButton *b = w.natureButton(nature);
+                    QCOMPARE(!b->isHidden(), visible.contains(nature));
+                    QCOMPARE(b->isEnabled(), enabled.contains(nature));
+                }
+                QCOMPARE(w.natureButton(10)->text(), QStringLiteral("Entrée en Stock :"));
+                QCOMPARE(w.natureButton(22)->text(), lunch);
+                if (regime == 2)
+                    QCOMPARE(w.natureButton(21)->text(), QStringLiteral("Sortie du Stock - Petit Déjeuner :"));
+                // Ctrl+S does nothing when the exit is not offered.
+                QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
+                QCOMPARE(w.natureButton(22)->isChecked(), enabled.contains(22));
+            });
     }
 
     void exitOnArticleWithoutStockSaysWhy()
@@ -509,18 +550,20 @@ private slots:
     {
         selectArticle(3);
         QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 4));
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Modify); }, [&](TFSTOCK3 &w) {
-            QCOMPARE(w.windowTitle(), QStringLiteral("Modifier Mouvement"));
-            QCOMPARE(w.caption()->text(), QStringLiteral("Modifier le Mouvement"));
-            QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~4"));
-            QVERIFY(w.natureButton(22)->isChecked());
-            QCOMPARE(w.quantityBox()->text(), QStringLiteral("4.00"));
-            QCOMPARE(row(w.controlGrid(), 0).at(1), FormatMontant(20));
-            QCOMPARE(row(w.lotGrid(), 0), (QStringList{"100.00", "20.00", "0.00", "4.00", "16.00"}));
-            type(w, QStringLiteral("6"));
-            QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(14));
-            QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
-        });
+        const bool saved = run(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Modify); },
+            [&](TFSTOCK3 &w) {
+                QCOMPARE(w.windowTitle(), QStringLiteral("Modifier Mouvement"));
+                QCOMPARE(w.caption()->text(), QStringLiteral("Modifier le Mouvement"));
+                QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~4"));
+                QVERIFY(w.natureButton(22)->isChecked());
+                QCOMPARE(w.quantityBox()->text(), QStringLiteral("4.00"));
+                QCOMPARE(row(w.controlGrid(), 0).at(1), FormatMontant(20));
+                QCOMPARE(row(w.lotGrid(), 0), (QStringList{"100.00", "20.00", "0.00", "4.00", "16.00"}));
+                type(w, QStringLiteral("6"));
+                QCOMPARE(row(w.controlGrid(), 2).at(1), FormatMontant(14));
+                QTest::mouseClick(w.accepterButton(), Qt::LeftButton);
+            });
         QVERIFY(saved);
         QCOMPARE(movementCount(), 4);
         QCOMPARE(scalar(QStringLiteral("select quantite from stock where num_mvt=4")).toDouble(), 6.0);

@@ -297,20 +297,33 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("acceptable");
-        QTest::newRow("amount") << 12 << 2 << "1250.75" << "1250.75" << true;
-        QTest::newRow("letters dropped") << 12 << 2 << "1a2b" << "12" << true;
-        QTest::newRow("comma written as the point") << 12 << 2 << "3,5" << "3.5" << true;
-        QTest::newRow("second point dropped") << 12 << 2 << "1.2.3" << "1.23" << true;
-        QTest::newRow("third decimal dropped") << 12 << 2 << "0.125" << "0.12" << true;
-        QTest::newRow("signs and spaces dropped") << 12 << 2 << "-1 2+" << "12" << true;
-        QTest::newRow("thirteenth digit dropped") << 12 << 2 << "1234567890123" << "123456789012" << true;
-        QTest::newRow("lone point") << 12 << 2 << "." << "." << false;
-        QTest::newRow("leading point") << 12 << 2 << ".5" << ".5" << true;
+        QTest::newRow("amount") << 12 << 2 << "1250.75"
+                                << "1250.75" << true;
+        QTest::newRow("letters dropped") << 12 << 2 << "1a2b"
+                                         << "12" << true;
+        QTest::newRow("comma written as the point") << 12 << 2 << "3,5"
+                                                    << "3.5" << true;
+        QTest::newRow("second point dropped") << 12 << 2 << "1.2.3"
+                                              << "1.23" << true;
+        QTest::newRow("third decimal dropped") << 12 << 2 << "0.125"
+                                               << "0.12" << true;
+        QTest::newRow("signs and spaces dropped") << 12 << 2 << "-1 2+"
+                                                  << "12" << true;
+        QTest::newRow("thirteenth digit dropped") << 12 << 2 << "1234567890123"
+                                                  << "123456789012" << true;
+        QTest::newRow("lone point") << 12 << 2 << "."
+                                    << "." << false;
+        QTest::newRow("leading point") << 12 << 2 << ".5"
+                                       << ".5" << true;
         QTest::newRow("Arabic-Indic digits dropped") << 12 << 2 << QString::fromUtf8("٣4") << "4" << true;
-        QTest::newRow("code: point dropped") << 9 << 0 << "1.5" << "15" << true;
-        QTest::newRow("code: comma dropped") << 9 << 0 << "1,5" << "15" << true;
-        QTest::newRow("code: tenth digit dropped") << 9 << 0 << "1234567890" << "123456789" << true;
-        QTest::newRow("nothing kept") << 9 << 0 << "abc" << "" << false;
+        QTest::newRow("code: point dropped") << 9 << 0 << "1.5"
+                                             << "15" << true;
+        QTest::newRow("code: comma dropped") << 9 << 0 << "1,5"
+                                             << "15" << true;
+        QTest::newRow("code: tenth digit dropped") << 9 << 0 << "1234567890"
+                                                   << "123456789" << true;
+        QTest::newRow("nothing kept") << 9 << 0 << "abc"
+                                      << "" << false;
     }
     void numberValidator()
     {
@@ -358,7 +371,8 @@ private slots:
         QTest::addColumn<int>("disabledBox");
         QTest::addColumn<int>("to");
         QTest::addColumn<bool>("moved");
-        QTest::newRow("Enter in the last box wraps past the disabled button") << 2 << int(Qt::Key_Return) << -1 << 0 << true;
+        QTest::newRow("Enter in the last box wraps past the disabled button")
+            << 2 << int(Qt::Key_Return) << -1 << 0 << true;
         QTest::newRow("keypad Enter") << 0 << int(Qt::Key_Enter) << -1 << 1 << true;
         QTest::newRow("Down") << 1 << int(Qt::Key_Down) << -1 << 2 << true;
         QTest::newRow("Enter skips a disabled box") << 0 << int(Qt::Key_Return) << 1 << 2 << true;

@@ -32,8 +32,9 @@ StoreFixture &StoreFixture::article(qint32 code, const QString &designation, dou
                                     std::optional<double> pu31dec, qint64 supplier)
 {
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("insert into articles (code_art, designation, pu, code_four, qt31dec, pu31dec, val31dec)"
-                                 " values (?, ?, ?, ?, ?, ?, 0)"));
+    query.prepare(
+        QStringLiteral("insert into articles (code_art, designation, pu, code_four, qt31dec, pu31dec, val31dec)"
+                       " values (?, ?, ?, ?, ?, ?, 0)"));
     query.addBindValue(code);
     query.addBindValue(designation);
     query.addBindValue(pu);

@@ -2,10 +2,10 @@
 
 #include "cli/Commands.h"
 
-#include <QBuffer>
 #include "common/Paths.h"
 #include "db/DataModule.h"
 #include "db/NewFile.h"
+#include <QBuffer>
 
 #include <QDir>
 #include <QSqlQuery>
