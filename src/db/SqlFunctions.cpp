@@ -43,12 +43,17 @@ void datePart(sqlite3_context *context, int argc, sqlite3_value **argv)
 
 } // namespace
 
+sqlite3 *SqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(handle.constData());
+}
+
 bool RegisterDateFunctions(const QSqlDatabase &db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3 *connection = *static_cast<sqlite3 *const *>(handle.constData());
+    sqlite3 *connection = SqliteHandle(db);
     if (!connection)
         return false;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

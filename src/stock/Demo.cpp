@@ -2,10 +2,10 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/SqlFunctions.h"
 #include "stock/ListeDenrees.h"
 
 #include <QFile>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
@@ -100,9 +100,7 @@ class Statement
 public:
     Statement(const QSqlDatabase &db, const char *sql)
     {
-        const QVariant handle = db.driver()->handle();
-        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
-            m_db = *static_cast<sqlite3 *const *>(handle.constData());
+        m_db = SqliteHandle(db);
         if (m_db && sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr) != SQLITE_OK)
             m_statement = nullptr;
     }

@@ -3,8 +3,8 @@
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "db/SqlFunctions.h"
 
-#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
@@ -119,15 +119,6 @@ Sens sensOf(sqlite3_value *value)
     }
     const double nature = sqlite3_value_double(value);
     return nature == kNatureEntree ? Sens::Entree : nature >= kNatureSortie ? Sens::Sortie : Sens::Aucun;
-}
-
-// The connection's own SQLite handle; null without a connection.
-sqlite3 *sqliteHandle(const QSqlDatabase &db)
-{
-    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(handle.constData());
 }
 
 // One movement as the sums need it.
@@ -462,7 +453,7 @@ void TListeDenrees::readMovements(qint32 code)
         if (const auto it = m_index.constFind(code); it != m_index.cend())
             m_days[*it] = ArticleDays();
     }
-    sqlite3 *const db = sqliteHandle(m_db.database());
+    sqlite3 *const db = SqliteHandle(m_db.database());
     // Without a connection the article query has already said so.
     if (!db)
         return;
@@ -520,7 +511,7 @@ void TListeDenrees::sumTotals()
 TListeDenrees::FileState TListeDenrees::fileState() const
 {
     FileState state;
-    if (sqlite3 *const db = sqliteHandle(m_db.database()))
+    if (sqlite3 *const db = SqliteHandle(m_db.database()))
         state.ownChanges = sqlite3_total_changes64(db);
     QSqlQuery query(m_db.database());
     if (query.exec(QStringLiteral("pragma data_version")) && query.next())
