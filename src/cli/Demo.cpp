@@ -34,13 +34,8 @@ protected:
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
     {
-        const NewFileRequest file = NewFileRequestOf(name(), parser);
         DemoRequest request;
-        request.folder = file.folder;
-        request.fileName = file.fileName;
-        request.kind = file.kind;
-        request.year = file.year;
-        request.overwrite = file.overwrite;
+        static_cast<NewFileRequest &>(request) = NewFileRequestOf(name(), parser);
         if (parser.isSet(QStringLiteral("articles")))
             request.articles = PositiveNumber(parser, QStringLiteral("articles"));
         if (parser.isSet(QStringLiteral("movements")))

@@ -387,8 +387,7 @@ NewFileResult MakeDemoFile(const DemoRequest &request)
     int regime = 2;
     {
         Tfdb db;
-        made = CreateManagementFile(db,
-                                    {request.folder, request.fileName, request.kind, request.year, request.overwrite});
+        made = CreateManagementFile(db, request);
         if (!made.ok())
             return made;
         regime = request.kind == 1 ? 1 : 2;

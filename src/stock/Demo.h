@@ -6,15 +6,11 @@
 
 namespace zelvane {
 
-struct DemoRequest
+// The file to make, and what to fill it with.
+struct DemoRequest : NewFileRequest
 {
-    QString folder;
-    QString fileName; // empty: the proposed name for the year
-    int kind = 0;
-    QString year;
     int articles = 0; // 0: the kind's own list; more adds generated articles, fewer keeps the first ones
     int movements = 20000;
-    bool overwrite = false;
 };
 
 // A prepared management file filled with a plausible year: suppliers, an opening stock, entries at
