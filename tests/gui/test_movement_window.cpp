@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
+#include "WindowScripts.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
@@ -70,33 +71,9 @@ class TestMovementWindow : public QObject
         db->startSession(QDate(2009, 3, 10));
     }
 
-    // Runs the windows the command opens one after the other, each with the next script; a window left
-    // open is cancelled.
     bool runEach(const std::function<bool()> &command, const QList<std::function<void(TFSTOCK3 &)>> &scripts)
     {
-        int opened = 0;
-        QPointer<TFSTOCK3> last;
-        QTimer poll;
-        poll.setInterval(10);
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *w = qobject_cast<TFSTOCK3 *>(QApplication::activeModalWidget());
-            if (!w || w == last || opened == scripts.size())
-                return;
-            last = w;
-            const auto &script = scripts.at(opened++);
-            // Focus and shortcuts follow the active window, as on a desktop.
-            QApplication::setActiveWindow(w);
-            if (!QTest::qWaitForWindowActive(w))
-                qWarning("the window did not become active");
-            script(*w);
-            if (w->isVisible())
-                w->reject();
-        });
-        poll.start();
-        const bool result = command();
-        if (opened != scripts.size())
-            qWarning("%d movement windows opened, %d expected", opened, int(scripts.size()));
-        return result;
+        return RunWindowScripts<TFSTOCK3>(command, scripts);
     }
     bool run(const std::function<bool()> &command, const std::function<void(TFSTOCK3 &)> &script)
     {
