@@ -97,6 +97,7 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 
     connect(m_connection, &ConnectionSequence::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_connection, &ConnectionSequence::processEvents, this, [] { QApplication::processEvents(); });
+    // Every day change, whoever asks for it, rewrites the day texts and the enabling rules once.
     connect(&m_db, &Tfdb::daySelected, this, &TFZelvane::Refresh);
 
     // The header clock, connected or not.
@@ -409,7 +410,6 @@ void TFZelvane::moveDay(int tag)
         return;
     }
     m_db.selectDay(to);
-    Refresh();
 }
 
 void TFZelvane::SBDate_du_jourClick()
@@ -428,10 +428,8 @@ void TFZelvane::EDate_du_jourExit()
         return;
     EDate_du_jour->hide();
     const auto day = ParseDate(EDate_du_jour->text());
-    if (day && m_db.hasSession() && *day != m_db.selectedDay()) {
+    if (day && m_db.hasSession() && *day != m_db.selectedDay())
         m_db.selectDay(*day);
-        Refresh();
-    }
 }
 
 QString TFZelvane::statusText() const { return statusBar()->currentMessage(); }

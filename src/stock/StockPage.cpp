@@ -422,7 +422,6 @@ void StockPage::Action_prev_fcExecute(int tag)
     const QDate today = QDate::currentDate();
     if (const auto day = NeighbourSheet(SheetDayKeys(m_db), m_db.selectedDay(), tag, today, m_db.gestion)) {
         m_db.selectDay(*day);
-        m_frame.refresh();
         return;
     }
     const QString file = NeighbourYearFile(m_db.CurrentFile, m_db.gestion, tag);
