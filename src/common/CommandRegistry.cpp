@@ -59,8 +59,6 @@ QIcon CommandRegistry::bundledIcon(const char *name)
 
 QAction *CommandRegistry::action(CommandId id) const { return m_actions.value(QByteArray(id.name)); }
 
-bool CommandRegistry::has(CommandId id) const { return m_actions.contains(QByteArray(id.name)); }
-
 void CommandRegistry::setEnabled(CommandId id, bool enabled)
 {
     if (QAction *a = action(id))

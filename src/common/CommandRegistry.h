@@ -56,7 +56,6 @@ public:
     // The picture bundled under name (see CommandSpec::fallback); a null icon when there is none.
     static QIcon bundledIcon(const char *name);
     QAction *action(CommandId id) const;
-    bool has(CommandId id) const;
     // Enables a command that has work; one without work stays disabled.
     void setEnabled(CommandId id, bool enabled);
     void trigger(CommandId id) const;

@@ -30,10 +30,10 @@ public:
     void progressStep(int n) override;
     void progressClose() override;
 
+private:
     // The window dialogs belong to: the active window, else the one given at construction.
     QWidget *owner() const;
 
-private:
     QPointer<QWidget> m_parent;
     TFProgression *m_progress = nullptr;
 };

@@ -125,7 +125,6 @@ public:
         }
     }
 
-    bool isEmpty() const { return m_listeners->items.empty(); }
 
 private:
     bool isSubscribed(int id) const

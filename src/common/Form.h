@@ -35,22 +35,4 @@ private:
     static inline FormInterface *s_current = nullptr;
 };
 
-// Installs a form for the lifetime of the guard, then puts back the one it replaced.
-template<typename FormInterface>
-class ScopedForm
-{
-public:
-    explicit ScopedForm(FormInterface *form)
-        : m_previous(Form<FormInterface>::current())
-    {
-        Form<FormInterface>::install(form);
-    }
-    ~ScopedForm() { Form<FormInterface>::install(m_previous); }
-    ScopedForm(const ScopedForm &) = delete;
-    ScopedForm &operator=(const ScopedForm &) = delete;
-
-private:
-    FormInterface *m_previous;
-};
-
 } // namespace zelvane

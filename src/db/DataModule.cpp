@@ -71,15 +71,6 @@ Dataset *Tfdb::addDataset(const QString &table, const QString &order)
     return dataset;
 }
 
-Dataset *Tfdb::dataset(const QString &table) const
-{
-    for (Dataset *dataset : m_datasets) {
-        if (dataset->tableName().compare(table, Qt::CaseInsensitive) == 0)
-            return dataset;
-    }
-    return nullptr;
-}
-
 void Tfdb::addModule(std::unique_ptr<Module> module) { m_modules.push_back(std::move(module)); }
 
 void Tfdb::startSession(const QDate &day)

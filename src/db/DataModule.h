@@ -45,8 +45,6 @@ public:
     // A dataset on table for a module; the opening visits the datasets in the order they were added.
     Dataset *addDataset(const QString &table, const QString &order);
     QList<Dataset *> datasets() const { return m_datasets; }
-    // The dataset of table (names ignore case), nullptr when no module declared it.
-    Dataset *dataset(const QString &table) const;
 
     // The modules, in the order they were added; owned by the data module.
     void addModule(std::unique_ptr<Module> module);

@@ -39,8 +39,6 @@ public:
 
     // Sets the article grid filter and refreshes the grid.
     void SetArticleFilter(const QString &text, bool dayOnly);
-    QString FilterArticleText() const { return m_filterText; }
-    bool FilterArticleDay() const { return m_filterDay; }
 
     // Recalculates one article after its movements or opening stock changed, then the figures and grid.
     void ArticleChanged(qint32 code);
