@@ -1,4 +1,4 @@
 zelvane_module(reports
     CORE ReportsModule.cpp
     WIDGETS ReportsPage.cpp
-    DEPENDS db)
+    DEPENDS db print)

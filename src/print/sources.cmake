@@ -1,0 +1,3 @@
+zelvane_module(print
+    CORE ReportDocument.cpp
+    DEPENDS common)
