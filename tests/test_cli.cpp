@@ -7,8 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using namespace zelvane;
 
@@ -46,7 +49,9 @@ private slots:
     void infoCountsTablesWhateverTheirNames()
     {
         TestHome home;
-        const QString path = home.templateCopy(QStringLiteral("ODD_2009.MDB"));
+        const QString path = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"),
+                                     QStringLiteral("--year"), QStringLiteral("2009")})
+                                 .out.trimmed();
         {
             TestData db;
             QCOMPARE(
@@ -61,6 +66,124 @@ private slots:
         const CliRun info = RunCli({QStringLiteral("info"), path});
         QCOMPARE(info.code, 0);
         QVERIFY2(info.out.contains(QStringLiteral("table x\" where 0 union select 99 --: 1\n")), qPrintable(info.out));
+    }
+
+    // Each way a file can fail to be a management file gets its own sentence.
+    void unopenableFilesSayWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder") << "folder"
+                                << "est un répertoire";
+        QTest::newRow("fifo") << "fifo"
+                              << "n'est pas un fichier ordinaire";
+        QTest::newRow("no read permission") << "unreadable"
+                                            << "accès refusé";
+        QTest::newRow("empty") << "empty"
+                               << "est vide";
+        QTest::newRow("truncated") << "truncated"
+                                   << "est tronqué";
+        QTest::newRow("another program's file") << "text"
+                                                << "fichier d'un autre programme";
+        QTest::newRow("Access file") << "jet"
+                                     << "est un fichier Access";
+        QTest::newRow("two tag rows") << "two tags"
+                                      << "porte 2 versions";
+        QTest::newRow("no version table") << "no version"
+                                          << "ne porte pas de version";
+        QTest::newRow("tag but no options row") << "template"
+                                                << "has no options row";
+    }
+    void unopenableFilesSayWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        TestHome home;
+        const QString path = home.databases() + QStringLiteral("/BAD_2009.MDB");
+        const QString prepared = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"),
+                                         QStringLiteral("--year"), QStringLiteral("2009")})
+                                     .out.trimmed();
+        QFile file(path);
+        if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("template")) {
+            QFile::remove(path);
+            QVERIFY(QFile::copy(home.templateCopy(), path));
+        } else if (kind == QLatin1String("two tags") || kind == QLatin1String("no version")
+                   || kind == QLatin1String("unreadable") || kind == QLatin1String("truncated")) {
+            QVERIFY(QFile::copy(prepared, path));
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bad"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            if (kind == QLatin1String("two tags"))
+                QVERIFY(QSqlQuery(db).exec(QStringLiteral("insert into version values ('ZELVANE-2009-07-26')")));
+            if (kind == QLatin1String("no version"))
+                QVERIFY(QSqlQuery(db).exec(QStringLiteral("drop table version")));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("bad"));
+            if (kind == QLatin1String("truncated"))
+                QVERIFY(file.resize(file.size() / 2));
+            if (kind == QLatin1String("unreadable")) {
+                QVERIFY(file.setPermissions(QFileDevice::WriteOwner));
+                if (QFile(path).open(QIODevice::ReadOnly))
+                    QSKIP("this user reads every file (root)");
+            }
+        } else {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (kind == QLatin1String("text"))
+                file.write("DATE;ARTICLE;QUANTITE\n01/01/2009;RIZ;12\n");
+            if (kind == QLatin1String("jet"))
+                file.write(QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2000, '\0'));
+            file.close();
+        }
+        const QByteArray before = QFileInfo(path).isFile() && kind != QLatin1String("fifo")
+                                      ? [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }()
+                                      : QByteArray();
+        const CliRun r = RunCli({QStringLiteral("info"), path});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        if (!before.isEmpty() && kind != QLatin1String("unreadable")) {
+            QFile after(path);
+            QVERIFY(after.open(QIODevice::ReadOnly));
+            QCOMPARE(after.readAll(), before); // refused untouched
+        }
+    }
+
+    void interruptedWriteRecoveredByReaders()
+    {
+        TestHome home;
+        const QString path = RunCli({QStringLiteral("prepare"), QStringLiteral("--kind"), QStringLiteral("2"),
+                                     QStringLiteral("--year"), QStringLiteral("2009")})
+                                 .out.trimmed();
+        const QString copy = home.databases() + QStringLiteral("/KILLED_2009.MDB");
+        {
+            // A write caught halfway: the file and its hot journal copied while the transaction is open, as a
+            // killed process leaves them.
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("pragma cache_size=1")));
+            QVERIFY(q.exec(QStringLiteral("begin")));
+            QVERIFY(q.exec(QStringLiteral("update articles set designation = designation || ' (interrompu)'")));
+            QVERIFY(QFileInfo(path + QStringLiteral("-journal")).size() > 0);
+            QVERIFY(QFile::copy(path, copy));
+            QVERIFY(QFile::copy(path + QStringLiteral("-journal"), copy + QStringLiteral("-journal")));
+            QVERIFY(q.exec(QStringLiteral("rollback")));
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        const CliRun r = RunCli({QStringLiteral("info"), copy});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(!QFileInfo::exists(copy + QStringLiteral("-journal")));
+        const CliRun sheet = RunCli(
+            {QStringLiteral("sheet"), copy, QStringLiteral("--day"), QStringLiteral("10/03/2009")});
+        QCOMPARE(sheet.code, 0);
+        QVERIFY(!sheet.out.contains(QStringLiteral("interrompu")));
     }
 
     void existingFileRefusedUnlessForced()

@@ -1,7 +1,6 @@
 #include "cli/Command.h"
 
 #include "common/Format.h"
-
 #include "db/DataModule.h"
 #include "db/NewYear.h"
 

@@ -4,6 +4,7 @@
 #include "common/Organisation.h"
 #include "common/Text.h"
 #include "db/Conversion.h"
+#include "db/DatabaseFiles.h"
 #include "db/SqlFunctions.h"
 
 #include <QDate>
@@ -24,6 +25,8 @@ QString OpenFailureText(int result, const QString &file)
             return QStringLiteral("%1 est un dossier d'une version antérieure (%2) : il peut être converti à la "
                                   "version actuelle (%3) ; le programme le convertit à son ouverture.")
                 .arg(file, tag, QString::fromLatin1(kSchemaTag));
+        if (tag.isEmpty())
+            return DescribeUnopenableFile(file);
         return QStringLiteral("%1 n'est pas un dossier de la version actuelle (%2 au lieu de %3) : il n'a pas été "
                               "ouvert et reste tel quel.")
             .arg(file, tag.isEmpty() ? QStringLiteral("sans version") : tag, QString::fromLatin1(kSchemaTag));
@@ -31,9 +34,7 @@ QString OpenFailureText(int result, const QString &file)
     case OpenBadFileName:
         return QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(file);
     default:
-        return QStringLiteral("%1 ne peut pas être ouvert : fichier absent, illisible ou qui n'est pas un "
-                              "dossier de gestion.")
-            .arg(file);
+        return DescribeUnopenableFile(file);
     }
 }
 
@@ -47,8 +48,12 @@ QString FileSchemaTag(const QString &path)
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (QFileInfo(path).isFile() && db.open()) {
             QSqlQuery query(db);
-            if (query.exec(QStringLiteral("select version from version")) && query.next())
+            // A file with several version rows carries no tag: it is none of them.
+            if (query.exec(QStringLiteral("select version from version")) && query.next()) {
                 tag = query.value(0).toString().trimmed();
+                if (query.next())
+                    tag.clear();
+            }
         }
         db.close();
     }
@@ -151,6 +156,12 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
     // anything is written into it.
     if (!info.isFile() || !info.isReadable())
         return OpenNotConnected;
+    // A read-only connection cannot play back the journal of a write that was interrupted, and would
+    // refuse the file: it is played back first where the folder allows it.
+    if (readOnly) {
+        QString ignored;
+        RollBackInterruptedWrite(info.absoluteFilePath(), &ignored);
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), alias);
         db.setDatabaseName(info.absoluteFilePath());

@@ -31,7 +31,8 @@ enum OpenResult {
 
 // Why OpenDatabaseFile(file) gave result, in one line for the status bar or the command line.
 QString OpenFailureText(int result, const QString &file);
-// The schema tag a file carries, read without opening it as a management file; empty when none.
+// The schema tag a file carries, read without opening it as a management file; empty when it has none or
+// several.
 QString FileSchemaTag(const QString &path);
 
 // The data module: the connection to one management file under a named alias, the registry of the

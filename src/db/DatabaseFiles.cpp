@@ -148,18 +148,72 @@ bool BackupDatabaseFile(const QString &source, const QString &target, QString *e
     return true;
 }
 
+bool RollBackInterruptedWrite(const QString &path, QString *error)
+{
+    if (QFileInfo(path + QStringLiteral("-journal")).size() <= 0)
+        return true;
+    // Opening and reading plays the journal back into the file and removes it.
+    Handle settle;
+    QStringList ignored;
+    if (!open(settle, path, SQLITE_OPEN_READWRITE)
+        || !column(settle.db, "select count(*) from sqlite_master", ignored)) {
+        *error = QStringLiteral("%1 : %2").arg(path, settle.error());
+        return false;
+    }
+    return true;
+}
+
+QString DescribeUnopenableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("%1 n'existe pas.").arg(path);
+    if (info.isDir())
+        return QStringLiteral("%1 est un répertoire, pas un dossier de gestion.").arg(path);
+    if (!info.isFile())
+        return QStringLiteral("%1 n'est pas un fichier ordinaire (tube, périphérique…) : il n'a pas été lu.").arg(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1 ne peut pas être lu : accès refusé (%2).").arg(path, file.errorString());
+    const QByteArray header = file.read(100);
+    if (header.isEmpty())
+        return QStringLiteral("%1 est vide : ce n'est pas un dossier de gestion.").arg(path);
+    if (header.mid(4, 15) == "Standard Jet DB" || header.mid(4, 15) == "Standard ACE DB")
+        return QStringLiteral("%1 est un fichier Access : il doit être importé avant d'être ouvert.").arg(path);
+    if (!header.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return QStringLiteral("%1 n'est pas un dossier de gestion : c'est un fichier d'un autre programme.").arg(path);
+    // The header gives the page size (bytes 16-17, 1 meaning 65536) and the number of pages (28-31).
+    const auto byte = [&header](int i) { return quint32(quint8(header.at(i))); };
+    const quint32 pageSize = header.size() < 100               ? 0
+                             : (byte(16) << 8 | byte(17)) == 1 ? 65536
+                                                               : byte(16) << 8 | byte(17);
+    const quint32 pages = header.size() < 100 ? 0 : byte(28) << 24 | byte(29) << 16 | byte(30) << 8 | byte(31);
+    if (header.size() < 100 || qint64(pageSize) * pages > info.size())
+        return QStringLiteral("%1 est tronqué : il manque la fin du fichier.").arg(path);
+    if (QFileInfo(path + QStringLiteral("-journal")).size() > 0)
+        return QStringLiteral("%1 a été laissé au milieu d'une écriture (journal %1-journal) : ouvrez-le une fois "
+                              "dans le programme avec le droit d'écrire pour le rétablir.")
+            .arg(path);
+    Handle handle;
+    QStringList integrity, tags, tables;
+    if (!open(handle, path, SQLITE_OPEN_READONLY)
+        || !column(handle.db, "select name from sqlite_master where type='table'", tables))
+        return QStringLiteral("%1 est une base de données illisible (%2).").arg(path, handle.error());
+    if (!column(handle.db, "pragma integrity_check", integrity) || integrity != QStringList{QStringLiteral("ok")})
+        return QStringLiteral("%1 est endommagé : la vérification de la base de données a échoué.").arg(path);
+    if (!column(handle.db, "select version from version", tags) || tags.isEmpty())
+        return QStringLiteral("%1 n'est pas un dossier de gestion : il ne porte pas de version.").arg(path);
+    if (tags.size() > 1)
+        return QStringLiteral("%1 porte %2 versions au lieu d'une : ce n'est pas un dossier de gestion valide.")
+            .arg(path)
+            .arg(tags.size());
+    return QStringLiteral("%1 ne peut pas être ouvert comme dossier de gestion.").arg(path);
+}
+
 bool MoveIntoPlace(const QString &work, const QString &target, QString *error)
 {
-    if (QFileInfo::exists(target + QStringLiteral("-journal"))) {
-        // Opening and reading plays the journal back into target and removes it.
-        Handle settle;
-        QStringList ignored;
-        if (!open(settle, target, SQLITE_OPEN_READWRITE)
-            || !column(settle.db, "select count(*) from sqlite_master", ignored)) {
-            *error = QStringLiteral("%1 : %2").arg(target, settle.error());
-            return false;
-        }
-    }
+    if (!RollBackInterruptedWrite(target, error))
+        return false;
     if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) != 0) {
         *error = QStringLiteral("%1 : %2").arg(target, systemError());
         return false;

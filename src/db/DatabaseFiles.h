@@ -45,6 +45,15 @@ QString NumberedBackupPath(const QString &path);
 // the backup's path, or empty (with error) when it could not be made.
 QString KeepNumberedBackup(const QString &path, QString *error);
 
+// Plays back the journal that a write interrupted (the process killed, the power cut) left beside path,
+// which a read-only connection cannot do; true when there was none or it was played back.
+bool RollBackInterruptedWrite(const QString &path, QString *error);
+
+// Why a file cannot be opened as a management file, in one sentence that says what is wrong with it:
+// missing, a folder, not a plain file, not readable, empty, truncated, of another program, an Access file,
+// damaged, without version or with several, or left with the journal of an interrupted write.
+QString DescribeUnopenableFile(const QString &path);
+
 // Whether two paths name the same file, as the commands compare them (trimmed, case ignored).
 bool SameFile(const QString &a, const QString &b);
 
