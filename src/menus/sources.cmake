@@ -1,4 +1,5 @@
 zelvane_module(menus
-    CORE MenusModule.cpp
+    CORE DaySummary.cpp DemoMenus.cpp HeadCountGrid.cpp Historique.cpp ListeCategories.cpp MenuEntries.cpp MenuJour.cpp
+         MenusModule.cpp
     WIDGETS MenusPage.cpp
-    DEPENDS db)
+    DEPENDS db stock)
