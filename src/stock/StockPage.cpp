@@ -440,8 +440,4 @@ void StockPage::Action_prev_fcExecute(int tag)
     m_frame.openFile(file);
 }
 
-QString StoreHistoryPage::caption() const { return QStringLiteral("Historique du Magasin"); }
-
-QWidget *StoreHistoryPage::widget() { return new QWidget; }
-
 } // namespace zelvane
