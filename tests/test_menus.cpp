@@ -373,6 +373,47 @@ private slots:
         QCOMPARE(history.IndexOf(QDate(2009, 3, 12)), -1);
         QCOMPARE(history.IndexOf(QDate(2009, 3, 10)), 3);
     }
+
+    // The command line prints what the tabs show; a quote or a ';' in a label keeps the line whole.
+    void commandLine()
+    {
+        articles()
+            .movement(1, 1, 10, QStringLiteral("2009-03-03"), 10, 110)
+            .movement(2, 1, 20, QStringLiteral("2009-03-10"), 5, 100)
+            .movement(3, 2, 24, QStringLiteral("2009-03-10"), 2, 50);
+        exec(QStringLiteral("update categories set lib_fr='Invités; \"VIP\"' where code_categ=7"));
+        headCount(QStringLiteral("2009-03-10"), 1, 3, 121, 0, 80);
+        headCount(QStringLiteral("2009-03-10"), 7, 0, 1, 0, 0);
+        // The command opens the file under the program's alias: the test's connection goes first.
+        const QString file = db->openedPath();
+        db.reset();
+        CliRun day = RunCli({QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("10/03/2009"),
+                             QStringLiteral("--csv")});
+        QCOMPARE(day.code, 0);
+        const QStringList lines = day.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.first(), QStringLiteral("ligne;pet_dejeuner;dejeuner;gouter;diner"));
+        QVERIFY(lines.contains(QStringLiteral("Demi-pensionnaires;3;121;0;80")));
+        QVERIFY(lines.contains(QStringLiteral("\"Invités; \"\"VIP\"\"\";0;1;0;0")));
+        QVERIFY(lines.contains(QStringLiteral("Moyenne des personnes;3;122;0;80")));
+        QVERIFY(lines.contains(QStringLiteral("Valeur des sorties;0.00;500.00;0.00;100.00")));
+        QVERIFY(lines.contains(QStringLiteral("Moyenne des personnes nourries;101;;;")));
+        QVERIFY(lines.contains(QStringLiteral("Dépense par personne nourrie;5.94;;;")));
+        QVERIFY(lines.contains(QStringLiteral("Valeur du Magasin à ce jour;150500.00;;;")));
+
+        CliRun history = RunCli({QStringLiteral("history"), file, QStringLiteral("--csv")});
+        QCOMPARE(history.code, 0);
+        QCOMPARE(history.out,
+                 QStringLiteral("date;valeur_veille;valeur_entrees;valeur_sorties;valeur_fin;personnes_nourries;"
+                                "depense_par_personne\n"
+                                "31/12/2008;0.00;0.00;0.00;150000.00;0;0.00\n"
+                                "03/03/2009;150000.00;1100.00;0.00;151100.00;0;0.00\n"
+                                "10/03/2009;151100.00;0.00;600.00;150500.00;101;5.94\n"));
+        QVERIFY(RunCli({QStringLiteral("history"), file}).out.contains(QStringLiteral("Dépense par personne nourrie")));
+
+        const CliRun wrongDay = RunCli({QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("31/02/2009")});
+        QCOMPARE(wrongDay.code, 1);
+        QVERIFY(wrongDay.err.contains(QStringLiteral("31/02/2009")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestMenus)
