@@ -197,8 +197,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
         {"price lots of one article, 31/12", 0.02,
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
         {"store history of the year", 2, [&] { return seconds([&] { THistorique history(db, kYear); }); }},
-        {"day summary (menus), 10/03", 0,
-         [&] { return seconds([&] { TMenuJour jour(db, categories, march); }); }},
+        {"day summary (menus), 10/03", 0, [&] { return seconds([&] { TMenuJour jour(db, categories, march); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
     };
     // The day summary is held to a fiftieth of the full sheet of a day, timed beside it.

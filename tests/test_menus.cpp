@@ -40,7 +40,9 @@ class TestMenus : public QObject
     StoreFixture articles()
     {
         StoreFixture fixture(db->database());
-        fixture.noArticles().article(1, QStringLiteral("SUCRE"), 100, 1000, 100).article(2, QStringLiteral("RIZ"), 50, 1000, 50);
+        fixture.noArticles()
+            .article(1, QStringLiteral("SUCRE"), 100, 1000, 100)
+            .article(2, QStringLiteral("RIZ"), 50, 1000, 50);
         return fixture;
     }
     void start(const QDate &selected)
@@ -101,7 +103,9 @@ private slots:
         QFETCH(int, dinner);
         QFETCH(qint64, fed);
         QFETCH(QString, expense);
-        articles().movement(1, 1, 22, QStringLiteral("2009-03-10"), 20, 100).movement(2, 2, 24, QStringLiteral("2009-03-10"), 20, 50);
+        articles()
+            .movement(1, 1, 22, QStringLiteral("2009-03-10"), 20, 100)
+            .movement(2, 2, 24, QStringLiteral("2009-03-10"), 20, 50);
         headCount(QStringLiteral("2009-03-10"), 1, 300, lunch / 2, 400, dinner / 2);
         headCount(QStringLiteral("2009-03-10"), 2, 0, lunch - lunch / 2, 0, dinner - dinner / 2);
         start(day);
@@ -165,9 +169,14 @@ private slots:
         QCOMPARE(forms.lastTotals[2], qint64(120));
         QCOMPARE(forms.lastTotals[4], qint64(0));
         QCOMPARE(scalar(QStringLiteral("select count(*) from menu_effect where date_menu='2009-03-10'")).toInt(), 2);
-        QCOMPARE(scalar(QStringLiteral("select m2 from menu_effect where date_menu='2009-03-10' and code_categ=2")).toInt(), 120);
+        QCOMPARE(
+            scalar(QStringLiteral("select m2 from menu_effect where date_menu='2009-03-10' and code_categ=2")).toInt(),
+            120);
         // The cleared row stays, with zeros.
-        QCOMPARE(scalar(QStringLiteral("select m1+m2+m3+m4 from menu_effect where date_menu='2009-03-10' and code_categ=3")).toInt(), 0);
+        QCOMPARE(
+            scalar(QStringLiteral("select m1+m2+m3+m4 from menu_effect where date_menu='2009-03-10' and code_categ=3"))
+                .toInt(),
+            0);
         QCOMPARE(scalar(QStringLiteral("select menu2 from menu_menu where date_menu='2009-03-10'")).toString(),
                  QStringLiteral("Lentilles, l'omelette"));
         QCOMPARE(scalar(QStringLiteral("select count(*) from menu_effect where date_menu='2009-03-09'")).toInt(), 1);
@@ -222,7 +231,8 @@ private slots:
         forms.menuDays.push_back(QVariantMap{{QStringLiteral("menu4"), QString(250, QLatin1Char('y'))}});
         QVERIFY(EditMenuJour(menus()));
         QCOMPARE(prompts.messages.size(), 1);
-        QVERIFY2(prompts.messages.first().contains(QStringLiteral("Menu : Dîner")), qPrintable(prompts.messages.first()));
+        QVERIFY2(prompts.messages.first().contains(QStringLiteral("Menu : Dîner")),
+                 qPrintable(prompts.messages.first()));
         QVERIFY(prompts.messages.first().contains(QLatin1String("250")));
         QCOMPARE(scalar(QStringLiteral("select length(menu4) from menu_menu")).toInt(), 250);
         QCOMPARE(scalar(QStringLiteral("select m2 from menu_effect where code_categ=1")).toInt(), 40);
@@ -256,8 +266,9 @@ private slots:
         QCOMPARE(prompts.questions.last(),
                  QStringLiteral(" Voulez-vous  Confirmer la Suppression du Menu de la journée du 10/03/2009    ? "));
         for (const char *table : {"menu_menu", "menu_effect", "menu_liste"})
-            QCOMPARE(scalar(QStringLiteral("select group_concat(date_menu) from %1").arg(QLatin1String(table))).toString(),
-                     QStringLiteral("2009-03-11"));
+            QCOMPARE(
+                scalar(QStringLiteral("select group_concat(date_menu) from %1").arg(QLatin1String(table))).toString(),
+                QStringLiteral("2009-03-11"));
         QVERIFY(menus().db_menu_liste->isEmpty());
     }
 
@@ -274,7 +285,8 @@ private slots:
         forms.staff.push_back(QVariantMap{{QStringLiteral("m4"), 1}});
         QVERIFY(EditPersonnel(menus(), EntryMode::Add));
         QCOMPARE(prompts.messages.size(), 1); // the refused count, then the window again
-        QCOMPARE(scalar(QStringLiteral("select nom||'/'||num_ord||'/'||m2||'/'||m4 from menu_liste where num_ord=5")).toString(),
+        QCOMPARE(scalar(QStringLiteral("select nom||'/'||num_ord||'/'||m2||'/'||m4 from menu_liste where num_ord=5"))
+                     .toString(),
                  QStringLiteral("BEN M'HIDI LARBI/5/1/1"));
         QCOMPARE(menus().db_menu_liste->recordCount(), 2);
         QCOMPARE(menus().NextStaffNumber(QDate(2009, 3, 12)), qint64(1));
@@ -282,8 +294,9 @@ private slots:
         prompts.confirmations = {true};
         QVERIFY(menus().db_menu_liste->locate(QStringLiteral("num_ord"), 5));
         QVERIFY(DeleteStaffMember(menus()));
-        QCOMPARE(prompts.questions.last(),
-                 QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'enregistrement Nom : BEN M'HIDI LARBI    ? "));
+        QCOMPARE(
+            prompts.questions.last(),
+            QStringLiteral(" Voulez-vous  Confirmer la Suppression de l'enregistrement Nom : BEN M'HIDI LARBI    ? "));
         QCOMPARE(scalar(QStringLiteral("select count(*) from menu_liste")).toInt(), 2);
     }
 
@@ -296,7 +309,8 @@ private slots:
         exec(QStringLiteral("insert into menu_liste values ('2009-03-10',6,3,'C',0,0,0,1)"));
         start(day);
         QVERIFY(menus().CarryStaffTotals(day));
-        QCOMPARE(scalar(QStringLiteral("select m1||','||m2||','||m3||','||m4 from menu_effect where code_categ=6")).toString(),
+        QCOMPARE(scalar(QStringLiteral("select m1||','||m2||','||m3||','||m4 from menu_effect where code_categ=6"))
+                     .toString(),
                  QStringLiteral("2,2,0,2"));
         QCOMPARE(menus().MenuJour(day)->Effectifs(2), 2.0);
         QVERIFY(!menus().CarryStaffTotals(QDate(2009, 3, 12)));
@@ -410,7 +424,8 @@ private slots:
                                 "10/03/2009;151100.00;0.00;600.00;150500.00;101;5.94\n"));
         QVERIFY(RunCli({QStringLiteral("history"), file}).out.contains(QStringLiteral("Dépense par personne nourrie")));
 
-        const CliRun wrongDay = RunCli({QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("31/02/2009")});
+        const CliRun wrongDay = RunCli(
+            {QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("31/02/2009")});
         QCOMPARE(wrongDay.code, 1);
         QVERIFY(wrongDay.err.contains(QStringLiteral("31/02/2009")));
     }
