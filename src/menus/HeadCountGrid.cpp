@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "menus/MenuJour.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -27,20 +28,12 @@ HeadCountGrid::HeadCountGrid(Tfdb &db, const TListeCategories &categories, const
         const TCategorie *c = categories.GetCategorie(i);
         m_rows.append({c->code_categ, c->lib_fr, {}});
     }
-    if (auto query = db.GetQuery(QStringLiteral(" select * from menu_effect where date_menu=") + SqlDate(day)
-                                 + QStringLiteral(" order by code_categ"))) {
-        while (query->next()) {
-            const TCategorie *c = categories.FindCategorie(
-                qint32(query->value(QStringLiteral("code_categ")).toLongLong()));
-            if (!c)
-                continue;
-            for (int meal = 1; meal <= 4; ++meal) {
-                const auto n = NumberFromSql(query->value(QStringLiteral("m%1").arg(meal)));
-                if (n && *n != 0)
-                    m_rows[c->index].cells[meal - 1] = QString::number(qint64(*n));
-            }
+    ReadDayHeadCounts(db, categories, day, [this](const TCategorie &c, const MealCounts &counts) {
+        for (int meal = 1; meal <= kMeals; ++meal) {
+            if (counts[meal - 1] && *counts[meal - 1] != 0)
+                m_rows[c.index].cells[meal - 1] = QString::number(qint64(*counts[meal - 1]));
         }
-    }
+    });
 }
 
 qint64 HeadCountGrid::total(int meal) const

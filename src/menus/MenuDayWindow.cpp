@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/NumberValidator.h"
+#include "common/WindowHelpers.h"
 #include "db/FieldBinder.h"
 #include "menus/DaySummary.h"
 #include "menus/HeadCountGrid.h"
@@ -116,6 +117,9 @@ TFMenu_effect2::TFMenu_effect2(MenusModule &menus, HeadCountGrid &grid, QWidget 
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (r == totals) {
                 item->setFlags(Qt::NoItemFlags);
+                // Out of reach, yet as readable as the counts.
+                item->setForeground(palette().color(QPalette::Text));
+                caption->setForeground(palette().color(QPalette::Text));
                 QFont bold = item->font();
                 bold.setBold(true);
                 item->setFont(bold);
@@ -150,6 +154,8 @@ TFMenu_effect2::TFMenu_effect2(MenusModule &menus, HeadCountGrid &grid, QWidget 
     layout->addWidget(StringGrid1, 1);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // Enter goes from one menu to the next, then to "Accepter".
+    InstallFocusNext({menuBoxes[0], menuBoxes[1], menuBoxes[2], menuBoxes[3], accept});
     const int rowsHeight = StringGrid1->horizontalHeader()->height()
                            + (totals + 1) * StringGrid1->verticalHeader()->defaultSectionSize() + 6;
     StringGrid1->setMinimumHeight(rowsHeight);

@@ -32,6 +32,22 @@ qint64 PersonnesNourries(double lunch, double dinner)
 
 double PerPerson(double value, double persons) { return persons > 0 ? value / persons : 0; }
 
+void ReadDayHeadCounts(Tfdb &db, const TListeCategories &categories, const QDate &day,
+                       const std::function<void(const TCategorie &, const MealCounts &)> &row)
+{
+    auto query = db.GetQuery(QStringLiteral(" select * from menu_effect where date_menu=") + SqlDate(day)
+                             + QStringLiteral(" order by code_categ"));
+    while (query && query->next()) {
+        const TCategorie *c = categories.FindCategorie(qint32(query->value(QStringLiteral("code_categ")).toLongLong()));
+        if (!c)
+            continue;
+        MealCounts counts;
+        for (int i = 0; i < kMeals; ++i)
+            counts[i] = NumberFromSql(query->value(QStringLiteral("m%1").arg(i + 1)));
+        row(*c, counts);
+    }
+}
+
 QString TMenuJour::ExitsStatement(const QDate &day)
 {
     // The day compared in its stored form, which an index on the day reads directly.
@@ -73,21 +89,14 @@ TMenuJour::TMenuJour(Tfdb &db, const TListeCategories &categories, const QDate &
         e.Categorie = *categories.GetCategorie(i);
         m_effectifs.append(e);
     }
-    if (auto query = db.GetQuery(QStringLiteral(" select * from menu_effect where ") + condition
-                                 + QStringLiteral(" order by code_categ"))) {
-        while (query->next()) {
-            const TCategorie *c = categories.FindCategorie(
-                qint32(query->value(QStringLiteral("code_categ")).toLongLong()));
-            if (!c)
-                continue;
-            TEffectifCategorie &e = m_effectifs[c->index];
-            e.m1 = NumberFromSql(query->value(QStringLiteral("m1"))).value_or(0);
-            e.m2 = NumberFromSql(query->value(QStringLiteral("m2"))).value_or(0);
-            e.m3 = NumberFromSql(query->value(QStringLiteral("m3"))).value_or(0);
-            e.m4 = NumberFromSql(query->value(QStringLiteral("m4"))).value_or(0);
-            e.Total = e.m1 + e.m2 + e.m3 + e.m4;
-        }
-    }
+    ReadDayHeadCounts(db, categories, day, [this](const TCategorie &c, const MealCounts &counts) {
+        TEffectifCategorie &e = m_effectifs[c.index];
+        e.m1 = counts[0].value_or(0);
+        e.m2 = counts[1].value_or(0);
+        e.m3 = counts[2].value_or(0);
+        e.m4 = counts[3].value_or(0);
+        e.Total = e.m1 + e.m2 + e.m3 + e.m4;
+    });
     for (const TEffectifCategorie &e : std::as_const(m_effectifs)) {
         for (int i = 1; i <= kMeals; ++i)
             m_effectifsRepas[i - 1] += e.meal(i);

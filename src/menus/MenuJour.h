@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVector>
 #include <array>
+#include <functional>
+#include <optional>
 
 namespace zelvane {
 
@@ -20,6 +22,13 @@ int MealOfNature(int nature);
 qint64 PersonnesNourries(double lunch, double dinner);
 // A value per person; 0 when there is nobody to share it.
 double PerPerson(double value, double persons);
+
+using MealCounts = std::array<std::optional<double>, kMeals>;
+// Reads the day's head-count row of every category the list knows, in code order, with its four counts
+// (nullopt for an empty or unreadable one); rows of unknown categories are passed over. A failing query is
+// reported by the data module and reads nothing.
+void ReadDayHeadCounts(Tfdb &db, const TListeCategories &categories, const QDate &day,
+                       const std::function<void(const TCategorie &, const MealCounts &)> &row);
 
 // The head-counts of one category on the day.
 struct TEffectifCategorie

@@ -1,6 +1,7 @@
 #include "menus/MenusPage.h"
 
 #include "common/Format.h"
+#include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "menus/DaySummary.h"
@@ -25,16 +26,6 @@
 namespace zelvane {
 
 namespace {
-
-QLabel *heading(const QString &text)
-{
-    auto *label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.1);
-    label->setFont(font);
-    return label;
-}
 
 QTableWidget *mealList(int rows, const QString &first)
 {
@@ -72,16 +63,6 @@ void fill(QTableWidget *list, const QVector<MealRow> &rows)
     }
     list->setFixedHeight(list->horizontalHeader()->height()
                          + int(rows.size()) * list->verticalHeader()->defaultSectionSize() + 4);
-}
-
-QPushButton *commandButton(QAction *action, const QString &caption)
-{
-    auto *button = new QPushButton(caption);
-    button->setIcon(action->icon());
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
-    return button;
 }
 
 } // namespace
@@ -176,9 +157,9 @@ void MenusPage::buildPage()
     menuButtons->addWidget(remove);
     menuButtons->addStretch();
     auto *left = new QVBoxLayout;
-    left->addWidget(heading(QStringLiteral("Effectifs de la Journée")));
+    left->addWidget(HeadingLabel(QStringLiteral("Effectifs de la Journée")));
     left->addWidget(LVEffectifs);
-    left->addWidget(heading(QStringLiteral("Récapitulation")));
+    left->addWidget(HeadingLabel(QStringLiteral("Récapitulation")));
     left->addWidget(LVRecapitulation);
     left->addSpacing(8);
     left->addLayout(figureGrid);
@@ -226,7 +207,7 @@ void MenusPage::buildPage()
                                                           {cmd::ActualiserHospitalises, "Actualiser"}};
     int i = 0;
     for (const auto &[id, text] : buttons) {
-        staffButtons->addWidget(commandButton(c.action(id), QString::fromUtf8(text)), i / 3, i % 3);
+        staffButtons->addWidget(CommandButton(c.action(id), QString::fromUtf8(text)), i / 3, i % 3);
         ++i;
     }
     auto *groupLayout = new QVBoxLayout(group);
