@@ -8,6 +8,7 @@
 #include "menus/MenuJour.h"
 #include "menus/MenusModule.h"
 
+#include <QSqlDatabase>
 #include <QtTest>
 
 using namespace zelvane;
@@ -428,6 +429,55 @@ private slots:
             {QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("31/02/2009")});
         QCOMPARE(wrongDay.code, 1);
         QVERIFY(wrongDay.err.contains(QStringLiteral("31/02/2009")));
+    }
+
+    void demoYear_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("half-board") << 1;
+        QTest::newRow("boarding") << 2;
+    }
+    // The demo's menus follow its exits: category 6 is the staff list's totals, a half-board serves lunch
+    // only, and a person fed costs a plausible amount every day.
+    void demoYear()
+    {
+        QFETCH(int, kind);
+        db.reset();
+        const CliRun demo = RunCli({QStringLiteral("demo"), QStringLiteral("--kind"), QString::number(kind),
+                                    QStringLiteral("--year"), QStringLiteral("2009"), QStringLiteral("--articles"),
+                                    QStringLiteral("60"), QStringLiteral("--movements"), QStringLiteral("4000"),
+                                    QStringLiteral("--name"), QStringLiteral("DEMO%1.MDB").arg(kind)});
+        QCOMPARE(demo.code, 0);
+        const QString file = demo.out.trimmed();
+        {
+            QSqlDatabase reader = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+            reader.setDatabaseName(file);
+            QVERIFY(reader.open());
+            auto count = [&](const char *sql) { return ScalarSql(reader, QString::fromLatin1(sql)).toInt(); };
+            QVERIFY(count("select count(*) from menu_menu") > 150);
+            QVERIFY(count("select count(*) from menu_liste_defaut") > 0);
+            QCOMPARE(count("select count(*) from menu_effect e join (select date_menu, sum(m1) s1, sum(m2) s2,"
+                           " sum(m4) s4 from menu_liste group by date_menu) l using (date_menu) where e.code_categ=6"
+                           " and (e.m1<>l.s1 or e.m2<>l.s2 or e.m4<>l.s4)"),
+                     0);
+            QCOMPARE(count("select count(distinct date_menu) from menu_liste"),
+                     count("select count(distinct date_op) from stock where nat_op>=20"));
+            QCOMPARE(count("select count(*) from menu_effect where m1<>0 or m3<>0 or m4<>0") > 0, kind != 1);
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+        const QStringList lines = RunCli({QStringLiteral("history"), file, QStringLiteral("--csv")})
+                                      .out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        int days = 0, plausible = 0;
+        for (const QString &line : lines.mid(2)) {
+            const QStringList cells = line.split(QLatin1Char(';'));
+            if (cells.at(5).toInt() == 0)
+                continue;
+            ++days;
+            const double expense = cells.at(6).toDouble();
+            plausible += expense > 180 && expense < 300;
+        }
+        QVERIFY(days > 150);
+        QVERIFY2(plausible >= days * 9 / 10, qPrintable(QStringLiteral("%1 of %2").arg(plausible).arg(days)));
     }
 };
 
