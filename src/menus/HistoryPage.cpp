@@ -131,7 +131,7 @@ void StoreHistoryPage::buildChart()
     chartView = new QChartView(chart);
     chartView->setObjectName(QStringLiteral("chartView"));
     chartView->setRenderHint(QPainter::Antialiasing);
-    chartView->setMinimumHeight(300);
+    chartView->setMinimumHeight(200);
 }
 
 void StoreHistoryPage::shown() { fillHistory(); }

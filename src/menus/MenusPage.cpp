@@ -38,7 +38,6 @@ QTableWidget *mealList(int rows, const QString &first)
     list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int c = 1; c < 5; ++c)
         list->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
 }
 
@@ -61,8 +60,11 @@ void fill(QTableWidget *list, const QVector<MealRow> &rows)
             item->setText(texts.at(c));
         }
     }
-    list->setFixedHeight(list->horizontalHeader()->height()
-                         + int(rows.size()) * list->verticalHeader()->defaultSectionSize() + 4);
+    // As tall as its rows, but it may scroll on a small screen.
+    const int row = list->verticalHeader()->defaultSectionSize();
+    const int height = list->horizontalHeader()->height() + int(rows.size()) * row + 4;
+    list->setMaximumHeight(height);
+    list->setMinimumHeight(std::min(height, list->horizontalHeader()->height() + 3 * row + 4));
 }
 
 } // namespace
