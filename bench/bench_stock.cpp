@@ -9,6 +9,10 @@
 // sqlite3 process making the plain pass (offscreen when there is no display).
 #include "common/Library.h"
 #include "db/DataModule.h"
+#include "menus/DemoMenus.h"
+#include "menus/Historique.h"
+#include "menus/ListeCategories.h"
+#include "menus/MenuJour.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
@@ -129,6 +133,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     request.articles = size.articles;
     request.movements = size.movements;
     request.overwrite = true;
+    AddDemoMenus(request);
     const NewFileResult made = MakeDemoFile(request);
     if (!made.ok()) {
         std::fprintf(stderr, "zelvane-bench: %s\n", qPrintable(made.error));
@@ -147,6 +152,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     const QDate december(kYear, 12, 31);
     liste.SetDate(december);
     const qint32 article = liste.Denrees().at(liste.Denrees().size() / 2).code_art; // the middle of the codes
+    const TListeCategories categories(db);
 
     auto plainPass = [&db] {
         QSqlQuery query(db.database());
@@ -190,8 +196,12 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
          }},
         {"price lots of one article, 31/12", 0.02,
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
+        {"store history of the year", 2, [&] { return seconds([&] { THistorique history(db, kYear); }); }},
+        {"day summary (menus), 10/03", 0, [&] { return seconds([&] { TMenuJour jour(db, categories, march); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
     };
+    // The day summary is held to a fiftieth of the full sheet of a day, timed beside it.
+    const std::size_t sheet = 0, summary = operations.size() - 2;
     std::vector<double> passTimes;
     std::vector<std::vector<double>> ratios(operations.size()), times(operations.size());
     for (int repetition = 0; repetition < repetitions; ++repetition) {
@@ -217,6 +227,12 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
                     : ratio <= o.target ? "ok"
                                         : "OVER");
     }
+    std::vector<double> summaryToSheet;
+    for (int repetition = 0; repetition < repetitions; ++repetition)
+        summaryToSheet.push_back(times[summary][std::size_t(repetition)] / times[sheet][std::size_t(repetition)]);
+    const double share = median(summaryToSheet);
+    std::printf("  %-36s %10.4f %8s %12s  %s\n", "day summary / first sheet 10/03", share, "<= 0.02", "",
+                share <= 0.02 ? "ok" : "OVER");
     std::fflush(stdout);
     return desktopStart(made.path, repetitions);
 }

@@ -30,6 +30,9 @@ CREATE TABLE STOCK (
 CREATE INDEX STOCK_ARTICLE_DAY_FIGURES ON STOCK (CODE_ART, DATE_OP, NUM_MVT, NAT_OP, QUANTITE, PU);
 -- A supplier's entries over a period: the invoices.
 CREATE INDEX STOCK_SUPPLIER_DAY ON STOCK (CODE_FOUR, DATE_OP);
+-- The movements of a day by nature: a day's exits per meal read from the index alone, and the whole
+-- year's values per day and nature read in order without sorting.
+CREATE INDEX STOCK_DAY_NATURE ON STOCK (DATE_OP, NAT_OP, QUANTITE, PU);
 
 CREATE TABLE fournisseur (
     code_four    INTEGER PRIMARY KEY,

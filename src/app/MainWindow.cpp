@@ -248,6 +248,19 @@ void TFZelvane::createMenus()
 
 void TFZelvane::popupMenu(const QPoint &globalPosition) { m_popup->popup(globalPosition); }
 
+void TFZelvane::showPage(const QString &caption)
+{
+    for (int i = 0; i < int(m_tabPages.size()); ++i) {
+        if (m_tabPages.at(i)->caption() != caption)
+            continue;
+        if (PC0->currentIndex() == i)
+            PC0Change();
+        else
+            PC0->setCurrentIndex(i);
+        return;
+    }
+}
+
 QWidget *TFZelvane::createHeader()
 {
     auto *header = new QFrame;

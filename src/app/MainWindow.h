@@ -69,6 +69,7 @@ public:
     void showFirstTab() override;
     QWidget *window() override { return this; }
     void popupMenu(const QPoint &globalPosition) override;
+    void showPage(const QString &caption) override;
 
     // Enables the commands and writes the day texts after nearly every command.
     void Refresh();

@@ -1,6 +1,7 @@
 #include "app/Pages.h"
 
 #include "db/DbPage.h"
+#include "menus/HistoryPage.h"
 #include "menus/MenusPage.h"
 #include "reports/ReportsPage.h"
 #include "stock/StockPage.h"
@@ -13,8 +14,8 @@ std::vector<std::unique_ptr<Page>> CreatePages(Tfdb &db, Frame &frame)
 {
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<StockPage>(db, frame));
-    pages.push_back(std::make_unique<MenusPage>());
-    pages.push_back(std::make_unique<StoreHistoryPage>());
+    pages.push_back(std::make_unique<MenusPage>(db, frame));
+    pages.push_back(std::make_unique<StoreHistoryPage>(db, frame));
     pages.push_back(std::make_unique<SuppliersPage>(db, frame));
     pages.push_back(std::make_unique<DbPage>(db, frame));
     pages.push_back(std::make_unique<UsersPage>(db, frame));

@@ -70,6 +70,8 @@ std::unique_ptr<Command> MakePrepareCommand();
 std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
+std::unique_ptr<Command> MakeDayCommand();
+std::unique_ptr<Command> MakeHistoryCommand();
 std::unique_ptr<Command> MakeAmountInWordsCommand();
 std::unique_ptr<Command> MakeNewYearCommand();
 std::unique_ptr<Command> MakeBackupCommand();

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "menus/DemoMenus.h"
 #include "stock/Demo.h"
 
 #include <QIODevice>
@@ -17,7 +18,8 @@ public:
                   QStringLiteral("--kind N --year YYYY [--articles N] [--movements N] [--name FILE] [--force]"),
                   QStringLiteral("Makes a management file as prepare does and fills it with a plausible year:\n"
                                  "suppliers, an opening stock, entries at varying prices, exits per meal that\n"
-                                 "never take the stock below zero, and head-counts for every school day.\n"
+                                 "never take the stock below zero, and for every day with exits the menus, the\n"
+                                 "head-counts per category by the file's regime and the hospitalised staff list.\n"
                                  "--articles adds generated articles beyond the kind's list (or keeps only the\n"
                                  "first ones); --movements defaults to 20000. The same arguments always give\n"
                                  "the same content. Prints the full path of the file."))
@@ -40,6 +42,7 @@ protected:
             request.articles = PositiveNumber(parser, QStringLiteral("articles"), kMostDemoArticles);
         if (parser.isSet(QStringLiteral("movements")))
             request.movements = PositiveNumber(parser, QStringLiteral("movements"), kMostDemoMovements, true);
+        AddDemoMenus(request);
         const NewFileResult result = MakeDemoFile(request);
         if (!result.ok())
             throw CommandFailure{result.error};

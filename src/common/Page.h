@@ -25,6 +25,8 @@ public:
     virtual QWidget *window() = 0;
     // The window's pop-up menu at a point of the screen.
     virtual void popupMenu(const QPoint &globalPosition) = 0;
+    // Makes the tab of that caption the one shown.
+    virtual void showPage(const QString &caption) = 0;
 };
 
 // A subsystem's part of the main window: an optional tab (caption and widget), the commands it

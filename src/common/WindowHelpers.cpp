@@ -3,12 +3,15 @@
 #include "common/Prompter.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -172,6 +175,27 @@ void ShowCalculator()
     prompter().showMessage(QStringLiteral("Aucune calculatrice n'a été trouvée. Programmes cherchés : %1.")
                                .arg(names.join(QStringLiteral(", "))),
                            QStringLiteral("Calculatrice"), MessageIcon::Information);
+}
+
+QPushButton *CommandButton(QAction *action, const QString &caption)
+{
+    auto *button = new QPushButton(caption);
+    button->setIcon(action->icon());
+    button->setToolTip(action->toolTip());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+    return button;
+}
+
+QLabel *HeadingLabel(const QString &text)
+{
+    auto *label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.1);
+    label->setFont(font);
+    return label;
 }
 
 } // namespace zelvane

@@ -3,7 +3,10 @@
 #include <QList>
 #include <QString>
 
+class QAction;
 class QKeyEvent;
+class QLabel;
+class QPushButton;
 class QTableView;
 class QTableWidget;
 class QWidget;
@@ -31,6 +34,10 @@ void SetCellIfChanged(QTableWidget *grid, int col, int row, const QString &text)
 // " Voulez-vous confirmer l'enregistrement des modifications    ?     " with Yes and No.
 bool ConfirmSave();
 
+// A button of a tab that runs a command: its picture, enabled while the command is.
+QPushButton *CommandButton(QAction *action, const QString &caption);
+// The bold title over a part of a tab.
+QLabel *HeadingLabel(const QString &text);
 // Brings up the desktop's calculator, starting the first one found on the PATH.
 void ShowCalculator();
 

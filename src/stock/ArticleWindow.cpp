@@ -29,18 +29,6 @@ namespace zelvane {
 
 namespace {
 
-// Designations are kept in capitals, as typed.
-class UpperCase : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
-
 // The picture of a new article: a crate of provisions.
 QPixmap articlePicture()
 {
@@ -94,7 +82,7 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     heading->setFont(big);
 
     m_code->setValidator(NumberValidator::code(m_code));
-    m_designation->setValidator(new UpperCase(m_designation));
+    m_designation->setValidator(new UpperCaseValidator(m_designation));
     m_codeFour->setValidator(NumberValidator::code(m_codeFour));
     for (QLineEdit *amount : {m_pu, m_qt31dec, m_pu31dec})
         amount->setValidator(NumberValidator::amount(amount));

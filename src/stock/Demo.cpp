@@ -154,8 +154,8 @@ public:
             error = articles();
         if (error.isEmpty())
             error = movements();
-        if (error.isEmpty())
-            error = headCounts();
+        if (error.isEmpty() && m_request.fillMore)
+            error = m_request.fillMore(m_db, m_year, m_regime);
         if (!error.isEmpty()) {
             m_db.rollback();
             return error;
@@ -267,7 +267,6 @@ private:
             if (isSchoolDay(d))
                 days << d;
         }
-        m_days = days;
         if (m_articles.empty() || days.isEmpty())
             return {};
         Statement insert(m_db, "insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu, code_four,"
@@ -336,45 +335,12 @@ private:
         return {};
     }
 
-    QString headCounts()
-    {
-        QVector<qint64> categories;
-        QSqlQuery read(m_db);
-        if (!read.exec(QStringLiteral("select code_categ from categories order by code_categ")))
-            return read.lastError().text();
-        while (read.next())
-            categories << read.value(0).toLongLong();
-        read.finish();
-        QVector<int> base;
-        for (int i = 0; i < categories.size(); ++i)
-            base << (i == 1 ? m_draw.between(150, 400) : m_draw.between(2, 30));
-        QSqlQuery insert(m_db);
-        insert.prepare(
-            QStringLiteral("insert into menu_effect (date_menu, code_categ, m1, m2, m3, m4) values (?,?,?,?,?,?)"));
-        for (const QDate &d : std::as_const(m_days)) {
-            for (int i = 0; i < categories.size(); ++i) {
-                auto meal = [&] { return std::max(0, base.at(i) + m_draw.between(-base.at(i) / 10, base.at(i) / 10)); };
-                const int lunch = meal();
-                insert.addBindValue(IsoDate(d));
-                insert.addBindValue(categories.at(i));
-                insert.addBindValue(m_regime == 2 ? meal() : 0);
-                insert.addBindValue(lunch);
-                insert.addBindValue(m_regime == 2 ? meal() : 0);
-                insert.addBindValue(m_regime == 2 ? meal() : 0);
-                if (const QString error = exec(insert); !error.isEmpty())
-                    return error;
-            }
-        }
-        return {};
-    }
-
     QSqlDatabase m_db;
     const DemoRequest &m_request;
     int m_year;
     int m_regime;
     Draw m_draw;
     std::vector<Article> m_articles;
-    QVector<QDate> m_days;
 };
 
 } // namespace

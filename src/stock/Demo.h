@@ -2,7 +2,9 @@
 
 #include "db/NewFile.h"
 
+#include <QSqlDatabase>
 #include <QString>
+#include <functional>
 
 namespace zelvane {
 
@@ -15,11 +17,14 @@ struct DemoRequest : NewFileRequest
 {
     int articles = 0; // 0: the kind's own list; more adds generated articles, fewer keeps the first ones
     int movements = 20000;
+    // What other subsystems add to the year once its movements are in (year, regime), in the same
+    // transaction; a non-empty error text undoes the whole file.
+    std::function<QString(QSqlDatabase &db, int year, int regime)> fillMore;
 };
 
 // A prepared management file filled with a plausible year: suppliers, an opening stock, entries at
 // varying prices, exits per meal of the file's regime drawn from the lots in stock (never below zero),
-// and head-counts for every school day. The same request always gives the same content.
+// then whatever fillMore adds. The same request always gives the same content.
 NewFileResult MakeDemoFile(const DemoRequest &request);
 
 } // namespace zelvane

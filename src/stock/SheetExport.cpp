@@ -14,14 +14,14 @@ namespace {
 // Two decimals and a point, no grouping; never "-0.00".
 QString csvNumber(double x) { return FormatMontantSaisie(x); }
 
-QString csvText(QString text)
+} // namespace
+
+QString CsvText(QString text)
 {
     if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
         return text;
     return QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
-
-} // namespace
 
 QHash<qint32, QString> ArticleDesignations(Tfdb &db)
 {
@@ -38,7 +38,7 @@ void WriteSheetCsv(const TListeDenrees &liste, const QHash<qint32, QString> &des
     QTextStream out(&device);
     out << "code;designation;veille;entrees;sorties;restes;valeur_veille;valeur_entrees;valeur_sorties;valeur_restes\n";
     for (const TDenree &d : liste.Denrees()) {
-        out << d.code_art << ';' << csvText(designations.value(d.code_art)) << ';' << csvNumber(d.veille()) << ';'
+        out << d.code_art << ';' << CsvText(designations.value(d.code_art)) << ';' << csvNumber(d.veille()) << ';'
             << csvNumber(d.entree_jour_quantite) << ';' << csvNumber(d.sortie_jour_quantite) << ';'
             << csvNumber(d.restes()) << ';' << csvNumber(d.valeurVeille()) << ';' << csvNumber(d.entree_jour_valeur)
             << ';' << csvNumber(d.sortie_jour_valeur) << ';' << csvNumber(d.valeurRestes()) << '\n';

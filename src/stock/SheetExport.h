@@ -10,6 +10,9 @@ namespace zelvane {
 class TListeDenrees;
 class Tfdb;
 
+// A text as one field of a ';'-separated line: quoted, its quotes doubled, when it holds ';', '"' or a line end.
+QString CsvText(QString text);
+
 // The designation of every article, by code.
 QHash<qint32, QString> ArticleDesignations(Tfdb &db);
 

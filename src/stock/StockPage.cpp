@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/Prompter.h"
+#include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "stock/DialogStockForms.h"
@@ -38,27 +39,6 @@ const char *const kSummaryLabels[11] = {
     "  - Valeur des Sorties de la journée",
     "  - Valeur du magasin à ce jour",
 };
-
-QPushButton *commandButton(QAction *action, const QString &caption)
-{
-    auto *button = new QPushButton(caption);
-    button->setIcon(action->icon());
-    button->setToolTip(action->toolTip());
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
-    return button;
-}
-
-QLabel *heading(const QString &text)
-{
-    auto *label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.1);
-    label->setFont(font);
-    return label;
-}
 
 } // namespace
 
@@ -208,19 +188,19 @@ void StockPage::buildPage()
     filterRow->addWidget(new QLabel(QStringLiteral("Cocher -->")));
     filterRow->addWidget(m_checkBox1);
     auto *articleButtons = new QHBoxLayout;
-    articleButtons->addWidget(commandButton(c.action(cmd::AjouterArticle), QStringLiteral("Ajouter Article")));
-    articleButtons->addWidget(commandButton(c.action(cmd::ModifierArticle), QStringLiteral("Modifier Article")));
-    articleButtons->addWidget(commandButton(c.action(cmd::SupprimerArticle), QStringLiteral("Supprimer Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::AjouterArticle), QStringLiteral("Ajouter Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::ModifierArticle), QStringLiteral("Modifier Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::SupprimerArticle), QStringLiteral("Supprimer Article")));
     articleButtons->addStretch();
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
-    leftLayout->addWidget(heading(QStringLiteral("Nature des Denrées de Consommation")));
+    leftLayout->addWidget(HeadingLabel(QStringLiteral("Nature des Denrées de Consommation")));
     leftLayout->addLayout(filterRow);
     leftLayout->addWidget(DBGrid1, 1);
     leftLayout->addLayout(articleButtons);
 
     // Right: the current article's movements of the day and the store figures.
-    m_articleLabel = heading(QStringLiteral("Article :"));
+    m_articleLabel = HeadingLabel(QStringLiteral("Article :"));
     m_detailDay = new QLabel(QStringLiteral("Détail des entées / Sorties de la Journée  du"));
     DBGrid2 = new DatasetGrid(m_stock.db_STOCK,
                               {Col{QStringLiteral("NUM_MVT"), QStringLiteral("Numéro"), 70, numeric},
@@ -237,7 +217,7 @@ void StockPage::buildPage()
                                                           {cmd::SupprimerMouvement, "Supprimer"},
                                                           {cmd::SupprimerTousMouvements, "Supprimer Tous"}};
     for (const auto &[id, caption] : buttons)
-        movementButtons->addWidget(commandButton(c.action(id), QString::fromUtf8(caption)));
+        movementButtons->addWidget(CommandButton(c.action(id), QString::fromUtf8(caption)));
     movementButtons->addStretch();
     createSummaryTree();
     auto *right = new QWidget;
@@ -439,9 +419,5 @@ void StockPage::Action_prev_fcExecute(int tag)
         return;
     m_frame.openFile(file);
 }
-
-QString StoreHistoryPage::caption() const { return QStringLiteral("Historique du Magasin"); }
-
-QWidget *StoreHistoryPage::widget() { return new QWidget; }
 
 } // namespace zelvane

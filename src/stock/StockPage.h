@@ -87,14 +87,4 @@ private:
     bool m_connected = false;
 };
 
-// "Historique du Magasin": the history of the store, shown on its own tab.
-class StoreHistoryPage : public Page
-{
-public:
-    QString caption() const override;
-    QWidget *widget() override;
-    void registerCommands(CommandRegistry &) override {}
-    void refresh(bool, bool) override {}
-};
-
 } // namespace zelvane
