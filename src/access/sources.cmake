@@ -1,0 +1,12 @@
+zelvane_module(access
+    CORE JetReader.cpp
+    DEPENDS db)
+
+# libmdb runs in a process of its own, so that a damaged file that makes it crash or loop only fails
+# the reading (see reader/main.cpp). It is built beside the programs, where JetReader looks for it.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
+add_executable(zelvane-jet-reader ${CMAKE_CURRENT_LIST_DIR}/reader/main.cpp)
+target_link_libraries(zelvane-jet-reader PRIVATE PkgConfig::LIBMDB)
+add_dependencies(zelvane_access zelvane-jet-reader)
+install(TARGETS zelvane-jet-reader RUNTIME DESTINATION bin)
