@@ -269,6 +269,9 @@ JetReader::JetReader(QString path)
 
 QString JetReader::readerProgram()
 {
+    const QString chosen = qEnvironmentVariable("ZELVANE_JET_READER");
+    if (!chosen.isEmpty())
+        return QFileInfo(chosen).isExecutable() ? chosen : QString();
     const QString path = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(kReaderName);
     return QFileInfo(path).isExecutable() ? path : QString();
 }

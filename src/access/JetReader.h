@@ -82,7 +82,8 @@ public:
     // Why the last reading failed, in one French sentence.
     QString error() const { return m_error; }
 
-    // The reader program beside the running executable; an empty path when it is missing.
+    // The reader program: $ZELVANE_JET_READER when set (an installation that keeps it elsewhere, the
+    // tests), otherwise the one beside the running executable; an empty path when it is missing.
     static QString readerProgram();
 
 private:
