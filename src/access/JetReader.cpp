@@ -21,6 +21,8 @@ constexpr int kStallMs = 30'000;        // no output at all for that long
 constexpr qint64 kBaseTimeMs = 120'000; // plus a little per megabyte of file
 constexpr qint64 kTimePerMegabyteMs = 5'000;
 constexpr qint64 kOutputPerFileByte = 64; // the text of a file is never that many times its size
+// libmdb's remarks: a few lines for a sound file, an endless stream when it goes round in circles.
+constexpr qint64 kRemarksLimit = 1 << 20;
 
 // The reader's own failures, as the user reads them.
 QString readerFailureText(const QByteArray &message)
@@ -301,7 +303,7 @@ QString runReader(const QString &path, const QStringList &arguments, StreamParse
     clock.start();
     quiet.start();
     QByteArray pending, diagnostics;
-    qint64 total = 0;
+    qint64 total = 0, remarks = 0;
     QString failure;
     const auto stop = [&process] {
         process.kill();
@@ -313,14 +315,18 @@ QString runReader(const QString &path, const QStringList &arguments, StreamParse
             process.waitForReadyRead(500);
         const QByteArray chunk = process.readAllStandardOutput();
         // libmdb reports its reads past the end of the file here and carries on with empty pages.
+        const QByteArray remark = process.readAllStandardError();
+        remarks += remark.size();
         if (diagnostics.size() < 65536)
-            diagnostics += process.readAllStandardError();
-        else
-            process.readAllStandardError();
+            diagnostics += remark;
         if (!chunk.isEmpty())
             quiet.restart();
         total += chunk.size();
         pending += chunk;
+        if (remarks > kRemarksLimit) {
+            failure = QStringLiteral("le fichier est endommagé (la lecture tourne en rond)");
+            break;
+        }
         if (total > outputLimit) {
             failure = QStringLiteral("la lecture produit bien plus de données que le fichier n'en contient");
             break;
