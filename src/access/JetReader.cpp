@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <cmath>
@@ -236,17 +235,6 @@ const JetTable *JetSchema::table(const QString &name) const
             return &t;
     }
     return nullptr;
-}
-
-bool IsJetFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray start = file.read(20);
-    return start.startsWith(QByteArray("\x00\x01\x00\x00", 4))
-           && (start.mid(4) == QByteArray("Standard Jet DB\0", 16)
-               || start.mid(4) == QByteArray("Standard ACE DB\0", 16));
 }
 
 QDateTime AccessDateTime(double days)

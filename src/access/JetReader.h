@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/AccessFile.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -55,9 +57,6 @@ struct JetSchema
     // The table named name, compared without regard to case; nullptr when there is none.
     const JetTable *table(const QString &name) const;
 };
-
-// Whether the file starts as an Access database does (Jet 3, Jet 4 or the later ACE format).
-bool IsJetFile(const QString &path);
 
 // The day and time an Access date holds: whole days since 30 December 1899 and the fraction of a day,
 // which counts forward from midnight even for days before 1899. Invalid for a value outside any calendar.

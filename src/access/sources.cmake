@@ -1,5 +1,5 @@
 zelvane_module(access
-    CORE JetReader.cpp
+    CORE AccessImport.cpp JetReader.cpp JetRowSource.cpp
     DEPENDS db)
 
 # libmdb runs in a process of its own, so that a damaged file that makes it crash or loop only fails
