@@ -32,29 +32,6 @@ QByteArray digest(const QString &path) { return QCryptographicHash::hash(content
 
 QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
-// The rows of sql in the file at path, one "a|b|c" text each.
-QStringList rows(const QString &path, const QString &sql)
-{
-    QStringList result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "imported");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        if (!query.exec(sql))
-            qWarning() << sql << query.lastError().text();
-        while (query.next()) {
-            QStringList values;
-            for (int i = 0; i < query.record().count(); ++i)
-                values << (query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
-            result << values.join('|');
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("imported");
-    return result;
-}
-
 // The reader of these tests serves the SQLite file named in ZELVANE_TEST_JET_SOURCE as if it were the
 // Access file given: the rows of the conversion tests, read through the import's whole mapping.
 class ServedAsAccess
@@ -140,11 +117,11 @@ private slots:
               QStringLiteral("select * from articles order by code_art"),
               QStringLiteral("select * from fournisseur order by code_four"), QStringLiteral("select * from menu_menu"),
               QStringLiteral("select * from options"), QStringLiteral("select * from categories order by code_categ")})
-            QCOMPARE(rows(target, sql), rows(year, sql));
-        QCOMPARE(rows(target, "select quantite = 0.1 + 0.2, pu = 1.0 / 3 from stock where num_mvt = 40"),
+            QCOMPARE(RowsOf(target, sql), RowsOf(year, sql));
+        QCOMPARE(RowsOf(target, "select quantite = 0.1 + 0.2, pu = 1.0 / 3 from stock where num_mvt = 40"),
                  QStringList{"1|1"});
         QVERIFY(report.text().contains(
-            QStringLiteral("  STOCK : %1 lignes\n").arg(rows(year, "select count(*) from stock").first())));
+            QStringLiteral("  STOCK : %1 lignes\n").arg(RowsOf(year, "select count(*) from stock").first())));
 
         TestData db;
         QCOMPARE(
@@ -163,13 +140,13 @@ private slots:
         const AccessImportReport report = ImportAccessFile(accessFile(), target);
         QVERIFY2(report.ok(), qPrintable(report.error));
         QCOMPARE(report.tag, QStringLiteral("ZELVANE-2009-05-01"));
-        QCOMPARE(rows(target, "select num_mvt, nat_op, num_bc, date_op, date_bl from stock order by num_mvt"),
+        QCOMPARE(RowsOf(target, "select num_mvt, nat_op, num_bc, date_op, date_bl from stock order by num_mvt"),
                  (QStringList{"1|10|0|2009-05-12|2009-05-12", "2|22|0|2009-05-12|2009-05-12"}));
-        QCOMPARE(rows(target, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
-        QCOMPARE(rows(target, "select code_categ, m2 from menu_effect where code_categ = 3"), QStringList{"3|40"});
-        QCOMPARE(rows(target, "select menu1, menu3 from menu_menu"), QStringList{"Café|Gâteau"});
-        QCOMPARE(rows(target, "select nom, m3, m4 from menu_liste"), QStringList{"BENALI|0|1"});
-        QCOMPARE(rows(target, "select version from version"), QStringList{QString::fromLatin1(kSchemaTag)});
+        QCOMPARE(RowsOf(target, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
+        QCOMPARE(RowsOf(target, "select code_categ, m2 from menu_effect where code_categ = 3"), QStringList{"3|40"});
+        QCOMPARE(RowsOf(target, "select menu1, menu3 from menu_menu"), QStringList{"Café|Gâteau"});
+        QCOMPARE(RowsOf(target, "select nom, m3, m4 from menu_liste"), QStringList{"BENALI|0|1"});
+        QCOMPARE(RowsOf(target, "select version from version"), QStringList{QString::fromLatin1(kSchemaTag)});
     }
 
     void refusedRowsAreReported()
@@ -188,7 +165,7 @@ private slots:
         QVERIFY2(report.text().contains(QStringLiteral("  STOCK : 1 ligne(s) refusée(s) : UNIQUE constraint failed: "
                                                        "STOCK.NUM_MVT\n")),
                  qPrintable(report.text()));
-        QCOMPARE(rows(target, "select count(*) from stock"), QStringList{"2"});
+        QCOMPARE(RowsOf(target, "select count(*) from stock"), QStringList{"2"});
         const int stockRead = int(std::find_if(report.read.cbegin(), report.read.cend(), [](const auto &count) {
                                       return count.table == QLatin1String("stock");
                                   })->rows);

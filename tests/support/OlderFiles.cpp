@@ -3,6 +3,9 @@
 #include "TestHome.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 void MakeDatabase(const QString &path, const QStringList &statements)
@@ -75,4 +78,26 @@ QStringList OlderFileRows()
             "insert into menus (date_menu, menu1, menu2, menu3, menu4, PN23, PN21) values "
             "('2009-05-12', 'Café', 'Couscous', 'Gâteau', 'Soupe', 40, 12)",
             "insert into MENU_HOSPITALISE values ('2009-05-12', 1, 'BENALI', 1, 0, 1)"};
+}
+
+QStringList RowsOf(const QString &path, const QString &sql)
+{
+    QStringList result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rows-of");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        if (!query.exec(sql))
+            qWarning() << sql << query.lastError().text();
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
+            result << values.join('|');
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("rows-of");
+    return result;
 }

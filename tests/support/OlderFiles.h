@@ -14,3 +14,6 @@ QString OlderFile(const QString &path, const QString &tag);
 // The rows every generation shares: a user, an article, a supplier, two movements (entry 1, exit 2),
 // a day of menus and head-counts, and a hospitalised person who took dinner.
 QStringList OlderFileRows();
+
+// The rows of sql in the file at path, one "a|b|c" text each, NULL as "NULL".
+QStringList RowsOf(const QString &path, const QString &sql);
