@@ -186,19 +186,16 @@ int dump(MdbHandle *mdb, Mode mode, const char *table)
         if (writeSchema(mdb) != 0)
             return 1;
     } else {
-        bool found = false;
-        for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
+        MdbCatalogEntry *found = nullptr;
+        for (unsigned int i = 0; i < mdb->num_catalog && !found; ++i) {
             auto *entry = static_cast<MdbCatalogEntry *>(g_ptr_array_index(mdb->catalog, i));
-            if (!isUserTable(entry) || (mode == Mode::Rows && std::strcmp(entry->object_name, table) != 0))
-                continue;
-            found = true;
-            if (writeRows(entry) != 0)
-                return 1;
-            if (mode == Mode::Rows)
-                break;
+            if (isUserTable(entry) && std::strcmp(entry->object_name, table) == 0)
+                found = entry;
         }
-        if (mode == Mode::Rows && !found)
+        if (!found)
             return fail(std::string("no table ") + table);
+        if (writeRows(found) != 0)
+            return 1;
     }
     writeLine("DONE");
     return 0;
