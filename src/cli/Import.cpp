@@ -18,9 +18,10 @@ public:
         : Command(QStringLiteral("import"), QStringLiteral("FILE.mdb [--out FILE] [--force]"),
                   QStringLiteral("Makes a new management file from FILE.mdb, a management file in the former\n"
                                  "Access format, of the current version or an older one. FILE.mdb is only\n"
-                                 "read. Without --out the new file is $ZELVANE_HOME/databases/ with the name of\n"
-                                 "FILE.mdb; an existing file is refused unless --force is given. Prints the\n"
-                                 "report: tables and rows read, rows in the new file, rows refused."))
+                                 "read. Without --out the new file goes into $ZELVANE_HOME/databases under the\n"
+                                 "name of FILE.mdb with the extension .MDB; an existing file is refused unless\n"
+                                 "--force is given. Prints the report: tables and rows read, rows in the new\n"
+                                 "file, rows refused."))
     {
     }
 
