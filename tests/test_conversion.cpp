@@ -51,20 +51,6 @@ QStringList rows(const QString &path, const QString &sql)
     return result;
 }
 
-// The rows every generation shares: a user, an article, a supplier, two movements (entry 1, exit 2),
-// a day of menus and head-counts, and a hospitalised person who took dinner.
-QStringList commonRows()
-{
-    return {"insert into users values ('chef', 'secret', 'A')",
-            "insert into articles (CODE_ART, DESIGNATION, PU, QT31DEC, VAL31DEC) values (1, 'SUCRE', 90, 4, 20)",
-            "insert into fournisseur (code_four, nom_prenom) values (1, 'SARL EL BARAKA')",
-            "insert into stock values (1, 1, 1, '2009-05-12', 10, 6, 1, 'livraison')",
-            "insert into stock values (2, 1, 2, '2009-05-12', 3, 6, 0, NULL)",
-            "insert into menus (date_menu, menu1, menu2, menu3, menu4, PN23, PN21) values "
-            "('2009-05-12', 'Café', 'Couscous', 'Gâteau', 'Soupe', 40, 12)",
-            "insert into MENU_HOSPITALISE values ('2009-05-12', 1, 'BENALI', 1, 0, 1)"};
-}
-
 } // namespace
 
 // The conversion of files of older generations, and the copy step it offers to other importers.
@@ -78,7 +64,7 @@ class TestConversion : public QObject
     QString older(const QString &tag, const QString &name = QStringLiteral("DOS1_2009.MDB"))
     {
         const QString path = OlderFile(home->databases() + '/' + name, tag);
-        MakeDatabase(path, commonRows());
+        MakeDatabase(path, OlderFileRows());
         return path;
     }
 

@@ -1,5 +1,7 @@
 #include "app/ConnectionSequence.h"
 
+#include "access/AccessImport.h"
+#include "access/JetReader.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -103,6 +105,8 @@ bool ConnectionSequence::Action_connectExecute()
     if (!forThisRun && !isExistingFile(file) && TemplatePath().isEmpty())
         m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
 
+    if (IsJetFile(file) && !importAccessFile(file))
+        return false;
     int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
     if (result == OpenOlderVersion) {
         const ConversionResult converted = ConvertOlderFile(file);
@@ -131,6 +135,33 @@ bool ConnectionSequence::Action_connectExecute()
 
     m_db.LoadOptions();
     m_db.startSession(QDate::currentDate());
+    return true;
+}
+
+// The file is a management file of the former Access format: once the user agrees, it is imported into
+// a new file of ours in the folder of the management files, which is opened in its place.
+bool ConnectionSequence::importAccessFile(QString &file)
+{
+    const QString target = ImportedFilePath(file);
+    QString question = QStringLiteral("%1 est un dossier de gestion au format Access des versions précédentes.\n"
+                                      "Importer son contenu dans le nouveau dossier %2 ?")
+                           .arg(file, target);
+    if (QFileInfo::exists(target) && QFileInfo(target).canonicalFilePath() != QFileInfo(file).canonicalFilePath())
+        question += QStringLiteral("\nLe dossier %1 existant sera remplacé.").arg(target);
+    if (!prompter().confirm(question, QStringLiteral("Importer"), MessageIcon::Question))
+        return fail(QStringLiteral("Import annulé : %1 n'a pas été ouvert.").arg(file));
+    const AccessImportReport report = ImportAccessFile(file, target, [](int done, int total) {
+        if (done == 1)
+            prompter().progressStart(total, QStringLiteral("Import du dossier Access… s.v.p patientez"));
+        prompter().progressStep(1);
+    });
+    prompter().progressClose();
+    emit processEvents();
+    if (!report.ok())
+        return fail(QStringLiteral("L'import de %1 a échoué, aucun dossier n'a été créé : %2").arg(file, report.error));
+    prompter().showMessage(report.text(), QStringLiteral("Importer"),
+                           report.refusedRows > 0 ? MessageIcon::Warning : MessageIcon::Information);
+    file = target;
     return true;
 }
 

@@ -52,6 +52,7 @@ private:
     bool fail(const QString &reason);
     QString chooseFile();
     bool prepareNewFile(QString &file);
+    bool importAccessFile(QString &file);
 
     Tfdb &m_db;
     QString m_caption;

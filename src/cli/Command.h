@@ -77,6 +77,7 @@ std::unique_ptr<Command> MakeNewYearCommand();
 std::unique_ptr<Command> MakeBackupCommand();
 std::unique_ptr<Command> MakeRestoreCommand();
 std::unique_ptr<Command> MakeConvertCommand();
+std::unique_ptr<Command> MakeImportCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

@@ -22,6 +22,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeBackupCommand());
     commands.push_back(MakeRestoreCommand());
     commands.push_back(MakeConvertCommand());
+    commands.push_back(MakeImportCommand());
     return commands;
 }
 

@@ -1,6 +1,7 @@
 #include "db/BackupRestore.h"
 
 #include "common/Prompter.h"
+#include "db/AccessFile.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/SqlFunctions.h"
@@ -64,6 +65,8 @@ QString ChooseFileToRestore(Tfdb &db)
                                                        QStringLiteral("*.mdb *.MDB"));
     if (chosen.isEmpty() || SameFile(chosen, db.CurrentFile))
         return {};
+    if (IsJetFile(chosen))
+        return chosen; // imported by the connection, which checks it
     const FileCheck check = CheckManagementFile(chosen);
     if (!check.ok()) {
         prompter().showMessage(QStringLiteral("Restauration refusée : ") + check.error,

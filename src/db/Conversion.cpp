@@ -161,7 +161,7 @@ QString SqliteRowSource::tag() const
 }
 
 int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const RowSource &source,
-                  const QString &sourceTable, const ConversionHook &hook)
+                  const QString &sourceTable, const ConversionHook &hook, const RefusedRow &refused)
 {
     const QSqlRecord columns = target.record(targetTable);
     if (columns.isEmpty())
@@ -176,7 +176,7 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
                             .arg(quoted(targetTable), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
         throw DatabaseError(QStringLiteral("%1 : %2").arg(targetTable, insert.lastError().text()));
     const QString upperName = targetTable.toUpper();
-    int refused = 0;
+    int refusedRows = 0;
     source.readRows(sourceTable, [&](const QSqlRecord &old) {
         QSqlRecord row = columns;
         for (int i = 0; i < row.count(); ++i) {
@@ -188,16 +188,18 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
         for (int i = 0; i < row.count(); ++i)
             insert.bindValue(i, row.value(i));
         if (!insert.exec()) {
-            ++refused;
+            ++refusedRows;
             qCWarning(lcIgnored).noquote() << "conversion: a row of" << sourceTable << "refused:"
                                            << insert.lastError().text();
+            if (refused)
+                refused(upperName, insert.lastError().databaseText());
         }
     });
-    return refused;
+    return refusedRows;
 }
 
 int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, const Generation &generation,
-                         const ConversionProgress &progress)
+                         const ConversionProgress &progress, const RefusedRow &refused)
 {
     Transaction unit(target);
     // The template has no users table (the opening makes it): made here so that the users come across.
@@ -207,21 +209,21 @@ int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, co
         throw DatabaseError(users.lastError().text());
     const QHash<QString, QString> newTables = tablesByUpperName(target.tables());
     const QHash<QString, QString> oldTables = tablesByUpperName(source.tables());
-    int refused = 0, done = 0;
+    int refusedRows = 0, done = 0;
     for (const QString &entry : generation.tables) {
         const TableNames names = SplitTableEntry(entry);
         if (newTables.contains(names.target) && oldTables.contains(names.source)) {
             QSqlQuery empty(target);
             if (!empty.exec(QStringLiteral("delete from ") + quoted(newTables.value(names.target))))
                 throw DatabaseError(empty.lastError().text());
-            refused += CopyTableRows(target, newTables.value(names.target), source, oldTables.value(names.source),
-                                     generation.hook);
+            refusedRows += CopyTableRows(target, newTables.value(names.target), source,
+                                         oldTables.value(names.source), generation.hook, refused);
         }
         if (progress)
             progress(++done, int(generation.tables.size()));
     }
     unit.commit();
-    return refused;
+    return refusedRows;
 }
 
 ConversionResult ConvertOlderFile(const QString &path)

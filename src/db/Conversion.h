@@ -66,12 +66,15 @@ private:
     QString m_connection;
 };
 
+// Told of every row a new table refuses: the table's name in the new file and the database's reason.
+using RefusedRow = std::function<void(const QString &table, const QString &reason)>;
+
 // Appends every row of sourceTable to targetTable of target: each column of the new table takes the old
 // row's column of the same name (case ignored), or stays empty when the old table has none; the hook
 // sees the row before it is written. Returns the number of rows the new table refused; raises
 // DatabaseError when a table cannot be read or written at all.
 int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const RowSource &source,
-                  const QString &sourceTable, const ConversionHook &hook);
+                  const QString &sourceTable, const ConversionHook &hook, const RefusedRow &refused = {});
 
 // Follows the copy of the tables, one step per entry of the list.
 using ConversionProgress = std::function<void(int done, int total)>;
@@ -80,7 +83,7 @@ using ConversionProgress = std::function<void(int done, int total)>;
 // entry whose table is missing on either side is skipped. Everything runs in one transaction: on
 // DatabaseError nothing of it is kept. Returns the number of rows refused.
 int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, const Generation &generation,
-                         const ConversionProgress &progress = {});
+                         const ConversionProgress &progress = {}, const RefusedRow &refused = {});
 
 struct ConversionResult
 {

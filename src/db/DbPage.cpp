@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
+#include "db/AccessFile.h"
 #include "db/ArchiveTab.h"
 #include "db/BackupRestore.h"
 #include "db/ConvertDialog.h"
@@ -103,6 +104,11 @@ void DbPage::Action_restore_databaseExecute()
     const QString chosen = ChooseFileToRestore(m_db);
     if (chosen.isEmpty())
         return;
+    // A file of the former Access format is imported into the folder of the management files instead.
+    if (IsJetFile(chosen)) {
+        openInstead(chosen);
+        return;
+    }
     // The file is copied while the open one stays connected, so that a refused copy leaves the program on it.
     const RestoreResult restored = RestoreFileInto(chosen, DatabasesDir());
     if (!restored.ok()) {

@@ -3,6 +3,9 @@
 #include "TestHome.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QtTest>
 
 void MakeDatabase(const QString &path, const QStringList &statements)
@@ -63,4 +66,38 @@ QString OlderFile(const QString &path, const QString &tag)
                                  "menu4 TEXT)");
     MakeDatabase(path, tables);
     return path;
+}
+
+QStringList OlderFileRows()
+{
+    return {"insert into users values ('chef', 'secret', 'A')",
+            "insert into articles (CODE_ART, DESIGNATION, PU, QT31DEC, VAL31DEC) values (1, 'SUCRE', 90, 4, 20)",
+            "insert into fournisseur (code_four, nom_prenom) values (1, 'SARL EL BARAKA')",
+            "insert into stock values (1, 1, 1, '2009-05-12', 10, 6, 1, 'livraison')",
+            "insert into stock values (2, 1, 2, '2009-05-12', 3, 6, 0, NULL)",
+            "insert into menus (date_menu, menu1, menu2, menu3, menu4, PN23, PN21) values "
+            "('2009-05-12', 'Café', 'Couscous', 'Gâteau', 'Soupe', 40, 12)",
+            "insert into MENU_HOSPITALISE values ('2009-05-12', 1, 'BENALI', 1, 0, 1)"};
+}
+
+QStringList RowsOf(const QString &path, const QString &sql)
+{
+    QStringList result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rows-of");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        if (!query.exec(sql))
+            qWarning() << sql << query.lastError().text();
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
+            result << values.join('|');
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("rows-of");
+    return result;
 }

@@ -10,3 +10,10 @@ void MakeDatabase(const QString &path, const QStringList &statements);
 // version row and its tables with their columns of that time (no purchase order on the movements, menus
 // and head-counts in one row per day before 2009-06-06, no establishment kind before it either).
 QString OlderFile(const QString &path, const QString &tag);
+
+// The rows every generation shares: a user, an article, a supplier, two movements (entry 1, exit 2),
+// a day of menus and head-counts, and a hospitalised person who took dinner.
+QStringList OlderFileRows();
+
+// The rows of sql in the file at path, one "a|b|c" text each, NULL as "NULL".
+QStringList RowsOf(const QString &path, const QString &sql);
