@@ -1,4 +1,4 @@
 zelvane_module(reports
-    CORE ReportsModule.cpp
-    WIDGETS ReportsPage.cpp
+    CORE ReportsModule.cpp DepenseMensuelle.cpp EtatMensuel.cpp SupplierDocuments.cpp
+    WIDGETS ReportsPage.cpp EtatMensuelWindow.cpp DialogReportForms.cpp
     DEPENDS db print)
