@@ -24,6 +24,7 @@ QLabel *computedBox()
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setFrameShape(QFrame::StyledPanel);
     box->setMinimumWidth(150);
+    box->setMinimumHeight(QLineEdit().sizeHint().height());
     return box;
 }
 
