@@ -67,6 +67,8 @@ private slots:
                                      << "incorrecte";
         QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "Missing value after '--kind'";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
+        QTest::newRow("amount not a number") << QStringList{"amount-in-words", "12,3x"} << "is not an amount";
+        QTest::newRow("amount missing") << QStringList{"amount-in-words"} << "needs exactly one AMOUNT";
         QTest::newRow("info of a missing file") << QStringList{"info", "/nowhere/DOS1_2009.MDB"} << "no such file";
     }
     void badInput()
@@ -79,6 +81,16 @@ private slots:
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
         QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
         QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList()); // nothing half-made
+    }
+
+    void amountInWords()
+    {
+        TestHome home;
+        CliRun r = RunCli({"amount-in-words", "1234.56"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("[ MILLE DEUX CENTS TRENTE QUATRE DA, 56 CTS]\n"));
+        r = RunCli({"amount-in-words", "--", "-3"});
+        QCOMPARE(r.out, QStringLiteral("[]\n"));
     }
 
     void infoRefusals()
