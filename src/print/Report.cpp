@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <map>
 #include <unordered_map>
 
 namespace zelvane {
@@ -33,7 +34,9 @@ QRectF points(const QRectF &millimetres)
 // The fonts of a document: DejaVu, which every installation has, so that a page lays out alike everywhere.
 QFont fontOf(const ReportFont &f, qreal points)
 {
-    QFont font(f.fixedPitch ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    QFont font(!f.family.isEmpty() ? f.family
+               : f.fixedPitch    ? QStringLiteral("DejaVu Sans Mono")
+                                 : QStringLiteral("DejaVu Sans"));
     font.setPixelSize(qMax(1, qRound(points * kUnitsPerPoint)));
     font.setBold(f.bold);
     font.setItalic(f.italic);
@@ -262,8 +265,8 @@ private:
     // The font of f at size points with its metrics, made once per document.
     const std::pair<QFont, QFontMetricsF> &fontAt(const ReportFont &f, qreal size)
     {
-        const quint64 key = quint64(qRound(size * kUnitsPerPoint)) << 4 | f.bold | f.italic << 1 | f.underline << 2
-                            | f.fixedPitch << 3;
+        const auto key = std::make_pair(f.family, quint64(qRound(size * kUnitsPerPoint)) << 4 | f.bold
+                                                      | f.italic << 1 | f.underline << 2 | f.fixedPitch << 3);
         auto found = m_fonts.find(key);
         if (found == m_fonts.end()) {
             const QFont made = fontOf(f, size);
@@ -304,7 +307,7 @@ private:
     ReportDocument m_document;
     QPainter m_painter;
     std::unordered_map<const ReportElement *, double> m_sums;
-    std::unordered_map<quint64, std::pair<QFont, QFontMetricsF>> m_fonts;
+    std::map<std::pair<QString, quint64>, std::pair<QFont, QFontMetricsF>> m_fonts;
     qreal m_left = 0, m_top = 0, m_bottom = 0, m_footerHeight = 0;
     qreal m_y = 0;
     int m_page = 0;
@@ -419,6 +422,12 @@ ReportElement &ReportElement::underline()
 ReportElement &ReportElement::fixedPitch()
 {
     font.fixedPitch = true;
+    return *this;
+}
+
+ReportElement &ReportElement::family(const QString &name)
+{
+    font.family = name;
     return *this;
 }
 

@@ -1,4 +1,4 @@
 zelvane_module(reports
-    CORE ReportsModule.cpp DepenseMensuelle.cpp EtatMensuel.cpp SupplierDocuments.cpp
+    CORE ReportsModule.cpp DepenseMensuelle.cpp EtatMensuel.cpp SupplierDocuments.cpp MonthlyDocuments.cpp PurchaseDocuments.cpp
     WIDGETS ReportsPage.cpp EtatMensuelWindow.cpp DialogReportForms.cpp
     DEPENDS db print)
