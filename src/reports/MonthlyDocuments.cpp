@@ -7,6 +7,7 @@
 #include "db/DataModule.h"
 #include "print/Report.h"
 #include "reports/DepenseMensuelle.h"
+#include "reports/DocumentParts.h"
 #include "reports/EtatMensuel.h"
 #include "reports/ReportsModule.h"
 
@@ -21,16 +22,17 @@ constexpr auto kArabicFont = "Amiri";
 
 QString integer(qint64 n) { return QString::number(n); }
 
-// The heading lines of the organisation, one under another, from top.
-void addHeading(ReportBand &band, const QRectF &first, const QString &language, qreal points = 8)
+// The organisation's Arabic heading lines, one under another, on the right.
+void addArabicHeading(ReportBand &band, const QRectF &first)
 {
     QString lines[3];
-    OrganisationHeading(&lines[0], &lines[1], &lines[2], language);
+    OrganisationHeading(&lines[0], &lines[1], &lines[2], QStringLiteral("AR"));
     for (int i = 0; i < 3; ++i) {
-        ReportElement line = ReportElement::label(first.translated(0, i * first.height()), lines[i]).size(points);
-        if (language == QLatin1String("AR"))
-            line.family(QString::fromLatin1(kArabicFont)).right();
-        band.add(line);
+        band.add(ReportElement::label(first.translated(0, i * first.height()), lines[i])
+                     .family(QString::fromLatin1(kArabicFont))
+                     .size(10)
+                     .bold()
+                     .right());
     }
 }
 
@@ -52,19 +54,16 @@ struct Column
     qreal width;
     const char *value;
 };
-constexpr Column kEtatColumns[] = {{0, 24, "jour"},       {24, 30, "repas1"},  {54, 30, "repas2"},
-                                   {84, 30, "repas3"},    {114, 30, "repas4"}, {144, 45, "moyenne"},
-                                   {189, 45, "sorties"},  {234, 43, "prix"}};
+constexpr Column kEtatColumns[] = {{0, 40, "jour"},     {40, 27, "repas1"},   {67, 27, "repas2"},   {94, 27, "repas3"},
+                                   {121, 27, "repas4"}, {148, 40, "moyenne"}, {188, 47, "sorties"}, {235, 42, "prix"}};
 
-void addDayLine(ReportBand &band, qreal height, bool bold)
+void addDayLine(ReportBand &band, qreal height)
 {
     for (const Column &c : kEtatColumns) {
         ReportElement cell = ReportElement::field({c.x, 0, c.width, height}, QString::fromLatin1(c.value)).framed();
         cell.alignment = c.x == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter;
         cell.rect.adjust(1, 0, -1, 0); // a little air inside the frame
         cell.frame = false;
-        if (bold)
-            cell.bold();
         band.add(ReportElement::box({c.x, 0, c.width, height}));
         band.add(cell);
     }
@@ -151,7 +150,7 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
     const QString monthText = MoisFR(month.Mois).toUpper() + QStringLiteral(" - ") + integer(month.Annee);
 
     ReportBand &header = layout.band(BandKind::PageHeader, 30);
-    addHeading(header, {0, 0, 150, 4.5}, QStringLiteral("FR"));
+    AddHeadingLines(header, 0, 0, 150, 4.5, 8);
     header.add(ReportElement::label({0, 15, width, 7}, QStringLiteral("ETAT MENSUEL DES DEPENSES D'ALIMENTATION"))
                    .size(13)
                    .bold()
@@ -159,19 +158,19 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
     header.add(ReportElement::label({0, 22, width, 6}, QStringLiteral("Mois de ") + monthText).size(10).centered());
 
     ReportBand &columns = layout.band(BandKind::ColumnHeader, 12);
-    auto heading = [&](const QRectF &r, const QString &text) {
-        columns.add(ReportElement::label(r, text).size(7).bold().centered().framed().wrapped());
-    };
-    heading({0, 0, 24, 12}, QStringLiteral("Jour"));
-    heading({24, 0, 120, 5}, QStringLiteral("NOMBRE DE REPAS"));
+    auto heading = [&](const QRectF &r, const QString &text) { columns.add(HeadingCell(r, text, 7)); };
+    heading({0, 0, 40, 12}, QStringLiteral("Jour"));
+    heading({40, 0, 108, 5}, QStringLiteral("NOMBRE DE REPAS"));
     const char *meals[] = {"Petit Déj", "Déjeuner", "Gouter", "Diner"};
     for (int m = 0; m < 4; ++m)
-        heading({24.0 + 30 * m, 5, 30, 7}, QString::fromUtf8(meals[m]));
-    heading({144, 0, 45, 12}, QStringLiteral("Moyenne réelle des personnes nourries"));
-    heading({189, 0, 45, 12}, QStringLiteral("Dépenses total de la journée"));
-    heading({234, 0, 43, 12}, QStringLiteral("Prix de revient moynne de la journée"));
+        heading({40.0 + 27 * m, 5, 27, 7}, QString::fromUtf8(meals[m]));
+    heading({148, 0, 40, 12}, QStringLiteral("Moyenne réelle des personnes nourries"));
+    heading({188, 0, 47, 12}, QStringLiteral("Dépenses total de la journée"));
+    heading({235, 0, 42, 12}, QStringLiteral("Prix de revient moynne de la journée"));
+    // The daily table's headings stand over the days only, not over the page of the month's figures.
+    columns.before([&month] { return month.Ligne < month.dayCount(); });
 
-    addDayLine(layout.band(BandKind::Detail, 3.9), 3.9, false);
+    addDayLine(layout.band(BandKind::Detail, 3.9), 3.9);
     month.Ligne = 0;
     layout.needData = [&month](QHash<QString, QVariant> &values) {
         const TDepenseJour *d = month.GetJour(month.Ligne + 1);
@@ -188,12 +187,13 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
         const char *caption;
         const TDepenseJour *record;
     };
-    for (const Total &t : {Total{"Totaux du mois", &month.TotalMois}, Total{"Report du mois précédent", &month.ReportMois},
-                           Total{"Totaux depuis le 1er Janvier", &month.TotalAnnee}}) {
+    for (const Total &t :
+         {Total{"Totaux du mois", &month.TotalMois}, Total{"Report du mois précédent", &month.ReportMois},
+          Total{"Totaux depuis le 1er Janvier", &month.TotalAnnee}}) {
         ReportBand &band = layout.band(BandKind::Summary, 4.5);
         QHash<QString, QVariant> values;
         dayValues(*t.record, QString(), values);
-        band.add(ReportElement::label({0, 0, 24, 4.5}, QString::fromUtf8(t.caption)).size(6).bold().framed());
+        band.add(ReportElement::label({0, 0, 40, 4.5}, QString::fromUtf8(t.caption)).size(7).bold().framed());
         for (const Column &c : kEtatColumns) {
             if (c.x == 0)
                 continue;
@@ -209,12 +209,14 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
     const QStringList box = boxText();
     ReportBand &summary = layout.band(BandKind::Summary, 8 + line * box.size());
     summary.add(ReportElement::label({0, 4, 150, 5}, QStringLiteral("TABLEAU DES PERSONNES NOURRIES")).bold().size(9));
-    summary.add(ReportElement::label({0, 9, 150, 4.5}, QStringLiteral("PENDANT LE MOIS DE : ") + MoisFR(month.Mois).toUpper())
-                    .size(8));
+    summary.add(
+        ReportElement::label({0, 9, 150, 4.5}, QStringLiteral("PENDANT LE MOIS DE : ") + MoisFR(month.Mois).toUpper())
+            .size(8));
     summary.add(ReportElement::label({0, 13.5, 150, 4.5}, QStringLiteral("(Effectives budgétaires)")).italic());
-    ReportElement labels = ReportElement::memo({0, 20, 95, line * fed.labels.size()}, line).fixedPitch().size(7.5);
+    ReportElement labels = ReportElement::memo({0, 20, 60, line * fed.labels.size()}, line).fixedPitch().size(7.5);
     labels.text = fed.labels.join(QLatin1Char('\n'));
-    ReportElement numbers = ReportElement::memo({95, 20, 25, line * fed.numbers.size()}, line).fixedPitch().size(7.5).right();
+    ReportElement numbers =
+        ReportElement::memo({60, 20, 25, line * fed.numbers.size()}, line).fixedPitch().size(7.5).right();
     numbers.text = fed.numbers.join(QLatin1Char('\n'));
     summary.add(labels).add(numbers);
 
@@ -226,8 +228,9 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
         summary.add(ReportElement::label({boxLeft + 80, 6 + line * lineIndex, 48, line}, text).right().size(7.5));
     };
     summary.add(ReportElement::label({boxLeft, 6 + line * 4, 128, line},
-                                     FormatMontant(row.dep_mois).trimmed() + QStringLiteral("  /  ") + integer(row.nbr_mois)
-                                         + QStringLiteral("  =  ") + FormatMontant(row.prixRevient()).trimmed())
+                                     FormatMontant(row.dep_mois).trimmed() + QStringLiteral("  /  ")
+                                         + integer(row.nbr_mois) + QStringLiteral("  =  ")
+                                         + FormatMontant(row.prixRevient()).trimmed())
                     .size(7.5)
                     .bold()
                     .centered());
@@ -258,11 +261,13 @@ ReportDocument MakeDepensesMensuelles(Tfdb &db, const QDate &day)
     header.add(ReportElement::label({0, 0, width, 5}, QStringLiteral("REPUBLIQUE ALGERIENNE DEMOCRATIQUE ET POPULAIRE"))
                    .bold()
                    .centered());
-    addHeading(header, {0, 7, 120, 4.5}, QStringLiteral("FR"));
-    header.add(ReportElement::label({0, 24, width, 7}, QStringLiteral("ETAT DES DEPENSES MENSUELLES")).size(13).bold().centered());
-    header.add(ReportElement::label({0, 31, width, 6},
-                                    QStringLiteral("Mois de ") + MoisFR(month.Mois).toUpper() + QStringLiteral(" - ")
-                                        + integer(month.Annee))
+    AddHeadingLines(header, 0, 7, 120, 4.5, 8);
+    header.add(ReportElement::label({0, 24, width, 7}, QStringLiteral("ETAT DES DEPENSES MENSUELLES"))
+                   .size(13)
+                   .bold()
+                   .centered());
+    header.add(ReportElement::label({0, 31, width, 6}, QStringLiteral("Mois de ") + MoisFR(month.Mois).toUpper()
+                                                           + QStringLiteral(" - ") + integer(month.Annee))
                    .size(10)
                    .centered());
 
@@ -271,13 +276,10 @@ ReportDocument MakeDepensesMensuelles(Tfdb &db, const QDate &day)
         qreal x, width;
         const char *value;
     };
-    const Col cols[] = {{0, 8, "n"},         {8, 24, "journee"},  {32, 14, "r1"},  {46, 14, "r2"},
-                        {60, 14, "r3"},      {74, 22, "a"},       {96, 26, "b"},   {122, 24, "c"},
-                        {146, 22, "d"},      {168, 22, "obs"}};
+    const Col cols[] = {{0, 8, "n"},   {8, 24, "journee"}, {32, 14, "r1"}, {46, 14, "r2"}, {60, 14, "r3"},
+                        {74, 22, "a"}, {96, 26, "b"},      {122, 24, "c"}, {146, 22, "d"}, {168, 22, "obs"}};
     ReportBand &columns = layout.band(BandKind::ColumnHeader, 16);
-    auto heading = [&](const QRectF &r, const QString &text) {
-        columns.add(ReportElement::label(r, text).size(6.5).bold().centered().framed().wrapped());
-    };
+    auto heading = [&](const QRectF &r, const QString &text) { columns.add(HeadingCell(r, text, 6.5)); };
     heading({0, 0, 8, 16}, QStringLiteral("N~"));
     heading({8, 0, 24, 16}, QStringLiteral("Journées"));
     heading({32, 0, 42, 8}, QStringLiteral("Effectifs"));
@@ -292,7 +294,8 @@ ReportDocument MakeDepensesMensuelles(Tfdb &db, const QDate &day)
 
     ReportBand &detail = layout.band(BandKind::Detail, 6);
     for (const Col &c : cols) {
-        ReportElement cell = ReportElement::field({c.x, 0, c.width, 6}, QString::fromLatin1(c.value)).framed().size(7.5);
+        ReportElement cell =
+            ReportElement::field({c.x, 0, c.width, 6}, QString::fromLatin1(c.value)).framed().size(7.5);
         if (c.x >= 32)
             cell.right();
         detail.add(cell);
@@ -330,25 +333,26 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
     TDepense_Mensuelle month(db, day);
     const OrganisationIdentity &identity = Organisation();
     const bool university = identity.kindCode == QLatin1String("5");
-    ReportLayout layout(QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر"), QPageSize::A4, QPageLayout::Landscape);
+    // Narrow margins keep a whole month, its total and the signatures on one page.
+    ReportLayout layout(QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر"), QPageSize::A4, QPageLayout::Landscape,
+                        {10, 7, 10, 7});
     const qreal width = layout.printableSize().width();
     const QString arabic = QString::fromLatin1(kArabicFont);
     auto ar = [&](const QRectF &r, const QString &text) { return ReportElement::label(r, text).family(arabic); };
 
-    ReportBand &header = layout.band(BandKind::PageHeader, university ? 42 : 36);
+    ReportBand &header = layout.band(BandKind::PageHeader, university ? 36 : 30);
     header.add(ar({0, 0, width, 6}, QStringLiteral("الجمهوريـــــة الجزائريــــــة الديمقراطيـــــة الشعبيـــــة"))
                    .size(12)
                    .bold()
                    .centered());
-    addHeading(header, {width - 150, 7, 150, 5.5}, QStringLiteral("AR"), 10);
+    addArabicHeading(header, {width - 150, 7, 150, 5.5});
     qreal y = 24;
     if (university) {
         header.add(ar({width - 150, y, 150, 5.5}, QStringLiteral("الديوان الوطني للخدمات الجامعية")).size(10).right());
         y += 6;
     }
-    header.add(ar({0, y, width, 8},
-                  QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر") + QLatin1Char(' ') + MoisAR(month.Mois)
-                      + QStringLiteral(" - ") + integer(month.Annee))
+    header.add(ar({0, y, width, 8}, QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر") + QLatin1Char(' ')
+                                        + MoisAR(month.Mois) + QStringLiteral(" - ") + integer(month.Annee))
                    .size(14)
                    .bold()
                    .centered());
@@ -361,26 +365,24 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
         qreal x, width;
         const char *value;
     };
-    const Figure figures[] = {{dateX - 144, 30, "p4"}, {dateX - 184, 40, "p5"}, {dateX - 222, 38, "p6"},
-                              {0, dateX - 222, "p7"}};
+    const Figure figures[] = {
+        {dateX - 138, 30, "p4"}, {dateX - 178, 40, "p5"}, {dateX - 216, 38, "p6"}, {0, dateX - 216, "p7"}};
 
-    ReportBand &columns = layout.band(BandKind::ColumnHeader, 24);
-    auto heading = [&](const QRectF &r, const QString &text) {
-        columns.add(ar(r, text).size(8).bold().centered().framed().wrapped());
-    };
-    heading({dateX, 0, 25, 24}, QStringLiteral("التاريـــــــخ"));
-    heading({dateX - 108, 0, 108, 7}, QStringLiteral("عــــــــــدد الوجبـــــــــــــــات"));
+    ReportBand &columns = layout.band(BandKind::ColumnHeader, 20);
+    auto heading = [&](const QRectF &r, const QString &text) { columns.add(HeadingCell(r, text, 8).family(arabic)); };
+    heading({dateX, 0, 25, 20}, QStringLiteral("التاريـــــــخ"));
+    heading({dateX - 108, 0, 108, 6}, QStringLiteral("عــــــــــدد الوجبـــــــــــــــات"));
     const char *meals[][2] = {{"ف/الصبــاح", "(1)"}, {"و/الغـــذاء", "(2)"}, {"و/العشــــاء", "(3)"}};
     for (int m = 0; m < 3; ++m) {
         const qreal x = mealX(m, true);
-        heading({x, 7, 36, 10}, QString::fromUtf8(meals[m][0]) + QLatin1Char(' ') + QString::fromUtf8(meals[m][1]));
-        heading({x + 18, 17, 18, 7}, QStringLiteral("طلبة"));
-        heading({x, 17, 18, 7}, QStringLiteral("عمــال"));
+        heading({x, 6, 36, 8}, QString::fromUtf8(meals[m][0]) + QLatin1Char(' ') + QString::fromUtf8(meals[m][1]));
+        heading({x + 18, 14, 18, 6}, QStringLiteral("طلبة"));
+        heading({x, 14, 18, 6}, QStringLiteral("عمــال"));
     }
-    heading({figures[0].x, 0, figures[0].width, 24}, QStringLiteral("المعـــــــــدل\n2 \\ (2)+(3) = (4)"));
-    heading({figures[1].x, 0, figures[1].width, 24}, QStringLiteral("النفقــــــــــــات\n(5)"));
-    heading({figures[2].x, 0, figures[2].width, 24}, QStringLiteral("كلفة اليوم الغذائي\n(6)"));
-    heading({figures[3].x, 0, figures[3].width, 24}, QStringLiteral("كلفــة الوجبة\n(2) \\ (6)  = (7)"));
+    heading({figures[0].x, 0, figures[0].width, 20}, QStringLiteral("المعـــــــــدل\n2 \\ (2)+(3) = (4)"));
+    heading({figures[1].x, 0, figures[1].width, 20}, QStringLiteral("النفقــــــــــــات\n(5)"));
+    heading({figures[2].x, 0, figures[2].width, 20}, QStringLiteral("كلفة اليوم الغذائي\n(6)"));
+    heading({figures[3].x, 0, figures[3].width, 20}, QStringLiteral("كلفــة الوجبة\n(2) \\ (6)  = (7)"));
 
     // One line's cells: the date or caption, the six head-counts and the four figures.
     auto addLine = [&](ReportBand &band, qreal height, bool bold) {
@@ -388,8 +390,12 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
         date.family(arabic);
         band.add(date);
         for (int m = 0; m < 3; ++m) {
-            band.add(ReportElement::field({mealX(m, false), 0, 18, height}, QStringLiteral("s%1").arg(m)).centered().framed());
-            band.add(ReportElement::field({mealX(m, true), 0, 18, height}, QStringLiteral("w%1").arg(m)).centered().framed());
+            band.add(ReportElement::field({mealX(m, false), 0, 18, height}, QStringLiteral("s%1").arg(m))
+                         .centered()
+                         .framed());
+            band.add(ReportElement::field({mealX(m, true), 0, 18, height}, QStringLiteral("w%1").arg(m))
+                         .centered()
+                         .framed());
         }
         for (const Figure &f : figures)
             band.add(ReportElement::field({f.x, 0, f.width, height}, QString::fromLatin1(f.value)).right().framed());
@@ -417,7 +423,7 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
         v[QStringLiteral("p7")] = FormatMontant(p6 / 2);
     };
 
-    addLine(layout.band(BandKind::Detail, 4.1), 4.1, false);
+    addLine(layout.band(BandKind::Detail, 3.5), 3.5, false);
     month.Ligne = 0;
     layout.needData = [&](QHash<QString, QVariant> &v) {
         const TDepenseJour *d = month.GetJour(month.Ligne + 1);
@@ -430,8 +436,8 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
     };
 
     // The summary line: the same figures on the month's total, its cells as fixed labels.
-    ReportBand &summary = layout.band(BandKind::Summary, 6);
-    addLine(summary, 6, true);
+    ReportBand &summary = layout.band(BandKind::Summary, 5.5);
+    addLine(summary, 5.5, true);
     QHash<QString, QVariant> total;
     values(month.TotalMois, total);
     total[QStringLiteral("date")] = QStringLiteral("المجمـــــــــوع");
@@ -440,14 +446,15 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
         e.text = total.value(e.text).toString();
     }
 
-    ReportBand &signatures = layout.band(BandKind::Summary, 22);
-    const QStringList who = university ? QStringList{QStringLiteral("إمضــاء رئيـس مصلحــة الإطعـــام"),
-                                                    QStringLiteral("إمضــاء مديـــر الإقامـــة"),
-                                                    QStringLiteral("تأشيــــرة مديـــــر الخدمــــات الجامعيـــــــة")}
-                                       : QStringList{QStringLiteral("المقتصــــــــد"), QStringLiteral("المــديـــــر")};
+    ReportBand &signatures = layout.band(BandKind::Summary, 18);
+    const QStringList who = university
+                                ? QStringList{QStringLiteral("إمضــاء رئيـس مصلحــة الإطعـــام"),
+                                              QStringLiteral("إمضــاء مديـــر الإقامـــة"),
+                                              QStringLiteral("تأشيــــرة مديـــــر الخدمــــات الجامعيـــــــة")}
+                                : QStringList{QStringLiteral("المقتصــــــــد"), QStringLiteral("المــديـــــر")};
     const qreal slot = width / who.size();
     for (int i = 0; i < who.size(); ++i) // the first signature stands on the right
-        signatures.add(ar({width - slot * (i + 1), 6, slot, 7}, who[i]).size(11).bold().centered());
+        signatures.add(ar({width - slot * (i + 1), 5, slot, 7}, who[i]).size(11).bold().centered());
     return layout.generate();
 }
 

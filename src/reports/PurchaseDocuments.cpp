@@ -5,6 +5,7 @@
 #include "common/Organisation.h"
 #include "db/DataModule.h"
 #include "print/Report.h"
+#include "reports/DocumentParts.h"
 #include "reports/SupplierDocuments.h"
 
 namespace zelvane {
@@ -13,27 +14,20 @@ namespace {
 
 constexpr auto kArabicFont = "Amiri";
 
-QString townAndDay(Tfdb &db, const QDate &day)
-{
-    const QString town = !Organisation().town.isEmpty() ? Organisation().town : db.faita;
-    return town + QStringLiteral(", Le ") + DateText(day);
-}
-
 // The French heading lines on the left and the town and day on the right.
-void addPageHeading(ReportBand &band, Tfdb &db, qreal width, const QDate &day)
+void addPageHeading(ReportBand &band, qreal width, const QDate &day)
 {
-    QString lines[3];
-    OrganisationHeading(&lines[0], &lines[1], &lines[2], QStringLiteral("FR"));
-    for (int i = 0; i < 3; ++i)
-        band.add(ReportElement::label({0, 4.5 * i, 120, 4.5}, lines[i]));
-    band.add(ReportElement::label({width - 70, 0, 70, 4.5}, townAndDay(db, day)).right());
+    AddHeadingLines(band, 0, 0, 120, 4.5, 8);
+    band.add(
+        ReportElement::label({width - 70, 0, 70, 4.5}, Organisation().town + QStringLiteral(", Le ") + DateText(day))
+            .right());
 }
 
-// A table's column headings: framed, bold, centred.
+// A table's column headings.
 void addHeadings(ReportBand &band, const QList<std::pair<QRectF, QString>> &headings)
 {
     for (const auto &[rect, text] : headings)
-        band.add(ReportElement::label(rect, text).bold().centered().framed().wrapped());
+        band.add(HeadingCell(rect, text, 8));
 }
 
 } // namespace
@@ -48,9 +42,10 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
 
     ReportBand &header = layout.band(BandKind::PageHeader, 78);
     header.add(ReportElement::label({0, 0, 120, 10}, facture->nom_prenom).size(16).bold());
-    header.add(ReportElement::label({width - 70, 0, 70, 5}, QStringLiteral("Réf : Decret 05 - 465 J O N° 8 DECEMBRE 05"))
-                   .size(7)
-                   .right());
+    header.add(
+        ReportElement::label({width - 70, 0, 70, 5}, QStringLiteral("Réf : Decret 05 - 465 J O N° 8 DECEMBRE 05"))
+            .size(7)
+            .right());
     const QString captions[] = {
         QStringLiteral("N° R/C :..............................................................."),
         QStringLiteral("N°IDEN FISCAL :................................................."),
@@ -63,8 +58,10 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
         header.add(ReportElement::label({0, 13.0 + 5.5 * i, 95, 5.5}, captions[i]).size(8));
         header.add(ReportElement::label({40, 12.5 + 5.5 * i, 75, 5}, values[i]).size(9).bold());
     }
-    header.add(ReportElement::label({width - 60, 14, 60, 6}, QStringLiteral("Date : ") + DateText(madeOn)).size(10).right());
-    header.add(ReportElement::label({0, 46, width, 9}, QStringLiteral("FACTURE  N°") + QLatin1Char(' ') + facture->numberText())
+    header.add(
+        ReportElement::label({width - 60, 14, 60, 6}, QStringLiteral("Date : ") + DateText(madeOn)).size(10).right());
+    header.add(ReportElement::label({0, 46, width, 9},
+                                    QStringLiteral("FACTURE  N°") + QLatin1Char(' ') + facture->numberText())
                    .size(15)
                    .bold()
                    .centered());
@@ -88,9 +85,11 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
     detail.add(ReportElement::field({30, 0, 10, 5.5}, QStringLiteral("num_bl")).size(7));
     detail.add(ReportElement::field({40, 0, 20, 5.5}, QStringLiteral("date_bl")).size(7));
     detail.add(ReportElement::field({61, 0, 59, 5.5}, QStringLiteral("designation")));
-    detail.add(ReportElement::field({120, 0, 17, 5.5}, QStringLiteral("quantite"), QString::fromLatin1(kPatternFieldEdit)));
+    detail.add(
+        ReportElement::field({120, 0, 17, 5.5}, QStringLiteral("quantite"), QString::fromLatin1(kPatternFieldEdit)));
     detail.add(ReportElement::field({138, 0, 21, 5.5}, QStringLiteral("pu"), QString::fromLatin1(kPatternFieldEdit)));
-    detail.add(ReportElement::field({160, 0, 29, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternFieldDisplay)));
+    detail.add(
+        ReportElement::field({160, 0, 29, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternFieldDisplay)));
     detail.add(ReportElement::line(0, 5.5, width, 5.5).pen(0.1));
     int next = 0;
     layout.needData = [&](QHash<QString, QVariant> &v) {
@@ -110,16 +109,19 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
 
     ReportBand &summary = layout.band(BandKind::Summary, 40);
     summary.add(ReportElement::label({60, 2, 80, 7}, QStringLiteral("T O T A L  ...................")).size(11).bold());
-    summary.add(ReportElement::sum({140, 2, 49, 7}, QStringLiteral("montant"), QString::fromLatin1(kPatternFieldDisplay))
-                    .size(11)
-                    .bold());
-    summary.add(ReportElement::label({0, 12, width, 5}, QStringLiteral(" Arrêtée la présente facture à la somme de :")).size(9));
+    summary.add(
+        ReportElement::sum({140, 2, 49, 7}, QStringLiteral("montant"), QString::fromLatin1(kPatternFieldDisplay))
+            .size(11)
+            .bold());
+    summary.add(ReportElement::label({0, 12, width, 5}, QStringLiteral(" Arrêtée la présente facture à la somme de :"))
+                    .size(9));
     summary.add(ReportElement::label({0, 17, width, 10}, MontantEnLettres(QStringLiteral("FR"), facture->total()))
                     .size(9)
                     .bold()
                     .wrapped()
                     .top());
-    summary.add(ReportElement::label({width - 60, 30, 60, 6}, QStringLiteral("Cachet , Signature Griffe")).size(9).right());
+    summary.add(
+        ReportElement::label({width - 60, 30, 60, 6}, QStringLiteral("Cachet , Signature Griffe")).size(9).right());
     return layout.generate();
 }
 
@@ -130,14 +132,13 @@ ReportDocument MakeEtatDepenses(Tfdb &db, const QDate &from, const QDate &to, co
     const qreal width = layout.printableSize().width();
 
     ReportBand &header = layout.band(BandKind::PageHeader, 34);
-    addPageHeading(header, db, width, madeOn);
+    addPageHeading(header, width, madeOn);
     header.add(ReportElement::label({0, 16, width, 7}, QStringLiteral("ETAT DES DEPENSES")).size(13).bold().centered());
-    header.add(ReportElement::label({0, 23, width, 5},
-                                    QStringLiteral("Période du ") + DateText(from) + QStringLiteral(" au ") + DateText(to))
+    header.add(ReportElement::label({0, 23, width, 5}, QStringLiteral("Période du ") + DateText(from)
+                                                           + QStringLiteral(" au ") + DateText(to))
                    .size(9)
                    .centered());
-    header.add(ReportElement::label({width - 30, 28, 15, 5}, QStringLiteral("Page :")).right());
-    header.add(ReportElement::pageNumber({width - 14, 28, 14, 5}));
+    AddPageNumber(header, {width - 40, 28, 40, 5}, 8);
 
     addHeadings(layout.band(BandKind::ColumnHeader, 8),
                 {{{0, 0, 12, 8}, QStringLiteral("ORD")},
@@ -148,7 +149,8 @@ ReportDocument MakeEtatDepenses(Tfdb &db, const QDate &from, const QDate &to, co
     detail.add(ReportElement::field({0, 0, 12, 5.5}, QStringLiteral("ord")).centered().framed());
     detail.add(ReportElement::field({12, 0, 16, 5.5}, QStringLiteral("code_four")).centered().framed());
     detail.add(ReportElement::field({28, 0, 122, 5.5}, QStringLiteral("nom")).framed());
-    detail.add(ReportElement::field({150, 0, 40, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant)).framed());
+    detail.add(ReportElement::field({150, 0, 40, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
+                   .framed());
     int next = 0;
     layout.needData = [&](QHash<QString, QVariant> &v) {
         if (next >= lines.size())
@@ -161,7 +163,10 @@ ReportDocument MakeEtatDepenses(Tfdb &db, const QDate &from, const QDate &to, co
         return true;
     };
     ReportBand &summary = layout.band(BandKind::Summary, 9);
-    summary.add(ReportElement::label({28, 1, 122, 7}, QStringLiteral("T O T A L  ...................")).size(10).bold().right());
+    summary.add(ReportElement::label({28, 1, 122, 7}, QStringLiteral("T O T A L  ..................."))
+                    .size(10)
+                    .bold()
+                    .right());
     summary.add(ReportElement::sum({150, 1, 40, 7}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
                     .size(10)
                     .bold()
@@ -176,10 +181,10 @@ ReportDocument MakeListeFournisseurs(Tfdb &db, const QDate &today)
     const qreal width = layout.printableSize().width();
 
     ReportBand &header = layout.band(BandKind::PageHeader, 30);
-    addPageHeading(header, db, width, today);
-    header.add(ReportElement::label({0, 16, width, 7}, QStringLiteral("LISTE DES FOUNISSEURS")).size(13).bold().centered());
-    header.add(ReportElement::label({width - 30, 24, 15, 5}, QStringLiteral("Page :")).right());
-    header.add(ReportElement::pageNumber({width - 14, 24, 14, 5}));
+    addPageHeading(header, width, today);
+    header.add(
+        ReportElement::label({0, 16, width, 7}, QStringLiteral("LISTE DES FOUNISSEURS")).size(13).bold().centered());
+    AddPageNumber(header, {width - 40, 24, 40, 5}, 8);
 
     addHeadings(layout.band(BandKind::ColumnHeader, 8),
                 {{{0, 0, 16, 8}, QStringLiteral("Code")},
@@ -207,10 +212,13 @@ std::optional<ReportDocument> MakeFicheFournisseur(Tfdb &db, qint64 code_four, c
     const std::optional<FicheFournisseur> fiche = LoadFicheFournisseur(db, code_four, from, to);
     if (!fiche)
         return std::nullopt;
-    ReportLayout layout(QStringLiteral("Fiche du fournisseur"), QPageSize::A4, QPageLayout::Portrait, {7.5, 10, 7.5, 10});
+    ReportLayout layout(QStringLiteral("Fiche du fournisseur"), QPageSize::A4, QPageLayout::Portrait,
+                        {7.5, 10, 7.5, 10});
     const qreal width = layout.printableSize().width();
     const QString arabic = QString::fromLatin1(kArabicFont);
-    auto ar = [&](const QRectF &r, const QString &text) { return ReportElement::label(r, text).family(arabic).right(); };
+    auto ar = [&](const QRectF &r, const QString &text) {
+        return ReportElement::label(r, text).family(arabic).right();
+    };
 
     ReportBand &header = layout.band(BandKind::PageHeader, 50);
     header.add(ReportElement::label({0, 0, width, 8}, QStringLiteral("FOURNISSEUR")).size(14).bold().centered());
@@ -274,8 +282,10 @@ std::optional<ReportDocument> MakeFicheFournisseur(Tfdb &db, qint64 code_four, c
     top({155, 0, 40, 8}, QStringLiteral("PAIEMENTS"), QStringLiteral("المخالصة"));
     for (const Col &c : cols) {
         columns.add(ReportElement::box({c.x, 8, c.width, 18}));
-        columns.add(ReportElement::label({c.x, 8, c.width, 11}, QString::fromUtf8(c.fr)).size(5.5).centered().wrapped());
-        columns.add(ReportElement::label({c.x, 19, c.width, 7}, QString::fromUtf8(c.ar)).family(arabic).size(6.5).centered());
+        columns.add(
+            ReportElement::label({c.x, 8, c.width, 11}, QString::fromUtf8(c.fr)).size(5.5).centered().wrapped());
+        columns.add(
+            ReportElement::label({c.x, 19, c.width, 7}, QString::fromUtf8(c.ar)).family(arabic).size(6.5).centered());
     }
 
     ReportBand &detail = layout.band(BandKind::Detail, 5);
