@@ -1,6 +1,7 @@
-// zelvane-bench: the daily consumption sheet on demo years. Every operation is quoted as a ratio to R, one
-// plain pass over the movement table on the same file and connection, timed back to back with it in each
-// repetition because the machines are shared and noisy; ratios and times are medians over the repetitions.
+// zelvane-bench: the daily consumption sheet and the monthly and supplier statements on demo years. Every
+// operation is quoted as a ratio to R, one plain pass over the movement table on the same file and connection,
+// timed back to back with it in each repetition because the machines are shared and noisy; ratios and times
+// are medians over the repetitions.
 //
 //   zelvane-bench [--articles N --movements M]... [--repetitions K]
 //
@@ -9,6 +10,8 @@
 // sqlite3 process making the plain pass (offscreen when there is no display).
 #include "common/Library.h"
 #include "db/DataModule.h"
+#include "reports/MonthlyDocuments.h"
+#include "reports/PurchaseDocuments.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
@@ -190,6 +193,9 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
          }},
         {"price lots of one article, 31/12", 0.02,
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
+        {"monthly statement of December", 3, [&] { return seconds([&] { MakeEtatMensuel(db, december); }); }},
+        {"expenses per supplier, whole year", 3,
+         [&] { return seconds([&] { MakeEtatDepenses(db, QDate(kYear, 1, 1), december, december); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
     };
     std::vector<double> passTimes;

@@ -142,6 +142,17 @@ private slots:
         QVERIFY(texts.contains(FormatMontant(325.5)));
     }
 
+    // A day that is no date writes no row and opens no window.
+    void etatMensuelOfNoDay()
+    {
+        AcceptingEtatMensuel window;
+        exec(QStringLiteral("insert into etat_mensuel values(0,1,1,1,1,1,1,1,1)"));
+        const ReportDocument document = MakeEtatMensuel(*db, QDate());
+        QVERIFY(!document.pages.isEmpty());
+        QCOMPARE(ScalarSql(db->database(), QStringLiteral("select count(*) from etat_mensuel")).toInt(), 1);
+        QCOMPARE(ReadEtatMensuel(*db, 0)->nbr_mois, 1);
+    }
+
     // The persons fed by category: the bracket of organisation type 1 around its first two categories.
     void personsFedTable_data()
     {

@@ -23,6 +23,8 @@ double ValeurMagasin31Dec(Tfdb &db)
 
 void UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month)
 {
+    if (month.Mois < 1 || month.Mois > 12)
+        return; // an aggregate of no day has no month to write
     const double v31dec = ValeurMagasin31Dec(db);
     // Fails harmlessly when the month's row exists.
     db.Execute(QStringLiteral("insert into etat_mensuel values(%1,0,0,0,0,0,0,0,0);").arg(month.Mois));

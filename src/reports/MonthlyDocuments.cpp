@@ -140,7 +140,7 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
     TDepense_Mensuelle month(db, day);
     const PersonnesNourriesTable fed = PersonnesNourries(db, month, db.organisme);
     UpdateEtatMensuel(db, month);
-    if (auto *reports = db.module<ReportsModule>())
+    if (auto *reports = db.module<ReportsModule>(); reports && month.dayCount() > 0)
         EditEtatMensuel(*reports, month.Mois);
     const EtatMensuelRow row = ReadEtatMensuel(db, month.Mois).value_or(EtatMensuelRow{});
 
