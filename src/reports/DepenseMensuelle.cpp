@@ -2,10 +2,13 @@
 
 #include "common/Dates.h"
 #include "common/Format.h"
+#include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "db/SqlFunctions.h"
 
 #include <QSqlQuery>
 #include <cmath>
+#include <sqlite3.h>
 
 namespace zelvane {
 
@@ -76,8 +79,7 @@ TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
         Jours[d].Jour = qint16(d + 1);
 
     // Both statements read every day from the first of January to the end of the month; the rows are
-    // sorted into the month's days and the earlier months here. The ISO day text of the movements is
-    // compared as text, the cheapest form of the range over the large table.
+    // sorted into the month's days and the earlier months here.
     const QString first = SqlDate(QDate(Annee, 1, 1));
     const QString last = SqlDate(LastDayOfMonth(date));
     if (auto q = db.GetQuery(QStringLiteral("select month(date_menu) as mois, day(date_menu) as jour, code_categ,"
@@ -96,18 +98,7 @@ TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
                 record->Effectifs[code - 1][m] += q->value(3 + m).toInt();
         }
     }
-    if (auto q = db.GetQuery(QStringLiteral("select date_op, nat_op, sum(quantite*pu) as valeur from stock"
-                                            " where nat_op>=20 and date_op>=%1 and date_op<=%2"
-                                            " group by date_op, nat_op")
-                                 .arg(first, last))) {
-        while (q->next()) {
-            const QDate day = DateFromSql(q->value(0));
-            const int meal = MealOfNature(q->value(1).toInt());
-            TDepenseJour *record = day.isValid() ? recordOf(day.month(), day.day()) : nullptr;
-            if (record && meal > 0 && day.year() == Annee)
-                record->Sorties[meal - 1] += q->value(2).toDouble();
-        }
-    }
+    readExits(db, first, last);
 
     for (TDepenseJour &day : Jours) {
         day.computeDerived();
@@ -118,6 +109,40 @@ TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
     TotalAnnee.add(TotalMois);
     TotalAnnee.add(ReportMois);
     TotalAnnee.computeDerived();
+}
+
+void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString &last)
+{
+    // The exits are summed here, row by row, in one plain pass over the movements: grouping them by day
+    // and nature in SQL sorts every row and costs four such passes. The ISO day text is compared as text.
+    sqlite3 *handle = SqliteHandle(db.database());
+    if (!handle)
+        return;
+    const QByteArray sql = QStringLiteral("select date_op, nat_op, quantite*pu from stock not indexed"
+                                          " where nat_op>=20 and date_op>=%1 and date_op<=%2")
+                               .arg(first, last)
+                               .toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(handle, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
+        prompter().showMessage(QString::fromUtf8(sqlite3_errmsg(handle)));
+        return;
+    }
+    auto digits = [](const unsigned char *text, int at) {
+        const int tens = text[at] - '0', units = text[at + 1] - '0';
+        return tens >= 0 && tens <= 9 && units >= 0 && units <= 9 ? tens * 10 + units : -1;
+    };
+    int result;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        const unsigned char *day = sqlite3_column_text(statement, 0);
+        const int meal = MealOfNature(sqlite3_column_int(statement, 1));
+        if (!day || sqlite3_column_bytes(statement, 0) < 10 || day[4] != '-' || day[7] != '-' || meal == 0)
+            continue; // a day that is no date counts nowhere
+        if (TDepenseJour *record = recordOf(digits(day, 5), digits(day, 8)))
+            record->Sorties[meal - 1] += sqlite3_column_double(statement, 2);
+    }
+    if (result != SQLITE_DONE)
+        prompter().showMessage(QString::fromUtf8(sqlite3_errmsg(handle)));
+    sqlite3_finalize(statement);
 }
 
 const TDepenseJour *TDepense_Mensuelle::GetJour(int n) const

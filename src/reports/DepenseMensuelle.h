@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QString>
 #include <QVector>
 
 namespace zelvane {
@@ -59,6 +60,7 @@ public:
     TDepenseJour TotalAnnee; // since the first of January
 
 private:
+    void readExits(Tfdb &db, const QString &first, const QString &last);
     TDepenseJour *recordOf(int month, int day);
 };
 

@@ -92,12 +92,13 @@ std::optional<Facture> LoadFacture(Tfdb &db, qint64 code_four, qint64 num_factur
 QVector<DepenseFournisseur> LoadEtatDepenses(Tfdb &db, const QDate &from, const QDate &to)
 {
     QVector<DepenseFournisseur> lines;
-    // ISO days compare as text: the cheapest form of the period over the movements.
-    auto q = db.GetQuery(QStringLiteral("select s.code_four, f.nom_prenom, f.adresse, sum(s.quantite*s.pu) as montant"
-                                        " from stock s, fournisseur f where s.code_four=f.code_four and s.nat_op=10"
-                                        " and s.date_op>=%1 and s.date_op<=%2"
-                                        " group by s.code_four, f.nom_prenom, f.adresse"
-                                        " order by s.code_four, f.nom_prenom, f.adresse")
+    // The entries are summed per supplier in a plain pass (an index would cost a lookup per entry), then
+    // named; ISO days compare as text.
+    auto q = db.GetQuery(QStringLiteral("select t.code_four, f.nom_prenom, f.adresse, t.montant"
+                                        " from (select code_four, sum(quantite*pu) as montant from stock not indexed"
+                                        " where nat_op=10 and date_op>=%1 and date_op<=%2 group by code_four) t,"
+                                        " fournisseur f where t.code_four=f.code_four"
+                                        " order by t.code_four, f.nom_prenom, f.adresse")
                              .arg(SqlDate(from), SqlDate(to)));
     while (q && q->next())
         lines.append({q->value(0).toLongLong(), NameAndAddress(q->value(1), q->value(2)),
