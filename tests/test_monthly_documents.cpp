@@ -179,7 +179,7 @@ private slots:
         headCount("2009-05-04", 1, 9, 10, 9, 20);
         headCount("2009-05-05", 2, 0, 7, 0, 0);
         const TDepense_Mensuelle month(*db, QDate(2009, 5, 1));
-        const PersonnesNourriesTable table = PersonnesNourries(*db, month, organisme);
+        const PersonnesNourriesTable table = PersonnesNourriesParCategorie(*db, month, organisme);
         QCOMPARE(table.labels.mid(0, labels.size()), labels);
         QCOMPARE(table.numbers.mid(0, numbers.size()), numbers);
         QCOMPARE(table.labels.size(), table.numbers.size());

@@ -12,6 +12,37 @@
 
 namespace zelvane {
 
+namespace {
+
+// Persons fed of a day or a month: lunch and dinner averaged when both were served, rounded half to even
+// (the day summary of the menu tab truncates instead).
+qint32 moyenne(qint32 lunch, qint32 dinner)
+{
+    const double total = double(lunch) + double(dinner);
+    return qint32(std::nearbyint(lunch != 0 && dinner != 0 ? total / 2 : total)); // nearest, ties to even
+}
+
+// The meal (1..4) an exit nature counts in: 21 breakfast, 23 snack, 24 dinner, 20 and 22 lunch; 0 for
+// any other nature.
+int mealOfNature(int nature)
+{
+    switch (nature) {
+    case 21:
+        return 1;
+    case 20:
+    case 22:
+        return 2;
+    case 23:
+        return 3;
+    case 24:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 void TDepenseJour::add(const TDepenseJour &other)
 {
     for (int c = 0; c < kCategoryCount; ++c) {
@@ -32,7 +63,7 @@ void TDepenseJour::computeDerived()
         SortiesJour += Sorties[m];
     }
     EffectifTotal = Repas[1] + Repas[3];
-    Moyenne = PersonnesNourries(Repas[1], Repas[3]);
+    Moyenne = moyenne(Repas[1], Repas[3]);
     PrixJournee = Moyenne != 0 ? SortiesJour / Moyenne : 0;
     PrixRepas = EffectifTotal != 0 ? SortiesJour / EffectifTotal : 0;
 }
@@ -42,29 +73,6 @@ qint32 TDepenseJour::effectif(int code, int meal) const
     if (code < 1 || code > kCategoryCount || meal < 1 || meal > kMealCount)
         return 0;
     return Effectifs[code - 1][meal - 1];
-}
-
-qint32 PersonnesNourries(qint32 lunch, qint32 dinner)
-{
-    const double total = double(lunch) + double(dinner);
-    return qint32(std::nearbyint(lunch != 0 && dinner != 0 ? total / 2 : total)); // nearest, ties to even
-}
-
-int MealOfNature(int nature)
-{
-    switch (nature) {
-    case 21:
-        return 1;
-    case 20:
-    case 22:
-        return 2;
-    case 23:
-        return 3;
-    case 24:
-        return 4;
-    default:
-        return 0;
-    }
 }
 
 TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
@@ -134,7 +142,7 @@ void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString
     int result;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         const unsigned char *day = sqlite3_column_text(statement, 0);
-        const int meal = MealOfNature(sqlite3_column_int(statement, 1));
+        const int meal = mealOfNature(sqlite3_column_int(statement, 1));
         if (!day || sqlite3_column_bytes(statement, 0) < 10 || day[4] != '-' || day[7] != '-' || meal == 0)
             continue; // a day that is no date counts nowhere
         if (TDepenseJour *record = recordOf(digits(day, 5), digits(day, 8)))

@@ -32,14 +32,6 @@ struct TDepenseJour
     qint32 effectif(int code, int meal) const;
 };
 
-// Persons fed of a day or a month: lunch and dinner averaged when both were served, rounded half to even
-// (the day summary of the menu tab truncates instead).
-qint32 PersonnesNourries(qint32 lunch, qint32 dinner);
-
-// The meal (1..4) an exit nature counts in: 21 breakfast, 23 snack, 24 dinner, 20 and 22 lunch; 0 for
-// any other nature.
-int MealOfNature(int nature);
-
 // The monthly aggregate behind the monthly statements: one record per day of the month, the month's
 // total, the earlier months of the year together and the year so far. A snapshot of the file when built.
 class TDepense_Mensuelle

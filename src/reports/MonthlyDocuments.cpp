@@ -104,7 +104,7 @@ QStringList boxText()
 
 } // namespace
 
-PersonnesNourriesTable PersonnesNourries(Tfdb &db, const TDepense_Mensuelle &month, int organisme)
+PersonnesNourriesTable PersonnesNourriesParCategorie(Tfdb &db, const TDepense_Mensuelle &month, int organisme)
 {
     PersonnesNourriesTable table;
     qint64 total = 0;
@@ -138,7 +138,7 @@ PersonnesNourriesTable PersonnesNourries(Tfdb &db, const TDepense_Mensuelle &mon
 ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
 {
     TDepense_Mensuelle month(db, day);
-    const PersonnesNourriesTable fed = PersonnesNourries(db, month, db.organisme);
+    const PersonnesNourriesTable fed = PersonnesNourriesParCategorie(db, month, db.organisme);
     UpdateEtatMensuel(db, month);
     if (auto *reports = db.module<ReportsModule>(); reports && month.dayCount() > 0)
         EditEtatMensuel(*reports, month.Mois);

@@ -26,6 +26,6 @@ struct PersonnesNourriesTable
     QStringList labels;
     QStringList numbers;
 };
-PersonnesNourriesTable PersonnesNourries(Tfdb &db, const TDepense_Mensuelle &month, int organisme);
+PersonnesNourriesTable PersonnesNourriesParCategorie(Tfdb &db, const TDepense_Mensuelle &month, int organisme);
 
 } // namespace zelvane
