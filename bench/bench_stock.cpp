@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -231,7 +232,11 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The documents lay out their texts with fonts, which need a GUI application (offscreen without a display).
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     std::vector<Size> sizes;
     int repetitions = 11;
     const QStringList args = app.arguments().mid(1);
