@@ -149,8 +149,9 @@ ReportDocument MakeEtatDepenses(Tfdb &db, const QDate &from, const QDate &to, co
     detail.add(ReportElement::field({0, 0, 12, 5.5}, QStringLiteral("ord")).centered().framed());
     detail.add(ReportElement::field({12, 0, 16, 5.5}, QStringLiteral("code_four")).centered().framed());
     detail.add(ReportElement::field({28, 0, 122, 5.5}, QStringLiteral("nom")).framed());
-    detail.add(ReportElement::field({150, 0, 40, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
-                   .framed());
+    detail.add(ReportElement::box({150, 0, 40, 5.5})); // the amount keeps clear of the frame
+    detail.add(
+        ReportElement::field({150, 0, 39, 5.5}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant)));
     int next = 0;
     layout.needData = [&](QHash<QString, QVariant> &v) {
         if (next >= lines.size())
@@ -167,10 +168,10 @@ ReportDocument MakeEtatDepenses(Tfdb &db, const QDate &from, const QDate &to, co
                     .size(10)
                     .bold()
                     .right());
-    summary.add(ReportElement::sum({150, 1, 40, 7}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
+    summary.add(ReportElement::box({150, 1, 40, 7}));
+    summary.add(ReportElement::sum({150, 1, 39, 7}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
                     .size(10)
-                    .bold()
-                    .framed());
+                    .bold());
     return layout.generate();
 }
 
