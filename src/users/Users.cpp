@@ -57,8 +57,6 @@ QString textOf(const QSqlQuery &query, const QString &column, const QString &fal
     return value.isNull() ? fallback : value.toString();
 }
 
-QString joinedLines(const QStringList &lines) { return lines.join(QLatin1Char('\n')); }
-
 // Delete all and insert each, as one transaction: a list that cannot be written whole leaves the table
 // as it was rather than half empty.
 bool writeUsers(Tfdb &db, QList<UserEntry> users)
@@ -154,18 +152,6 @@ bool LoginUser(Tfdb &db)
 void InstallUsersCheck(Tfdb &db)
 {
     db.usersCheck = [](Tfdb &opened) { return LoginUser(opened); };
-}
-
-bool HasPriority(const Tfdb &db, const QString &allowed, bool warn)
-{
-    // An empty letter "occurs" in every text; it must never pass.
-    if (!db.CurrentPriority.isEmpty() && allowed.contains(db.CurrentPriority))
-        return true;
-    if (warn)
-        prompter().showMessage(
-            joinedLines({QStringLiteral("   Priorité insuffisante "), QStringLiteral("   Accès refusé") + Spaces(22)}),
-            QStringLiteral("User"), MessageIcon::Warning);
-    return false;
 }
 
 bool AskPassword(QString &text)
