@@ -1,6 +1,7 @@
-// zelvane-bench: the daily consumption sheet on demo years. Every operation is quoted as a ratio to R, one
-// plain pass over the movement table on the same file and connection, timed back to back with it in each
-// repetition because the machines are shared and noisy; ratios and times are medians over the repetitions.
+// zelvane-bench: the daily consumption sheet and the monthly and supplier statements on demo years. Every
+// operation is quoted as a ratio to R, one plain pass over the movement table on the same file and connection,
+// timed back to back with it in each repetition because the machines are shared and noisy; ratios and times
+// are medians over the repetitions.
 //
 //   zelvane-bench [--articles N --movements M]... [--repetitions K]
 //
@@ -13,6 +14,8 @@
 #include "menus/Historique.h"
 #include "menus/ListeCategories.h"
 #include "menus/MenuJour.h"
+#include "reports/MonthlyDocuments.h"
+#include "reports/PurchaseDocuments.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
@@ -20,6 +23,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -196,6 +200,9 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
          }},
         {"price lots of one article, 31/12", 0.02,
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
+        {"monthly statement of December", 3, [&] { return seconds([&] { MakeEtatMensuel(db, december); }); }},
+        {"expenses per supplier, whole year", 3,
+         [&] { return seconds([&] { MakeEtatDepenses(db, QDate(kYear, 1, 1), december, december); }); }},
         {"store history of the year", 2, [&] { return seconds([&] { THistorique history(db, kYear); }); }},
         {"day summary (menus), 10/03", 0, [&] { return seconds([&] { TMenuJour jour(db, categories, march); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
@@ -241,7 +248,11 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The documents lay out their texts with fonts, which need a GUI application (offscreen without a display).
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     std::vector<Size> sizes;
     int repetitions = 11;
     const QStringList args = app.arguments().mid(1);

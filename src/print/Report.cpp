@@ -3,9 +3,14 @@
 #include "common/Format.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTextLayout>
+#include <map>
 #include <unordered_map>
 
 namespace zelvane {
@@ -33,7 +38,9 @@ QRectF points(const QRectF &millimetres)
 // The fonts of a document: DejaVu, which every installation has, so that a page lays out alike everywhere.
 QFont fontOf(const ReportFont &f, qreal points)
 {
-    QFont font(f.fixedPitch ? QStringLiteral("DejaVu Sans Mono") : QStringLiteral("DejaVu Sans"));
+    QFont font(!f.family.isEmpty() ? f.family
+               : f.fixedPitch      ? QStringLiteral("DejaVu Sans Mono")
+                                   : QStringLiteral("DejaVu Sans"));
     font.setPixelSize(qMax(1, qRound(points * kUnitsPerPoint)));
     font.setBold(f.bold);
     font.setItalic(f.italic);
@@ -262,8 +269,8 @@ private:
     // The font of f at size points with its metrics, made once per document.
     const std::pair<QFont, QFontMetricsF> &fontAt(const ReportFont &f, qreal size)
     {
-        const quint64 key = quint64(qRound(size * kUnitsPerPoint)) << 4 | f.bold | f.italic << 1 | f.underline << 2
-                            | f.fixedPitch << 3;
+        const auto key = std::make_pair(f.family, quint64(qRound(size * kUnitsPerPoint)) << 4 | f.bold | f.italic << 1
+                                                      | f.underline << 2 | f.fixedPitch << 3);
         auto found = m_fonts.find(key);
         if (found == m_fonts.end()) {
             const QFont made = fontOf(f, size);
@@ -292,10 +299,49 @@ private:
             if (width > area.width())
                 entry = &fontAt(element.font, qMax(kSmallestFont, element.font.size * area.width() / width * 0.98));
         }
-        m_painter.setFont(entry->first);
-        m_painter.setPen(Qt::black);
-        m_painter.drawText(area, flags, text);
+        if (text.isRightToLeft()) {
+            paintRightToLeft(area, flags, text, entry->first);
+        } else {
+            m_painter.setFont(entry->first);
+            m_painter.setPen(Qt::black);
+            m_painter.drawText(area, flags, text);
+        }
         m_document.pages.last().texts.append({points(box), text});
+    }
+
+    // A page's picture replays its texts left to right, which scrambles the brackets and digits inside an
+    // Arabic text: a text whose first letter reads right to left is laid out here in that direction and
+    // drawn as the outlines of its glyphs.
+    void paintRightToLeft(const QRectF &area, int flags, const QString &text, const QFont &font)
+    {
+        QString lines = text;
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        QTextLayout layout(lines, font);
+        QTextOption option;
+        option.setTextDirection(Qt::RightToLeft);
+        option.setAlignment(Qt::Alignment(flags & Qt::AlignHorizontal_Mask) | Qt::AlignAbsolute);
+        option.setWrapMode(flags & Qt::TextWordWrap ? QTextOption::WordWrap : QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        qreal height = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(0, height));
+            height += line.height();
+        }
+        layout.endLayout();
+        const qreal top = flags & Qt::AlignTop      ? 0
+                          : flags & Qt::AlignBottom ? area.height() - height
+                                                    : (area.height() - height) / 2;
+        QPainterPath outlines;
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            const QRawFont raw = run.rawFont();
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (int i = 0; i < glyphs.size(); ++i)
+                outlines.addPath(raw.pathForGlyph(glyphs[i]).translated(positions[i]));
+        }
+        m_painter.fillPath(outlines.translated(area.left(), area.top() + top), Qt::black);
     }
 
     const ReportLayout &m_layout;
@@ -304,7 +350,7 @@ private:
     ReportDocument m_document;
     QPainter m_painter;
     std::unordered_map<const ReportElement *, double> m_sums;
-    std::unordered_map<quint64, std::pair<QFont, QFontMetricsF>> m_fonts;
+    std::map<std::pair<QString, quint64>, std::pair<QFont, QFontMetricsF>> m_fonts;
     qreal m_left = 0, m_top = 0, m_bottom = 0, m_footerHeight = 0;
     qreal m_y = 0;
     int m_page = 0;
@@ -419,6 +465,12 @@ ReportElement &ReportElement::underline()
 ReportElement &ReportElement::fixedPitch()
 {
     font.fixedPitch = true;
+    return *this;
+}
+
+ReportElement &ReportElement::family(const QString &name)
+{
+    font.family = name;
     return *this;
 }
 

@@ -56,6 +56,7 @@ struct ReportFont
     bool italic = false;
     bool underline = false;
     bool fixedPitch = false;
+    QString family; // empty for DejaVu; a font of its own for a script DejaVu draws poorly (Arabic)
 };
 
 // One thing a band prints. A text that is wider than its box is printed smaller so that it stays inside.
@@ -97,6 +98,7 @@ struct ReportElement
     ReportElement &italic();
     ReportElement &underline();
     ReportElement &fixedPitch();
+    ReportElement &family(const QString &name);
     ReportElement &right();
     ReportElement &centered();
     ReportElement &top();

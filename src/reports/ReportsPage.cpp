@@ -1,11 +1,16 @@
 #include "reports/ReportsPage.h"
 
+#include "reports/DialogReportForms.h"
+
 namespace zelvane {
 
 ReportsPage::ReportsPage(Frame &frame)
     : m_frame(frame)
+    , m_forms(std::make_unique<DialogReportForms>())
 {
 }
+
+ReportsPage::~ReportsPage() = default;
 
 void ReportsPage::registerCommands(CommandRegistry &c)
 {

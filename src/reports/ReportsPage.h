@@ -3,7 +3,11 @@
 #include "common/CommandRegistry.h"
 #include "common/Page.h"
 
+#include <memory>
+
 namespace zelvane {
+
+class DialogReportForms;
 
 namespace cmd {
 inline constexpr CommandId Imprimer{"Action_imprimer"};
@@ -14,11 +18,13 @@ class ReportsPage : public Page
 {
 public:
     explicit ReportsPage(Frame &frame);
+    ~ReportsPage() override;
     void registerCommands(CommandRegistry &commands) override;
     void refresh(bool connected, bool current) override;
 
 private:
     Frame &m_frame;
+    std::unique_ptr<DialogReportForms> m_forms;
 };
 
 } // namespace zelvane
