@@ -1,5 +1,5 @@
-// zelvane-bench: the daily consumption sheet on demo years. Every operation is quoted as a ratio to R, one
-// plain pass over the movement table on the same file and connection, timed back to back with it in each
+// zelvane-bench: the daily consumption sheet and its documents on demo years. Every operation is quoted as a ratio to
+// R, one plain pass over the movement table on the same file and connection, timed back to back with it in each
 // repetition because the machines are shared and noisy; ratios and times are medians over the repetitions.
 //
 //   zelvane-bench [--articles N --movements M]... [--repetitions K]
@@ -7,15 +7,18 @@
 // Each --articles/--movements pair is one demo year; without any, 400/250,000 and 2,000/1,000,000. The
 // last rows time whole processes: the desktop program started with --quit-after-first-sheet against a
 // sqlite3 process making the plain pass (offscreen when there is no display).
+#include "app/Modules.h"
 #include "common/Library.h"
 #include "db/DataModule.h"
+#include "print/PdfOutput.h"
+#include "reports/DailyDocuments.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -148,6 +151,15 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     liste.SetDate(december);
     const qint32 article = liste.Denrees().at(liste.Denrees().size() / 2).code_art; // the middle of the codes
 
+    // The documents print the day the main window shows: a data module with its modules, on 31/12.
+    Tfdb shown;
+    InstallModules(shown);
+    shown.OpenDatabaseFile(QStringLiteral("BENCH_SHOWN"), made.path, false, false, QString::fromLatin1(kSchemaTag));
+    shown.LoadOptions();
+    shown.startSession(december);
+    const ReportDocument sheet = MakeFeuilleConsommation(shown, december, SheetGlobal, SheetA4);
+    const QString pdf = folder + QStringLiteral("/sheet.pdf");
+
     auto plainPass = [&db] {
         QSqlQuery query(db.database());
         query.setForwardOnly(true);
@@ -191,6 +203,11 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
         {"price lots of one article, 31/12", 0.02,
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
         {"opening the file (for reference)", 0, [&] { return opening(december, true); }},
+        {"A4 Global sheet of 31/12", 3,
+         [&] { return seconds([&] { MakeFeuilleConsommation(shown, december, SheetGlobal, SheetA4); }); }},
+        {"A4 Global sheet written as PDF", 3, [&] { return seconds([&] { WritePdf(sheet, pdf); }); }},
+        {"stock by article, year, every article", 3,
+         [&] { return seconds([&] { MakeStockParArticle(shown, 0, QDate(kYear, 1, 1), december, december); }); }},
     };
     std::vector<double> passTimes;
     std::vector<std::vector<double>> ratios(operations.size()), times(operations.size());
@@ -225,7 +242,10 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The documents lay out text, which needs the GUI application; no display is needed.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     std::vector<Size> sizes;
     int repetitions = 11;
     const QStringList args = app.arguments().mid(1);

@@ -273,8 +273,8 @@ SheetGeometry geometryOf(int paper)
                 5.5,
                 3.95,
                 8,
-                34,
-                20,
+                42,
+                19,
                 QStringLiteral("T O T A U X.........................."),
                 QStringLiteral("REPORT   TOTAUX"),
                 QStringLiteral("Petit Déj")};
@@ -393,6 +393,7 @@ void addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal wi
         band.add(E::box({left, y, width, height}));
         band.add(E::memo({left + 0.5, y, nameWidth - 0.5, height}, row)
                      .size(size)
+                     .fixedPitch()
                      .printed([text = names.join(QLatin1Char('\n'))](QString &t) { t = text; }));
         for (int i = 0; i < 3; ++i) {
             band.add(E::memo({left + nameWidth + i * countWidth, y, countWidth - 1, height}, row)
