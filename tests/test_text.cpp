@@ -149,11 +149,28 @@ private slots:
         QCOMPARE(ScrambleText(QString(200, QLatin1Char('A'))).size(), 200);
     }
 
+    void lastDayOfMonth_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("leap year") << QDate(2008, 2, 10) << QDate(2008, 2, 29);
+        QTest::newRow("common year") << QDate(2009, 2, 10) << QDate(2009, 2, 28);
+        QTest::newRow("thirty days") << QDate(2009, 4, 3) << QDate(2009, 4, 30);
+        QTest::newRow("century, not leap") << QDate(1900, 2, 1) << QDate(1900, 2, 28);
+        QTest::newRow("century, not leap either") << QDate(2100, 2, 14) << QDate(2100, 2, 28);
+        QTest::newRow("fourth century, leap") << QDate(2000, 2, 3) << QDate(2000, 2, 29);
+        QTest::newRow("invalid date") << QDate(2009, 13, 40) << QDate();
+    }
+
+    void lastDayOfMonth()
+    {
+        QFETCH(QDate, day);
+        QFETCH(QDate, last);
+        QCOMPARE(LastDayOfMonth(day), last);
+    }
+
     void dates()
     {
-        QCOMPARE(LastDayOfMonth(QDate(2008, 2, 10)), QDate(2008, 2, 29));
-        QCOMPARE(LastDayOfMonth(QDate(2009, 2, 10)), QDate(2009, 2, 28));
-        QCOMPARE(LastDayOfMonth(QDate(2009, 4, 3)), QDate(2009, 4, 30));
         QCOMPARE(FirstDayOfMonth(QDate(2009, 4, 30)), QDate(2009, 4, 1));
         QCOMPARE(WeekStart(QDate(2010, 3, 7)), QDate(2010, 3, 7));
         QCOMPARE(WeekStart(QDate(2010, 3, 6)), QDate(2010, 2, 28));
