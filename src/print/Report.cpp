@@ -180,6 +180,15 @@ private:
         return true;
     }
 
+    // Each state change is a command in the page's picture: set only what changes.
+    void usePen(qreal width)
+    {
+        if (m_penWidth == width)
+            return;
+        m_painter.setPen(width > 0 ? QPen(Qt::black, width * kUnitsPerPoint) : QPen(Qt::black));
+        m_penWidth = width;
+    }
+
     void startPage()
     {
         ++m_page;
@@ -187,6 +196,9 @@ private:
         m_painter.begin(&m_document.pages.last().picture);
         m_painter.scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
         m_painter.setRenderHint(QPainter::TextAntialiasing);
+        m_painter.setBrush(Qt::NoBrush);
+        m_currentFont = nullptr;
+        m_penWidth = -1;
         m_y = m_top;
         for (const ReportBand &band : m_bands) {
             const bool header = band.kind == BandKind::PageHeader && (m_page > 1 || m_layout.headerOnFirstPage);
@@ -239,8 +251,7 @@ private:
         for (const ReportElement &element : band.elements) {
             const QRectF box = element.rect.translated(m_left, y);
             if (element.kind == ReportElement::Line || element.kind == ReportElement::Box || element.frame) {
-                m_painter.setPen(QPen(Qt::black, element.penWidth * kUnitsPerPoint));
-                m_painter.setBrush(Qt::NoBrush);
+                usePen(element.penWidth);
                 if (element.kind == ReportElement::Line)
                     m_painter.drawLine(units(box).topLeft(), units(box).bottomRight());
                 else
@@ -295,15 +306,21 @@ private:
             }
         } else {
             flags |= Qt::TextSingleLine;
-            const qreal width = entry->second.horizontalAdvance(text);
-            if (width > area.width())
-                entry = &fontAt(element.font, qMax(kSmallestFont, element.font.size * area.width() / width * 0.98));
+            // No glyph is wider than the font's size: a short text needs no measuring.
+            if (text.size() * element.font.size * kUnitsPerPoint > area.width()) {
+                const qreal width = entry->second.horizontalAdvance(text);
+                if (width > area.width())
+                    entry = &fontAt(element.font, qMax(kSmallestFont, element.font.size * area.width() / width * 0.98));
+            }
         }
         if (text.isRightToLeft()) {
             paintRightToLeft(area, flags, text, entry->first);
         } else {
-            m_painter.setFont(entry->first);
-            m_painter.setPen(Qt::black);
+            if (m_currentFont != &entry->first) {
+                m_painter.setFont(entry->first);
+                m_currentFont = &entry->first;
+            }
+            usePen(0);
             m_painter.drawText(area, flags, text);
         }
         m_document.pages.last().texts.append({points(box), text});
@@ -353,6 +370,8 @@ private:
     std::map<std::pair<QString, quint64>, std::pair<QFont, QFontMetricsF>> m_fonts;
     qreal m_left = 0, m_top = 0, m_bottom = 0, m_footerHeight = 0;
     qreal m_y = 0;
+    const QFont *m_currentFont = nullptr;
+    qreal m_penWidth = -1;
     int m_page = 0;
     bool m_bodyEmpty = true;
 };

@@ -273,8 +273,8 @@ SheetGeometry geometryOf(int paper)
                 5.5,
                 3.95,
                 8,
-                34,
-                20,
+                42,
+                19,
                 QStringLiteral("T O T A U X.........................."),
                 QStringLiteral("REPORT   TOTAUX"),
                 QStringLiteral("Petit Déj")};
@@ -368,6 +368,22 @@ void addSheetColumns(ReportBand &band, const SheetGeometry &g, int lineCount, bo
     addFigureLine(band, g, top + linesHeight, g.totalsHeight, &page.totalsLabel, page.boxes.totals);
 }
 
+// The lines of the head-counts: one per category (breakfast, lunch, dinner; "--" for nobody), a separator
+// and the totals of the day.
+void headCountLines(const DayPanel &panel, QStringList &names, QStringList counts[3])
+{
+    for (const DayPanel::Categorie &c : panel.categories) {
+        names.append(PadRight(c.lib_fr, 19, QStringLiteral(".")));
+        const double meals[] = {c.m1, c.m2, c.m4};
+        for (int i = 0; i < 3; ++i)
+            counts[i].append(meals[i] == 0 ? QStringLiteral("--") : integerText(meals[i]));
+    }
+    names << RepeatText(QStringLiteral("-"), 19) << Spaces(6) + QStringLiteral("Totaux.......");
+    const double totals[] = {panel.effectifs[1], panel.effectifs[2], panel.effectifs[4]};
+    for (int i = 0; i < 3; ++i)
+        counts[i] << QStringLiteral("----") << integerText(totals[i]);
+}
+
 // The side panel of the first page: head-counts, persons fed, menus, hospitalised staff and the expense
 // per person fed, from top to bottom beside the columns.
 void addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal width, const DayPanel &panel)
@@ -393,6 +409,7 @@ void addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal wi
         band.add(E::box({left, y, width, height}));
         band.add(E::memo({left + 0.5, y, nameWidth - 0.5, height}, row)
                      .size(size)
+                     .fixedPitch()
                      .printed([text = names.join(QLatin1Char('\n'))](QString &t) { t = text; }));
         for (int i = 0; i < 3; ++i) {
             band.add(E::memo({left + nameWidth + i * countWidth, y, countWidth - 1, height}, row)
@@ -405,16 +422,7 @@ void addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal wi
 
     title(QStringLiteral("Effectifs de la Journée"));
     QStringList names, counts[3];
-    for (const DayPanel::Categorie &c : panel.categories) {
-        names.append(PadRight(c.lib_fr, 19, QStringLiteral(".")));
-        const double meals[] = {c.m1, c.m2, c.m4};
-        for (int i = 0; i < 3; ++i)
-            counts[i].append(meals[i] == 0 ? QStringLiteral("--") : integerText(meals[i]));
-    }
-    names << RepeatText(QStringLiteral("-"), 19) << Spaces(6) + QStringLiteral("Totaux.......");
-    const double totals[] = {panel.effectifs[1], panel.effectifs[2], panel.effectifs[4]};
-    for (int i = 0; i < 3; ++i)
-        counts[i] << QStringLiteral("----") << integerText(totals[i]);
+    headCountLines(panel, names, counts);
     table({}, names, counts);
 
     band.add(E::label({left, y, width, row}, QStringLiteral("Moyenne des personnes")).size(size));
@@ -632,16 +640,7 @@ ReportDocument MakeFeuilleCredence(Tfdb &db, const QDate &day, const QDate &made
     for (int i = 0; i < 3; ++i)
         second.add(HeadingCell({left + nameWidth + i * countWidth, 9, countWidth, 5}, headings[i], 8));
     QStringList names, counts[3];
-    for (const DayPanel::Categorie &c : panel.categories) {
-        names.append(PadRight(c.lib_fr, 19, QStringLiteral(".")));
-        const double values[] = {c.m1, c.m2, c.m4};
-        for (int i = 0; i < 3; ++i)
-            counts[i].append(values[i] == 0 ? QStringLiteral("--") : integerText(values[i]));
-    }
-    names << RepeatText(QStringLiteral("-"), 19) << Spaces(6) + QStringLiteral("Totaux.......");
-    const double totals[] = {panel.effectifs[1], panel.effectifs[2], panel.effectifs[4]};
-    for (int i = 0; i < 3; ++i)
-        counts[i] << QStringLiteral("----") << integerText(totals[i]);
+    headCountLines(panel, names, counts);
     const qreal row = 4.5;
     const qreal listHeight = names.size() * row;
     second.add(E::box({left, 14, w, listHeight}));

@@ -20,8 +20,7 @@ void AddPageNumber(ReportBand &band, const QRectF &box, qreal fontSize)
     const qreal numberWidth = qMin<qreal>(12, box.width() / 2);
     band.add(
         ReportElement::label(box.adjusted(0, 0, -numberWidth, 0), QStringLiteral("Page :")).right().size(fontSize));
-    band.add(ReportElement::pageNumber(QRectF(box.right() - numberWidth, box.top(), numberWidth, box.height()))
-                 .right()
+    band.add(ReportElement::pageNumber(QRectF(box.right() - numberWidth + 1, box.top(), numberWidth - 1, box.height()))
                  .size(fontSize));
 }
 
