@@ -57,8 +57,11 @@ class TestYears : public QObject
             return nullptr;
         db->LoadOptions();
         db->CurrentFile = path;
-        StoreFixture(db->database()).noArticles().article(1, "SUCRE", 90, 10, 5.0).usualSuppliers().movement(
-            1, 1, 10, "2009-03-10", 20, 6);
+        StoreFixture(db->database())
+            .noArticles()
+            .article(1, "SUCRE", 90, 10, 5.0)
+            .usualSuppliers()
+            .movement(1, 1, 10, "2009-03-10", 20, 6);
         const QSqlDatabase d = db->database();
         ExecSql(d, "insert into etat_mensuel (mois, dep_mois) values (3, 100)");
         ExecSql(d, "insert into factures (code_four, num_facture) values (1, 7)");
@@ -92,12 +95,13 @@ private slots:
         QTest::addColumn<double>("val");
         QTest::newRow("entry and exit at their own prices")
             << ArticleYear{10.0, 5.0, {"10 20 6", "22 25 5.5"}} << 5.0 << 6.5 << 32.5;
-        QTest::newRow("no opening quantity, no movement") << ArticleYear{QVariant(), QVariant(), {}} << 0.0 << 0.0 << 0.0;
+        QTest::newRow("no opening quantity, no movement")
+            << ArticleYear{QVariant(), QVariant(), {}} << 0.0 << 0.0 << 0.0;
         QTest::newRow("no opening price") << ArticleYear{4.0, QVariant(), {"10 6 10"}} << 10.0 << 6.0 << 60.0;
         QTest::newRow("stock fallen to zero keeps no value")
             << ArticleYear{10.0, 5.0, {"10 0.1 3", "10 0.2 3", "24 10.3 7"}} << 0.0 << 0.0 << 0.0;
-        QTest::newRow("every exit nature counts") << ArticleYear{10.0, 2.0, {"20 1 2", "21 1 2", "23 1 2", "24 1 2"}}
-                                                  << 6.0 << 2.0 << 12.0;
+        QTest::newRow("every exit nature counts")
+            << ArticleYear{10.0, 2.0, {"20 1 2", "21 1 2", "23 1 2", "24 1 2"}} << 6.0 << 2.0 << 12.0;
     }
     void carryForward()
     {
@@ -183,8 +187,8 @@ private slots:
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("proposed");
         QTest::newRow("year in the name") << "DOS1_2009.MDB" << QStringList() << "DOS1_2010.MDB";
-        QTest::newRow("year in the name, file exists") << "DOS1_2009.MDB" << QStringList{"DOS1_2010.MDB"}
-                                                       << "DOS1_2010.MDB";
+        QTest::newRow("year in the name, file exists")
+            << "DOS1_2009.MDB" << QStringList{"DOS1_2010.MDB"} << "DOS1_2010.MDB";
         QTest::newRow("every occurrence") << "C2009_2009.MDB" << QStringList() << "C2010_2010.MDB";
         QTest::newRow("no year") << "STOCK.MDB" << QStringList() << "DOS1_2010.MDB";
         QTest::newRow("no year, first taken") << "STOCK.MDB" << QStringList{"DOS1_2010.MDB"} << "DOS2_2010.MDB";
@@ -222,8 +226,7 @@ private slots:
         QVERIFY(AskNewManagementYear(*db).isEmpty());
         QCOMPARE(answers.lastFolder, home->databases());
         QCOMPARE(answers.lastProposedName, "DOS1_2010.MDB");
-        QCOMPARE(answers.questions.last(),
-                 "Le fichier " + target + " existe déjà.\n Voulez vous l'écraser ?");
+        QCOMPARE(answers.questions.last(), "Le fichier " + target + " existe déjà.\n Voulez vous l'écraser ?");
         QCOMPARE(QFileInfo(target).size(), 0);
 
         // Accepted.
@@ -290,10 +293,14 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("error");
-        QTest::newRow("text file") << "text" << "base de données lisible";
-        QTest::newRow("damaged database") << "damaged" << "endommagé";
-        QTest::newRow("another program's database") << "foreign" << "aucune version";
-        QTest::newRow("unknown version") << "unknown" << "ZELVANE-2001-01-01";
+        QTest::newRow("text file") << "text"
+                                   << "base de données lisible";
+        QTest::newRow("damaged database") << "damaged"
+                                          << "endommagé";
+        QTest::newRow("another program's database") << "foreign"
+                                                    << "aucune version";
+        QTest::newRow("unknown version") << "unknown"
+                                         << "ZELVANE-2001-01-01";
     }
     void restoreRefusesABadFile()
     {
@@ -319,8 +326,8 @@ private slots:
         } else if (kind == "foreign") {
             MakeDatabase(chosen, {"create table notes (t text)"});
         } else {
-            MakeDatabase(chosen, {"create table version (version text)",
-                                  "insert into version values ('ZELVANE-2001-01-01')"});
+            MakeDatabase(chosen,
+                         {"create table version (version text)", "insert into version values ('ZELVANE-2001-01-01')"});
         }
         const QByteArray before = digest(db->CurrentFile);
         answers.files = {chosen};
