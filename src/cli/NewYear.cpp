@@ -1,5 +1,7 @@
 #include "cli/Command.h"
 
+#include "common/Format.h"
+
 #include "db/DataModule.h"
 #include "db/NewYear.h"
 
@@ -15,14 +17,13 @@ class NewYear : public DatabaseCommand
 {
 public:
     NewYear()
-        : DatabaseCommand(
-            QStringLiteral("new-year"), QStringLiteral("FILE --year YYYY [--out FILE] [--force]"),
-            QStringLiteral("Makes the management file of year YYYY from FILE: the closing stock of every\n"
-                           "article becomes its opening stock, the year's movements, invoices, monthly\n"
-                           "statements, menus and head-counts are emptied. FILE is left as it was.\n"
-                           "Without --out the file is named after FILE with its year replaced (or\n"
-                           "DOSn_YYYY.MDB) in FILE's folder; an existing file is refused unless --force\n"
-                           "is given. Prints the full path of the new file."))
+        : DatabaseCommand(QStringLiteral("new-year"), QStringLiteral("FILE --year YYYY [--out FILE] [--force]"),
+                          QStringLiteral("Makes the management file of year YYYY from FILE: the closing stock of every\n"
+                                         "article becomes its opening stock, the year's movements, invoices, monthly\n"
+                                         "statements, menus and head-counts are emptied. FILE is left as it was.\n"
+                                         "Without --out the file is named after FILE with its year replaced (or\n"
+                                         "DOSn_YYYY.MDB) in FILE's folder; an existing file is refused unless --force\n"
+                                         "is given. Prints the full path of the new file."))
     {
     }
 
@@ -38,11 +39,10 @@ protected:
     {
         if (!parser.isSet(QStringLiteral("year")))
             throw CommandFailure{QStringLiteral("new-year needs --year YYYY")};
-        bool isNumber = false;
-        const int year = parser.value(QStringLiteral("year")).toInt(&isNumber);
-        if (!isNumber || year > 2999)
-            throw CommandFailure{
-                QStringLiteral("the year '%1' is not a year").arg(parser.value(QStringLiteral("year")))};
+        const std::optional<qint64> digits = ParseDigits(parser.value(QStringLiteral("year")));
+        const int year = digits && *digits <= 2999 ? int(*digits) : 0;
+        if (year == 0)
+            throw CommandFailure{QStringLiteral("the year '%1' is not a year").arg(parser.value(QStringLiteral("year")))};
         if (year <= db.gestion)
             throw CommandFailure{QStringLiteral("the new year %1 must come after the year of %2, %3")
                                      .arg(year)
