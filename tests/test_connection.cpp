@@ -3,7 +3,6 @@
 #include "common/Profile.h"
 #include "db/DataModule.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -18,13 +17,6 @@ QString thisYear() { return QString::number(QDate::currentDate().year()); }
 PreparationAnswer prepared(const QString &name, int kind = 2, const QString &year = thisYear())
 {
     return {kind, year, name};
-}
-
-QByteArray digest(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
 }
 
 } // namespace
@@ -147,7 +139,7 @@ private slots:
     void overwriteQuestion()
     {
         const QString existing = home->preparedFile(1, 2010, QStringLiteral("DOS1_2010.MDB"));
-        const QByteArray before = digest(existing);
+        const QByteArray before = FileDigest(existing);
         const QString question = QStringLiteral(" Voulez vous écraser le fichier ") + existing + QStringLiteral(" ? ");
         {
             TestData db;
@@ -155,7 +147,7 @@ private slots:
             forms->preparations.push_back(prepared(QStringLiteral("DOS1_2010.MDB"), 2, QStringLiteral("2010")));
             QVERIFY(!sequence.Action_connectExecute()); // declined (Cancel is the default)
             QCOMPARE(answers.questions, QStringList{question});
-            QCOMPARE(digest(existing), before);
+            QCOMPARE(FileDigest(existing), before);
         }
         TestData db;
         ConnectionSequence sequence(db);
@@ -175,13 +167,13 @@ private slots:
                      int(OpenOk));
             QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2001-01-01'"));
         }
-        const QByteArray before = digest(file);
+        const QByteArray before = FileDigest(file);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
         TestData db;
         ConnectionSequence sequence(db);
         QVERIFY(!sequence.Action_connectExecute());
         QVERIFY(!db.isConnected());
-        QCOMPARE(digest(file), before);
+        QCOMPARE(FileDigest(file), before);
         QVERIFY(sequence.lastFailure().contains(file));
     }
 

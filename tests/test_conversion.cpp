@@ -7,7 +7,6 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
@@ -18,15 +17,6 @@
 using namespace zelvane;
 
 namespace {
-
-QByteArray digest(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
-
-QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 // The rows of sql in the converted file, one "a|b|c" text each.
 QStringList rows(const QString &path, const QString &sql)
@@ -85,12 +75,12 @@ private slots:
     {
         const QString path = older("ZELVANE-2009-05-01");
         MakeDatabase(path, {"insert into options values (2009, 'FR', 'Tiaret')"});
-        const QByteArray before = digest(path);
+        const QByteArray before = FileDigest(path);
         const ConversionResult converted = ConvertOlderFile(path);
         QVERIFY2(converted.ok(), qPrintable(converted.error));
         QCOMPARE(converted.backup, path + ".bak.1");
-        QCOMPARE(digest(converted.backup), before);
-        QCOMPARE(filesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+        QCOMPARE(FileDigest(converted.backup), before);
+        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
         QCOMPARE(CheckManagementFile(path).tag, QString::fromLatin1(kSchemaTag));
 
         QCOMPARE(rows(path, "select num_mvt, nat_op, num_bc, num_bl, date_bc, date_bl from stock order by num_mvt"),
@@ -138,7 +128,7 @@ private slots:
                      QStringList{"500|500"});
             QCOMPARE(rows(path, "select organisme, gestion from options"), QStringList{"3|2009"});
         }
-        QCOMPARE(filesIn(home->databases()),
+        QCOMPARE(FilesIn(home->databases()),
                  (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1", "DOS1_2009.MDB.bak.2"}));
     }
 
@@ -161,12 +151,12 @@ private slots:
         QFETCH(QString, error);
         const QString path = home->databases() + "/DOS1_2009.MDB";
         MakeDatabase(path, statements);
-        const QByteArray before = digest(path);
+        const QByteArray before = FileDigest(path);
         const ConversionResult converted = ConvertOlderFile(path);
         QVERIFY(!converted.ok());
         QVERIFY2(converted.error.contains(error), qPrintable(converted.error));
-        QCOMPARE(digest(path), before);
-        QCOMPARE(filesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
+        QCOMPARE(FileDigest(path), before);
+        QCOMPARE(FilesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
     }
 
     void failureHalfwayLeavesTheOldFileAndNoWorkFile()
@@ -185,12 +175,12 @@ private slots:
             f.seek(f.size() / 2);
             f.write(QByteArray(3 * 4096, '\x7f'));
         }
-        const QByteArray before = digest(path);
+        const QByteArray before = FileDigest(path);
         const ConversionResult converted = ConvertOlderFile(path);
         QVERIFY(!converted.ok());
         QVERIFY2(converted.error.contains("reste tel quel"), qPrintable(converted.error));
-        QCOMPARE(digest(path), before);
-        QCOMPARE(filesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
+        QCOMPARE(FileDigest(path), before);
+        QCOMPARE(FilesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
     }
 
     void copyStepIsOneUnit()
@@ -242,11 +232,11 @@ private slots:
         sequence.Action_disconnectExecute();
         const QString unknown = home->databases() + "/DOS2_2009.MDB";
         MakeDatabase(unknown, {"create table version (version text)", "insert into version values ('X')"});
-        const QByteArray before = digest(unknown);
+        const QByteArray before = FileDigest(unknown);
         sequence.PendingDatabaseName = unknown;
         QVERIFY(!sequence.Action_connectExecute());
         QVERIFY(!db.isConnected());
-        QCOMPARE(digest(unknown), before);
+        QCOMPARE(FileDigest(unknown), before);
         QVERIFY(sequence.lastFailure().contains(unknown));
     }
 

@@ -7,7 +7,6 @@
 #include "db/DatabaseFiles.h"
 #include "db/NewYear.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlQuery>
@@ -16,15 +15,6 @@
 using namespace zelvane;
 
 namespace {
-
-QByteArray digest(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-                                       : QByteArray();
-}
-
-QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 // One opening and closing stock of an article, the movements between them given as
 // "nature quantity price" texts.
@@ -57,8 +47,11 @@ class TestYears : public QObject
             return nullptr;
         db->LoadOptions();
         db->CurrentFile = path;
-        StoreFixture(db->database()).noArticles().article(1, "SUCRE", 90, 10, 5.0).usualSuppliers().movement(
-            1, 1, 10, "2009-03-10", 20, 6);
+        StoreFixture(db->database())
+            .noArticles()
+            .article(1, "SUCRE", 90, 10, 5.0)
+            .usualSuppliers()
+            .movement(1, 1, 10, "2009-03-10", 20, 6);
         const QSqlDatabase d = db->database();
         ExecSql(d, "insert into etat_mensuel (mois, dep_mois) values (3, 100)");
         ExecSql(d, "insert into factures (code_four, num_facture) values (1, 7)");
@@ -92,12 +85,13 @@ private slots:
         QTest::addColumn<double>("val");
         QTest::newRow("entry and exit at their own prices")
             << ArticleYear{10.0, 5.0, {"10 20 6", "22 25 5.5"}} << 5.0 << 6.5 << 32.5;
-        QTest::newRow("no opening quantity, no movement") << ArticleYear{QVariant(), QVariant(), {}} << 0.0 << 0.0 << 0.0;
+        QTest::newRow("no opening quantity, no movement")
+            << ArticleYear{QVariant(), QVariant(), {}} << 0.0 << 0.0 << 0.0;
         QTest::newRow("no opening price") << ArticleYear{4.0, QVariant(), {"10 6 10"}} << 10.0 << 6.0 << 60.0;
         QTest::newRow("stock fallen to zero keeps no value")
             << ArticleYear{10.0, 5.0, {"10 0.1 3", "10 0.2 3", "24 10.3 7"}} << 0.0 << 0.0 << 0.0;
-        QTest::newRow("every exit nature counts") << ArticleYear{10.0, 2.0, {"20 1 2", "21 1 2", "23 1 2", "24 1 2"}}
-                                                  << 6.0 << 2.0 << 12.0;
+        QTest::newRow("every exit nature counts")
+            << ArticleYear{10.0, 2.0, {"20 1 2", "21 1 2", "23 1 2", "24 1 2"}} << 6.0 << 2.0 << 12.0;
     }
     void carryForward()
     {
@@ -139,11 +133,11 @@ private slots:
         auto db = openYear();
         QVERIFY(db);
         const QString old = db->CurrentFile;
-        const QByteArray before = digest(old);
+        const QByteArray before = FileDigest(old);
         const QString target = home->databases() + "/DOS1_2010.MDB";
         QVERIFY(MakeNewYearFile(db->database(), 2010, target).ok());
-        QCOMPARE(digest(old), before);
-        QCOMPARE(filesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2010.MDB"})); // no work file left
+        QCOMPARE(FileDigest(old), before);
+        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2010.MDB"})); // no work file left
         TestData next;
         QCOMPARE(next.OpenDatabaseFile("NEXT", target, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
         next.LoadOptions();
@@ -163,18 +157,18 @@ private slots:
         // A statement that fails halfway, after the stock was carried forward.
         ExecSql(db->database(), "create trigger full before delete on factures begin select raise(abort, 'disque "
                                 "plein'); end");
-        const QByteArray before = digest(db->CurrentFile);
+        const QByteArray before = FileDigest(db->CurrentFile);
         const QString existing = home->preparedFile(1, 2010, "DOS1_2010.MDB");
-        const QByteArray existingBefore = digest(existing);
+        const QByteArray existingBefore = FileDigest(existing);
         const NewYearResult made = MakeNewYearFile(db->database(), 2010, existing);
         QVERIFY(!made.ok());
         QVERIFY2(made.error.contains("disque plein"), qPrintable(made.error));
-        QCOMPARE(digest(db->CurrentFile), before);
-        QCOMPARE(digest(existing), existingBefore);
-        QCOMPARE(filesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2010.MDB"}));
+        QCOMPARE(FileDigest(db->CurrentFile), before);
+        QCOMPARE(FileDigest(existing), existingBefore);
+        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2010.MDB"}));
         // The open file itself is never the target.
         QVERIFY(!MakeNewYearFile(db->database(), 2010, db->CurrentFile).ok());
-        QCOMPARE(digest(db->CurrentFile), before);
+        QCOMPARE(FileDigest(db->CurrentFile), before);
     }
 
     void proposedNames_data()
@@ -183,8 +177,8 @@ private slots:
         QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("proposed");
         QTest::newRow("year in the name") << "DOS1_2009.MDB" << QStringList() << "DOS1_2010.MDB";
-        QTest::newRow("year in the name, file exists") << "DOS1_2009.MDB" << QStringList{"DOS1_2010.MDB"}
-                                                       << "DOS1_2010.MDB";
+        QTest::newRow("year in the name, file exists")
+            << "DOS1_2009.MDB" << QStringList{"DOS1_2010.MDB"} << "DOS1_2010.MDB";
         QTest::newRow("every occurrence") << "C2009_2009.MDB" << QStringList() << "C2010_2010.MDB";
         QTest::newRow("no year") << "STOCK.MDB" << QStringList() << "DOS1_2010.MDB";
         QTest::newRow("no year, first taken") << "STOCK.MDB" << QStringList{"DOS1_2010.MDB"} << "DOS2_2010.MDB";
@@ -222,8 +216,7 @@ private slots:
         QVERIFY(AskNewManagementYear(*db).isEmpty());
         QCOMPARE(answers.lastFolder, home->databases());
         QCOMPARE(answers.lastProposedName, "DOS1_2010.MDB");
-        QCOMPARE(answers.questions.last(),
-                 "Le fichier " + target + " existe déjà.\n Voulez vous l'écraser ?");
+        QCOMPARE(answers.questions.last(), "Le fichier " + target + " existe déjà.\n Voulez vous l'écraser ?");
         QCOMPARE(QFileInfo(target).size(), 0);
 
         // Accepted.
@@ -263,15 +256,15 @@ private slots:
         QVERIFY(answers.messages.isEmpty());
         QCOMPARE(answers.lastProposedName, "DOS1_2009.MDB");
         QCOMPARE(CheckManagementFile(out).tag, QString::fromLatin1(kSchemaTag));
-        QCOMPARE(filesIn(home->path() + "/usb"), QStringList{"SAUVE.MDB"});
+        QCOMPARE(FilesIn(home->path() + "/usb"), QStringList{"SAUVE.MDB"});
         TestData copy;
         QCOMPARE(copy.OpenDatabaseFile("COPY", out, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
         QCOMPARE(ScalarSql(copy.database(), "select group_concat(num_mvt) from stock").toString(), "1");
         copy.closeSession();
         // To the open file itself: nothing.
-        const QByteArray before = digest(db->CurrentFile);
+        const QByteArray before = FileDigest(db->CurrentFile);
         SaveOpenDatabase(*db);
-        QCOMPARE(digest(db->CurrentFile), before);
+        QCOMPARE(FileDigest(db->CurrentFile), before);
     }
 
     void priorityGuardsBackupAndRestore()
@@ -290,10 +283,14 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("error");
-        QTest::newRow("text file") << "text" << "base de données lisible";
-        QTest::newRow("damaged database") << "damaged" << "endommagé";
-        QTest::newRow("another program's database") << "foreign" << "aucune version";
-        QTest::newRow("unknown version") << "unknown" << "ZELVANE-2001-01-01";
+        QTest::newRow("text file") << "text"
+                                   << "base de données lisible";
+        QTest::newRow("damaged database") << "damaged"
+                                          << "endommagé";
+        QTest::newRow("another program's database") << "foreign"
+                                                    << "aucune version";
+        QTest::newRow("unknown version") << "unknown"
+                                         << "ZELVANE-2001-01-01";
     }
     void restoreRefusesABadFile()
     {
@@ -319,17 +316,17 @@ private slots:
         } else if (kind == "foreign") {
             MakeDatabase(chosen, {"create table notes (t text)"});
         } else {
-            MakeDatabase(chosen, {"create table version (version text)",
-                                  "insert into version values ('ZELVANE-2001-01-01')"});
+            MakeDatabase(chosen,
+                         {"create table version (version text)", "insert into version values ('ZELVANE-2001-01-01')"});
         }
-        const QByteArray before = digest(db->CurrentFile);
+        const QByteArray before = FileDigest(db->CurrentFile);
         answers.files = {chosen};
         QVERIFY(ChooseFileToRestore(*db).isEmpty());
         QVERIFY2(answers.messages.value(0).contains(error), qPrintable(answers.messages.value(0)));
         const RestoreResult restored = RestoreFileInto(chosen, home->databases());
         QVERIFY(!restored.ok());
-        QCOMPARE(digest(db->CurrentFile), before);
-        QCOMPARE(filesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
+        QCOMPARE(FileDigest(db->CurrentFile), before);
+        QCOMPARE(FilesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
     }
 
     void restoreKeepsTheReplacedFile()
@@ -342,7 +339,7 @@ private slots:
         QString error;
         QVERIFY(BackupDatabaseFile(db->CurrentFile, chosen, &error));
         MakeDatabase(chosen, {"insert into stock (num_mvt, code_art, nat_op) values (99, 1, 10)"});
-        const QByteArray replaced = digest(db->CurrentFile);
+        const QByteArray replaced = FileDigest(db->CurrentFile);
         db->closeSession();
         for (int n = 1; n <= 2; ++n) {
             const RestoreResult restored = RestoreFileInto(chosen, home->databases());
@@ -355,8 +352,8 @@ private slots:
                      int(OpenOk));
             QCOMPARE(ScalarSql(copy.database(), "select count(*) from stock where num_mvt=99").toInt(), 1);
         }
-        QCOMPARE(digest(home->databases() + "/DOS1_2009.MDB.bak.1"), replaced);
-        QCOMPARE(filesIn(home->databases()),
+        QCOMPARE(FileDigest(home->databases() + "/DOS1_2009.MDB.bak.1"), replaced);
+        QCOMPARE(FilesIn(home->databases()),
                  (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1", "DOS1_2009.MDB.bak.2"}));
     }
 };

@@ -49,8 +49,8 @@ protected:
         if (GenerationOf(CheckManagementFile(restored.target).tag)) {
             const ConversionResult converted = ConvertOlderFile(restored.target);
             if (!converted.ok())
-                throw CommandFailure{QStringLiteral("%1 was restored but not converted: %2")
-                                         .arg(restored.target, converted.error)};
+                throw CommandFailure{
+                    QStringLiteral("%1 was restored but not converted: %2").arg(restored.target, converted.error)};
         }
         // The running program's profile when DIR is its data folder, so that its own saving keeps the value.
         if (SameFile(home, BaseDir())) {

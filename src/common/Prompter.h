@@ -79,7 +79,7 @@ public:
     QStringList asked;     // every prompt in order: "message", "confirm", "yesno", "choice", "input", "file",
                            // "save", "password", and the names the forms record (see Form.h)
     QString lastFolder;
-    QString lastProposedName; // what the last save dialog proposed
+    QString lastProposedName;     // what the last save dialog proposed
     QStringList messageCaptions;  // captions of the message boxes, beside messages
     QStringList questionCaptions; // captions of the questions, beside questions
 };

@@ -62,16 +62,14 @@ ArchiveTab::ArchiveTab(Tfdb &db, Frame &frame, QWidget *parent)
     layout->addLayout(archive, 1);
     layout->addWidget(defaultBox);
 
-    connect(newYearButton, &QPushButton::clicked, this,
-            [this] { m_frame.commands().trigger(cmd::NouvelleGestion); });
+    connect(newYearButton, &QPushButton::clicked, this, [this] { m_frame.commands().trigger(cmd::NouvelleGestion); });
     connect(open, &QPushButton::clicked, this, &ArchiveTab::BArchive_openClick);
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &ArchiveTab::BArchive_openClick);
     connect(remove, &QPushButton::clicked, this, &ArchiveTab::BArchive_DelClick);
     connect(browse, &QPushButton::clicked, this, &ArchiveTab::B2Click);
     // Every change of the box is the default file at once.
-    connect(EDatabase, &QLineEdit::textChanged, this, [](const QString &text) {
-        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), text);
-    });
+    connect(EDatabase, &QLineEdit::textChanged, this,
+            [](const QString &text) { Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), text); });
 }
 
 void ArchiveTab::fill()

@@ -20,7 +20,10 @@ namespace zelvane {
 
 namespace {
 
-QString quoted(const QString &name) { return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+QString quoted(const QString &name)
+{
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
 
 void runIgnoringFailure(const QSqlDatabase &target, const QString &sql)
 {
@@ -117,7 +120,7 @@ TableNames SplitTableEntry(const QString &entry)
 {
     const QString target = entry.section(QLatin1Char(';'), 0, 0).trimmed().toUpper();
     const QString source = entry.contains(QLatin1Char(';')) ? entry.section(QLatin1Char(';'), 1, 1).trimmed().toUpper()
-                                                             : target;
+                                                            : target;
     return {target, source};
 }
 
@@ -204,8 +207,8 @@ int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, co
     Transaction unit(target);
     // The template has no users table (the opening makes it): made here so that the users come across.
     QSqlQuery users(target);
-    if (!users.exec(QString::fromLatin1(kCreateUsersTable).replace(QStringLiteral("create table "),
-                                                                   QStringLiteral("create table if not exists "))))
+    if (!users.exec(QString::fromLatin1(kCreateUsersTable)
+                        .replace(QStringLiteral("create table "), QStringLiteral("create table if not exists "))))
         throw DatabaseError(users.lastError().text());
     const QHash<QString, QString> newTables = tablesByUpperName(target.tables());
     const QHash<QString, QString> oldTables = tablesByUpperName(source.tables());

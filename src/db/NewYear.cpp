@@ -87,7 +87,8 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
         return NewYearResult{{}, QStringLiteral("La nouvelle gestion n'a pas été créée : ") + why};
     };
     if (SameFile(source.databaseName(), target))
-        return failure(QStringLiteral("%1 est le dossier de l'année qui s'achève, qui doit rester tel quel.").arg(target));
+        return failure(
+            QStringLiteral("%1 est le dossier de l'année qui s'achève, qui doit rester tel quel.").arg(target));
     if (QFileInfo(target).completeBaseName().contains(QLatin1Char('.')))
         return failure(QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(target));
     const QString work = WorkFileFor(target);
@@ -121,9 +122,9 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
 
 QString AskNewManagementYear(Tfdb &db)
 {
-    const std::optional<QString> typed = prompter().input(QStringLiteral("Confirmez la création de la nouvelle gestion"),
-                                                          QStringLiteral("Nouvelle Gestion"),
-                                                          QString::number(db.gestion + 1));
+    const std::optional<QString> typed = prompter().input(
+        QStringLiteral("Confirmez la création de la nouvelle gestion"), QStringLiteral("Nouvelle Gestion"),
+        QString::number(db.gestion + 1));
     if (!typed)
         return {};
     bool isNumber = false;

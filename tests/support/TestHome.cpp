@@ -7,7 +7,9 @@
 #include "db/NewFile.h"
 #include <QBuffer>
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -67,6 +69,15 @@ QVariant ScalarSql(const QSqlDatabase &db, const QString &sql)
     QSqlQuery query(db);
     return query.exec(sql) && query.next() ? query.value(0) : QVariant();
 }
+
+QByteArray FileDigest(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
+}
+
+QStringList FilesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
 
 CliRun RunCli(const QStringList &args)
 {

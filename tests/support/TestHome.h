@@ -50,6 +50,11 @@ void ExecSql(const QSqlDatabase &db, const QString &sql);
 // The first column of the first row, or an invalid value when there is none.
 QVariant ScalarSql(const QSqlDatabase &db, const QString &sql);
 
+// The SHA-256 of a file's bytes; empty when it cannot be read.
+QByteArray FileDigest(const QString &path);
+// The names of the files of folder, sorted.
+QStringList FilesIn(const QString &folder);
+
 // One run of the command line, with what it wrote.
 struct CliRun
 {
