@@ -48,6 +48,7 @@ private:
 struct CommandFailure
 {
     QString message;
+    int exitCode = 1; // 2 for bad usage where a command tells it apart from a failure
 };
 
 // The base of the commands that read a management file: FILE, opened read-only as the program opens
@@ -68,6 +69,7 @@ std::unique_ptr<Command> MakePrepareCommand();
 std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
+std::unique_ptr<Command> MakeRibCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

@@ -1,6 +1,7 @@
 #include "common/CommandRegistry.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QFile>
 #include <QIcon>
 #include <QWidget>
@@ -112,6 +113,17 @@ QStringList CommandRegistry::paths(const QString &prefix) const
             paths << e.where;
     }
     return paths;
+}
+
+QPushButton *CommandButton(QAction *action, const QString &caption)
+{
+    auto *button = new QPushButton(caption);
+    button->setIcon(action->icon());
+    button->setToolTip(action->toolTip());
+    button->setEnabled(action->isEnabled());
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    QObject::connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
+    return button;
 }
 
 } // namespace zelvane

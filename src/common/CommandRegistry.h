@@ -8,6 +8,7 @@
 
 class QAction;
 class QIcon;
+class QPushButton;
 class QWidget;
 
 namespace zelvane {
@@ -84,5 +85,8 @@ private:
     QList<QAction *> m_order;
     QList<Entry> m_places;
 };
+
+// A button of a page that runs action and follows its enabling, with its own caption.
+QPushButton *CommandButton(QAction *action, const QString &caption);
 
 } // namespace zelvane

@@ -39,17 +39,6 @@ const char *const kSummaryLabels[11] = {
     "  - Valeur du magasin à ce jour",
 };
 
-QPushButton *commandButton(QAction *action, const QString &caption)
-{
-    auto *button = new QPushButton(caption);
-    button->setIcon(action->icon());
-    button->setToolTip(action->toolTip());
-    button->setEnabled(action->isEnabled());
-    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    QObject::connect(action, &QAction::enabledChanged, button, &QPushButton::setEnabled);
-    return button;
-}
-
 QLabel *heading(const QString &text)
 {
     auto *label = new QLabel(text);
@@ -208,9 +197,9 @@ void StockPage::buildPage()
     filterRow->addWidget(new QLabel(QStringLiteral("Cocher -->")));
     filterRow->addWidget(m_checkBox1);
     auto *articleButtons = new QHBoxLayout;
-    articleButtons->addWidget(commandButton(c.action(cmd::AjouterArticle), QStringLiteral("Ajouter Article")));
-    articleButtons->addWidget(commandButton(c.action(cmd::ModifierArticle), QStringLiteral("Modifier Article")));
-    articleButtons->addWidget(commandButton(c.action(cmd::SupprimerArticle), QStringLiteral("Supprimer Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::AjouterArticle), QStringLiteral("Ajouter Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::ModifierArticle), QStringLiteral("Modifier Article")));
+    articleButtons->addWidget(CommandButton(c.action(cmd::SupprimerArticle), QStringLiteral("Supprimer Article")));
     articleButtons->addStretch();
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
@@ -237,7 +226,7 @@ void StockPage::buildPage()
                                                           {cmd::SupprimerMouvement, "Supprimer"},
                                                           {cmd::SupprimerTousMouvements, "Supprimer Tous"}};
     for (const auto &[id, caption] : buttons)
-        movementButtons->addWidget(commandButton(c.action(id), QString::fromUtf8(caption)));
+        movementButtons->addWidget(CommandButton(c.action(id), QString::fromUtf8(caption)));
     movementButtons->addStretch();
     createSummaryTree();
     auto *right = new QWidget;
