@@ -304,7 +304,8 @@ void TFRIB::Refresh()
     }
     const QString a = m_agency->text().trimmed();
     const QString c = m_account->text().trimmed();
-    if (m_autoKey->isChecked())
+    // A treasury account has no key: computing one would write two characters into its account.
+    if (m_autoKey->isChecked() && b != kTreasury)
         m_key->setText(CleRIB(b, a, c));
     const QString k = m_key->text().trimmed();
 
@@ -523,6 +524,7 @@ void TFRIB::NewBank()
         {*code, QStringLiteral("Nom de la Banque..."), QStringLiteral("Description de la Banque..."), {}, {}, {}});
     m_tree->setCurrentItem(addBankNode(bank));
     m_bankBoxes.at(1)->setFocus();
+    m_bankBoxes.at(1)->selectAll();
 }
 
 void TFRIB::NewAgence()
@@ -547,6 +549,7 @@ void TFRIB::NewAgence()
         position, {bank, *code, QStringLiteral("Nom de l'agence..."), QStringLiteral("Adresse de l'agence..."), {}});
     m_tree->setCurrentItem(addAgencyNode(bankNode, agence));
     m_agencyBoxes.at(1)->setFocus();
+    m_agencyBoxes.at(1)->selectAll();
 }
 
 void TFRIB::Delete()

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -247,16 +248,20 @@ bool TBankRef::SaveRef(const QString &path) const
     QStringList lines = {kInfoHeader,
                          QStringLiteral("VERSION=") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")),
                          QStringLiteral("AUTHOR=Zelvane"), kBankSection};
+    QSet<const TATCI_bankinf *> written;
     for (const auto &b : Banques) {
         const QStringList fields = {b->Code, b->Nom, b->Description, b->Siege, b->Tel, b->Fax};
-        if (writable(fields))
+        if (writable(fields)) {
             lines << fields.join(QLatin1Char(';'));
+            written.insert(b.get());
+        }
     }
     lines << kAgencySection;
     for (const auto &a : Agences) {
+        // An agency whose bank was left out would come back under a placeholder bank.
         const QStringList fields = {a->Banque ? a->Banque->Code : QString(), a->Code, a->Nom, a->Adresse,
                                     a->CodePostal};
-        if (a->Banque && writable(fields))
+        if (written.contains(a->Banque) && writable(fields))
             lines << fields.join(QLatin1Char(';'));
     }
     ClearFileAttributes(path);

@@ -14,6 +14,7 @@ DialogSupplierForms::DialogSupplierForms()
     Form<SupplierForm>::install(this);
     Form<InvoiceForm>::install(this);
     Form<BankDetailsForm>::install(this);
+    Form<NewSupplierForm>::install(this);
 }
 
 DialogSupplierForms::~DialogSupplierForms()
@@ -21,6 +22,7 @@ DialogSupplierForms::~DialogSupplierForms()
     Form<SupplierForm>::uninstall(this);
     Form<InvoiceForm>::uninstall(this);
     Form<BankDetailsForm>::uninstall(this);
+    Form<NewSupplierForm>::uninstall(this);
 }
 
 bool DialogSupplierForms::editSupplier(SuppliersModule &suppliers, EntryMode mode)

@@ -5,8 +5,8 @@
 namespace zelvane {
 
 // The supplier, invoice and bank details windows as the forms of the desktop program, installed while
-// this object lives.
-class DialogSupplierForms : public SupplierForm, public InvoiceForm, public BankDetailsForm
+// this object lives; the supplier window also answers the movement window's request for a new supplier.
+class DialogSupplierForms : public SupplierForm, public InvoiceForm, public BankDetailsForm, public NewSupplierForm
 {
 public:
     DialogSupplierForms();
@@ -14,6 +14,7 @@ public:
     bool editSupplier(SuppliersModule &suppliers, EntryMode mode) override;
     bool editInvoice(SuppliersModule &suppliers, EntryMode mode) override;
     std::optional<QString> editRIB(const QString &text, bool autoKey) override;
+    std::optional<qint64> addSupplier(Tfdb &db) override { return AddSupplierOf(db); }
 };
 
 } // namespace zelvane

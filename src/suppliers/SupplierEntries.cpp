@@ -78,6 +78,14 @@ bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode)
     return saved;
 }
 
+std::optional<qint64> AddSupplierOf(Tfdb &db)
+{
+    SuppliersModule *suppliers = db.module<SuppliersModule>();
+    if (!suppliers || !EditFournisseur(*suppliers, EntryMode::Add))
+        return std::nullopt;
+    return suppliers->db_fournisseur->intValue(kCode);
+}
+
 bool EditFacture(SuppliersModule &suppliers, EntryMode mode)
 {
     InvoiceForm *form = Form<InvoiceForm>::current();
@@ -155,6 +163,7 @@ ScriptedSupplierForms::ScriptedSupplierForms(QStringList *asked)
     Form<SupplierForm>::install(this);
     Form<InvoiceForm>::install(this);
     Form<BankDetailsForm>::install(this);
+    Form<NewSupplierForm>::install(this);
 }
 
 ScriptedSupplierForms::~ScriptedSupplierForms()
@@ -162,6 +171,7 @@ ScriptedSupplierForms::~ScriptedSupplierForms()
     Form<SupplierForm>::uninstall(this);
     Form<InvoiceForm>::uninstall(this);
     Form<BankDetailsForm>::uninstall(this);
+    Form<NewSupplierForm>::uninstall(this);
 }
 
 bool ScriptedSupplierForms::editSupplier(SuppliersModule &s, EntryMode)

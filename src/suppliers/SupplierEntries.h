@@ -2,6 +2,7 @@
 
 #include "common/Form.h"
 #include "db/Entry.h"
+#include "stock/StockEntries.h"
 
 #include <QString>
 #include <QVariantMap>
@@ -12,6 +13,7 @@ namespace zelvane {
 
 class Dataset;
 class SuppliersModule;
+class Tfdb;
 
 // The supplier window, on the current row of db_fournisseur in insert or edit state. True when accepted.
 class SupplierForm
@@ -42,6 +44,9 @@ public:
 // message and the form runs again on what was typed. True when it was saved; the saved supplier is
 // then the current one.
 bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode);
+// The movement window's new supplier: the supplier window on a new supplier of db's file; its number
+// when saved.
+std::optional<qint64> AddSupplierOf(Tfdb &db);
 // Adds an invoice to the current supplier, or modifies the current invoice. True when it was saved.
 bool EditFacture(SuppliersModule &suppliers, EntryMode mode);
 // Opens the bank details window on text; true when accepted, text then holding the account.
@@ -57,11 +62,12 @@ void StoreSupplierAccount(Dataset &suppliers, const QString &text);
 bool DeleteCurrentSupplier(SuppliersModule &suppliers);
 bool DeleteCurrentInvoice(SuppliersModule &suppliers);
 
-// The supplier, invoice and bank details windows answered in advance: a supplier or invoice answer
+// The supplier, invoice and bank details windows answered in advance, also for the movement window's new
+// supplier: a supplier or invoice answer
 // writes its fields into the row and accepts it, an account answer is the accepted text; nullopt
 // cancels, and with none left the window is cancelled. Each window opened is recorded in asked, when
 // given, as "supplier", "invoice" or "rib".
-class ScriptedSupplierForms : public SupplierForm, public InvoiceForm, public BankDetailsForm
+class ScriptedSupplierForms : public SupplierForm, public InvoiceForm, public BankDetailsForm, public NewSupplierForm
 {
 public:
     explicit ScriptedSupplierForms(QStringList *asked = nullptr);
@@ -70,6 +76,7 @@ public:
     bool editSupplier(SuppliersModule &suppliers, EntryMode mode) override;
     bool editInvoice(SuppliersModule &suppliers, EntryMode mode) override;
     std::optional<QString> editRIB(const QString &text, bool autoKey) override;
+    std::optional<qint64> addSupplier(Tfdb &db) override { return AddSupplierOf(db); }
 
     std::deque<std::optional<QVariantMap>> suppliers;
     std::deque<std::optional<QVariantMap>> invoices;

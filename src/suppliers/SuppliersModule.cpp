@@ -5,7 +5,6 @@
 #include "common/Format.h"
 #include "db/DataModule.h"
 #include "suppliers/Invoices.h"
-#include "suppliers/SupplierEntries.h"
 
 #include <QSqlQuery>
 
@@ -46,10 +45,7 @@ SuppliersModule::SuppliersModule(Tfdb &db)
 {
     db_FACTURES->setMaster(db_fournisseur, kCode, QStringLiteral("CODE_FOUR"));
     attachRules();
-    Form<NewSupplierForm>::install(this);
 }
-
-SuppliersModule::~SuppliersModule() { Form<NewSupplierForm>::uninstall(this); }
 
 void SuppliersModule::attachRules()
 {
@@ -91,14 +87,6 @@ void SuppliersModule::SetSupplierFilter(const QString &text)
         db_fournisseur->setFiltered(!text.isEmpty());
         db_fournisseur->refresh();
     });
-}
-
-std::optional<qint64> SuppliersModule::addSupplier(Tfdb &db)
-{
-    SuppliersModule *suppliers = db.module<SuppliersModule>();
-    if (!suppliers || !EditFournisseur(*suppliers, EntryMode::Add))
-        return std::nullopt;
-    return suppliers->db_fournisseur->intValue(kCode);
 }
 
 void SuppliersModule::groupeecord(Dataset &suppliers)

@@ -2,20 +2,17 @@
 
 #include "db/Dataset.h"
 #include "db/Module.h"
-#include "stock/StockEntries.h"
 
 namespace zelvane {
 
 // The suppliers and their invoices: the supplier dataset and, following it, its invoices, with their
-// rules (numbering and defaults, the name filter, the account text, the invoice amount). While it lives
-// it answers the movement window's request for a new supplier with the supplier window.
-class SuppliersModule : public Module, public NewSupplierForm
+// rules (numbering and defaults, the name filter, the account text, the invoice amount).
+class SuppliersModule : public Module
 {
     Q_OBJECT
 
 public:
     explicit SuppliersModule(Tfdb &db);
-    ~SuppliersModule() override;
 
     Dataset *const db_fournisseur;
     Dataset *const db_FACTURES;
@@ -25,8 +22,6 @@ public:
     // The name filter of the supplier list: names starting with text (any case); suppliers numbered 0
     // or below are hidden while it is not empty.
     void SetSupplierFilter(const QString &text);
-
-    std::optional<qint64> addSupplier(Tfdb &db) override;
 
 private:
     void attachRules();
