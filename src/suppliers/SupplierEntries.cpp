@@ -36,16 +36,6 @@ QVariantMap rowOf(const Dataset &d)
     return row;
 }
 
-bool answer(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset)
-{
-    const std::optional<QVariantMap> fields = TakeAnswer(answers, std::optional<QVariantMap>());
-    if (!fields)
-        return false;
-    for (auto it = fields->cbegin(); it != fields->cend(); ++it)
-        dataset.setValue(it.key(), it.value());
-    return true;
-}
-
 } // namespace
 
 bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode)
@@ -179,7 +169,7 @@ bool ScriptedSupplierForms::editSupplier(SuppliersModule &s, EntryMode)
     if (m_asked)
         *m_asked << QStringLiteral("supplier");
     lastShown = rowOf(*s.db_fournisseur);
-    return answer(suppliers, *s.db_fournisseur);
+    return AnswerEntry(suppliers, *s.db_fournisseur);
 }
 
 bool ScriptedSupplierForms::editInvoice(SuppliersModule &s, EntryMode)
@@ -187,7 +177,7 @@ bool ScriptedSupplierForms::editInvoice(SuppliersModule &s, EntryMode)
     if (m_asked)
         *m_asked << QStringLiteral("invoice");
     lastShown = rowOf(*s.db_FACTURES);
-    return answer(invoices, *s.db_FACTURES);
+    return AnswerEntry(invoices, *s.db_FACTURES);
 }
 
 std::optional<QString> ScriptedSupplierForms::editRIB(const QString &text, bool)

@@ -37,6 +37,14 @@ const QByteArray kReferential =
     "[#BANQUE.AGENCE]\r\n001;00101;BNA ALGER;RUE A;16000\r\n001;00102;BNA ORAN;RUE B;31000\r\n"
     "001;00103;BNA BLIDA;RUE C;09000\r\n002;00201;BEA ALGER;RUE D;16000\r\n";
 
+// With ZELVANE_SHOTS set to a folder, the windows are saved there as pictures, to look at them.
+void shot(QWidget &w, const char *name)
+{
+    const QString folder = qEnvironmentVariable("ZELVANE_SHOTS");
+    if (!folder.isEmpty())
+        w.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
 // The window below a closed modal window becomes active again, as on a desktop.
 void reactivate(QWidget &w)
 {
@@ -274,6 +282,8 @@ private slots:
         QCOMPARE(ref->Codes, QStringList({"002", "007"}));
         QCOMPARE(ref->Keys, QStringList({"00200201"}));
         QCOMPARE(w.tree()->currentItem()->text(0), QStringLiteral("002 - BEA"));
+        w.show();
+        shot(w, "rib-referential");
 
         const QString saved = home->path() + QStringLiteral("/saved.ref");
         w.chooseSaveFile = [&](const QString &proposed) {
@@ -335,6 +345,7 @@ private slots:
                 QTest::keyClicks(w.box("montant_max"), QStringLiteral("5000"));
                 QTest::keyClick(w.box("montant_max"), Qt::Key_Return);
                 QCOMPARE(QApplication::focusWidget(), w.accepterButton());
+                shot(w, "supplier-window");
                 QTest::keyClick(w.accepterButton(), Qt::Key_Return);
             }});
         QVERIFY(saved);
@@ -377,6 +388,8 @@ private slots:
         QCOMPARE(w.numberBox()->text(), QStringLiteral("1"));
         QCOMPARE(w.duBox()->text(), QStringLiteral("03/03/2009"));
         QCOMPARE(w.amountLabel()->text(), FormatMontant(1000));
+        w.show();
+        shot(w, "invoice-window");
         QVERIFY(w.accepterButton()->isEnabled());
         const struct
         {
@@ -426,6 +439,9 @@ private slots:
         QCOMPARE(page.DBGrid5->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Montant"));
         QCOMPARE(page.DBGrid5->model()->index(0, 4).data().toString(), FormatMontant(1000).trimmed());
         QVERIFY(enabled(cmd::ModifierFacture) && enabled(cmd::SupprimerFacture) && !enabled(cmd::ImprimerFacture));
+        tab->resize(1300, 500);
+        tab->show();
+        shot(*tab, "supplier-tab");
 
         // Another current supplier refreshes the commands: supplier 2 has no invoice.
         const int before = frame.refreshes;
@@ -476,6 +492,7 @@ private slots:
                 QCOMPARE(w.supplierBox()->text(), QStringLiteral("1"));
                 QCOMPARE(w.supplierList()->currentText(), QStringLiteral("SARL EL BARAKA"));
                 QVERIFY(w.accepterButton()->isEnabled());
+                shot(w, "movement-window");
 
                 // An unknown number, then the window cancelled: the number goes back to 0.
                 w.supplierBox()->setFocus();
