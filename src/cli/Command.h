@@ -63,6 +63,8 @@ protected:
     int execute(const QCommandLineParser &parser, QIODevice &out) final;
     virtual void addCommandOptions(QCommandLineParser &) {}
     virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
+    // FILE is of an older generation: a failure that says so, unless the command can use such a file.
+    virtual int executeOnOlder(const QString &path, QIODevice &out);
 };
 
 std::unique_ptr<Command> MakePrepareCommand();
@@ -70,13 +72,19 @@ std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakeRibCommand();
+std::unique_ptr<Command> MakeAmountInWordsCommand();
+std::unique_ptr<Command> MakeNewYearCommand();
+std::unique_ptr<Command> MakeBackupCommand();
+std::unique_ptr<Command> MakeRestoreCommand();
+std::unique_ptr<Command> MakeConvertCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);
 // What those options ask for, checked; the file goes into the data folder's databases.
 NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser &parser);
 
-// An option's value as a positive number, or a failure naming the option.
-int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed = false);
+// An option's value as a positive number written in plain digits, at most largest, or a failure naming
+// the option.
+int PositiveNumber(const QCommandLineParser &parser, const QString &option, int largest, bool zeroAllowed = false);
 
 } // namespace zelvane

@@ -1,3 +1,4 @@
 zelvane_module(cli
-    CORE Command.cpp Commands.cpp Demo.cpp Info.cpp Prepare.cpp Sheet.cpp Rib.cpp
+    CORE AmountInWords.cpp Backup.cpp Command.cpp Commands.cpp Convert.cpp Demo.cpp Info.cpp NewYear.cpp Prepare.cpp
+         Restore.cpp Rib.cpp Sheet.cpp
     DEPENDS app)

@@ -10,7 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -137,10 +137,6 @@ TFRIB::TFRIB(TBankRef &ref, const QString &text, bool autoKey, QWidget *parent)
         auto *shortcut = new QShortcut(QKeySequence(key), this);
         connect(shortcut, &QShortcut::activated, this, slot);
     }
-    chooseSaveFile = [this](const QString &proposed) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le référentiel"), proposed,
-                                            QStringLiteral("*.ref (*.ref);;*.* (*)"));
-    };
 
     // Opening: the referential's state, its banks, then the account split into the boxes.
     m_autoKey->setChecked(autoKey);
@@ -577,7 +573,9 @@ void TFRIB::Delete()
 
 void TFRIB::Save()
 {
-    const QString path = chooseSaveFile ? chooseSaveFile(m_ref.FileName) : QString();
+    const QFileInfo proposed(m_ref.FileName);
+    const QString path = prompter().chooseFileToSave(QStringLiteral("Enregistrer le référentiel"), proposed.absolutePath(),
+                                                     proposed.fileName(), QStringLiteral("*.ref (*.ref);;*.* (*)"));
     if (path.isEmpty())
         return;
     if (!m_ref.SaveRef(path))

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -60,9 +59,6 @@ public:
     void NewAgence();
     void Delete();
     void Save();
-
-    // The save dialog of "Save"; a file dialog unless replaced (tests).
-    std::function<QString(const QString &proposed)> chooseSaveFile;
 
 private:
     QWidget *buildRibPage();

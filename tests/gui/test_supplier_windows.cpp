@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -286,11 +287,9 @@ private slots:
         shot(w, "rib-referential");
 
         const QString saved = home->path() + QStringLiteral("/saved.ref");
-        w.chooseSaveFile = [&](const QString &proposed) {
-            [&] { QCOMPARE(proposed, refPath); }();
-            return saved;
-        };
+        prompts.savedFiles = {saved};
         w.Save();
+        QCOMPARE(prompts.lastProposedName, QFileInfo(refPath).fileName());
         TBankRef again(saved, QString());
         QCOMPARE(again.Codes, QStringList({"002", "007"}));
         QCOMPARE(again.Keys, QStringList({"00200201"}));
