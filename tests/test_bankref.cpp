@@ -215,16 +215,18 @@ private slots:
                            "  007;POSTE;;;;;and;more;fields\r\n12;TOO SHORT\r\nAB;NO\r\n"
                            "00A;LETTERS ARE A CODE;x\r\n[#banque.agence]\r\n009;00001;WRONG CASE SECTION\r\n"
                            "[#BANQUE.AGENCE]\r\nTRS;00001;NOT A NUMBER\r\n123;0010199;AGENCE A;RUE X;16000\r\n"
+                           "12 ;00001;ONE\r\n12 ;00002;TWO\r\n"
                            "\xff\xfe binary\x00garbage;;;\r\n");
         TBankRef ref(local(), system());
         QCOMPARE(ref.Version, QStringLiteral("20090101"));
         // A section header in another case is no header: the line after it is read as a bank.
-        QCOMPARE(ref.Codes, QStringList({"007", "009", "00A", "123"}));
+        // Agencies of an unknown bank written "12 " share one placeholder bank.
+        QCOMPARE(ref.Codes, QStringList({"007", "009", "00A", "12 ", "123"}));
         QCOMPARE(ref.FindBanque(QStringLiteral("007"))->Fax, QString());
         const TATCI_bankinf *placeholder = ref.FindBanque(QStringLiteral("123"));
         QCOMPARE(placeholder->Nom, QStringLiteral("???"));
         QCOMPARE(placeholder->Tel, QStringLiteral("????"));
-        QCOMPARE(ref.Keys, QStringList({"12300101"}));
+        QCOMPARE(ref.Keys, QStringList({"12 00001", "12 00002", "12300101"}));
         QCOMPARE(ref.FindAgence(QStringLiteral("12300101"))->CodePostal, QStringLiteral("16000"));
     }
 

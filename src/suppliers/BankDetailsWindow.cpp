@@ -574,8 +574,9 @@ void TFRIB::Delete()
 void TFRIB::Save()
 {
     const QFileInfo proposed(m_ref.FileName);
-    const QString path = prompter().chooseFileToSave(QStringLiteral("Enregistrer le référentiel"), proposed.absolutePath(),
-                                                     proposed.fileName(), QStringLiteral("*.ref (*.ref);;*.* (*)"));
+    const QString path = prompter().chooseFileToSave(QStringLiteral("Enregistrer le référentiel"),
+                                                     proposed.absolutePath(), proposed.fileName(),
+                                                     QStringLiteral("*.ref (*.ref);;*.* (*)"));
     if (path.isEmpty())
         return;
     if (!m_ref.SaveRef(path))

@@ -31,10 +31,7 @@ bool readFileText(const QString &path, QString &text)
     const QByteArray bytes = file.read(kLargestFile + 1);
     if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile)
         return false;
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    text = utf8(bytes);
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes);
+    text = TBankRef::decode(bytes);
     return true;
 }
 
@@ -171,7 +168,13 @@ void TBankRef::readAgencyLine(QString line)
 
 TATCI_bankinf *TBankRef::FindBanque(const QString &code) const
 {
-    return BanqueAt(indexIgnoringCase(Codes, code.trimmed()));
+    // Both sides trimmed: an agency line "12 ;..." finds the bank its first line made, not a new one each time.
+    const QString wanted = code.trimmed();
+    for (int k = 0; k < Codes.size(); ++k) {
+        if (sameText(Codes.at(k).trimmed(), wanted))
+            return BanqueAt(k);
+    }
+    return nullptr;
 }
 
 TATCI_bankinf *TBankRef::BanqueAt(int k) const
@@ -243,7 +246,7 @@ void TBankRef::rebuildCodes()
         Keys << agencyKey(*a);
 }
 
-bool TBankRef::SaveRef(const QString &path) const
+QByteArray TBankRef::fileBytes() const
 {
     QStringList lines = {kInfoHeader,
                          QStringLiteral("VERSION=") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")),
@@ -264,11 +267,16 @@ bool TBankRef::SaveRef(const QString &path) const
         if (written.contains(a->Banque) && writable(fields))
             lines << fields.join(QLatin1Char(';'));
     }
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+bool TBankRef::SaveRef(const QString &path) const
+{
+    const QByteArray bytes = fileBytes();
     ClearFileAttributes(path);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
     if (out.write(bytes) != bytes.size()) {
         out.cancelWriting();
         return false;
@@ -281,6 +289,11 @@ QString TBankRef::ReadRefVersion(const QString &path)
     QString text;
     if (!QFileInfo(path).isFile() || !readFileText(path, text))
         return {};
+    return versionOf(text);
+}
+
+QString TBankRef::versionOf(const QString &text)
+{
     const QStringList lines = linesOf(text);
     for (int i = 0; i + 1 < lines.size(); ++i) {
         if (!sameText(lines.at(i).trimmed(), kInfoHeader))
@@ -292,6 +305,13 @@ QString TBankRef::ReadRefVersion(const QString &path)
         return equal < 0 ? QString() : next.mid(equal + 1).trimmed();
     }
     return {};
+}
+
+QString TBankRef::decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 TATCI_bankinf *TBankRef::appendBanque(const TATCI_bankinf &bank)
