@@ -143,7 +143,8 @@ void TBankRef::readBankLine(QString line)
     bank.Description = NextToken(line, QLatin1Char(';'));
     bank.Siege = NextToken(line, QLatin1Char(';'));
     bank.Tel = NextToken(line, QLatin1Char(';'));
-    bank.Fax = NextToken(line, QLatin1Char(';'));
+    // The last field of a line: blanks after it would not survive the line's trimming when read again.
+    bank.Fax = NextToken(line, QLatin1Char(';')).trimmed();
     appendBanque(bank);
 }
 
@@ -162,7 +163,7 @@ void TBankRef::readAgencyLine(QString line)
     agence.Code = NextToken(line, QLatin1Char(';')).left(5);
     agence.Nom = NextToken(line, QLatin1Char(';'));
     agence.Adresse = NextToken(line, QLatin1Char(';'));
-    agence.CodePostal = NextToken(line, QLatin1Char(';'));
+    agence.CodePostal = NextToken(line, QLatin1Char(';')).trimmed();
     insertAgence(int(Agences.size()), agence);
 }
 
