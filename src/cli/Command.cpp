@@ -48,7 +48,7 @@ int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         err.write(QStringLiteral("zelvane-cli: %1\n")
                       .arg(QString(failure.message).replace(QLatin1Char('\n'), QLatin1Char(' ')))
                       .toUtf8());
-        return 1;
+        return failure.exitCode;
     }
 }
 

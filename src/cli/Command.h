@@ -48,6 +48,7 @@ private:
 struct CommandFailure
 {
     QString message;
+    int exitCode = 1; // 2 for bad usage where a command tells it apart from a failure
 };
 
 // The base of the commands that read a management file: FILE, opened read-only as the program opens
@@ -72,6 +73,7 @@ std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakeDayCommand();
 std::unique_ptr<Command> MakeHistoryCommand();
+std::unique_ptr<Command> MakeRibCommand();
 std::unique_ptr<Command> MakeAmountInWordsCommand();
 std::unique_ptr<Command> MakeNewYearCommand();
 std::unique_ptr<Command> MakeBackupCommand();

@@ -53,10 +53,4 @@ QValidator::State NumberValidator::validate(QString &input, int &) const
     return ParseNumber(input) ? Acceptable : Intermediate;
 }
 
-QValidator::State UpperCaseValidator::validate(QString &input, int &) const
-{
-    input = input.toUpper();
-    return Acceptable;
-}
-
 } // namespace zelvane

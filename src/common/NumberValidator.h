@@ -25,12 +25,4 @@ private:
     int m_decimals;
 };
 
-// What a box of names or designations lets the user type: the text in capitals, as the file keeps it.
-class UpperCaseValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &pos) const override;
-};
-
 } // namespace zelvane

@@ -23,10 +23,15 @@ QString DatabasesDir() { return BaseDir() + QStringLiteral("/databases"); }
 
 QString DeliveredFile(const QString &name)
 {
+    const QString own = BaseDir() + QLatin1Char('/') + name;
+    return QFileInfo::exists(own) ? QDir::cleanPath(own) : ProgramDataFile(name);
+}
+
+QString ProgramDataFile(const QString &name)
+{
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList candidates = {BaseDir() + QLatin1Char('/') + name, appDir + QLatin1Char('/') + name,
-                                    appDir + QStringLiteral("/../share/zelvane/") + name};
-    for (const QString &path : candidates) {
+    for (const QString &path :
+         {appDir + QLatin1Char('/') + name, appDir + QStringLiteral("/../share/zelvane/") + name}) {
         if (QFileInfo::exists(path))
             return QDir::cleanPath(path);
     }
@@ -35,13 +40,7 @@ QString DeliveredFile(const QString &name)
 
 QString TemplatePath() { return DeliveredFile(QStringLiteral("fc.new")); }
 
-QString WindowsDir()
-{
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (dir.isEmpty())
-        dir = BaseDir();
-    return dir;
-}
+QString WindowsDir() { return BaseDir(); }
 
 void ClearFileAttributes(const QString &path)
 {

@@ -12,8 +12,11 @@ QString DatabasesDir();
 // A delivered file (template, models, referential, guide): BaseDir first, so that a user may put their
 // own copy there, then the program's data folder. Empty when neither has it.
 QString DeliveredFile(const QString &name);
+// A file delivered with the program, in the program's data folder only; empty when it is not there.
+QString ProgramDataFile(const QString &name);
 QString TemplatePath();
-// The per-user application data folder that stands in for the system-wide copies of delivered files.
+// The user's folder that holds the user's own copies of delivered files (the bank referential), beside
+// the management files.
 QString WindowsDir();
 
 // Clears the read-only state of an existing file (the owner may write it again).

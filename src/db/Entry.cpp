@@ -1,6 +1,7 @@
 #include "db/Entry.h"
 
 #include "common/Failure.h"
+#include "common/Form.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 
@@ -48,6 +49,16 @@ bool RunEntry(Tfdb &db, Dataset &dataset, EntryMode mode, const std::function<bo
         dataset.cancel();
     IgnoreFailure("refresh after an entry", [&dataset] { dataset.refresh(); });
     return saved;
+}
+
+bool AnswerEntry(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset)
+{
+    const std::optional<QVariantMap> fields = TakeAnswer(answers, std::optional<QVariantMap>());
+    if (!fields)
+        return false;
+    for (auto it = fields->cbegin(); it != fields->cend(); ++it)
+        dataset.setValue(it.key(), it.value());
+    return true;
 }
 
 } // namespace zelvane

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QVariantMap>
+#include <deque>
 #include <functional>
+#include <optional>
 
 namespace zelvane {
 
@@ -16,5 +19,9 @@ enum class EntryMode { Add, Modify };
 // takes no entry.
 bool RunEntry(Tfdb &db, Dataset &dataset, EntryMode mode, const std::function<bool()> &runForm,
               const std::function<void(Dataset &)> &start = {});
+
+// The next answer of a scripted entry window: writes its fields into the row being edited and accepts
+// it; nullopt, or no answer left, cancels.
+bool AnswerEntry(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset);
 
 } // namespace zelvane

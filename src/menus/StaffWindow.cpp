@@ -1,6 +1,7 @@
 #include "menus/StaffWindow.h"
 
 #include "common/NumberValidator.h"
+#include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/FieldBinder.h"
 #include "menus/HeadCountGrid.h"

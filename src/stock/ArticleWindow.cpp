@@ -1,6 +1,7 @@
 #include "stock/ArticleWindow.h"
 
 #include "common/Format.h"
+#include "common/UpperCaseValidator.h"
 #include "common/NumberValidator.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"

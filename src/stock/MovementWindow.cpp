@@ -9,9 +9,11 @@
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/GridStyle.h"
+#include "stock/StockEntries.h"
 #include "stock/StockModule.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -92,6 +94,7 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     , m_epuisePanel(new QFrame)
     , m_epuiseBar(new WarningBar)
     , m_blink(new QTimer(this))
+    , m_addSupplier(new QPushButton(QStringLiteral("Ajouter un Fournisseur")))
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
     , m_cancel(new QPushButton(QStringLiteral("Annuler")))
 {
@@ -200,13 +203,18 @@ QWidget *TFSTOCK3::buildFields()
 
     auto *fournisseur = captionLabel(QStringLiteral("Fournisseur :"));
     m_codeFour->setMaximumWidth(70);
-    for (const SupplierEntry &s : SupplierList(m_db))
-        m_suppliers->addItem(s.nom, s.code);
-    m_suppliers->setCurrentIndex(-1);
+    reloadSuppliers();
     m_suppliers->setFocusPolicy(Qt::ClickFocus);
+    m_addSupplier->setAutoDefault(false);
+    m_addSupplier->setFocusPolicy(Qt::ClickFocus);
+    m_addSupplier->setEnabled(Form<NewSupplierForm>::current() != nullptr);
+    connect(m_addSupplier, &QPushButton::clicked, this, &TFSTOCK3::AddSupplier);
+    m_codeFour->installEventFilter(this);
+    m_suppliers->installEventFilter(this);
     auto *supplier = new QHBoxLayout;
     supplier->addWidget(m_codeFour);
     supplier->addWidget(m_suppliers, 1);
+    supplier->addWidget(m_addSupplier);
     form->addWidget(fournisseur, row, 0);
     form->addLayout(supplier, row++, 1, 1, 3);
 
@@ -236,7 +244,7 @@ QWidget *TFSTOCK3::buildFields()
         amount->setValidator(NumberValidator::amount(amount));
     for (QLineEdit *code : {m_codeFour, m_numBc, m_numBl})
         code->setValidator(NumberValidator::code(code));
-    m_entryOnly = {fournisseur, m_codeFour, m_suppliers, bc, m_numBc, bcDate, m_dateBc, bl, m_numBl, blDate, m_dateBl};
+    m_entryOnly = {fournisseur, m_codeFour, m_suppliers, m_addSupplier, bc, m_numBc, bcDate, m_dateBc, bl, m_numBl, blDate, m_dateBl};
     return box;
 }
 
@@ -442,6 +450,78 @@ void TFSTOCK3::SupplierChosen(int index)
     m_codeFour->setText(QString::number(code));
     m_codeFour->setFocus(Qt::OtherFocusReason);
     m_codeFour->selectAll();
+}
+
+void TFSTOCK3::reloadSuppliers()
+{
+    m_suppliers->clear();
+    for (const SupplierEntry &s : SupplierList(m_db))
+        m_suppliers->addItem(s.nom, s.code);
+    const std::optional<qint64> code = ParseInteger(m_codeFour->text());
+    m_suppliers->setCurrentIndex(code ? m_suppliers->findData(*code) : -1);
+}
+
+bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
+{
+    NewSupplierForm *form = Form<NewSupplierForm>::current();
+    if (!form || !m_entree || !m_module.db_STOCK->isEditing())
+        return false;
+    const std::optional<qint64> code = form->addSupplier(m_db);
+    reloadSuppliers();
+    if (code)
+        saved(*code);
+    return code.has_value();
+}
+
+void TFSTOCK3::setSupplierCode(qint64 code)
+{
+    m_module.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
+    if (m_entryBinder)
+        m_entryBinder->load();
+}
+
+void TFSTOCK3::AddSupplier()
+{
+    addSupplierThen([this](qint64 code) {
+        setSupplierCode(code);
+        m_codeFour->setFocus(Qt::OtherFocusReason);
+        m_codeFour->selectAll();
+    });
+}
+
+void TFSTOCK3::SupplierCodeLeft()
+{
+    const std::optional<qint64> code = ParseInteger(m_codeFour->text());
+    if (!code || *code <= 0 || SupplierExists(m_db, *code))
+        return;
+    if (!addSupplierThen([this](qint64 added) { setSupplierCode(added); }) && m_module.db_STOCK->isEditing())
+        setSupplierCode(0);
+}
+
+void TFSTOCK3::SupplierFieldEntered()
+{
+    if (!SupplierList(m_db).isEmpty())
+        return;
+    addSupplierThen([this](qint64) {
+        const QVector<SupplierEntry> suppliers = SupplierList(m_db);
+        if (!suppliers.isEmpty())
+            setSupplierCode(suppliers.first().code);
+    });
+}
+
+bool TFSTOCK3::eventFilter(QObject *watched, QEvent *event)
+{
+    // Focus that comes back when a window closes is not the user's move: it opens nothing.
+    const auto byUser = [](QEvent *e) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(e)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    if (m_entree && (watched == m_codeFour || watched == m_suppliers) && event->type() == QEvent::FocusIn
+        && byUser(event))
+        QTimer::singleShot(0, this, &TFSTOCK3::SupplierFieldEntered);
+    else if (m_entree && watched == m_codeFour && event->type() == QEvent::FocusOut && byUser(event))
+        QTimer::singleShot(0, this, &TFSTOCK3::SupplierCodeLeft);
+    return QDialog::eventFilter(watched, event);
 }
 
 void TFSTOCK3::BlinkTick()

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <functional>
 
 class QComboBox;
 class QFrame;
@@ -42,6 +43,7 @@ public:
     QLineEdit *deliveryNoteNumberBox() const { return m_numBl; }
     QLineEdit *observationBox() const { return m_obs; }
     QPushButton *accepterButton() const { return m_ok; }
+    QPushButton *addSupplierButton() const { return m_addSupplier; }
     QTableWidget *controlGrid() const { return m_control; }
     QTableWidget *lotGrid() const { return m_lotGrid; }
     QLabel *heading() const { return m_heading; }
@@ -69,6 +71,15 @@ private:
     void RefreshTexts();
     void SupplierCodeChanged();
     void SupplierChosen(int index);
+    // The supplier helpers: a new supplier through the supplier window, when asked, when the code typed
+    // is unknown, or when there is no supplier yet.
+    void AddSupplier();
+    void SupplierCodeLeft();
+    void SupplierFieldEntered();
+    bool addSupplierThen(const std::function<void(qint64 code)> &saved);
+    void reloadSuppliers();
+    void setSupplierCode(qint64 code);
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void BlinkTick();
     void focusQuantity();
 
@@ -106,6 +117,7 @@ private:
     QTimer *m_blink;
     int m_barWidth = 0;
     int m_barStep = 5;
+    QPushButton *m_addSupplier;
     QPushButton *m_ok;
     QPushButton *m_cancel;
 };

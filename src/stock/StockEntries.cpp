@@ -8,20 +8,6 @@
 
 namespace zelvane {
 
-namespace {
-
-bool answer(std::deque<std::optional<QVariantMap>> &answers, Dataset &dataset)
-{
-    const std::optional<QVariantMap> fields = TakeAnswer(answers, std::optional<QVariantMap>());
-    if (!fields)
-        return false;
-    for (auto it = fields->cbegin(); it != fields->cend(); ++it)
-        dataset.setValue(it.key(), it.value());
-    return true;
-}
-
-} // namespace
-
 bool EditArticle(StockModule &stock, EntryMode mode)
 {
     ArticleForm *form = Form<ArticleForm>::current();
@@ -100,7 +86,7 @@ bool ScriptedStockForms::editArticle(StockModule &stock, EntryMode)
 {
     if (m_asked)
         *m_asked << QStringLiteral("article");
-    return answer(articles, *stock.db_ARTICLES);
+    return AnswerEntry(articles, *stock.db_ARTICLES);
 }
 
 bool ScriptedStockForms::editMovement(StockModule &stock, EntryMode, const ArticleStock &before, TControleStock &)
@@ -108,7 +94,7 @@ bool ScriptedStockForms::editMovement(StockModule &stock, EntryMode, const Artic
     if (m_asked)
         *m_asked << QStringLiteral("movement");
     lastStockBefore = before;
-    return answer(movements, *stock.db_STOCK);
+    return AnswerEntry(movements, *stock.db_STOCK);
 }
 
 } // namespace zelvane

@@ -13,6 +13,7 @@
 namespace zelvane {
 
 class StockModule;
+class Tfdb;
 class TControleStock;
 
 // The article window, on the current row of db_ARTICLES in insert or edit state. True when accepted.
@@ -30,6 +31,15 @@ class MovementForm
 public:
     virtual ~MovementForm() = default;
     virtual bool editMovement(StockModule &stock, EntryMode mode, const ArticleStock &before, TControleStock &lots) = 0;
+};
+
+// The supplier window opened by the movement window on a new supplier (the suppliers subsystem installs
+// it): the number of the supplier saved, nullopt when the window was cancelled.
+class NewSupplierForm
+{
+public:
+    virtual ~NewSupplierForm() = default;
+    virtual std::optional<qint64> addSupplier(Tfdb &db) = 0;
 };
 
 // Adds an article, or modifies the current one. A code held by another article is refused with a

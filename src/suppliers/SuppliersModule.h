@@ -1,12 +1,12 @@
 #pragma once
 
+#include "db/Dataset.h"
 #include "db/Module.h"
 
 namespace zelvane {
 
-class Dataset;
-
-// The suppliers and their invoices: the supplier dataset and, following it, its invoices.
+// The suppliers and their invoices: the supplier dataset and, following it, its invoices, with their
+// rules (numbering and defaults, the name filter, the account text, the invoice amount).
 class SuppliersModule : public Module
 {
     Q_OBJECT
@@ -18,6 +18,23 @@ public:
     Dataset *const db_FACTURES;
 
     void connected() override;
+
+    // The name filter of the supplier list: names starting with text (any case); suppliers numbered 0
+    // or below are hidden while it is not empty.
+    void SetSupplierFilter(const QString &text);
+
+private:
+    void attachRules();
+    void groupeecord(Dataset &suppliers);
+    bool db_fournisseurFilterRecord(const Dataset &suppliers) const;
+    QString db_fournisseurribGetText(const Dataset &suppliers) const;
+    void checkSupplier(Dataset &suppliers);
+    void db_FACTURESNewRecord(Dataset &invoices);
+    QString db_FACTUREStotalGetText(const Dataset &invoices) const;
+    void checkInvoice(Dataset &invoices);
+
+    QString m_filterText;
+    std::vector<Dataset::Rule::Subscription> m_rules;
 };
 
 } // namespace zelvane

@@ -3,8 +3,16 @@
 #include "common/CommandRegistry.h"
 #include "common/Page.h"
 
+#include <QObject>
+#include <memory>
+
+class QLineEdit;
+class QWidget;
+
 namespace zelvane {
 
+class DatasetGrid;
+class DialogSupplierForms;
 class SuppliersModule;
 class Tfdb;
 
@@ -19,20 +27,39 @@ inline constexpr CommandId ChargerFacture{"Action_charger_facture"};
 inline constexpr CommandId ImprimerFacture{"Action_imprimer_facture"};
 } // namespace cmd
 
-// "Fournisseurs && Factures": the suppliers and their invoices, with their commands.
-class SuppliersPage : public Page
+// "Fournisseurs && Factures": the suppliers with their name filter and account, the invoices of the
+// current supplier with their amounts, and the supplier and invoice commands.
+class SuppliersPage : public QObject, public Page
 {
+    Q_OBJECT
+
 public:
     SuppliersPage(Tfdb &db, Frame &frame);
+    ~SuppliersPage() override;
 
     QString caption() const override;
     QWidget *widget() override;
     void registerCommands(CommandRegistry &commands) override;
     void refresh(bool connected, bool current) override;
+    void shown() override;
+    void connected() override;
+
+    DatasetGrid *DBGrid3 = nullptr;
+    DatasetGrid *DBGrid5 = nullptr;
+    QLineEdit *EFilterFour = nullptr;
 
 private:
+    void buildPage();
+    void EFilterFourChange();
+    void DBEdit2Change();
+    void afterCommand(bool changed);
+
+    Tfdb &m_db;
     SuppliersModule &m_suppliers;
     Frame &m_frame;
+    std::unique_ptr<DialogSupplierForms> m_forms;
+    QWidget *m_page = nullptr;
+    bool m_connected = false;
 };
 
 } // namespace zelvane

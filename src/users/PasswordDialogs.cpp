@@ -1,6 +1,7 @@
 #include "users/PasswordDialogs.h"
 
 #include "common/WindowHelpers.h"
+#include "common/UpperCaseValidator.h"
 
 #include <QAction>
 #include <QApplication>
