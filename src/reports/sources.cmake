@@ -1,4 +1,4 @@
 zelvane_module(reports
-    CORE ReportsModule.cpp
+    CORE OfficeExports.cpp ReportsModule.cpp
     WIDGETS ReportsPage.cpp
-    DEPENDS db print)
+    DEPENDS db print stock office)
