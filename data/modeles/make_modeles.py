@@ -339,11 +339,10 @@ def weekly_menu(folder, arabic):
         cell_text(period.cell(0, 2), "إلــى", bold=True, size=14, arabic=True)
         cell_text(period.cell(0, 3), "", bold=True, size=14, arabic=True)
     else:
-        table_rtl(period)  # read from the right, as the menu grid below
-        cell_text(period.cell(0, 3), "MENU HEBDOMADAIRE DU", bold=True, size=14)
-        cell_text(period.cell(0, 2), "", bold=True, size=14)
-        cell_text(period.cell(0, 1), "AU", bold=True, size=14)
-        cell_text(period.cell(0, 0), "", bold=True, size=14)
+        cell_text(period.cell(0, 0), "MENU HEBDOMADAIRE DU", bold=True, size=14)
+        cell_text(period.cell(0, 1), "", bold=True, size=14)
+        cell_text(period.cell(0, 2), "AU", bold=True, size=14)
+        cell_text(period.cell(0, 3), "", bold=True, size=14)
     document.add_paragraph()
     # Table 3: the days and their menus. Column 1 lies at the right in both documents.
     grid = document.add_table(rows=8, cols=4)

@@ -1,4 +1,4 @@
 zelvane_module(menus
-    CORE MenusModule.cpp
-    WIDGETS MenusPage.cpp
-    DEPENDS db)
+    CORE MenusModule.cpp WeeklyMenu.cpp
+    WIDGETS MenusPage.cpp WeeklyMenuWindow.cpp
+    DEPENDS db office)

@@ -50,16 +50,14 @@ QString corePropertiesPath(const OoxmlPackage &package)
 
 bool ParseXml(const QByteArray &data, pugi::xml_document &doc)
 {
-    return doc.load_buffer(data.constData(), size_t(data.size()),
-                           pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_declaration);
+    return doc.load_buffer(data.constData(), size_t(data.size()), pugi::parse_default | pugi::parse_ws_pcdata_single);
 }
 
 QByteArray WriteXml(const pugi::xml_document &doc)
 {
     ByteWriter writer;
-    doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-    if (!doc.first_child() || doc.first_child().type() != pugi::node_declaration)
-        writer.data.prepend("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
+    writer.data = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return writer.data;
 }
 

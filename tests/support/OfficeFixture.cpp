@@ -2,9 +2,13 @@
 
 #include "office/OoxmlPackage.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
 
 using namespace zelvane;
 
@@ -46,4 +50,36 @@ QByteArray smallWorkbook()
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
+}
+
+QString OfficePdfText(const QString &document)
+{
+    QTemporaryDir work;
+    const QString profile = QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
+    const QString outDir = work.filePath(QStringLiteral("pdf"));
+    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        QFile::copy(document, QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(document).fileName());
+    }
+    QProcess soffice;
+    soffice.start(QStringLiteral("soffice"), {QStringLiteral("-env:UserInstallation=") + profile,
+                                              QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                              QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir, document});
+    if (!soffice.waitForFinished(180000) || soffice.exitCode() != 0) {
+        qWarning("soffice failed: %s %s", soffice.readAllStandardOutput().constData(),
+                 soffice.readAllStandardError().constData());
+        return {};
+    }
+    const QString pdf = outDir + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".pdf");
+    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        const QString copy = QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(pdf).fileName();
+        QFile::remove(copy);
+        QFile::copy(pdf, copy);
+    }
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
