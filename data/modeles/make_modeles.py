@@ -71,13 +71,12 @@ def widths(ws, **columns):
         ws.column_dimensions[letter].width = width
 
 
-def page(ws, paper, landscape, fit_width=True):
+def page(ws, paper, landscape, one_page=False):
     ws.page_setup.paperSize = paper
     ws.page_setup.orientation = "landscape" if landscape else "portrait"
-    if fit_width:
-        ws.sheet_properties.pageSetUpPr.fitToPage = True
-        ws.page_setup.fitToWidth = 1
-        ws.page_setup.fitToHeight = 0
+    ws.sheet_properties.pageSetUpPr.fitToPage = True
+    ws.page_setup.fitToWidth = 1
+    ws.page_setup.fitToHeight = 1 if one_page else 0
     ws.page_margins.left = ws.page_margins.right = 0.4
     ws.page_margins.top = ws.page_margins.bottom = 0.5
 
@@ -168,7 +167,7 @@ def canteen_sheet(folder):
     put(ws, "J25", None, BOLD, Alignment(horizontal="right"), BOX, merge="K25")
     put(ws, "C49", "L'Econome", BOLD, CENTER)
     put(ws, "H49", "Le Directeur", BOLD, CENTER, merge="J49")
-    page(ws, ws.PAPERSIZE_A4, True)
+    page(ws, ws.PAPERSIZE_A4, False, one_page=True)
     save(wb, folder, "FJ_cantine.xlsx")
 
 
@@ -191,7 +190,7 @@ def issue_note(folder):
     for ref, end, text in [("A37", "B37", "Le Magasinier"), ("D37", "E37", "L'Econome"),
                            ("F37", None, "Le Chef Cuisinier")]:
         put(ws, ref, text, BOLD, CENTER, merge=end)
-    page(ws, ws.PAPERSIZE_A4, False)
+    page(ws, ws.PAPERSIZE_A4, False, one_page=True)
     save(wb, folder, "Bon_sortie_cantine.xlsx")
 
 
@@ -242,8 +241,9 @@ def invoice(folder):
     put(ws, "A27", "Arrêtée la présente facture à la somme de :", BOLD, LEFT, merge="P27")
     put(ws, "B28", None, Font(name="Arial", size=10, italic=True, bold=True), WRAP, merge="AB29")
     ws.row_dimensions[28].height = 15
-    put(ws, "S31", "Le Fournisseur", BOLD, CENTER, merge="AA31")
-    put(ws, "S32", "(Cachet et signature)", PLAIN, CENTER, merge="AA32")
+    # The print area ends on the block's sixth row: the signature stays beside the totals.
+    put(ws, "B24", "Le Fournisseur", BOLD, CENTER, merge="L24")
+    put(ws, "B25", "(Cachet et signature)", PLAIN, CENTER, merge="L25")
     page(ws, ws.PAPERSIZE_A4, False)
     save(wb, folder, "facture.xlsx")
 
@@ -299,8 +299,21 @@ def weekly_document(arabic):
     section.orientation = WD_ORIENT.LANDSCAPE
     section.page_width, section.page_height = Cm(29.7), Cm(21.0)
     for side in ("left_margin", "right_margin", "top_margin", "bottom_margin"):
-        setattr(section, side, Cm(1.2))
+        setattr(section, side, Cm(1.0))
     return document
+
+
+def spacer(document):
+    """A small paragraph between two tables, which would otherwise make one table."""
+    paragraph = document.add_paragraph()
+    paragraph.paragraph_format.space_after = Pt(0)
+    paragraph.add_run("").font.size = Pt(6)
+    mark = paragraph._p.get_or_add_pPr()
+    run_properties = OxmlElement("w:rPr")
+    size = OxmlElement("w:sz")
+    size.set(qn("w:val"), "12")
+    run_properties.append(size)
+    mark.append(run_properties)
 
 
 def weekly_menu(folder, arabic):
@@ -315,8 +328,8 @@ def weekly_menu(folder, arabic):
         heading = document.add_table(rows=5, cols=1)
         cell_text(heading.cell(0, 0), "REPUBLIQUE ALGERIENNE DEMOCRATIQUE ET POPULAIRE", bold=True, size=12)
         cell_text(heading.cell(1, 0), "", bold=True, size=11)
-        cell_text(heading.cell(2, 0), "", size=4)
-        cell_text(heading.cell(3, 0), "", size=4)
+        cell_text(heading.cell(2, 0), "", size=2)
+        cell_text(heading.cell(3, 0), "", size=2)
         cell_text(heading.cell(4, 0), "", bold=True, size=11)
     if arabic:
         # The republic's line goes above the heading table.
@@ -328,7 +341,7 @@ def weekly_menu(folder, arabic):
         rtl_paragraph(p)
         rtl_runs(p)
         heading._tbl.addprevious(p._p)
-    document.add_paragraph()
+    spacer(document)
     # Table 2: the period.
     period = document.add_table(rows=1, cols=4)
     period.alignment = WD_TABLE_ALIGNMENT.CENTER
@@ -343,7 +356,7 @@ def weekly_menu(folder, arabic):
         cell_text(period.cell(0, 1), "", bold=True, size=14)
         cell_text(period.cell(0, 2), "AU", bold=True, size=14)
         cell_text(period.cell(0, 3), "", bold=True, size=14)
-    document.add_paragraph()
+    spacer(document)
     # Table 3: the days and their menus. Column 1 lies at the right in both documents.
     grid = document.add_table(rows=8, cols=4)
     grid.style = "Table Grid"
@@ -360,7 +373,7 @@ def weekly_menu(folder, arabic):
     for col, text in enumerate(titles):
         cell_text(grid.cell(0, col), text, bold=True, size=12, arabic=arabic)
     for row, day in enumerate(days, start=1):
-        grid.rows[row].height = Cm(1.55)
+        grid.rows[row].height = Cm(1.35)
         for col in range(4):
             if col == day_column:
                 cell_text(grid.cell(row, col), day, bold=True, size=12, arabic=arabic)
@@ -370,7 +383,7 @@ def weekly_menu(folder, arabic):
     for row in grid.rows:
         for col, width in enumerate(widths_cm):
             row.cells[col].width = Cm(width)
-    document.add_paragraph()
+    spacer(document)
     signatures = document.add_table(rows=1, cols=2)
     if arabic:
         table_rtl(signatures)
