@@ -1,3 +1,1 @@
-zelvane_module(print
-    CORE ReportDocument.cpp
-    DEPENDS common)
+zelvane_module(print CORE PdfOutput.cpp Report.cpp ReportDocument.cpp DEPENDS common)

@@ -1,6 +1,7 @@
 #include "reports/OfficeExports.h"
 
 #include "common/Format.h"
+#include "common/MontantEnLettres.h"
 #include "common/Organisation.h"
 #include "common/Paths.h"
 #include "common/Prompter.h"
@@ -216,7 +217,7 @@ QString reference(const QVariant &number, const QVariant &date)
     return text == QStringLiteral("N°0") ? QString() : text;
 }
 
-QString accountText(const QSqlQuery &query, const InvoiceWording &wording)
+QString accountText(const QSqlQuery &query, const BankNameLookup &bankName)
 {
     const QVariant bank = column(query, "code_banque");
     const QVariant agency = column(query, "code_agence");
@@ -226,8 +227,8 @@ QString accountText(const QSqlQuery &query, const InvoiceWording &wording)
     if (!bank.isNull() && !agency.isNull() && !account.isNull() && !key.isNull())
         text = bank.toString() + QLatin1Char('.') + agency.toString() + QLatin1Char('.') + account.toString()
                + QLatin1Char('.') + key.toString();
-    if (wording.bankName) {
-        if (const QString name = wording.bankName(bank.toString()); !name.isEmpty())
+    if (bankName) {
+        if (const QString name = bankName(bank.toString()); !name.isEmpty())
             text += QStringLiteral("  -  ") + name;
     }
     return text;
@@ -248,7 +249,7 @@ QString telephoneText(const QSqlQuery &query)
 } // namespace
 
 ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const QDate &faitLe,
-                           const InvoiceWording &wording, const QString &outPath)
+                           const BankNameLookup &bankName, const QString &outPath)
 {
     if (codeFour == 0 || numFacture == 0)
         return ExportResult::nothing();
@@ -289,7 +290,7 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
         if (!value.isNull())
             excel.SetCell(QString::fromLatin1(cell), value.toString().trimmed());
     }
-    excel.SetCell(QStringLiteral("H12"), accountText(*query, wording));
+    excel.SetCell(QStringLiteral("H12"), accountText(*query, bankName));
     excel.SetCell(QStringLiteral("H14"), telephoneText(*query));
     excel.SetCell(QStringLiteral("E18"), establishment(QStringLiteral("FR")));
 
@@ -326,8 +327,7 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
     ++row;
     copied = copied && excel.CopyRows(QStringLiteral("24:33"), row);
     excel.SetCellAt({row, 24}, total);
-    if (wording.amountInWords)
-        excel.SetCellAt({row + 4, 2}, wording.amountInWords(total + total * tva / 100));
+    excel.SetCellAt({row + 4, 2}, MontantEnLettres(QStringLiteral("FR"), total + total * tva / 100));
     copied = copied && excel.DeleteRows(QStringLiteral("23:33")) && excel.DeleteRows(QStringLiteral("20:21"));
     copied = copied && excel.SetPrintArea(QStringLiteral("$A$1:$AB$%1").arg(row - 8));
     if (!copied)

@@ -45,17 +45,13 @@ ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFig
 // "BON DE SORTIE CANTINE": one line per exit movement of the day.
 ExportResult ExportBonSortieCantine(Tfdb &db, const QDate &day, const QString &outPath = {});
 
-// What the invoice takes from the bank referential and the amounts in words.
-struct InvoiceWording
-{
-    std::function<QString(const QString &bankCode)> bankName; // empty when the bank is unknown
-    std::function<QString(double amount)> amountInWords;      // in French
-};
+// The name of the bank of a bank code in the bank referential; empty when the bank is unknown.
+using BankNameLookup = std::function<QString(const QString &bankCode)>;
 
 // The purchase invoice, second model, of supplier codeFour's invoice numFacture: its entries over the
 // invoice's period in pages of 24 lines with the amounts carried and brought forward, the totals with TVA
 // and the amount in words. Nothing for a code or number 0 or an invoice without lines.
 ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const QDate &faitLe,
-                           const InvoiceWording &wording, const QString &outPath = {});
+                           const BankNameLookup &bankName, const QString &outPath = {});
 
 } // namespace zelvane

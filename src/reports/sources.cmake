@@ -1,4 +1,4 @@
 zelvane_module(reports
-    CORE OfficeExports.cpp ReportsModule.cpp
+    CORE DailyDocuments.cpp DayPanel.cpp DocumentParts.cpp OfficeExports.cpp ReportsModule.cpp
     WIDGETS ReportsPage.cpp
     DEPENDS db print stock office)
