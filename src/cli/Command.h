@@ -69,6 +69,7 @@ std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakeAmountInWordsCommand();
+std::unique_ptr<Command> MakeExportCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);
