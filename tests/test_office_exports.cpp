@@ -211,19 +211,38 @@ private slots:
         QTest::addColumn<int>("lines");
         QTest::newRow("day with exits") << kDay << 3;
         QTest::newRow("day without exits") << QDate(2009, 3, 11) << 0;
+        QTest::newRow("more lines than the ruled rows") << QDate(2009, 3, 12) << 30;
     }
     void issueNote()
     {
         QFETCH(QDate, day);
         QFETCH(int, lines);
+        if (lines == 30) {
+            for (int i = 0; i < lines; ++i)
+                ExecSql(m_db->database(), QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, "
+                                                         "quantite, pu) values (%1, 2, 22, '2009-03-12', %2, 130)")
+                                              .arg(100 + i)
+                                              .arg(i + 1));
+        }
         const ExportResult result = ExportBonSortieCantine(*m_db, day);
         const auto excel = reopen(result, QStringLiteral("PAGE1"));
         QVERIFY(excel);
         QCOMPARE(excel->caption(), QStringLiteral("BON DE SORTIE CANTINE"));
         QCOMPARE(text(*excel, "A3"), QStringLiteral("LYCEE IBN KHALDOUN"));
-        for (const char *cell : {"A36", "D36", "F36"})
-            QCOMPARE(text(*excel, cell), QStringLiteral("Date : ") + day.toString(QStringLiteral("dd/MM/yyyy")));
+        // The foot follows the lines when they are more than the 23 ruled rows.
+        const int foot = 36 + std::max(0, lines - 23);
+        for (const char *column : {"A", "D", "F"})
+            QCOMPARE(text(*excel, QStringLiteral("%1%2").arg(QLatin1String(column)).arg(foot)),
+                     QStringLiteral("Date : ") + day.toString(QStringLiteral("dd/MM/yyyy")));
+        QCOMPARE(text(*excel, QStringLiteral("D%1").arg(foot + 1)), QStringLiteral("L'Econome"));
         QCOMPARE(excel->cell(QStringLiteral("C%1").arg(13 + lines)).isValid(), false);
+        if (lines == 30) {
+            QCOMPARE(text(*excel, "C42"), QStringLiteral("HUILE"));
+            QCOMPARE(text(*excel, "B42"), FormatMontant(30));
+            QVERIFY(excel->mergedRanges().contains(QStringLiteral("C42:F42")));
+            QCOMPARE(excel->styleOf("B42"), excel->styleOf("B13"));
+            return;
+        }
         if (lines == 0)
             return;
         QCOMPARE(text(*excel, "A13"), QStringLiteral("1"));

@@ -165,8 +165,9 @@ def canteen_sheet(folder):
     put(ws, "H20", None, BOLD, Alignment(horizontal="right"), BOX, merge="K20")
     put(ws, "G25", "Dépense par personne nourrie :", BOLD, LEFT, merge="I25")
     put(ws, "J25", None, BOLD, Alignment(horizontal="right"), BOX, merge="K25")
-    put(ws, "C49", "L'Econome", BOLD, CENTER)
-    put(ws, "H49", "Le Directeur", BOLD, CENTER, merge="J49")
+    # The signatures beside the lines, which may run below the ruled rows.
+    put(ws, "G30", "L'Econome", BOLD, CENTER, merge="H30")
+    put(ws, "J30", "Le Directeur", BOLD, CENTER, merge="K30")
     page(ws, ws.PAPERSIZE_A4, False, one_page=True)
     save(wb, folder, "FJ_cantine.xlsx")
 

@@ -71,6 +71,13 @@ QVector<QSqlRecord> readRows(std::unique_ptr<QSqlQuery> &query)
 
 QString dateName(const QDate &day) { return IsoDate(day); }
 
+// The template's ruled rows for lines end at lastRuled: the lines beyond it get the same format.
+void ruleLines(TMSExcel &excel, int lastRuled, int lastLine)
+{
+    for (int row = lastRuled + 1; row <= lastLine; ++row)
+        excel.CopyRows(QString::number(lastRuled), row);
+}
+
 } // namespace
 
 ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, const OfficeDayFigures &day,
@@ -90,6 +97,7 @@ ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, c
     if (!articles)
         return ExportResult::failed(QStringLiteral("Les articles n'ont pas pu être lus."));
     const QVector<QSqlRecord> rows = readRows(articles);
+    ruleLines(excel, 156, 6 + int(rows.size()));
     prompter().progressStart(int(rows.size()), QStringLiteral("Préparation DE LA ") + caption);
     for (int i = 0; i < rows.size(); ++i) {
         const QVariant code = rows.at(i).value(QStringLiteral("code_art"));
@@ -160,6 +168,7 @@ ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFig
         return ExportResult::failed(QStringLiteral("Les sorties du jour n'ont pas pu être lues."));
     excel.SetCell(QStringLiteral("J2"), DateText(day));
     const QVector<QSqlRecord> rows = readRows(exits);
+    ruleLines(excel, 46, 6 + int(rows.size()));
     prompter().progressStart(int(rows.size()), QStringLiteral("Préparation DU ") + caption);
     for (int i = 0; i < rows.size(); ++i) {
         excel.SetCell(QStringLiteral("B7"), FormatMontantSaisie(rows.at(i).value(1).toDouble()), i);
@@ -182,10 +191,16 @@ ExportResult ExportBonSortieCantine(Tfdb &db, const QDate &day, const QString &o
     auto exits = dayExits(db, QStringLiteral("s.code_art,s.quantite,a.designation"), day);
     if (!exits)
         return ExportResult::failed(QStringLiteral("Les sorties du jour n'ont pas pu être lues."));
+    const QVector<QSqlRecord> rows = readRows(exits);
+    // The template rules 23 lines above its foot; more lines push the foot down instead of covering it.
+    const int extra = std::max(0, int(rows.size()) - 23);
+    if (extra > 0) {
+        excel.CopyRows(QStringLiteral("36:37"), 36 + extra);
+        ruleLines(excel, 35, 35 + extra);
+    }
     const QString dated = QStringLiteral("Date : ") + DateText(day);
     for (const auto *cell : {"A36", "D36", "F36"})
-        excel.SetCell(QString::fromLatin1(cell), dated);
-    const QVector<QSqlRecord> rows = readRows(exits);
+        excel.SetCell(QString::fromLatin1(cell), dated, extra);
     prompter().progressStart(int(rows.size()), QStringLiteral("Préparation DU ") + caption);
     for (int i = 0; i < rows.size(); ++i) {
         excel.SetCell(QStringLiteral("A13"), QString::number(rows.at(i).value(0).toLongLong()), i);
