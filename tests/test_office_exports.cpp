@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zelvane;
@@ -474,6 +475,54 @@ private slots:
         QVERIFY(pdf.contains(QStringLiteral("Plat 7-3")));
         if (!arabic)
             QVERIFY(pdf.contains(QStringLiteral("Couscous")));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("issue note") << QStringList{"--doc", "9", "--day", "10/03/2009"} << 0 << "";
+        QTest::newRow("invoice") << QStringList{"--doc", "10", "--supplier", "1", "--invoice", "2"} << 0 << "";
+        QTest::newRow("weekly menu") << QStringList{"--doc",  "17",         "--model",      "1",
+                                                    "--from", "08/03/2009", "--menu-texts", "MENU"}
+                                     << 0 << "";
+        QTest::newRow("invoice without lines")
+            << QStringList{"--doc", "10", "--supplier", "2", "--invoice", "2"} << 1 << "nothing to export";
+        QTest::newRow("not an office document") << QStringList{"--doc", "4"} << 1 << "not an office document";
+        QTest::newRow("bad day") << QStringList{"--doc", "9", "--day", "31/02/2009"} << 1 << "not a day";
+        QTest::newRow("too many menu texts")
+            << QStringList{"--doc", "17", "--model", "2", "--menu-texts", "LONG"} << 1 << "more than 21 lines";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, error);
+        invoiceLines(m_db->database(), 2, 0);
+        const QString file = m_db->openedPath();
+        m_db.reset();
+        QTemporaryDir dir;
+        QFile menu(dir.filePath(QStringLiteral("menu.txt")));
+        QVERIFY(menu.open(QIODevice::WriteOnly));
+        menu.write(arguments.contains(QStringLiteral("LONG")) ? QByteArray("x\n").repeated(22)
+                                                              : QByteArray("Lait\nCouscous\\nFruit\n"));
+        menu.close();
+        arguments.replaceInStrings(QStringLiteral("MENU"), menu.fileName());
+        arguments.replaceInStrings(QStringLiteral("LONG"), menu.fileName());
+        const QString out = dir.filePath(QStringLiteral("document"));
+        const CliRun run = RunCli(QStringList{QStringLiteral("export"), file} + arguments
+                                  + QStringList{QStringLiteral("--out"), out});
+        QCOMPARE(run.code, code);
+        QVERIFY2(run.err.contains(error), qPrintable(run.err));
+        QCOMPARE(QFile::exists(out), code == 0);
+        if (code == 0 && arguments.contains(QStringLiteral("17"))) {
+            TMSWinWord word;
+            QVERIFY(word.Open(out));
+            QCOMPARE(word.tableCellText(3, 2, 2), QStringLiteral("Lait"));
+            QCOMPARE(word.tableCellText(3, 2, 3), QStringLiteral("Couscous\nFruit"));
+            QCOMPARE(word.tableCellText(2, 1, 4), QStringLiteral("14/03/2009"));
+        }
     }
 
     // With no window to answer, the weekly menu is cancelled: nothing is made.
