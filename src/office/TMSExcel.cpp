@@ -341,15 +341,26 @@ bool TMSExcel::SetCellAt(CellPos pos, double number)
     return true;
 }
 
+std::optional<std::pair<int, int>> TMSExcel::rowsOfSelectedSheet(const QString &rows)
+{
+    if (!selected()) {
+        fail(QStringLiteral("no sheet selected"));
+        return std::nullopt;
+    }
+    const auto range = ParseRowRange(rows);
+    if (!range)
+        fail(QStringLiteral("%1 is not a range of rows").arg(rows));
+    return range;
+}
+
 bool TMSExcel::CopyRows(const QString &sourceRows, int destinationRow)
 {
-    Sheet *sheet = selected();
-    if (!sheet)
-        return fail(QStringLiteral("no sheet selected"));
-    const auto range = ParseRowRange(sourceRows);
+    const auto range = rowsOfSelectedSheet(sourceRows);
     if (!range)
-        return fail(QStringLiteral("%1 is not a range of rows").arg(sourceRows));
-    const auto [first, last] = *range;
+        return false;
+    Sheet *sheet = selected();
+    const int first = range->first;
+    const int last = range->second;
     const int count = last - first + 1;
     if (destinationRow < 1 || destinationRow + count - 1 > kMaxSheetRow)
         return fail(QStringLiteral("row %1 lies outside the sheet").arg(destinationRow));
@@ -421,13 +432,12 @@ bool TMSExcel::CopyRows(const QString &sourceRows, int destinationRow)
 
 bool TMSExcel::DeleteRows(const QString &rows)
 {
-    Sheet *sheet = selected();
-    if (!sheet)
-        return fail(QStringLiteral("no sheet selected"));
-    const auto range = ParseRowRange(rows);
+    const auto range = rowsOfSelectedSheet(rows);
     if (!range)
-        return fail(QStringLiteral("%1 is not a range of rows").arg(rows));
-    const auto [first, last] = *range;
+        return false;
+    Sheet *sheet = selected();
+    const int first = range->first;
+    const int last = range->second;
     const int count = last - first + 1;
     const auto change = [&](ReferenceEnd &a, ReferenceEnd *b) { return DeleteRowsChange(first, last, a, b); };
 

@@ -76,6 +76,8 @@ private:
     struct Sheet;
     Sheet *selected() const;
     bool fail(const QString &message);
+    // The rows of a range text on the selected sheet; nullopt (with the error) when either is missing.
+    std::optional<std::pair<int, int>> rowsOfSelectedSheet(const QString &rows);
     pugi::xml_node rowNode(int row, bool create) const;
     pugi::xml_node cellNode(CellPos pos, bool create) const;
     QString sharedString(int index) const;

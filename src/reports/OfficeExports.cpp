@@ -38,6 +38,13 @@ std::optional<ExportResult> openTemplate(TMSExcel &excel, const QString &fileNam
     return std::nullopt;
 }
 
+// The establishment line in Arabic and in French, at the head of the canteen's sheets.
+void establishmentLines(TMSExcel &excel, const QString &arabicCell, const QString &frenchCell)
+{
+    excel.SetCell(arabicCell, establishment(QStringLiteral("AR")));
+    excel.SetCell(frenchCell, establishment(QStringLiteral("FR")));
+}
+
 ExportResult save(TMSExcel &excel, const QString &outPath, const QString &documentName)
 {
     const QString path = outPath.isEmpty() ? NewDocumentPath(documentName, QStringLiteral("xlsx")) : outPath;
@@ -145,8 +152,7 @@ ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFig
     TMSExcel excel;
     if (auto failure = openTemplate(excel, QStringLiteral("FJ_cantine.xlsx"), QStringLiteral("PAGE1"), caption))
         return *failure;
-    excel.SetCell(QStringLiteral("A1"), establishment(QStringLiteral("AR")));
-    excel.SetCell(QStringLiteral("A2"), establishment(QStringLiteral("FR")));
+    establishmentLines(excel, QStringLiteral("A1"), QStringLiteral("A2"));
     // Four categories fit the sheet; the others are not written.
     for (int i = 0; i < std::min<qsizetype>(4, figures.categories.size()); ++i) {
         const auto &c = figures.categories.at(i);
@@ -186,8 +192,7 @@ ExportResult ExportBonSortieCantine(Tfdb &db, const QDate &day, const QString &o
     TMSExcel excel;
     if (auto failure = openTemplate(excel, QStringLiteral("Bon_sortie_cantine.xlsx"), QStringLiteral("PAGE1"), caption))
         return *failure;
-    excel.SetCell(QStringLiteral("A1"), establishment(QStringLiteral("AR")));
-    excel.SetCell(QStringLiteral("A3"), establishment(QStringLiteral("FR")));
+    establishmentLines(excel, QStringLiteral("A1"), QStringLiteral("A3"));
     auto exits = dayExits(db, QStringLiteral("s.code_art,s.quantite,a.designation"), day);
     if (!exits)
         return ExportResult::failed(QStringLiteral("Les sorties du jour n'ont pas pu être lues."));
