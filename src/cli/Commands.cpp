@@ -16,6 +16,10 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeSheetCommand());
     commands.push_back(MakeDemoCommand());
     commands.push_back(MakeAmountInWordsCommand());
+    commands.push_back(MakeNewYearCommand());
+    commands.push_back(MakeBackupCommand());
+    commands.push_back(MakeRestoreCommand());
+    commands.push_back(MakeConvertCommand());
     commands.push_back(MakeExportCommand());
     return commands;
 }
