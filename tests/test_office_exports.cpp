@@ -8,6 +8,7 @@
 #include "common/MontantEnLettres.h"
 #include "common/Organisation.h"
 #include "menus/WeeklyMenu.h"
+#include "menus/WeeklyMenuReport.h"
 #include "office/TMSExcel.h"
 #include "office/TMSWinWord.h"
 #include "reports/OfficeExports.h"
@@ -525,6 +526,37 @@ private slots:
         }
     }
 
+    // The first model, a report: rows are the seven days from the start, whatever weekday it is.
+    void weeklyMenuReport_data()
+    {
+        QTest::addColumn<int>("organisme");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("school") << 2 << "MEDECIN";
+        QTest::newRow("canteen") << 4 << "GERANT                  LE MEDECIN";
+    }
+    void weeklyMenuReport()
+    {
+        QFETCH(int, organisme);
+        QFETCH(QString, left);
+        m_db->organisme = organisme;
+        ExecSql(m_db->database(), QStringLiteral("insert into menu_menu (date_menu, menu1, menu2, menu3, menu4) values "
+                                                 "('2009-03-11', 'Lait', 'Couscous', 'Gouter', 'Soupe'),"
+                                                 "('2009-03-13', NULL, 'Riz', NULL, 'Pates'),"
+                                                 "('2009-03-18', 'Trop tard', 'x', 'x', 'x')"));
+        // From a Wednesday: Wednesday's menus go on the row labelled "1 - Dimanche".
+        const ReportDocument document = MakeMenuHebdomadaire(*m_db, QDate(2009, 3, 11), QDate(2009, 3, 18));
+        QCOMPARE(document.pages.size(), 1);
+        const QStringList texts = ReadingOrder(document.pages.first());
+        const auto after = [&](const QString &label) { return texts.value(texts.indexOf(label) + 1); };
+        QVERIFY(texts.contains(QStringLiteral("Journée du 11/03/2009  au 18/03/2009")));
+        QCOMPARE(after(QStringLiteral("1 - Dimanche")), QStringLiteral("Lait"));
+        QCOMPARE(texts.value(texts.indexOf(QStringLiteral("1 - Dimanche")) + 3), QStringLiteral("Soupe"));
+        QCOMPARE(after(QStringLiteral("3 - Mardi")), QStringLiteral("Riz"));
+        QVERIFY(!texts.contains(QStringLiteral("Gouter")));
+        QVERIFY(!texts.contains(QStringLiteral("Trop tard")));
+        QVERIFY(texts.contains(left));
+    }
+
     // With no window to answer, the weekly menu is cancelled: nothing is made.
     void weeklyMenuCancelled()
     {
@@ -533,5 +565,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestOfficeExports)
+QTEST_MAIN(TestOfficeExports)
 #include "test_office_exports.moc"

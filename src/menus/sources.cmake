@@ -1,4 +1,4 @@
 zelvane_module(menus
-    CORE MenusModule.cpp WeeklyMenu.cpp
+    CORE MenusModule.cpp WeeklyMenu.cpp WeeklyMenuReport.cpp
     WIDGETS MenusPage.cpp WeeklyMenuWindow.cpp
-    DEPENDS db office)
+    DEPENDS db print office)
