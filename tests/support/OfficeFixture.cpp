@@ -1,0 +1,85 @@
+#include "OfficeFixture.h"
+
+#include "office/OoxmlPackage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <QUrl>
+
+using namespace zelvane;
+
+// A workbook of one sheet "S": values, formulas (one shared), merged cells, a page break above row 5 and
+// a print area, as a spreadsheet program writes them.
+QByteArray smallWorkbook()
+{
+    const QString sheet = QStringLiteral(
+        R"(<?xml version="1.0" encoding="UTF-8"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:D7"/><sheetData>
+<row r="1" ht="30" customHeight="1"><c r="A1" t="inlineStr"><is><t>head</t></is></c></row>
+<row r="2"><c r="A2"><v>1</v></c><c r="B2"><v>2</v></c><c r="C2"><f>A2+B2</f><v>3</v></c><c r="D2"><f t="shared" ref="D2:D3" si="0">A2*2</f><v>2</v></c></row>
+<row r="3"><c r="A3"><v>3</v></c><c r="C3"><f>SUM(A2:A4)</f></c><c r="D3"><f t="shared" si="0"/></c></row>
+<row r="4"><c r="A4" s="3"><v>4</v></c><c r="B4"><f>$A$2*A4</f></c></row>
+<row r="5"><c r="A5" t="inlineStr"><is><t>block</t></is></c><c r="B5"><f>C2+A6</f></c></row>
+<row r="6"><c r="A6"><v>6</v></c></row>
+<row r="7"><c r="A7"><f>SUM(A1:A6)</f></c></row>
+</sheetData><mergeCells count="3"><mergeCell ref="B1:C1"/><mergeCell ref="A5:A6"/><mergeCell ref="B3:C4"/></mergeCells>
+<rowBreaks count="1" manualBreakCount="1"><brk id="4" max="16383" man="1"/></rowBreaks></worksheet>)");
+    OoxmlPackage package;
+    package.setPart(
+        QStringLiteral("[Content_Types].xml"),
+        R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/></Types>)");
+    package.setPart(
+        QStringLiteral("_rels/.rels"),
+        R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)");
+    package.setPart(
+        QStringLiteral("xl/workbook.xml"),
+        R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets><definedNames><definedName name="_xlnm.Print_Area" localSheetId="0">'S'!$A$1:$C$7</definedName></definedNames></workbook>)");
+    package.setPart(
+        QStringLiteral("xl/_rels/workbook.xml.rels"),
+        R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/></Relationships>)");
+    package.setPart(QStringLiteral("xl/worksheets/sheet1.xml"), sheet.toUtf8());
+    QTemporaryDir dir;
+    QString error;
+    const QString path = dir.filePath(QStringLiteral("small.xlsx"));
+    if (!package.write(path, &error))
+        qFatal("%s", qPrintable(error));
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+QString OfficePdfText(const QString &document)
+{
+    QTemporaryDir work;
+    const QString profile = QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
+    const QString outDir = work.filePath(QStringLiteral("pdf"));
+    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        QFile::copy(document, QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(document).fileName());
+    }
+    QProcess soffice;
+    soffice.start(QStringLiteral("soffice"), {QStringLiteral("-env:UserInstallation=") + profile,
+                                              QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                              QStringLiteral("pdf"), QStringLiteral("--outdir"), outDir, document});
+    if (!soffice.waitForFinished(180000) || soffice.exitCode() != 0) {
+        qWarning("soffice failed: %s %s", soffice.readAllStandardOutput().constData(),
+                 soffice.readAllStandardError().constData());
+        return {};
+    }
+    const QString pdf = outDir + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".pdf");
+    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        const QString copy = QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(pdf).fileName();
+        QFile::remove(copy);
+        QFile::copy(pdf, copy);
+    }
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000))
+        return {};
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
