@@ -68,6 +68,7 @@ std::unique_ptr<Command> MakePrepareCommand();
 std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
+std::unique_ptr<Command> MakePrintCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

@@ -15,6 +15,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeInfoCommand());
     commands.push_back(MakeSheetCommand());
     commands.push_back(MakeDemoCommand());
+    commands.push_back(MakePrintCommand());
     return commands;
 }
 

@@ -1,3 +1,4 @@
 zelvane_module(print
-    CORE ReportDocument.cpp
+    CORE PageOutput.cpp PdfOutput.cpp PrintRange.cpp QrpFile.cpp ReportDocument.cpp
+    WIDGETS PrevForm.cpp PrintRangeDialog.cpp Printing.cpp ZoomDialog.cpp
     DEPENDS common)

@@ -1,4 +1,4 @@
 zelvane_module(reports
-    CORE ReportsModule.cpp
-    WIDGETS ReportsPage.cpp
+    CORE Catalogue.cpp Documents.cpp ParameterPanel.cpp ParametresEdition.cpp ReportsModule.cpp
+    WIDGETS PrintMenu.cpp ReportsPage.cpp
     DEPENDS db print)
