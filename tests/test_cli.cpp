@@ -1,9 +1,12 @@
 #include "TestHome.h"
 #include "cli/Commands.h"
 #include "db/DataModule.h"
+#include "db/NewFile.h"
+#include "stock/Demo.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -40,6 +43,26 @@ private slots:
         QVERIFY(info.out.contains(QStringLiteral("table categories: 7\n")));
     }
 
+    void infoCountsTablesWhateverTheirNames()
+    {
+        TestHome home;
+        const QString path = home.templateCopy(QStringLiteral("ODD_2009.MDB"));
+        {
+            TestData db;
+            QCOMPARE(
+                db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
+                int(OpenOk));
+            // A name that, pasted between quotes, would turn the count into another statement.
+            QVERIFY(
+                QSqlQuery(db.database()).exec(QStringLiteral("create table \"x\"\" where 0 union select 99 --\" (a)")));
+            QVERIFY(QSqlQuery(db.database())
+                        .exec(QStringLiteral("insert into \"x\"\" where 0 union select 99 --\" values (1)")));
+        }
+        const CliRun info = RunCli({QStringLiteral("info"), path});
+        QCOMPARE(info.code, 0);
+        QVERIFY2(info.out.contains(QStringLiteral("table x\" where 0 union select 99 --: 1\n")), qPrintable(info.out));
+    }
+
     void existingFileRefusedUnlessForced()
     {
         TestHome home;
@@ -67,7 +90,28 @@ private slots:
                                      << "incorrecte";
         QTest::newRow("missing value") << QStringList{"prepare", "--kind"} << "Missing value after '--kind'";
         QTest::newRow("unknown command") << QStringList{"frobnicate"} << "unknown command";
+        QTest::newRow("amount not a number") << QStringList{"amount-in-words", "12,3x"} << "is not an amount";
+        QTest::newRow("amount missing") << QStringList{"amount-in-words"} << "needs exactly one AMOUNT";
         QTest::newRow("info of a missing file") << QStringList{"info", "/nowhere/DOS1_2009.MDB"} << "no such file";
+        QTest::newRow("signed year") << QStringList{"prepare", "--kind", "2", "--year", "+2024"} << "is not a year";
+        QTest::newRow("blank inside the year")
+            << QStringList{"prepare", "--kind", "2", "--year", "20 24"} << "is not a year";
+        QTest::newRow("negative year") << QStringList{"prepare", "--kind", "2", "--year=-2024"} << "is not a year";
+        QTest::newRow("signed kind") << QStringList{"prepare", "--kind", "+2", "--year", "2024"}
+                                     << "unknown establishment kind";
+        QTest::newRow("blank name") << QStringList{"prepare", "--kind", "2", "--year", "2024", "--name", " "}
+                                    << "--name needs a file name";
+        QTest::newRow("option as name") << QStringList{"prepare", "--kind", "2", "--year", "2024", "--name=--force"}
+                                        << "not the option";
+        QTest::newRow("control character in name")
+            << QStringList{"prepare", "--kind", "2", "--year", "2024", "--name", "DOS\n1.MDB"} << "control characters";
+        QTest::newRow("name of another kind of file")
+            << QStringList{"prepare", "--kind", "2", "--year", "2024", "--name", "notes.txt"} << "ending in .MDB";
+        QTest::newRow("endless demo") << QStringList{"demo", "--kind",      "2",          "--year",
+                                                     "2024", "--movements", "99999999999"}
+                                      << "is at most";
+        QTest::newRow("signed demo size")
+            << QStringList{"demo", "--kind", "2", "--year", "2024", "--articles", "+40"} << "positive number";
     }
     void badInput()
     {
@@ -79,6 +123,16 @@ private slots:
         QVERIFY2(r.err.contains(error), qPrintable(r.err));
         QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
         QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList()); // nothing half-made
+    }
+
+    void amountInWords()
+    {
+        TestHome home;
+        CliRun r = RunCli({"amount-in-words", "1234.56"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("[ MILLE DEUX CENTS TRENTE QUATRE DA, 56 CTS]\n"));
+        r = RunCli({"amount-in-words", "--", "-3"});
+        QCOMPARE(r.out, QStringLiteral("[]\n"));
     }
 
     void infoRefusals()
@@ -108,6 +162,56 @@ private slots:
         r = RunCli({QStringLiteral("info"), home.templateCopy(QStringLiteral("A.B.MDB"))});
         QCOMPARE(r.code, 1);
         QVERIFY(r.err.contains(QStringLiteral("incorrecte")));
+    }
+
+    void demoFilledBeforeItTakesItsName()
+    {
+        TestHome home;
+        DemoRequest request;
+        request.folder = home.databases();
+        request.kind = 2;
+        request.year = QStringLiteral("2024");
+        request.movements = 10;
+        const QString target = home.databases() + QStringLiteral("/DOS1_2024.MDB");
+        // A demo killed while it fills must not leave a file that passes for a management file.
+        bool targetSeenWhileFilling = true;
+        NewFileRequest failing = request;
+        failing.fill = [&](const QString &work) {
+            targetSeenWhileFilling = QFile::exists(target) || !QFile::exists(work);
+            return QStringLiteral("disk full");
+        };
+        Tfdb db;
+        const NewFileResult result = CreateManagementFile(db, failing);
+        QCOMPARE(result.error, QStringLiteral("disk full"));
+        QVERIFY(!targetSeenWhileFilling);
+        QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList());
+        QCOMPARE(MakeDemoFile(request).path, target);
+        QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList{QStringLiteral("DOS1_2024.MDB")});
+    }
+
+    void staleWorkFilesRemoved()
+    {
+        TestHome home;
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForStarted());
+        const qint64 gonePid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        const QString dir = home.databases();
+        const QString stale = dir + QStringLiteral("/FCNEW_%1.MDB").arg(gonePid);
+        const QString mine = WorkFilePath(dir);
+        const QString other = dir + QStringLiteral("/FCNEW_NOTES.MDB");
+        for (const QString &path : {stale, stale + QStringLiteral("-journal"), mine, other}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        RemoveStaleWorkFiles(dir);
+        QVERIFY(!QFile::exists(stale));
+        QVERIFY(!QFile::exists(stale + QStringLiteral("-journal")));
+        QVERIFY(QFile::exists(mine));  // this process still runs
+        QVERIFY(QFile::exists(other)); // not a work file's name
+        QVERIFY(IsWorkFileName(QStringLiteral("fcnew_12.mdb")));
+        QVERIFY(!IsWorkFileName(QStringLiteral("FCNEW_12.MDB.bak")));
     }
 
     void help()

@@ -1,5 +1,6 @@
 #include "common/Dates.h"
 #include "common/Format.h"
+#include "common/MontantEnLettres.h"
 #include "common/Text.h"
 
 #include <QtTest>
@@ -11,6 +12,42 @@ class TestText : public QObject
     Q_OBJECT
 
 private slots:
+    // The brackets show the spaces, which invoices print as they are.
+    void amountsInWords_data()
+    {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("zero") << 0.0 << "[ZERO DA, 00 CTS]";
+        QTest::newRow("centimes only") << 0.5 << "[ZERO DA, 50 CTS]";
+        QTest::newRow("one") << 1.0 << "[  UN DA, 00 CTS]";
+        QTest::newRow("no ET") << 21.5 << "[  VINGT UN DA, 50 CTS]";
+        QTest::newRow("seventy-one") << 71.0 << "[  SOIXANTE ONZE DA, 00 CTS]";
+        QTest::newRow("eighty") << 80.0 << "[  QUATRE-VINGTS DA, 00 CTS]";
+        QTest::newRow("ninety-one") << 91.0 << "[  QUATRE-VINGTS ONZE DA, 00 CTS]";
+        QTest::newRow("hundred") << 100.0 << "[  CENT DA, 00 CTS]";
+        QTest::newRow("hundreds take S") << 200.0 << "[ DEUX CENTS DA, 00 CTS]";
+        QTest::newRow("also before more words") << 201.0 << "[ DEUX CENTS UN DA, 00 CTS]";
+        QTest::newRow("thousand") << 1000.0 << "[ MILLE  DA, 00 CTS]";
+        QTest::newRow("thousands") << 1234.56 << "[ MILLE DEUX CENTS TRENTE QUATRE DA, 56 CTS]";
+        QTest::newRow("two thousand") << 2000.0 << "[  DEUX MILLE  DA, 00 CTS]";
+        QTest::newRow("million") << 1000000.0 << "[  UN MILLION  DA, 00 CTS]";
+        QTest::newRow("million and thousand") << 1001000.0 << "[  UN MILLION MILLE  DA, 00 CTS]";
+        QTest::newRow("no plural on million") << 2000000.0 << "[  DEUX MILLION  DA, 00 CTS]";
+        QTest::newRow("rounded to centimes") << 12.345 << "[  DOUZE DA, 35 CTS]";
+        QTest::newRow("largest")
+            << 999999999999.99
+            << "[ NEUF CENTS QUATRE-VINGTS DIX-NEUF MILLIARD NEUF CENTS QUATRE-VINGTS DIX-NEUF MILLION NEUF CENTS "
+               "QUATRE-VINGTS DIX-NEUF MILLE NEUF CENTS QUATRE-VINGTS DIX-NEUF DA, 99 CTS]";
+        QTest::newRow("negative") << -1.0 << "[]";
+        QTest::newRow("beyond the scales") << 1e12 << "[]";
+    }
+    void amountsInWords()
+    {
+        QFETCH(double, amount);
+        QFETCH(QString, words);
+        QCOMPARE(QLatin1Char('[') + MontantEnLettres(QStringLiteral("FR"), amount) + QLatin1Char(']'), words);
+    }
+
     void amounts_data()
     {
         QTest::addColumn<double>("value");
@@ -112,11 +149,28 @@ private slots:
         QCOMPARE(ScrambleText(QString(200, QLatin1Char('A'))).size(), 200);
     }
 
+    void lastDayOfMonth_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QDate>("last");
+        QTest::newRow("leap year") << QDate(2008, 2, 10) << QDate(2008, 2, 29);
+        QTest::newRow("common year") << QDate(2009, 2, 10) << QDate(2009, 2, 28);
+        QTest::newRow("thirty days") << QDate(2009, 4, 3) << QDate(2009, 4, 30);
+        QTest::newRow("century, not leap") << QDate(1900, 2, 1) << QDate(1900, 2, 28);
+        QTest::newRow("century, not leap either") << QDate(2100, 2, 14) << QDate(2100, 2, 28);
+        QTest::newRow("fourth century, leap") << QDate(2000, 2, 3) << QDate(2000, 2, 29);
+        QTest::newRow("invalid date") << QDate(2009, 13, 40) << QDate();
+    }
+
+    void lastDayOfMonth()
+    {
+        QFETCH(QDate, day);
+        QFETCH(QDate, last);
+        QCOMPARE(LastDayOfMonth(day), last);
+    }
+
     void dates()
     {
-        QCOMPARE(LastDayOfMonth(QDate(2008, 2, 10)), QDate(2008, 2, 29));
-        QCOMPARE(LastDayOfMonth(QDate(2009, 2, 10)), QDate(2009, 2, 28));
-        QCOMPARE(LastDayOfMonth(QDate(2009, 4, 3)), QDate(2009, 4, 30));
         QCOMPARE(FirstDayOfMonth(QDate(2009, 4, 30)), QDate(2009, 4, 1));
         QCOMPARE(WeekStart(QDate(2010, 3, 7)), QDate(2010, 3, 7));
         QCOMPARE(WeekStart(QDate(2010, 3, 6)), QDate(2010, 2, 28));

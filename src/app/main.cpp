@@ -3,8 +3,10 @@
 #include "app/Modules.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
+#include "common/Paths.h"
 #include "common/Translations.h"
 #include "db/DataModule.h"
+#include "db/NewFile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -37,6 +39,8 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     zelvane::Library library;
+
+    zelvane::RemoveStaleWorkFiles(zelvane::DatabasesDir());
     zelvane::Tfdb db;
     zelvane::InstallModules(db);
     zelvane::TFZelvane window(db);

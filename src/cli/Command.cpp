@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "common/Format.h"
 #include "common/Paths.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
@@ -57,14 +58,38 @@ QString Command::reportedFailures() const
     return quiet ? quiet->messages.join(QLatin1Char(' ')).simplified() : QString();
 }
 
-int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed)
+int PositiveNumber(const QCommandLineParser &parser, const QString &option, int largest, bool zeroAllowed)
 {
-    bool isNumber = false;
-    const int n = parser.value(option).toInt(&isNumber);
-    if (!isNumber || n < 0 || (n == 0 && !zeroAllowed))
+    const std::optional<qint64> n = ParseDigits(parser.value(option));
+    if (!n || (*n == 0 && !zeroAllowed))
         throw CommandFailure{QStringLiteral("--%1 needs a positive number, not %2").arg(option, parser.value(option))};
-    return n;
+    if (*n > largest)
+        throw CommandFailure{QStringLiteral("--%1 is at most %2").arg(option).arg(largest)};
+    return int(*n);
 }
+
+namespace {
+
+// A file name as the commands accept it: a plain name of a management file, nothing a shell or a
+// mistyped option could slip in.
+QString checkedFileName(const QString &name)
+{
+    if (name.trimmed().isEmpty())
+        throw CommandFailure{QStringLiteral("--name needs a file name")};
+    if (name.startsWith(QLatin1Char('-')))
+        throw CommandFailure{QStringLiteral("--name takes a file name, not the option %1").arg(name)};
+    if (name.contains(QLatin1Char('/')))
+        throw CommandFailure{QStringLiteral("--name takes a file name without folder")};
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            throw CommandFailure{QStringLiteral("--name cannot hold control characters")};
+    }
+    if (!name.endsWith(QLatin1String(".MDB"), Qt::CaseInsensitive) || name.size() == 4)
+        throw CommandFailure{QStringLiteral("--name needs a name ending in .MDB, not %1").arg(name)};
+    return name;
+}
+
+} // namespace
 
 void AddNewFileOptions(QCommandLineParser &parser)
 {
@@ -81,13 +106,14 @@ NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser
     if (!parser.isSet(QStringLiteral("kind")) || !parser.isSet(QStringLiteral("year")))
         throw CommandFailure{QStringLiteral("%1 needs --kind N and --year YYYY").arg(command)};
     NewFileRequest request;
-    bool isNumber = false;
-    request.kind = parser.value(QStringLiteral("kind")).toInt(&isNumber);
-    if (!isNumber || request.kind <= 0)
+    const std::optional<qint64> kind = ParseDigits(parser.value(QStringLiteral("kind")));
+    if (!kind || *kind <= 0 || *kind > 99)
         throw CommandFailure{QStringLiteral("unknown establishment kind %1").arg(parser.value(QStringLiteral("kind")))};
-    request.fileName = parser.value(QStringLiteral("name"));
-    if (request.fileName.contains(QLatin1Char('/')))
-        throw CommandFailure{QStringLiteral("--name takes a file name without folder")};
+    request.kind = int(*kind);
+    if (parser.isSet(QStringLiteral("name")))
+        request.fileName = checkedFileName(parser.value(QStringLiteral("name")));
+    if (!ParseDigits(parser.value(QStringLiteral("year"))))
+        throw CommandFailure{QStringLiteral("the year '%1' is not a year").arg(parser.value(QStringLiteral("year")))};
     request.folder = DatabasesDir();
     request.year = parser.value(QStringLiteral("year"));
     request.overwrite = parser.isSet(QStringLiteral("force"));

@@ -69,13 +69,15 @@ std::unique_ptr<Command> MakeInfoCommand();
 std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakePrintCommand();
+std::unique_ptr<Command> MakeAmountInWordsCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);
 // What those options ask for, checked; the file goes into the data folder's databases.
 NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser &parser);
 
-// An option's value as a positive number, or a failure naming the option.
-int PositiveNumber(const QCommandLineParser &parser, const QString &option, bool zeroAllowed = false);
+// An option's value as a positive number written in plain digits, at most largest, or a failure naming
+// the option.
+int PositiveNumber(const QCommandLineParser &parser, const QString &option, int largest, bool zeroAllowed = false);
 
 } // namespace zelvane

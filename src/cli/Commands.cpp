@@ -16,6 +16,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeSheetCommand());
     commands.push_back(MakeDemoCommand());
     commands.push_back(MakePrintCommand());
+    commands.push_back(MakeAmountInWordsCommand());
     return commands;
 }
 

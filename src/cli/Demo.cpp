@@ -37,9 +37,9 @@ protected:
         DemoRequest request;
         static_cast<NewFileRequest &>(request) = NewFileRequestOf(name(), parser);
         if (parser.isSet(QStringLiteral("articles")))
-            request.articles = PositiveNumber(parser, QStringLiteral("articles"));
+            request.articles = PositiveNumber(parser, QStringLiteral("articles"), kMostDemoArticles);
         if (parser.isSet(QStringLiteral("movements")))
-            request.movements = PositiveNumber(parser, QStringLiteral("movements"), true);
+            request.movements = PositiveNumber(parser, QStringLiteral("movements"), kMostDemoMovements, true);
         const NewFileResult result = MakeDemoFile(request);
         if (!result.ok())
             throw CommandFailure{result.error};

@@ -1,5 +1,7 @@
 #include "cli/Commands.h"
 #include "common/Library.h"
+#include "common/Paths.h"
+#include "db/NewFile.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -13,6 +15,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
     zelvane::Library library;
+    zelvane::RemoveStaleWorkFiles(zelvane::DatabasesDir());
     QFile out, err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);

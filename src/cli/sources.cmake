@@ -1,3 +1,3 @@
 zelvane_module(cli
-    CORE Command.cpp Commands.cpp Demo.cpp Info.cpp Prepare.cpp Print.cpp Sheet.cpp
+    CORE AmountInWords.cpp Command.cpp Commands.cpp Demo.cpp Info.cpp Prepare.cpp Print.cpp Sheet.cpp
     DEPENDS app)

@@ -6,11 +6,7 @@ QDate FirstDayOfMonth(const QDate &d) { return QDate(d.year(), d.month(), 1); }
 
 QDate LastDayOfMonth(const QDate &d)
 {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    int last = days[d.month() - 1];
-    if (d.month() == 2 && d.year() % 4 == 0)
-        last = 29;
-    return QDate(d.year(), d.month(), last);
+    return d.isValid() ? QDate(d.year(), d.month(), d.daysInMonth()) : QDate();
 }
 
 QDate WeekStart(const QDate &d)

@@ -7,7 +7,7 @@
 namespace zelvane {
 
 QDate FirstDayOfMonth(const QDate &d);
-// February has 29 days in every year divisible by 4 (the program's dates never reach 2100).
+// The Gregorian calendar's last day (February 1900 and 2100 have 28 days); invalid for an invalid date.
 QDate LastDayOfMonth(const QDate &d);
 // Weeks run from Sunday to Saturday.
 QDate WeekStart(const QDate &d);

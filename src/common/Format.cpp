@@ -87,6 +87,17 @@ std::optional<qint64> ParseInteger(const QString &text)
     return v;
 }
 
+std::optional<qint64> ParseDigits(const QString &text)
+{
+    if (text.isEmpty() || text.size() > 18)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    return text.toLongLong();
+}
+
 std::optional<double> NumberFromSql(const QVariant &v)
 {
     if (v.isNull())
@@ -101,15 +112,14 @@ QString DateText(const QDate &d) { return d.isValid() ? d.toString(QStringLitera
 std::optional<QDate> ParseDate(const QString &text)
 {
     const QStringList parts = text.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3 || parts.at(2).size() != 4)
+    if (parts.size() != 3 || parts.at(0).size() > 2 || parts.at(1).size() > 2 || parts.at(2).size() != 4)
         return std::nullopt;
-    bool okDay = false, okMonth = false, okYear = false;
-    const int day = parts.at(0).toInt(&okDay);
-    const int month = parts.at(1).toInt(&okMonth);
-    const int year = parts.at(2).toInt(&okYear);
-    if (!okDay || !okMonth || !okYear)
+    const auto day = ParseDigits(parts.at(0));
+    const auto month = ParseDigits(parts.at(1));
+    const auto year = ParseDigits(parts.at(2));
+    if (!day || !month || !year)
         return std::nullopt;
-    const QDate d(year, month, day);
+    const QDate d{int(*year), int(*month), int(*day)};
     if (!d.isValid())
         return std::nullopt;
     return d;

@@ -28,6 +28,8 @@ QString NumberText(double x);
 // Parses a number typed with a point (a comma is taken as a point too); nullopt when it is not one.
 std::optional<double> ParseNumber(const QString &text);
 std::optional<qint64> ParseInteger(const QString &text);
+// Plain decimal digits only (no sign, no blanks, at most 18 digits): the form of numbers given as arguments.
+std::optional<qint64> ParseDigits(const QString &text);
 // A number read from the database or a dataset; nullopt for NULL or a value that is not a number.
 std::optional<double> NumberFromSql(const QVariant &v);
 

@@ -66,6 +66,11 @@ QString QuotedSQL(const QString &s)
     return QLatin1Char('\'') + ReplaceAll(s, QStringLiteral("'"), QStringLiteral("''")) + QLatin1Char('\'');
 }
 
+QString QuotedIdentifier(const QString &name)
+{
+    return QLatin1Char('"') + ReplaceAll(name, QStringLiteral("\""), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
 // Positions are counted from 1 in the alphabet; 0 stands for a character outside it, which then maps
 // onto the character at its own shifted position.
 QString ScrambleText(const QString &s)

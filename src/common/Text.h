@@ -19,6 +19,8 @@ QString ReplaceAll(const QString &s, const QString &oldText, const QString &newT
 
 // Every user-typed text written into an SQL statement goes through this.
 QString QuotedSQL(const QString &s);
+// A table or column name written into SQL as an identifier, whatever characters it holds.
+QString QuotedIdentifier(const QString &name);
 
 QString ScrambleText(const QString &s);
 QString UnscrambleText(const QString &s);

@@ -1,5 +1,5 @@
 zelvane_module(common
-    CORE Dates.cpp Failure.cpp Format.cpp Library.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp
+    CORE Dates.cpp Failure.cpp Format.cpp Library.cpp MontantEnLettres.cpp Organisation.cpp Paths.cpp Profile.cpp Prompter.cpp Text.cpp
          Translations.cpp
     WIDGETS CommandRegistry.cpp DialogPrompter.cpp DigitClock.cpp HelpWindow.cpp NumberValidator.cpp ProgressWindow.cpp
             WindowHelpers.cpp

@@ -1,6 +1,7 @@
 #include "db/Dataset.h"
 
 #include "common/Format.h"
+#include "common/Text.h"
 #include "db/Transaction.h"
 
 #include <QRegularExpression>
@@ -63,7 +64,7 @@ void Dataset::requireActive() const
 void Dataset::loadFields()
 {
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(m_table)))
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QuotedIdentifier(m_table))))
         raise(query);
     QVector<FieldDef> tableFields;
     while (query.next())
@@ -160,14 +161,15 @@ QString Dataset::selectText() const
 {
     QStringList columns;
     for (int i = 0; i < m_tableFieldCount; ++i)
-        columns << QLatin1Char('"') + m_fields.at(i).name + QLatin1Char('"');
-    QString sql = QStringLiteral("SELECT rowid, %1 FROM \"%2\"").arg(columns.join(QLatin1Char(',')), m_table);
+        columns << QuotedIdentifier(m_fields.at(i).name);
+    QString sql = QStringLiteral("SELECT rowid, %1 FROM %2")
+                      .arg(columns.join(QLatin1Char(',')), QuotedIdentifier(m_table));
     QStringList conditions;
     if (m_filtered && !m_filter.trimmed().isEmpty())
         conditions << QLatin1Char('(') + m_filter + QLatin1Char(')');
     if (m_master) {
         if (m_master->isActive() && m_master->recNo() >= 0 && !m_master->isNull(m_masterField))
-            conditions << QStringLiteral("\"%1\" = :master").arg(m_detailField);
+            conditions << QuotedIdentifier(m_detailField) + QStringLiteral(" = :master");
         else
             conditions << QStringLiteral("0 = 1");
     }
@@ -523,20 +525,21 @@ void Dataset::post()
     QSqlQuery query(db);
     QStringList columns;
     for (int i = 0; i < m_tableFieldCount; ++i)
-        columns << QLatin1Char('"') + m_fields.at(i).name + QLatin1Char('"');
+        columns << QuotedIdentifier(m_fields.at(i).name);
     if (m_state == State::Insert) {
         QStringList marks;
         for (int i = 0; i < m_tableFieldCount; ++i)
             marks << QStringLiteral("?");
-        if (!query.prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                               .arg(m_table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+        if (!query.prepare(
+                QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(QuotedIdentifier(m_table), columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
             raise(query);
     } else {
         QStringList sets;
         for (const QString &column : std::as_const(columns))
             sets << column + QStringLiteral(" = ?");
-        if (!query.prepare(
-                QStringLiteral("UPDATE \"%1\" SET %2 WHERE rowid = ?").arg(m_table, sets.join(QLatin1Char(',')))))
+        if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                               .arg(QuotedIdentifier(m_table), sets.join(QLatin1Char(',')))))
             raise(query);
     }
     for (int i = 0; i < m_tableFieldCount; ++i)
@@ -589,7 +592,7 @@ void Dataset::remove()
     Transaction transaction(db);
     beforeDelete(*this);
     QSqlQuery query(db);
-    if (!query.prepare(QStringLiteral("DELETE FROM \"%1\" WHERE rowid = ?").arg(m_table)))
+    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuotedIdentifier(m_table))))
         raise(query);
     query.addBindValue(m_rows.at(m_current).rowid);
     if (!query.exec())

@@ -1,5 +1,6 @@
 #include "db/FileReport.h"
 
+#include "common/Text.h"
 #include "db/DataModule.h"
 
 #include <QFileInfo>
@@ -26,7 +27,7 @@ void WriteFileReport(Tfdb &db, const QString &path, QIODevice &device)
     }
     for (const QString &name : std::as_const(names)) {
         QSqlQuery count(db.database());
-        if (count.exec(QStringLiteral("select count(*) from \"%1\"").arg(name)) && count.next())
+        if (count.exec(QStringLiteral("select count(*) from ") + QuotedIdentifier(name)) && count.next())
             out << "table " << name << ": " << count.value(0).toLongLong() << '\n';
     }
 }

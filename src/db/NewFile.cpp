@@ -1,5 +1,6 @@
 #include "db/NewFile.h"
 
+#include "common/Format.h"
 #include "common/Paths.h"
 #include "db/DataModule.h"
 #include "db/Preparation.h"
@@ -8,6 +9,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
 
 namespace zelvane {
 
@@ -15,13 +21,44 @@ namespace {
 
 NewFileResult failure(const QString &error) { return {QString(), error}; }
 
+const QRegularExpression &workFilePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^FCNEW_([0-9]{1,9})\\.MDB$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
 } // namespace
+
+QString WorkFilePath(const QString &folder)
+{
+    return QDir(folder).absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+}
+
+bool IsWorkFileName(const QString &fileName) { return workFilePattern().match(fileName).hasMatch(); }
+
+void RemoveStaleWorkFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("FCNEW_*")}, QDir::Files)) {
+        const QRegularExpressionMatch match = workFilePattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        const pid_t pid = pid_t(match.captured(1).toLongLong());
+        // kill(pid, 0) tells whether the process still runs without touching it.
+        if (pid != getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+            for (const QString &suffix :
+                 {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::remove(dir.absoluteFilePath(name + suffix));
+        }
+    }
+}
 
 NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
 {
-    bool isNumber = false;
-    const int year = request.year.trimmed().toInt(&isNumber);
-    if (!isNumber || year < 1900 || year > 2999)
+    const std::optional<qint64> digits = ParseDigits(request.year.trimmed());
+    const int year = digits ? int(*digits) : 0;
+    if (year < 1900 || year > 2999)
         return failure(QStringLiteral("the year '%1' is not a year").arg(request.year));
     const QString templatePath = TemplatePath();
     if (templatePath.isEmpty())
@@ -36,8 +73,8 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     if (QFileInfo::exists(target) && !request.overwrite)
         return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
 
-    const QString work = QDir(request.folder)
-                             .absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+    RemoveStaleWorkFiles(request.folder);
+    const QString work = WorkFilePath(request.folder);
     QFile::remove(work);
     if (!CopyFileOver(templatePath, work))
         return failure(QStringLiteral("cannot copy the template to %1").arg(work));
@@ -64,11 +101,14 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
         }
     }
     db.closeSession();
-    if (!error.isEmpty() || !CopyFileOver(work, target)) {
+    if (error.isEmpty() && request.fill)
+        error = request.fill(work);
+    if (error.isEmpty() && !MoveFileOver(work, target))
+        error = QStringLiteral("cannot write %1").arg(target);
+    if (!error.isEmpty()) {
         QFile::remove(work);
-        return failure(error.isEmpty() ? QStringLiteral("cannot write %1").arg(target) : error);
+        return failure(error);
     }
-    QFile::remove(work);
     return {target, QString()};
 }
 

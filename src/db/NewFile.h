@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace zelvane {
 
 class Tfdb;
@@ -13,6 +15,9 @@ struct NewFileRequest
     int kind = 0;
     QString year;
     bool overwrite = false;
+    // Fills the prepared file before it is moved into place (the demo year); returns why it failed, or
+    // nothing. The file is closed before and after.
+    std::function<QString(const QString &path)> fill;
 };
 
 struct NewFileResult
@@ -22,9 +27,16 @@ struct NewFileResult
     bool ok() const { return error.isEmpty(); }
 };
 
-// Makes a prepared management file from the template: copied under a temporary name, opened, filled
-// for the kind and year, checked, then moved into place, so that a failure leaves no half-made file and
-// never touches an existing one. The data module is left disconnected.
+// Makes a prepared management file from the template: copied under a work name in the target folder,
+// opened, prepared for the kind and year, checked, filled, then renamed into place, so that a failure
+// or a killed process leaves no half-made file under the final name and never touches an existing one.
+// The data module is left disconnected.
 NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request);
+
+// The work file of this process in folder, and whether a file name is one of a work file.
+QString WorkFilePath(const QString &folder);
+bool IsWorkFileName(const QString &fileName);
+// Removes the work files that processes which no longer run left in folder.
+void RemoveStaleWorkFiles(const QString &folder);
 
 } // namespace zelvane

@@ -10,7 +10,7 @@ bool PaintPages(const ReportDocument &document, QPagedPaintDevice &device, int f
     from = qMax(from, 1);
     to = qMin(to, int(document.pages.size()));
     QPainter painter;
-    if (from > to || !painter.begin(&device))
+    if (!painter.begin(&device))
         return false;
     // The pages are drawn in points; the device counts in its own dots.
     const qreal scale = device.logicalDpiX() / 72.0;

@@ -1,7 +1,10 @@
 #include "print/PdfOutput.h"
 
+#include "print/PageOutput.h"
+
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 
 namespace zelvane {
 
@@ -12,20 +15,10 @@ bool WritePdf(const ReportDocument &document, const QString &path)
     writer.setCreator(QStringLiteral("Zelvane"));
     // The pictures cover the whole paper, so the writer keeps no margin of its own.
     writer.setPageLayout(QPageLayout(document.layout.pageSize(), document.layout.orientation(), QMarginsF()));
-    writer.setResolution(1200);
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    const qreal scale = writer.resolution() / 72.0;
-    for (int i = 0; i < document.pages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        painter.drawPicture(0, 0, document.pages.at(i).picture);
-        painter.restore();
-    }
-    return painter.end();
+    // Played on a device of another resolution, a picture rescales its fonts: the writer takes the
+    // pictures' own.
+    writer.setResolution(QPicture().logicalDpiX());
+    return PaintPages(document, writer, 1, int(document.pages.size()));
 }
 
 QImage RenderPage(const ReportDocument &document, int page, int dotsPerInch)
@@ -36,6 +29,10 @@ QImage RenderPage(const ReportDocument &document, int page, int dotsPerInch)
     const qreal scale = dotsPerInch / 72.0;
     QImage image(qCeil(size.width() * scale), qCeil(size.height() * scale), QImage::Format_RGB32);
     image.fill(Qt::white);
+    // The pictures' resolution, so that playing them keeps their font sizes (the painter scales instead).
+    const int pictureDpi = QPicture().logicalDpiX();
+    image.setDotsPerMeterX(qRound(pictureDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(pictureDpi / 0.0254));
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(scale, scale);

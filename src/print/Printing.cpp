@@ -2,6 +2,7 @@
 
 #include "print/PageOutput.h"
 
+#include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -15,7 +16,8 @@ QString PrintDocument(const ReportDocument &document, const PrintRange &range)
         return range.printer.isEmpty() ? QStringLiteral("Aucune imprimante par défaut n'est installée.")
                                        : QStringLiteral("L'imprimante %1 n'existe pas.").arg(range.printer);
     for (int copy = 0; copy < range.copies; ++copy) {
-        QPrinter printer(info, QPrinter::HighResolution);
+        QPrinter printer(info);
+        printer.setResolution(QPicture().logicalDpiX());
         printer.setDocName(document.title);
         printer.setCopyCount(1);
         // The pictures are drawn from the paper's corner: no margins of the printer's own.

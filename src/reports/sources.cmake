@@ -1,4 +1,5 @@
 zelvane_module(reports
-    CORE Catalogue.cpp Documents.cpp ParameterPanel.cpp ParametresEdition.cpp ReportsModule.cpp
+    CORE Catalogue.cpp DailyDocuments.cpp DayPanel.cpp DocumentParts.cpp Documents.cpp ParameterPanel.cpp
+         ParametresEdition.cpp ReportsModule.cpp
     WIDGETS PrintMenu.cpp ReportsPage.cpp
-    DEPENDS db print)
+    DEPENDS db print stock)

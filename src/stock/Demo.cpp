@@ -383,38 +383,32 @@ NewFileResult MakeDemoFile(const DemoRequest &request)
 {
     if (request.articles < 0 || request.movements < 0)
         return {QString(), QStringLiteral("the numbers of articles and movements cannot be negative")};
-    NewFileResult made;
-    int regime = 2;
-    {
-        Tfdb db;
-        made = CreateManagementFile(db, request);
-        if (!made.ok())
-            return made;
-        regime = request.kind == 1 ? 1 : 2;
-    }
-    const QString connection = QStringLiteral("zelvane-demo");
-    QString error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(made.path);
-        if (!db.open()) {
-            error = db.lastError().text();
-        } else {
-            QSqlQuery options(db);
-            if (options.exec(QStringLiteral("select regime from options")) && options.next()
-                && !options.value(0).isNull())
-                regime = options.value(0).toInt();
-            options.finish();
-            error = Filler(db, request, request.year.trimmed().toInt(), regime).run();
+    NewFileRequest fileRequest = request;
+    // The year is filled in the work file, so that a demo stopped halfway leaves nothing under its name.
+    fileRequest.fill = [&request](const QString &path) {
+        const QString connection = QStringLiteral("zelvane-demo");
+        QString error;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(path);
+            if (!db.open()) {
+                error = db.lastError().text();
+            } else {
+                int regime = request.kind == 1 ? 1 : 2;
+                QSqlQuery options(db);
+                if (options.exec(QStringLiteral("select regime from options")) && options.next()
+                    && !options.value(0).isNull())
+                    regime = options.value(0).toInt();
+                options.finish();
+                error = Filler(db, request, request.year.trimmed().toInt(), regime).run();
+            }
+            db.close();
         }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
-    if (!error.isEmpty()) {
-        QFile::remove(made.path);
-        return {QString(), error};
-    }
-    return made;
+        QSqlDatabase::removeDatabase(connection);
+        return error;
+    };
+    Tfdb db;
+    return CreateManagementFile(db, fileRequest);
 }
 
 } // namespace zelvane

@@ -7,6 +7,10 @@
 namespace zelvane {
 
 // The file to make, and what to fill it with.
+// Beyond these, a demo year would only fill the disk: ten times the largest years the program is measured on.
+inline constexpr int kMostDemoArticles = 20000;
+inline constexpr int kMostDemoMovements = 10000000;
+
 struct DemoRequest : NewFileRequest
 {
     int articles = 0; // 0: the kind's own list; more adds generated articles, fewer keeps the first ones

@@ -26,6 +26,7 @@ class TestPrintMenu : public QObject
     std::unique_ptr<Tfdb> db;
     QList<TParametresEdition> made; // the parameters of every document made
     QStringList shown;              // the titles of the documents that reached the preview
+    QHash<qint32, DocumentMaker> realMakers;
 
     void opens(qint32 code, const std::function<void(TFQUILLON_PRNMENU &)> &script)
     {
@@ -66,6 +67,7 @@ private slots:
         db->startSession(QDate(2010, 3, 10));
         made.clear();
         shown.clear();
+        realMakers = DocumentMakers();
         for (qint32 code : {doc::Stock, doc::StockParArticle, doc::EtatMensuel}) {
             DocumentMakers().insert(code, [this, code](Tfdb &, const TParametresEdition &p) {
                 made.append(p);
@@ -75,7 +77,7 @@ private slots:
     }
     void cleanup()
     {
-        DocumentMakers().clear();
+        DocumentMakers() = realMakers;
         db.reset();
         home.reset();
     }

@@ -1,0 +1,50 @@
+#include "reports/DocumentParts.h"
+
+#include "common/Organisation.h"
+#include "db/DataModule.h"
+#include "stock/ListeDenrees.h"
+#include "stock/StockModule.h"
+
+namespace zelvane {
+
+void AddHeadingLines(ReportBand &band, qreal x, qreal y, qreal width, qreal lineHeight, qreal fontSize)
+{
+    QString lines[3];
+    OrganisationHeading(&lines[0], &lines[1], &lines[2], QStringLiteral("FR"));
+    for (int i = 0; i < 3; ++i)
+        band.add(ReportElement::label({x, y + i * lineHeight, width, lineHeight}, lines[i]).size(fontSize).bold());
+}
+
+void AddPageNumber(ReportBand &band, const QRectF &box, qreal fontSize)
+{
+    const qreal numberWidth = qMin<qreal>(12, box.width() / 2);
+    band.add(
+        ReportElement::label(box.adjusted(0, 0, -numberWidth, 0), QStringLiteral("Page :")).right().size(fontSize));
+    band.add(ReportElement::pageNumber(QRectF(box.right() - numberWidth, box.top(), numberWidth, box.height()))
+                 .right()
+                 .size(fontSize));
+}
+
+ReportElement HeadingCell(const QRectF &box, const QString &text, qreal fontSize)
+{
+    ReportElement cell = ReportElement::label(box, text).centered().size(fontSize).bold().framed();
+    cell.wrap = true;
+    return cell;
+}
+
+DayFigures::DayFigures(Tfdb &db, const QDate &day)
+{
+    const StockModule *stock = db.module<StockModule>();
+    const TListeDenrees *shown = stock ? stock->ListeDenrees() : nullptr;
+    if (shown && shown->DateJour() == db.ValidateDate(day)) {
+        m_liste = shown;
+        return;
+    }
+    m_own = std::make_unique<TListeDenrees>(db);
+    m_own->SetDate(day);
+    m_liste = m_own.get();
+}
+
+DayFigures::~DayFigures() = default;
+
+} // namespace zelvane
