@@ -8,6 +8,7 @@
 #include "reports/Documents.h"
 
 #include <QIODevice>
+#include <limits>
 
 namespace zelvane {
 
@@ -56,7 +57,7 @@ protected:
             throw CommandFailure{QStringLiteral("print needs --doc CODE")};
         if (parser.isSet(QStringLiteral("pdf")) == parser.isSet(QStringLiteral("text")))
             throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
-        const qint32 code = PositiveNumber(parser, QStringLiteral("doc"));
+        const qint32 code = PositiveNumber(parser, QStringLiteral("doc"), std::numeric_limits<qint32>::max());
         bool listed = false;
         for (const CatalogueEntry &entry : BuildCatalogue(db.organisme))
             listed = listed || entry.code == code;
@@ -110,7 +111,7 @@ private:
 
     static qint32 numberOption(const QCommandLineParser &parser, const QString &option, qint32 fallback)
     {
-        return parser.isSet(option) ? PositiveNumber(parser, option, true) : fallback;
+        return parser.isSet(option) ? PositiveNumber(parser, option, std::numeric_limits<qint32>::max(), true) : fallback;
     }
 };
 

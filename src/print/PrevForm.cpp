@@ -137,6 +137,13 @@ TPrevForm::TPrevForm(QWidget *parent)
     B8 = addButton(QStringLiteral("Page précédente"), "go-previous", "day-previous");
     B9 = addButton(QStringLiteral("Page suivante"), "go-next", "day-next");
     B10 = addButton(QStringLiteral("Calculatrice"), "accessories-calculator", "calculator");
+    // Keys for the buttons used most, so that a document is read without the mouse.
+    B3->setShortcut(QKeySequence::SaveAs);
+    B4->setShortcut(QKeySequence::ZoomIn);
+    B5->setShortcut(QKeySequence::ZoomOut);
+    B7->setShortcut(QKeySequence::Print);
+    B8->setShortcut(Qt::Key_PageUp);
+    B9->setShortcut(Qt::Key_PageDown);
     CBPage = new QComboBox;
     CBPage->setObjectName(QStringLiteral("CBPage"));
     CBPage->setMinimumWidth(110);

@@ -244,11 +244,13 @@ private slots:
             QWidget *page = area->widget();
             area->horizontalScrollBar()->setValue(200);
             const QPoint start(100, 100);
+            // The mouse stays where it is on the screen while the page moves under it.
+            const QPoint origin = page->mapToGlobal(start);
             QTest::mousePress(page, Qt::LeftButton, {}, start);
             // Ten moves of one pixel to the right: each scrolls by the distance from where the drag began.
             for (int x = 1; x <= 10; ++x) {
                 QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(x, 0)),
-                                 page->mapToGlobal(QPointF(start + QPoint(x, 0))), Qt::NoButton, Qt::LeftButton,
+                                 QPointF(origin + QPoint(x, 0)), Qt::NoButton, Qt::LeftButton,
                                  Qt::NoModifier);
                 QApplication::sendEvent(page, &move);
             }
