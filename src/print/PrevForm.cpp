@@ -12,10 +12,12 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -65,20 +67,22 @@ public:
         update();
     }
 
+    // The document or its page changed: the image of the page is made again.
+    void forget() { m_shown = {-1, -1}; }
+
 protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        const QList<ReportPage> &pages = m_form.document().pages;
-        if (m_form.currentPage() >= 1 && m_form.currentPage() <= pages.size()) {
-            painter.save();
-            painter.setRenderHint(QPainter::Antialiasing);
-            const qreal scale = pixelsPerPoint() * m_form.zoom() / 100.0;
-            painter.scale(scale, scale);
-            painter.drawPicture(0, 0, pages.at(m_form.currentPage() - 1).picture);
-            painter.restore();
+        // The page is drawn once per page and zoom into an image of the widget's resolution, as on paper.
+        const std::pair<int, int> wanted{m_form.currentPage(), m_form.zoom()};
+        if (wanted != m_shown) {
+            m_page = RenderPage(m_form.document(), wanted.first - 1, qRound(logicalDpiX() * wanted.second / 100.0));
+            m_shown = wanted;
         }
+        if (!m_page.isNull())
+            painter.drawImage(rect(), m_page);
         painter.setPen(Qt::white);
         painter.drawRect(rect().adjusted(2, 2, -4, -4));
         painter.setPen(Qt::darkGray);
@@ -110,6 +114,8 @@ private:
     QScrollArea &m_area;
     QPoint m_start;
     QPoint m_last;
+    QImage m_page;
+    std::pair<int, int> m_shown{-1, -1}; // the page and zoom of m_page
 };
 
 TPrevForm::TPrevForm(QWidget *parent)
@@ -138,7 +144,7 @@ TPrevForm::TPrevForm(QWidget *parent)
     B9 = addButton(QStringLiteral("Page suivante"), "go-next", "day-next");
     B10 = addButton(QStringLiteral("Calculatrice"), "accessories-calculator", "calculator");
     // Keys for the buttons used most, so that a document is read without the mouse.
-    B3->setShortcut(QKeySequence::SaveAs);
+    B3->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     B4->setShortcut(QKeySequence::ZoomIn);
     B5->setShortcut(QKeySequence::ZoomOut);
     B7->setShortcut(QKeySequence::Print);
@@ -209,6 +215,9 @@ TPrevForm::TPrevForm(QWidget *parent)
     connect(CBPage, &QComboBox::activated, this, [this](int index) { goToPage(index + 1); });
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     connect(&Timer1, &QTimer::timeout, this, &TPrevForm::Timer1Timer);
+    // The whole screen also where no window manager maximises windows.
+    if (QScreen *where = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        setGeometry(where->availableGeometry());
     setWindowState(Qt::WindowMaximized);
 }
 
@@ -256,6 +265,7 @@ void TPrevForm::Timer1Timer()
 void TPrevForm::setDocument(const ReportDocument &document)
 {
     m_document = document;
+    QRPreview1->forget();
     CBPage->clear();
     for (int page = 1; page <= m_document.pages.size(); ++page)
         CBPage->addItem(QStringLiteral("Page:%1").arg(page));

@@ -49,6 +49,7 @@ public:
     QPushButton *BitBtn1;
     QLabel *StatusPanel1;
     QLabel *StatusPanel2;
+    QTimer Timer1; // the zoom animation
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -72,7 +73,6 @@ private:
     int m_currentPage = 1;
     QScrollArea *m_area;
     PageView *QRPreview1;
-    QTimer Timer1;
     int m_animationStep = 0;
 };
 

@@ -147,7 +147,7 @@ class TestPreview : public QObject
     QString cupsUnavailable;
 
     // The zoom animation of a document coming in is over.
-    static void settle() { QTest::qWait(300); }
+    static void settle(TPrevForm &form) { QTRY_VERIFY_WITH_TIMEOUT(!form.Timer1.isActive(), 10000); }
 
     // Runs the preview of document and plays script on it.
     void preview(const ReportDocument &document, const std::function<void(TPrevForm &)> &script)
@@ -179,8 +179,7 @@ private slots:
             for (int i = 0; i < form.CBPage->count(); ++i)
                 pages.append(form.CBPage->itemText(i));
             status = form.StatusPanel1->text();
-            QTRY_COMPARE(form.zoom(), 100);
-            QTest::qWait(200);
+            settle(form);
             settled = form.zoom();
         });
         QCOMPARE(caption, QStringLiteral("Prévisualisation [Essai]"));
@@ -195,7 +194,7 @@ private slots:
     {
         QList<int> zooms;
         preview(SampleDocument(1), [&](TPrevForm &form) {
-            settle();
+            settle(form);
             const QSize before = form.findChild<QScrollArea *>()->widget()->size();
             for (int i = 0; i < 4; ++i) {
                 form.B4->click();
@@ -237,7 +236,7 @@ private slots:
     void dragsThePageFurtherTheFartherTheMouse()
     {
         preview(SampleDocument(1), [&](TPrevForm &form) {
-            settle();
+            settle(form);
             form.setZoom(300);
             QCoreApplication::processEvents(); // the scroll bars take the new size
             auto *area = form.findChild<QScrollArea *>();
@@ -249,9 +248,8 @@ private slots:
             QTest::mousePress(page, Qt::LeftButton, {}, start);
             // Ten moves of one pixel to the right: each scrolls by the distance from where the drag began.
             for (int x = 1; x <= 10; ++x) {
-                QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(x, 0)),
-                                 QPointF(origin + QPoint(x, 0)), Qt::NoButton, Qt::LeftButton,
-                                 Qt::NoModifier);
+                QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(x, 0)), QPointF(origin + QPoint(x, 0)),
+                                 Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
                 QApplication::sendEvent(page, &move);
             }
             QTest::mouseRelease(page, Qt::LeftButton, {}, start + QPoint(10, 0));
@@ -369,7 +367,7 @@ private slots:
     {
         int zoom = 0;
         preview(SampleDocument(1), [&](TPrevForm &form) {
-            settle();
+            settle(form);
             RunWindowScripts<TFZoom>(
                 [&] {
                     form.B6->click();
