@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(db.organisme, 2);
     }
 
-    void olderFileIsNotOpenedNorDamaged()
+    void fileOfAnUnknownVersionIsNotOpenedNorDamaged()
     {
         const QString file = home->preparedFile(2, 2009);
         {
@@ -173,7 +173,7 @@ private slots:
             QCOMPARE(setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, false,
                                             QString::fromLatin1(kSchemaTag)),
                      int(OpenOk));
-            QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2009-06-06'"));
+            QSqlQuery(setup.database()).exec(QStringLiteral("update version set version='ZELVANE-2001-01-01'"));
         }
         const QByteArray before = digest(file);
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);

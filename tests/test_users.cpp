@@ -2,6 +2,7 @@
 #include "common/Profile.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "users/PasswordHash.h"
 #include "users/Users.h"
 
 #include <QSqlQuery>
@@ -43,15 +44,24 @@ int openChecked(Tfdb &db, const QString &path)
     return db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, true, QString::fromLatin1(kSchemaTag));
 }
 
+// The users table as "name|password|priority"; a password stored as a hash shows as "#" and the
+// password of the tests that it matches.
 QStringList usersTable(Tfdb &db)
 {
+    static const QStringList known = {"SECRET", "NOUVEAU", "PW", "L'AMI"};
     QStringList rows;
     QSqlQuery q(db.database());
     if (!q.exec(QStringLiteral("select username, password, priorite from users order by username")))
         return {QStringLiteral("unreadable")};
-    while (q.next())
-        rows << q.value(0).toString() + QLatin1Char('|') + q.value(1).toString() + QLatin1Char('|')
-                    + q.value(2).toString();
+    while (q.next()) {
+        QString password = q.value(1).toString();
+        if (IsPasswordHash(password)) {
+            const auto match = std::find_if(known.begin(), known.end(),
+                                            [&](const QString &plain) { return PasswordMatches(password, plain); });
+            password = QLatin1Char('#') + (match != known.end() ? *match : QStringLiteral("?"));
+        }
+        rows << q.value(0).toString() + QLatin1Char('|') + password + QLatin1Char('|') + q.value(2).toString();
+    }
     return rows;
 }
 
@@ -163,6 +173,45 @@ private slots:
         QCOMPARE(db.CurrentUser, user);
         QCOMPARE(db.CurrentPriority, priority);
         QVERIFY(answers.messages.isEmpty());
+    }
+
+    void passwordsKeptAsHashes()
+    {
+        TestHome home;
+        const QString path = fileWithUsers(home, {"ADMIN", "SECRET", "A"});
+        {
+            // A file of before: the password as typed, replaced by its hash at the first good login.
+            ScriptedPrompter answers;
+            ScriptedUserForms forms(&answers.asked);
+            answers.passwords = {"wrong", "secret"};
+            setPrompter(&answers);
+            TestData db;
+            QCOMPARE(openChecked(db, path), int(OpenOk));
+            QCOMPARE(usersTable(db), QStringList{"ADMIN|#SECRET|A"});
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(!file.readAll().contains("SECRET"));
+        file.close();
+
+        for (const auto &[typed, result] : {std::pair{QStringLiteral(" Secret"), int(OpenOk)},
+                                            std::pair{QStringLiteral("SECRE"), int(OpenUserRefused)}}) {
+            ScriptedPrompter answers;
+            ScriptedUserForms forms(&answers.asked);
+            answers.passwords = {typed, typed, typed};
+            setPrompter(&answers);
+            TestData db;
+            QCOMPARE(openChecked(db, path), result);
+        }
+
+        // The login window compares with the hashes too.
+        const QString hash = *HashPassword(QStringLiteral("CASH"));
+        LoginCheck check({"ADMIN", "CAISSE"}, {*HashPassword(QStringLiteral("SECRET")), hash}, 8);
+        check.select(1);
+        QCOMPARE(check.CheckPW(QStringLiteral("cash ")), 1);
+        QCOMPARE(check.CheckPW(QStringLiteral("secret")), -1);
+        QVERIFY(!PasswordMatches(hash, hash));
+        QVERIFY(HashPassword(QStringLiteral("CASH")) != hash); // salted
     }
 
     void passwordSizeFollowsTheColumn_data()
@@ -297,13 +346,13 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::addColumn<QStringList>("table");
         QTest::newRow("changed") << QStringList{"ADMIN", "SECRET", "A", "CAISSE", "", "B"} << ""
-                                 << "NOUVEAU" << true << QStringList{"ADMIN|NOUVEAU|A", "CAISSE||B"};
+                                 << "NOUVEAU" << true << QStringList{"ADMIN|#NOUVEAU|A", "CAISSE||B"};
         QTest::newRow("cancelled") << QStringList{"ADMIN", "SECRET", "A"} << "secret" << kCancel << false
-                                   << QStringList{"ADMIN|SECRET|A"};
+                                   << QStringList{"ADMIN|#SECRET|A"};
         QTest::newRow("stored in small letters with blanks") << QStringList{" admin ", "SECRET", "A"} << "secret"
-                                                             << "NOUVEAU" << true << QStringList{" admin |NOUVEAU|A"};
+                                                             << "NOUVEAU" << true << QStringList{" admin |#NOUVEAU|A"};
         QTest::newRow("quote in name and password") << QStringList{"O'BRIEN", "", "A"} << ""
-                                                    << "L'AMI" << true << QStringList{"O'BRIEN|L'AMI|A"};
+                                                    << "L'AMI" << true << QStringList{"O'BRIEN|#L'AMI|A"};
     }
     void changeOwnPassword()
     {
@@ -328,7 +377,7 @@ private slots:
         QCOMPARE(answers.asked.last(), QStringLiteral("changePassword"));
         QCOMPARE(forms.lastPasswordName, db.CurrentUser);
         QCOMPARE(forms.lastPasswordSize, 8);
-        QCOMPARE(db.CurrentPassword, changed ? newPassword : before);
+        QVERIFY(changed ? PasswordMatches(db.CurrentPassword, newPassword) : db.CurrentPassword == before);
         QCOMPARE(usersTable(db), table);
     }
 
@@ -347,7 +396,7 @@ private slots:
         // Users added since the opening: still nobody logged in whose password could change.
         QVERIFY(ChangeOwnPassword(db));
         QCOMPARE(answers.asked, (QStringList{"users", "users"}));
-        QCOMPARE(usersTable(db), QStringList{"ADMIN|PW|A"});
+        QCOMPARE(usersTable(db), QStringList{"ADMIN|#PW|A"});
         QVERIFY(db.CurrentUser.isEmpty());
     }
 
@@ -372,10 +421,10 @@ private slots:
         QCOMPARE(forms.lastUsers.at(0).name, QStringLiteral(" caisse "));
         QCOMPARE(forms.lastUsers.at(0).password, QString());
         QCOMPARE(forms.lastUsers.at(0).priority, QStringLiteral("A"));
-        QCOMPARE(usersTable(db), (QStringList{" caisse ||", "ADMIN|SECRET|A"}));
+        QCOMPARE(usersTable(db), (QStringList{" caisse ||", "ADMIN|#SECRET|A"}));
 
         QVERIFY(ManageUsers(db));
-        QCOMPARE(usersTable(db), (QStringList{longName + "||B", "O'BRIEN|L'AMI|A", "X'); drop table users; --||C"}));
+        QCOMPARE(usersTable(db), (QStringList{longName + "||B", "O'BRIEN|#L'AMI|A", "X'); drop table users; --||C"}));
         // The login values wait for the next opening.
         QCOMPARE(db.CurrentUser, QStringLiteral("ADMIN"));
         QVERIFY(answers.messages.isEmpty());

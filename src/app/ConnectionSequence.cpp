@@ -3,6 +3,7 @@
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
+#include "db/Conversion.h"
 #include "db/DataModule.h"
 
 #include <QDate>
@@ -102,8 +103,20 @@ bool ConnectionSequence::Action_connectExecute()
     if (!forThisRun && !isExistingFile(file) && TemplatePath().isEmpty())
         m_failure = QStringLiteral("Le modèle fc.new est introuvable : aucun dossier ne peut être créé.");
 
-    const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true,
-                                             QString::fromLatin1(kSchemaTag));
+    int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, true, true, QString::fromLatin1(kSchemaTag));
+    if (result == OpenOlderVersion) {
+        const ConversionResult converted = ConvertOlderFile(file);
+        if (!converted.ok())
+            return fail(converted.error);
+        if (converted.refusedRows > 0)
+            prompter().showMessage(QStringLiteral("%1 a été converti ; %2 lignes de l'ancien fichier n'ont pas pu être "
+                                                  "reprises. L'ancien fichier est conservé sous %3.")
+                                       .arg(file)
+                                       .arg(converted.refusedRows)
+                                       .arg(converted.backup),
+                                   QStringLiteral("Convertir"), MessageIcon::Warning);
+        result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag));
+    }
     if (result != OpenOk)
         return fail(m_failure.isEmpty() ? OpenFailureText(result, file) : m_failure);
 

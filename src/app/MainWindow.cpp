@@ -362,6 +362,8 @@ void TFZelvane::openFile(const QString &path)
     Action_connectExecute();
 }
 
+void TFZelvane::showFirstTab() { PC0->setCurrentIndex(0); }
+
 void TFZelvane::PC0Change()
 {
     if (PC0->isHidden())

@@ -66,6 +66,7 @@ public:
     CommandRegistry &commands() override { return *m_commands; }
     void refresh() override { Refresh(); }
     void openFile(const QString &path) override;
+    void showFirstTab() override;
     QWidget *window() override { return this; }
     void popupMenu(const QPoint &globalPosition) override;
 

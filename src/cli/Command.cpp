@@ -137,10 +137,17 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
     db.readOnly = true;
     const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false,
                                            QString::fromLatin1(kSchemaTag));
+    if (opened == OpenOlderVersion)
+        return executeOnOlder(path, out);
     if (opened != OpenOk)
         throw CommandFailure{OpenFailureText(opened, path)};
     db.LoadOptions();
     return executeOn(db, path, parser, out);
+}
+
+int DatabaseCommand::executeOnOlder(const QString &path, QIODevice &)
+{
+    throw CommandFailure{OpenFailureText(OpenOlderVersion, path)};
 }
 
 } // namespace zelvane

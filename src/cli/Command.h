@@ -62,6 +62,8 @@ protected:
     int execute(const QCommandLineParser &parser, QIODevice &out) final;
     virtual void addCommandOptions(QCommandLineParser &) {}
     virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
+    // FILE is of an older generation: a failure that says so, unless the command can use such a file.
+    virtual int executeOnOlder(const QString &path, QIODevice &out);
 };
 
 std::unique_ptr<Command> MakePrepareCommand();
@@ -70,6 +72,10 @@ std::unique_ptr<Command> MakeSheetCommand();
 std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakePrintCommand();
 std::unique_ptr<Command> MakeAmountInWordsCommand();
+std::unique_ptr<Command> MakeNewYearCommand();
+std::unique_ptr<Command> MakeBackupCommand();
+std::unique_ptr<Command> MakeRestoreCommand();
+std::unique_ptr<Command> MakeConvertCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

@@ -17,6 +17,10 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeDemoCommand());
     commands.push_back(MakePrintCommand());
     commands.push_back(MakeAmountInWordsCommand());
+    commands.push_back(MakeNewYearCommand());
+    commands.push_back(MakeBackupCommand());
+    commands.push_back(MakeRestoreCommand());
+    commands.push_back(MakeConvertCommand());
     return commands;
 }
 

@@ -1,6 +1,11 @@
 #include "cli/Command.h"
 
+#include "db/Conversion.h"
+#include "db/DataModule.h"
 #include "db/FileReport.h"
+
+#include <QFileInfo>
+#include <QIODevice>
 
 namespace zelvane {
 
@@ -21,6 +26,18 @@ protected:
     int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &, QIODevice &out) override
     {
         WriteFileReport(db, path, out);
+        return 0;
+    }
+
+    int executeOnOlder(const QString &path, QIODevice &out) override
+    {
+        const QString tag = FileSchemaTag(path);
+        if (!GenerationOf(tag))
+            return DatabaseCommand::executeOnOlder(path, out);
+        out.write(QStringLiteral("file: %1\nschema: %2\ngeneration: older, can be converted to %3 (zelvane-cli "
+                                 "convert FILE, or by opening it in the program)\n")
+                      .arg(QFileInfo(path).absoluteFilePath(), tag, QString::fromLatin1(kSchemaTag))
+                      .toUtf8());
         return 0;
     }
 };

@@ -76,16 +76,17 @@ bool DialogPrompter::askYesNo(const QString &text, const QString &caption, Messa
     return box.exec() == QMessageBox::Yes;
 }
 
-QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &filter)
+namespace {
+
+// The file dialogs of the management files: the detail view, wide enough for every column; the chosen
+// file, empty when cancelled.
+QString runFileDialog(QFileDialog &dialog, const QWidget *owner)
 {
-    QFileDialog dialog(owner(), QStringLiteral("Ouvrir un dossier de gestion"), folder, filter);
-    dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("mdb"));
-    // Where Qt draws the dialog itself: the detail view, wide enough for every column.
     dialog.setViewMode(QFileDialog::Detail);
     QSize size(900, 560);
-    if (const QWidget *w = owner())
-        size = size.boundedTo(w->screen()->availableGeometry().size() * 0.9);
+    if (owner)
+        size = size.boundedTo(owner->screen()->availableGeometry().size() * 0.9);
     dialog.resize(size);
     if (auto *view = dialog.findChild<QTreeView *>()) {
         // Size, type and date as wide as their texts, the name taking the rest.
@@ -98,6 +99,26 @@ QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &f
         return {};
     QApplication::processEvents();
     return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &filter)
+{
+    QFileDialog dialog(owner(), QStringLiteral("Ouvrir un dossier de gestion"), folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog, owner());
+}
+
+QString DialogPrompter::chooseFileToSave(const QString &title, const QString &folder, const QString &name,
+                                         const QString &filter)
+{
+    QFileDialog dialog(owner(), title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(name);
+    return runFileDialog(dialog, owner());
 }
 
 int DialogPrompter::choose(const QString &text, const QString &caption, const QStringList &choices, int current)

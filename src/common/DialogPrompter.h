@@ -24,6 +24,8 @@ public:
     int choose(const QString &text, const QString &caption, const QStringList &choices, int current) override;
     std::optional<QString> input(const QString &text, const QString &caption, const QString &value) override;
     QString chooseFileToOpen(const QString &folder, const QString &filter) override;
+    QString chooseFileToSave(const QString &title, const QString &folder, const QString &name,
+                             const QString &filter) override;
     std::optional<QString> askPassword(const QString &text, const QString &caption) override;
 
     void progressStart(int maximum, const QString &message) override;

@@ -33,8 +33,9 @@ OrganisationIdentity OrganisationIdentity::load()
 
 bool OrganisationIdentity::save() const
 {
-    QFile::remove(filePath());
     {
+        // Every key is written (an empty value removes its line) and the file is replaced whole, so that
+        // the identity is never lost halfway.
         TQVProfile file(filePath());
         file.WriteValue(QStringLiteral("KIND"), kindCode.trimmed());
         for (int i = 0; i < 3; ++i) {

@@ -19,6 +19,8 @@ public:
     virtual void refresh() = 0;
     // Closes the open file and opens path instead, as the connection does.
     virtual void openFile(const QString &path) = 0;
+    // Brings the first tab, the day's movements, to the front.
+    virtual void showFirstTab() = 0;
     // The window, for dialogs and the focus.
     virtual QWidget *window() = 0;
     // The window's pop-up menu at a point of the screen.

@@ -7,9 +7,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace zelvane {
 
 QString BaseDir()
@@ -76,18 +73,6 @@ bool CopyFileOver(const QString &source, const QString &target)
         return false;
     }
     return out.commit();
-}
-
-bool MoveFileOver(const QString &source, const QString &target)
-{
-    {
-        // The data must be on disk before the name points at it.
-        QFile file(source);
-        if (!file.open(QIODevice::ReadWrite) || ::fsync(file.handle()) != 0)
-            return false;
-    }
-    ClearFileAttributes(target);
-    return std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
 }
 
 } // namespace zelvane

@@ -20,8 +20,5 @@ QString WindowsDir();
 void ClearFileAttributes(const QString &path);
 // Copies source over target through a temporary file, so that a failed copy leaves target as it was.
 bool CopyFileOver(const QString &source, const QString &target);
-// Puts a finished work file in place of target in one step (a rename in the same folder): target is
-// either the old file or the complete new one, never a part of it, whenever the process stops.
-bool MoveFileOver(const QString &source, const QString &target);
 
 } // namespace zelvane

@@ -73,6 +73,14 @@ QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString 
     return TakeAnswer(files, QString());
 }
 
+QString ScriptedPrompter::chooseFileToSave(const QString &, const QString &folder, const QString &name, const QString &)
+{
+    lastFolder = folder;
+    lastProposedName = name;
+    asked << QStringLiteral("save");
+    return TakeAnswer(savedFiles, QString());
+}
+
 std::optional<QString> ScriptedPrompter::askPassword(const QString &, const QString &)
 {
     asked << QStringLiteral("password");

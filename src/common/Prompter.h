@@ -30,6 +30,10 @@ public:
     virtual std::optional<QString> input(const QString &text, const QString &caption, const QString &value) = 0;
     // The open dialog; empty when cancelled.
     virtual QString chooseFileToOpen(const QString &folder, const QString &filter) = 0;
+    // The save dialog captioned title in folder, proposing name; empty when cancelled. It does not ask
+    // about an existing file: the command asks its own question.
+    virtual QString chooseFileToSave(const QString &title, const QString &folder, const QString &name,
+                                     const QString &filter) = 0;
     // One masked box; the text as typed, nullopt when cancelled.
     virtual std::optional<QString> askPassword(const QString &text, const QString &caption) = 0;
 
@@ -55,6 +59,8 @@ public:
     int choose(const QString &text, const QString &caption, const QStringList &choices, int current) override;
     std::optional<QString> input(const QString &text, const QString &caption, const QString &value) override;
     QString chooseFileToOpen(const QString &folder, const QString &filter) override;
+    QString chooseFileToSave(const QString &title, const QString &folder, const QString &name,
+                             const QString &filter) override;
     std::optional<QString> askPassword(const QString &text, const QString &caption) override;
 
     // Echoes the messages on standard error (the command line).
@@ -64,14 +70,16 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<int> choices;
     std::deque<std::optional<QString>> inputs;
-    std::deque<QString> files;
+    std::deque<QString> files;      // the open dialog's answers
+    std::deque<QString> savedFiles; // the save dialog's answers
     std::deque<std::optional<QString>> passwords;
 
     QStringList messages;  // texts of the message boxes shown
     QStringList questions; // texts of the questions asked (confirm, yes/no, choice, input)
     QStringList asked;     // every prompt in order: "message", "confirm", "yesno", "choice", "input", "file",
-                           // "password", and the names the forms record (see Form.h)
+                           // "save", "password", and the names the forms record (see Form.h)
     QString lastFolder;
+    QString lastProposedName; // what the last save dialog proposed
     QStringList messageCaptions;  // captions of the message boxes, beside messages
     QStringList questionCaptions; // captions of the questions, beside questions
 };

@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Organisation.h"
 #include "common/Text.h"
+#include "db/Conversion.h"
 #include "db/SqlFunctions.h"
 
 #include <QDate>
@@ -19,6 +20,10 @@ QString OpenFailureText(int result, const QString &file)
         return QStringLiteral("Connexion refusée : l'utilisateur n'a pas été identifié.");
     case OpenOlderVersion: {
         const QString tag = FileSchemaTag(file);
+        if (GenerationOf(tag))
+            return QStringLiteral("%1 est un dossier d'une version antérieure (%2) : il peut être converti à la "
+                                  "version actuelle (%3) ; le programme le convertit à son ouverture.")
+                .arg(file, tag, QString::fromLatin1(kSchemaTag));
         return QStringLiteral("%1 n'est pas un dossier de la version actuelle (%2 au lieu de %3) : il n'a pas été "
                               "ouvert et reste tel quel.")
             .arg(file, tag.isEmpty() ? QStringLiteral("sans version") : tag, QString::fromLatin1(kSchemaTag));
@@ -182,8 +187,7 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
     }
 
     if (checkUsers) {
-        Execute(
-            QStringLiteral("create table users (username char(30) primary key,password char(8), priorite char(1))"));
+        Execute(QString::fromLatin1(kCreateUsersTable));
         if (usersCheck && !usersCheck(*this)) {
             closeSession();
             return OpenUserRefused;
@@ -338,6 +342,17 @@ void Tfdb::prepare_nouveau_dossier(int kind, const QString &year)
     const QString place = QuotedSQL(Organisation().town);
     Execute(QStringLiteral("insert into options values(%1,%2,'FR',%3,%4)")
                 .arg(n, QString::number(y), place, kind == 1 ? QStringLiteral("1") : QStringLiteral("2")));
+}
+
+bool HasPriority(const Tfdb &db, const QString &allowed, bool warn)
+{
+    // An empty letter "occurs" in every text; it must never pass.
+    if (!db.CurrentPriority.isEmpty() && allowed.contains(db.CurrentPriority))
+        return true;
+    if (warn)
+        prompter().showMessage(QStringLiteral("   Priorité insuffisante \n   Accès refusé") + Spaces(22),
+                               QStringLiteral("User"), MessageIcon::Warning);
+    return false;
 }
 
 } // namespace zelvane

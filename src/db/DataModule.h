@@ -15,6 +15,9 @@ namespace zelvane {
 
 inline constexpr auto kAlias = "DBZELVANE2009";
 inline constexpr auto kSchemaTag = "ZELVANE-2009-07-26";
+// The users table, made by every opening with the users check when the file has none.
+inline constexpr auto kCreateUsersTable =
+    "create table users (username char(30) primary key,password char(8), priorite char(1))";
 
 // Results of OpenDatabaseFile.
 enum OpenResult {
@@ -126,5 +129,8 @@ private:
     QString m_alias;
     QString m_path;
 };
+
+// True when the logged-in user's priority letter is one of allowed; otherwise warns (when asked).
+bool HasPriority(const Tfdb &db, const QString &allowed, bool warn);
 
 } // namespace zelvane

@@ -1,9 +1,17 @@
 #include "db/DbPage.h"
 
+#include "common/Paths.h"
+#include "common/Profile.h"
+#include "common/Prompter.h"
+#include "db/ArchiveTab.h"
+#include "db/BackupRestore.h"
+#include "db/ConvertDialog.h"
+#include "db/DataModule.h"
+#include "db/NewYear.h"
 #include "db/OptionsDialog.h"
 #include "db/PrepareDialog.h"
 
-#include <QWidget>
+#include <QPushButton>
 
 namespace zelvane {
 
@@ -11,6 +19,7 @@ DbPage::DbPage(Tfdb &db, Frame &frame)
     : m_db(db)
     , m_frame(frame)
     , m_preparation(std::make_unique<DialogPreparationForm>())
+    , m_conversion(std::make_unique<TFConvertDatabase>(frame.window()))
 {
 }
 
@@ -18,7 +27,11 @@ DbPage::~DbPage() = default;
 
 QString DbPage::caption() const { return QStringLiteral("Archive (BDD)"); }
 
-QWidget *DbPage::widget() { return new QWidget; }
+QWidget *DbPage::widget()
+{
+    m_archive = new ArchiveTab(m_db, m_frame);
+    return m_archive;
+}
 
 void DbPage::registerCommands(CommandRegistry &c)
 {
@@ -28,21 +41,24 @@ void DbPage::registerCommands(CommandRegistry &c)
            "",
            "document-save",
            "save",
-           {{"Bases de Données", 110}, {"toolbar", 110}}});
+           {{"Bases de Données", 110}, {"toolbar", 110}}},
+          [this] { Action_save_databaseExecute(); });
     c.add({cmd::RestaurerBase,
            "Restaurer la base de données",
            "Restaurer la base de données",
            "",
            "document-revert",
            "restore",
-           {{"Bases de Données", 120}, {"toolbar", 120}}});
+           {{"Bases de Données", 120}, {"toolbar", 120}}},
+          [this] { Action_restore_databaseExecute(); });
     c.add({cmd::NouvelleGestion,
            "Créer une Nouvelle Gestion",
            "",
            "",
            "folder-new",
            "folder-new",
-           {{"Bases de Données", 210}}});
+           {{"Bases de Données", 210}}},
+          [this] { Action_nouvelle_gestionExecute(); });
     c.add({cmd::Options, "Options", "", "", "preferences-system", "options", {{"Divers", 5110}, {"toolbar", 420}}},
           [this] {
               TFOptions::Execute(m_db, m_frame.window());
@@ -55,6 +71,60 @@ void DbPage::refresh(bool connected, bool)
     CommandRegistry &c = m_frame.commands();
     for (CommandId id : {cmd::Options, cmd::SauvegarderBase, cmd::RestaurerBase, cmd::NouvelleGestion})
         c.setEnabled(id, connected);
+    if (m_archive)
+        m_archive->newYearButton->setEnabled(connected);
+}
+
+void DbPage::shown()
+{
+    if (m_archive)
+        m_archive->fill();
+}
+
+void DbPage::openInstead(const QString &path)
+{
+    const QString previous = m_db.CurrentFile;
+    m_frame.openFile(path);
+    if (!m_db.isConnected() && !previous.isEmpty()) {
+        prompter().showMessage(QStringLiteral("%1 n'a pas pu être ouvert : retour à %2.").arg(path, previous),
+                               QStringLiteral("Connexion"), MessageIcon::Warning);
+        m_frame.openFile(previous);
+    }
+}
+
+void DbPage::Action_save_databaseExecute()
+{
+    SaveOpenDatabase(m_db);
+    m_frame.refresh();
+}
+
+void DbPage::Action_restore_databaseExecute()
+{
+    const QString chosen = ChooseFileToRestore(m_db);
+    if (chosen.isEmpty())
+        return;
+    // The file is copied while the open one stays connected, so that a refused copy leaves the program on it.
+    const RestoreResult restored = RestoreFileInto(chosen, DatabasesDir());
+    if (!restored.ok()) {
+        prompter().showMessage(restored.error, QStringLiteral("Restaurer la base de données"), MessageIcon::Warning);
+        return;
+    }
+    Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);
+    openInstead(restored.target);
+    if (!restored.replaced.isEmpty())
+        prompter().showMessage(QStringLiteral("Le fichier remplacé est conservé sous %1.").arg(restored.replaced),
+                               QStringLiteral("Restaurer la base de données"), MessageIcon::Information);
+    if (m_archive)
+        m_archive->fill();
+}
+
+void DbPage::Action_nouvelle_gestionExecute()
+{
+    const QString made = AskNewManagementYear(m_db);
+    if (made.isEmpty())
+        return;
+    openInstead(made);
+    m_frame.showFirstTab();
 }
 
 } // namespace zelvane

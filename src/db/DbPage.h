@@ -7,7 +7,9 @@
 
 namespace zelvane {
 
+class ArchiveTab;
 class DialogPreparationForm;
+class TFConvertDatabase;
 class Tfdb;
 
 namespace cmd {
@@ -29,11 +31,21 @@ public:
     QWidget *widget() override;
     void registerCommands(CommandRegistry &commands) override;
     void refresh(bool connected, bool current) override;
+    void shown() override;
+
+    void Action_save_databaseExecute();
+    void Action_restore_databaseExecute();
+    void Action_nouvelle_gestionExecute();
 
 private:
+    // Opens path as the connection does; back on the file that was open when path cannot be opened.
+    void openInstead(const QString &path);
+
     Tfdb &m_db;
     Frame &m_frame;
     std::unique_ptr<DialogPreparationForm> m_preparation;
+    std::unique_ptr<TFConvertDatabase> m_conversion;
+    ArchiveTab *m_archive = nullptr;
 };
 
 } // namespace zelvane

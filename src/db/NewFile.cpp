@@ -3,6 +3,7 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
 
 #include <QCoreApplication>
@@ -103,8 +104,8 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     db.closeSession();
     if (error.isEmpty() && request.fill)
         error = request.fill(work);
-    if (error.isEmpty() && !MoveFileOver(work, target))
-        error = QStringLiteral("cannot write %1").arg(target);
+    if (error.isEmpty())
+        MoveIntoPlace(work, target, &error);
     if (!error.isEmpty()) {
         QFile::remove(work);
         return failure(error);

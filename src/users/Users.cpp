@@ -3,6 +3,7 @@
 #include "common/Profile.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "users/PasswordHash.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -16,6 +17,15 @@ namespace {
 int g_passwordSize = kDefaultPasswordSize;
 
 QString normalized(const QString &s) { return s.trimmed().toUpper(); }
+
+// A stored password as it is compared: a hash as it stands, a password kept as typed in capitals.
+QString storedPassword(const QString &s) { return IsPasswordHash(s) ? s : normalized(s); }
+
+const QString &hashFailure()
+{
+    static const QString text = QStringLiteral("Le mot de passe n'a pas pu être chiffré : rien n'a été modifié.");
+    return text;
+}
 
 // Trimmed before the cut, so that blanks typed around a full-length password do not eat into it.
 QString typedPassword(const QString &typed, int size) { return normalized(typed).left(size); }
@@ -47,12 +57,20 @@ QString textOf(const QSqlQuery &query, const QString &column, const QString &fal
     return value.isNull() ? fallback : value.toString();
 }
 
-QString joinedLines(const QStringList &lines) { return lines.join(QLatin1Char('\n')); }
-
 // Delete all and insert each, as one transaction: a list that cannot be written whole leaves the table
 // as it was rather than half empty.
-bool writeUsers(Tfdb &db, const QList<UserEntry> &users)
+bool writeUsers(Tfdb &db, QList<UserEntry> users)
 {
+    for (UserEntry &user : users) {
+        if (IsPasswordHash(user.password))
+            continue;
+        const std::optional<QString> hash = HashPassword(normalized(user.password));
+        if (!hash) {
+            prompter().showMessage(hashFailure());
+            return false;
+        }
+        user.password = *hash;
+    }
     QSqlDatabase connection = db.database();
     const bool transaction = connection.transaction();
     QSqlQuery query(connection);
@@ -84,12 +102,13 @@ bool LoginUser(Tfdb &db)
     db.CurrentPriority = QStringLiteral("A");
     g_passwordSize = kDefaultPasswordSize;
 
-    QStringList names, passwords, priorities;
+    QStringList names, storedNames, passwords, priorities;
     if (auto query = db.GetQuery(QStringLiteral("select * from users order by username"))) {
         g_passwordSize = passwordColumnSize(db, query->record());
         while (query->next()) {
             names << normalized(textOf(*query, QStringLiteral("username")));
-            passwords << normalized(textOf(*query, QStringLiteral("password")));
+            passwords << storedPassword(textOf(*query, QStringLiteral("password")));
+            storedNames << textOf(*query, QStringLiteral("username"));
             priorities << normalized(textOf(*query, QStringLiteral("priorite"), QStringLiteral("A")));
         }
     }
@@ -104,7 +123,7 @@ bool LoginUser(Tfdb &db)
         for (int attempt = 0; attempt < kLoginAttempts && row < 0; ++attempt) {
             if (!AskPassword(typed))
                 break;
-            if (typedPassword(typed, g_passwordSize) == passwords.first())
+            if (PasswordMatches(passwords.first(), typedPassword(typed, g_passwordSize)))
                 row = 0;
         }
     } else {
@@ -116,6 +135,16 @@ bool LoginUser(Tfdb &db)
 
     db.CurrentUser = names.at(row);
     db.CurrentPassword = passwords.at(row);
+    if (!db.CurrentPassword.isEmpty() && !IsPasswordHash(db.CurrentPassword)) {
+        // A password kept as typed by an older file: replaced by its hash now that it has been checked. A
+        // failure leaves it as it was, and the next login tries again.
+        if (const std::optional<QString> hash = HashPassword(db.CurrentPassword)) {
+            QSqlQuery upgrade(db.database());
+            if (upgrade.exec(QStringLiteral("update users set password=") + QuotedSQL(*hash)
+                             + QStringLiteral(" where username=") + QuotedSQL(storedNames.at(row))))
+                db.CurrentPassword = *hash;
+        }
+    }
     db.CurrentPriority = priorities.contains(QStringLiteral("A")) ? priorities.at(row) : QStringLiteral("A");
     return true;
 }
@@ -123,18 +152,6 @@ bool LoginUser(Tfdb &db)
 void InstallUsersCheck(Tfdb &db)
 {
     db.usersCheck = [](Tfdb &opened) { return LoginUser(opened); };
-}
-
-bool HasPriority(const Tfdb &db, const QString &allowed, bool warn)
-{
-    // An empty letter "occurs" in every text; it must never pass.
-    if (!db.CurrentPriority.isEmpty() && allowed.contains(db.CurrentPriority))
-        return true;
-    if (warn)
-        prompter().showMessage(
-            joinedLines({QStringLiteral("   Priorité insuffisante "), QStringLiteral("   Accès refusé") + Spaces(22)}),
-            QStringLiteral("User"), MessageIcon::Warning);
-    return false;
 }
 
 bool AskPassword(QString &text)
@@ -174,15 +191,20 @@ bool ChangeOwnPassword(Tfdb &db)
                                                 : std::nullopt;
     if (!changed)
         return false;
+    const std::optional<QString> hash = HashPassword(*changed);
+    if (!hash) {
+        prompter().showMessage(hashFailure());
+        return false;
+    }
     QSqlQuery update(db.database());
-    if (!update.exec(QStringLiteral("update users set password=") + QuotedSQL(*changed)
+    if (!update.exec(QStringLiteral("update users set password=") + QuotedSQL(*hash)
                      + QStringLiteral(" where username=") + QuotedSQL(storedName))) {
         prompter().showMessage(update.lastError().text());
         return false;
     }
     if (update.numRowsAffected() < 1)
         return false;
-    db.CurrentPassword = *changed;
+    db.CurrentPassword = *hash;
     return true;
 }
 
@@ -244,7 +266,7 @@ int LoginCheck::CheckPW(const QString &typed) const
                                                                         : QString();
     const QString password = typedPassword(typed, m_passwordSize);
     for (int i = 0; i < m_names.size(); ++i) {
-        if (normalized(m_names.at(i)) == name && normalized(m_passwords.value(i)) == password)
+        if (normalized(m_names.at(i)) == name && PasswordMatches(storedPassword(m_passwords.value(i)), password))
             return i;
     }
     return -1;
@@ -265,13 +287,16 @@ int LoginCheck::finish(bool accepted, const QString &typed) const
 // ---------------------------------------------------------------------------------------------------------
 
 PasswordChange::PasswordChange(const QString &password, int size)
-    : m_stored(normalized(password))
+    : m_stored(storedPassword(password))
     , m_size(size)
     , m_currentEnabled(!m_stored.isEmpty())
 {
 }
 
-void PasswordChange::enterCurrent(const QString &typed) { m_currentEnabled = normalized(typed) != m_stored; }
+void PasswordChange::enterCurrent(const QString &typed)
+{
+    m_currentEnabled = !PasswordMatches(m_stored, normalized(typed));
+}
 
 bool PasswordChange::enterConfirmation(const QString &newPassword, const QString &confirmation)
 {

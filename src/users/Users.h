@@ -26,9 +26,6 @@ bool LoginUser(Tfdb &db);
 // Makes LoginUser the users check of every opening of db.
 void InstallUsersCheck(Tfdb &db);
 
-// True when the logged-in user's priority letter is one of allowed; otherwise warns (when asked).
-bool HasPriority(const Tfdb &db, const QString &allowed, bool warn);
-
 // The plain password prompt; true with the text as typed.
 bool AskPassword(QString &text);
 

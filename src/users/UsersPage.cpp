@@ -1,5 +1,6 @@
 #include "users/UsersPage.h"
 
+#include "db/DataModule.h"
 #include "users/PasswordDialogs.h"
 #include "users/Users.h"
 

@@ -1,4 +1,8 @@
 zelvane_module(users
-    CORE UserForms.cpp Users.cpp UsersModule.cpp
+    CORE PasswordHash.cpp UserForms.cpp Users.cpp UsersModule.cpp
     WIDGETS PasswordDialogs.cpp UsersPage.cpp
     DEPENDS db)
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SODIUM REQUIRED IMPORTED_TARGET libsodium)
+target_link_libraries(zelvane_users PRIVATE PkgConfig::SODIUM)

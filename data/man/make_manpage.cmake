@@ -1,0 +1,32 @@
+# Writes a manual page from its .in text, the version and date, and for zelvane-cli the commands as
+# `zelvane-cli --help` prints them, so that the page and the program never disagree.
+# -DINPUT= -DOUTPUT= -DVERSION= [-DCLI=path of zelvane-cli -DHOME=a scratch data folder]
+file(READ ${INPUT} page)
+string(TIMESTAMP date "%Y-%m-%d" UTC)
+set(commands "")
+if(CLI)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env ZELVANE_HOME=${HOME} QT_QPA_PLATFORM=offscreen ${CLI} --help
+                    OUTPUT_VARIABLE help COMMAND_ERROR_IS_FATAL ANY)
+    # A list separator of CMake inside the text would split its lines.
+    string(REPLACE ";" "@SEMICOLON@" help "${help}")
+    string(REPLACE "\\" "\\\\" help "${help}")
+    string(REPLACE "-" "\\-" help "${help}")
+    string(REPLACE "\n" ";" lines "${help}")
+    set(inCommands FALSE)
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^Commands:")
+            set(inCommands TRUE)
+        elseif(inCommands AND line MATCHES "^  \\\\-\\\\-help")
+            break()
+        elseif(inCommands AND line MATCHES "^      (.*)$")
+            string(APPEND commands "${CMAKE_MATCH_1}\n")
+        elseif(inCommands AND line MATCHES "^  ([^ ].*)$")
+            string(APPEND commands ".TP\n.B ${CMAKE_MATCH_1}\n")
+        endif()
+    endforeach()
+endif()
+string(REPLACE "@SEMICOLON@" ";" commands "${commands}")
+string(REPLACE "@ZELVANE_COMMANDS@" "${commands}" page "${page}")
+string(REPLACE "@ZELVANE_VERSION@" "${VERSION}" page "${page}")
+string(REPLACE "@ZELVANE_DATE@" "${date}" page "${page}")
+file(WRITE ${OUTPUT} "${page}")

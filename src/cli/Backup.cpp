@@ -1,0 +1,58 @@
+#include "cli/Command.h"
+
+#include "db/DatabaseFiles.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+
+namespace zelvane {
+
+namespace {
+
+// A consistent copy of a management file, as "Sauvegarder la Base de Données" makes it.
+class Backup : public Command
+{
+public:
+    Backup()
+        : Command(QStringLiteral("backup"), QStringLiteral("FILE OUT [--force]"),
+                  QStringLiteral("Copies the management file FILE to OUT through SQLite's online backup (a\n"
+                                 "consistent copy even while the program writes FILE). FILE must pass the\n"
+                                 "database's integrity check; an existing OUT is refused unless --force is given.\n"
+                                 "Prints the full path of OUT."))
+    {
+    }
+
+protected:
+    void addOptions(QCommandLineParser &parser) override
+    {
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
+        parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The copy."));
+        parser.addOption({QStringLiteral("force"), QStringLiteral("Overwrite an existing OUT.")});
+    }
+
+    int execute(const QCommandLineParser &parser, QIODevice &out) override
+    {
+        if (parser.positionalArguments().size() != 2)
+            throw CommandFailure{QStringLiteral("backup needs FILE and OUT")};
+        const QString source = parser.positionalArguments().at(0);
+        const QString target = QFileInfo(parser.positionalArguments().at(1)).absoluteFilePath();
+        const FileCheck check = CheckManagementFile(source);
+        if (!check.ok())
+            throw CommandFailure{check.error};
+        if (SameFile(source, target))
+            throw CommandFailure{QStringLiteral("OUT is FILE itself")};
+        if (QFileInfo::exists(target) && !parser.isSet(QStringLiteral("force")))
+            throw CommandFailure{QStringLiteral("%1 already exists (use --force to replace it)").arg(target)};
+        QString error;
+        if (!BackupDatabaseFile(source, target, &error))
+            throw CommandFailure{QStringLiteral("the copy to %1 failed: %2").arg(target, error)};
+        out.write((target + QLatin1Char('\n')).toUtf8());
+        return 0;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeBackupCommand() { return std::make_unique<Backup>(); }
+
+} // namespace zelvane

@@ -1,0 +1,74 @@
+#include "cli/Command.h"
+
+#include "common/Paths.h"
+#include "common/Profile.h"
+#include "db/BackupRestore.h"
+#include "db/Conversion.h"
+#include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
+
+#include <QDir>
+#include <QIODevice>
+
+namespace zelvane {
+
+namespace {
+
+// A management file brought back into the data folder, as "Restaurer la base de données" does.
+class Restore : public Command
+{
+public:
+    Restore()
+        : Command(QStringLiteral("restore"), QStringLiteral("FILE [--home DIR]"),
+                  QStringLiteral("Copies the management file FILE into the databases folder of DIR (the data\n"
+                                 "folder by default) under its own name and makes it the file opened at start. FILE\n"
+                                 "is checked first and refused when it is not a sound management file; a file it\n"
+                                 "replaces is kept beside it as NAME.bak.N; a file of an older generation is\n"
+                                 "converted. Prints the full path of the restored file."))
+    {
+    }
+
+protected:
+    void addOptions(QCommandLineParser &parser) override
+    {
+        parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
+        parser.addOption({QStringLiteral("home"), QStringLiteral("The data folder."), QStringLiteral("DIR")});
+    }
+
+    int execute(const QCommandLineParser &parser, QIODevice &out) override
+    {
+        if (parser.positionalArguments().size() != 1)
+            throw CommandFailure{QStringLiteral("restore needs exactly one FILE")};
+        const QString home = parser.isSet(QStringLiteral("home"))
+                                 ? QDir(parser.value(QStringLiteral("home"))).absolutePath()
+                                 : BaseDir();
+        const RestoreResult restored = RestoreFileInto(parser.positionalArguments().first(),
+                                                       home + QStringLiteral("/databases"));
+        if (!restored.ok())
+            throw CommandFailure{restored.error};
+        if (GenerationOf(CheckManagementFile(restored.target).tag)) {
+            const ConversionResult converted = ConvertOlderFile(restored.target);
+            if (!converted.ok())
+                throw CommandFailure{QStringLiteral("%1 was restored but not converted: %2")
+                                         .arg(restored.target, converted.error)};
+        }
+        // The running program's profile when DIR is its data folder, so that its own saving keeps the value.
+        if (SameFile(home, BaseDir())) {
+            Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);
+            Profile().SaveProfile();
+        } else {
+            TQVProfile profile(home + QStringLiteral("/Profile.txt"));
+            profile.WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);
+        }
+        out.write((restored.target + QLatin1Char('\n')).toUtf8());
+        if (!restored.replaced.isEmpty())
+            out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(restored.replaced).toUtf8());
+        return 0;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> MakeRestoreCommand() { return std::make_unique<Restore>(); }
+
+} // namespace zelvane

@@ -1,0 +1,290 @@
+#include "db/Conversion.h"
+
+#include "common/DatabaseError.h"
+#include "common/Failure.h"
+#include "common/Form.h"
+#include "common/Paths.h"
+#include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
+#include "db/Transaction.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <atomic>
+
+namespace zelvane {
+
+namespace {
+
+QString quoted(const QString &name) { return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+
+void runIgnoringFailure(const QSqlDatabase &target, const QString &sql)
+{
+    QSqlQuery query(target);
+    if (!query.exec(sql))
+        qCWarning(lcIgnored).noquote() << "conversion:" << sql.simplified() << ":" << query.lastError().text();
+}
+
+// Each day of the old menus becomes seven head-count rows, one per category 1 to 7, with the four meals.
+QString headCountsOfOldMenus()
+{
+    QStringList selects;
+    for (int category = 1; category <= 7; ++category)
+        selects << QStringLiteral("select m.date_menu as date_menu,%1 as code_categ,m.PN1%1 as m1,m.PN2%1 as m2,"
+                                  "m.PN3%1 as m3,m.PN4%1 as m4 from menus m")
+                       .arg(category);
+    return selects.join(QStringLiteral(" union "));
+}
+
+// The 2008-11-01 and 2009-05-01 generations: entries and exits were 1 and 2, the menus and head-counts
+// were one row per day, and the hospitalised staff had no snack.
+void ConvertFrom0501(const QString &table, QSqlRecord &row, const QSqlDatabase &target)
+{
+    if (table != QLatin1String("OPTIONS"))
+        return;
+    row.setValue(QStringLiteral("organisme"), 1);
+    runIgnoringFailure(target, QStringLiteral(" update articles set pu31dec=val31dec/qt31dec where qt31dec<>0"));
+    runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=10 where nat_op=1"));
+    runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=22 where nat_op=2"));
+    runIgnoringFailure(target, QStringLiteral(" update stock set num_bc=0,num_bl=0,date_bl=date_op,date_bc=date_op"));
+    runIgnoringFailure(target, QStringLiteral(" insert into menu_effect select * from (") + headCountsOfOldMenus()
+                                   + QLatin1Char(')'));
+    runIgnoringFailure(target, QStringLiteral(" insert into menu_menu select m.date_menu AS date_menu,m.menu1 AS menu1,"
+                                              "m.menu2 AS menu2,m.menu3 AS menu3,m.menu4 AS menu4 from menus m;"));
+    // The old third meal is dinner; the snack becomes 0.
+    runIgnoringFailure(target, QStringLiteral(" insert into menu_liste select m.date_menu as date_menu,6 as code_categ,"
+                                              "m.num_ord as num_ord,m.nom as nom,m.m1 as m1,m.m2 as m2,0 as m3,"
+                                              "m.m3 as m4 from MENU_HOSPITALISE m;"));
+}
+
+// The 2009-06-06 generation had no purchase order or delivery note on its movements.
+void ConvertFrom0606(const QString &table, QSqlRecord &, const QSqlDatabase &target)
+{
+    if (table == QLatin1String("OPTIONS"))
+        runIgnoringFailure(target,
+                           QStringLiteral(" update stock set num_bc=0,num_bl=0,date_bl=date_op,date_bc=date_op"));
+}
+
+// The tables of db by their names in capitals.
+QHash<QString, QString> tablesByUpperName(const QStringList &names)
+{
+    QHash<QString, QString> byName;
+    for (const QString &name : names)
+        byName.insert(name.toUpper(), name);
+    return byName;
+}
+
+QString uniqueConnectionName(const char *prefix)
+{
+    static std::atomic<int> count{0};
+    return QStringLiteral("%1_%2").arg(QLatin1String(prefix)).arg(++count);
+}
+
+} // namespace
+
+const QList<Generation> &OlderGenerations()
+{
+    static const QList<Generation> generations = {
+        {QStringLiteral("ZELVANE-2008-11-01"),
+         {"users", "articles", "factures", "fournisseur", "stock", "menus", "menu_hospitalise"},
+         ConvertFrom0501},
+        {QStringLiteral("ZELVANE-2009-05-01"),
+         {"users", "fournisseur", "factures", "etat_mensuel", "MENUS", "MENU_HOSPITALISE", "articles", "stock",
+          "options"},
+         ConvertFrom0501},
+        {QStringLiteral("ZELVANE-2009-06-06"),
+         {"users", "categories", "fournisseur", "factures", "etat_mensuel", "menus", "menu_hospitalise", "menu_effect",
+          "menu_liste", "menu_liste_defaut", "menu_menu", "articles", "stock", "options"},
+         ConvertFrom0606},
+    };
+    return generations;
+}
+
+const Generation *GenerationOf(const QString &tag)
+{
+    for (const Generation &generation : OlderGenerations()) {
+        if (generation.tag == tag.trimmed().toUpper())
+            return &generation;
+    }
+    return nullptr;
+}
+
+TableNames SplitTableEntry(const QString &entry)
+{
+    const QString target = entry.section(QLatin1Char(';'), 0, 0).trimmed().toUpper();
+    const QString source = entry.contains(QLatin1Char(';')) ? entry.section(QLatin1Char(';'), 1, 1).trimmed().toUpper()
+                                                             : target;
+    return {target, source};
+}
+
+SqliteRowSource::SqliteRowSource(const QString &path)
+    : m_connection(uniqueConnectionName("DB_V_OLD"))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!QFileInfo(path).isFile() || !db.open())
+        throw DatabaseError(QStringLiteral("%1 ne peut pas être lu : %2").arg(path, db.lastError().text()));
+}
+
+SqliteRowSource::~SqliteRowSource()
+{
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QStringList SqliteRowSource::tables() const { return QSqlDatabase::database(m_connection, false).tables(); }
+
+void SqliteRowSource::readRows(const QString &table, const std::function<void(const QSqlRecord &)> &row) const
+{
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("select * from ") + quoted(table)))
+        throw DatabaseError(QStringLiteral("%1 : %2").arg(table, query.lastError().text()));
+    while (query.next())
+        row(query.record());
+    if (query.lastError().isValid())
+        throw DatabaseError(QStringLiteral("%1 : %2").arg(table, query.lastError().text()));
+}
+
+QString SqliteRowSource::tag() const
+{
+    QStringList tags;
+    IgnoreFailure("reading the tag of an older file", [&] {
+        readRows(QStringLiteral("version"), [&](const QSqlRecord &r) { tags << r.value(0).toString(); });
+    });
+    return tags.size() == 1 ? tags.first().trimmed() : QString();
+}
+
+int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const RowSource &source,
+                  const QString &sourceTable, const ConversionHook &hook)
+{
+    const QSqlRecord columns = target.record(targetTable);
+    if (columns.isEmpty())
+        throw DatabaseError(QStringLiteral("%1 : table absente").arg(targetTable));
+    QStringList names, marks;
+    for (int i = 0; i < columns.count(); ++i) {
+        names << quoted(columns.fieldName(i));
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery insert(target);
+    if (!insert.prepare(QStringLiteral("insert into %1 (%2) values (%3)")
+                            .arg(quoted(targetTable), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
+        throw DatabaseError(QStringLiteral("%1 : %2").arg(targetTable, insert.lastError().text()));
+    const QString upperName = targetTable.toUpper();
+    int refused = 0;
+    source.readRows(sourceTable, [&](const QSqlRecord &old) {
+        QSqlRecord row = columns;
+        for (int i = 0; i < row.count(); ++i) {
+            const int from = old.indexOf(row.fieldName(i));
+            row.setValue(i, from >= 0 ? old.value(from) : QVariant());
+        }
+        if (hook)
+            hook(upperName, row, target);
+        for (int i = 0; i < row.count(); ++i)
+            insert.bindValue(i, row.value(i));
+        if (!insert.exec()) {
+            ++refused;
+            qCWarning(lcIgnored).noquote() << "conversion: a row of" << sourceTable << "refused:"
+                                           << insert.lastError().text();
+        }
+    });
+    return refused;
+}
+
+int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, const Generation &generation,
+                         const ConversionProgress &progress)
+{
+    Transaction unit(target);
+    // The template has no users table (the opening makes it): made here so that the users come across.
+    QSqlQuery users(target);
+    if (!users.exec(QString::fromLatin1(kCreateUsersTable).replace(QStringLiteral("create table "),
+                                                                   QStringLiteral("create table if not exists "))))
+        throw DatabaseError(users.lastError().text());
+    const QHash<QString, QString> newTables = tablesByUpperName(target.tables());
+    const QHash<QString, QString> oldTables = tablesByUpperName(source.tables());
+    int refused = 0, done = 0;
+    for (const QString &entry : generation.tables) {
+        const TableNames names = SplitTableEntry(entry);
+        if (newTables.contains(names.target) && oldTables.contains(names.source)) {
+            QSqlQuery empty(target);
+            if (!empty.exec(QStringLiteral("delete from ") + quoted(newTables.value(names.target))))
+                throw DatabaseError(empty.lastError().text());
+            refused += CopyTableRows(target, newTables.value(names.target), source, oldTables.value(names.source),
+                                     generation.hook);
+        }
+        if (progress)
+            progress(++done, int(generation.tables.size()));
+    }
+    unit.commit();
+    return refused;
+}
+
+ConversionResult ConvertOlderFile(const QString &path)
+{
+    ConversionResult result;
+    const QString templatePath = TemplatePath();
+    const QString work = QDir(QFileInfo(path).absolutePath()).filePath(QStringLiteral("NEW.MDB"));
+    if (templatePath.isEmpty()) {
+        result.error = QStringLiteral("Le modèle fc.new est introuvable : %1 ne peut pas être converti.").arg(path);
+        return result;
+    }
+    ConversionWindow *window = Form<ConversionWindow>::current();
+    const QString newConnection = uniqueConnectionName("DB_V_NEW");
+    try {
+        const SqliteRowSource old(path);
+        const Generation *generation = GenerationOf(old.tag());
+        if (!generation)
+            throw DatabaseError(QStringLiteral("sa version (%1) n'est d'aucune génération connue")
+                                    .arg(old.tag().isEmpty() ? QStringLiteral("aucune") : old.tag()));
+        QString error;
+        if (!CopyDatabaseFileInto(templatePath, work, &error))
+            throw DatabaseError(QStringLiteral("%1 : %2").arg(work, error));
+        {
+            QSqlDatabase model = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), newConnection);
+            model.setDatabaseName(work);
+            if (!model.open())
+                throw DatabaseError(QStringLiteral("%1 : %2").arg(work, model.lastError().text()));
+            if (window)
+                window->start(path, int(generation->tables.size()));
+            struct Finish
+            {
+                ConversionWindow *window;
+                ~Finish()
+                {
+                    if (window)
+                        window->finish();
+                }
+            } finish{window};
+            result.refusedRows = CopyGenerationTables(model, old, *generation, [window](int, int) {
+                if (window)
+                    window->step();
+            });
+            model.close();
+        }
+        QSqlDatabase::removeDatabase(newConnection);
+        result.backup = KeepNumberedBackup(path, &error);
+        if (result.backup.isEmpty())
+            throw DatabaseError(QStringLiteral("sa copie de sauvegarde n'a pas pu être faite : %1").arg(error));
+        if (!MoveIntoPlace(work, path, &error)) {
+            QFile::remove(result.backup);
+            result.backup.clear();
+            throw DatabaseError(error);
+        }
+    } catch (const DatabaseError &error) {
+        if (QSqlDatabase::contains(newConnection)) {
+            QSqlDatabase::database(newConnection, false).close();
+            QSqlDatabase::removeDatabase(newConnection);
+        }
+        RemoveWorkFile(work);
+        result.error = QStringLiteral("La conversion de %1 a échoué, le fichier reste tel quel : %2")
+                           .arg(path, error.message());
+    }
+    return result;
+}
+
+} // namespace zelvane

@@ -1,0 +1,202 @@
+#include "db/DatabaseFiles.h"
+
+#include "db/Conversion.h"
+#include "db/DataModule.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
+
+namespace zelvane {
+
+namespace {
+
+// A connection of the C interface, closed when it goes.
+struct Handle
+{
+    sqlite3 *db = nullptr;
+    ~Handle() { sqlite3_close_v2(db); }
+    QString error() const { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory"); }
+};
+
+bool open(Handle &handle, const QString &path, int flags)
+{
+    return sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, flags, nullptr) == SQLITE_OK;
+}
+
+// The first column of every row of sql; false when the statement fails.
+bool column(sqlite3 *db, const char *sql, QStringList &rows)
+{
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK)
+        return false;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
+        rows << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE;
+}
+
+// Makes a rename in folder durable: the directory entry reaches the disk.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+} // namespace
+
+FileCheck CheckManagementFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {{}, QStringLiteral("%1 n'existe pas.").arg(path)};
+    Handle handle;
+    QStringList tables, integrity, tags;
+    const bool read = open(handle, path, SQLITE_OPEN_READONLY)
+                      && column(handle.db, "select name from sqlite_master where type='table'", tables);
+    if (!read)
+        return {{}, QStringLiteral("%1 n'est pas une base de données lisible (%2).").arg(path, handle.error())};
+    if (!column(handle.db, "pragma integrity_check", integrity) || integrity != QStringList{QStringLiteral("ok")})
+        return {{},
+                QStringLiteral("%1 est endommagé : la vérification de la base de données a échoué (%2).")
+                    .arg(path, integrity.isEmpty() ? handle.error() : integrity.first())};
+    column(handle.db, "select version from version", tags);
+    FileCheck check;
+    check.tag = tags.size() == 1 ? tags.first().trimmed() : QString();
+    if (check.tag.toUpper() != QString::fromLatin1(kSchemaTag) && !GenerationOf(check.tag))
+        check.error = QStringLiteral("%1 n'est pas un dossier de gestion (%2).")
+                          .arg(path, check.tag.isEmpty() ? QStringLiteral("aucune version") : check.tag);
+    return check;
+}
+
+QString WorkFileFor(const QString &target) { return target + QStringLiteral(".part"); }
+
+void RemoveWorkFile(const QString &work)
+{
+    QFile::remove(work);
+    QFile::remove(work + QStringLiteral("-journal"));
+}
+
+bool CopyDatabaseInto(sqlite3 *source, const QString &path, QString *error)
+{
+    RemoveWorkFile(path);
+    Handle target;
+    if (!open(target, path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
+        *error = target.error();
+        return false;
+    }
+    sqlite3_backup *backup = sqlite3_backup_init(target.db, "main", source, "main");
+    if (!backup) {
+        *error = target.error();
+        return false;
+    }
+    int rc;
+    // Small steps let a writer of the source go on between them; a step that finds the source locked
+    // waits and tries again.
+    while ((rc = sqlite3_backup_step(backup, 1024)) == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+        if (rc != SQLITE_OK)
+            QThread::msleep(20);
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) {
+        *error = QString::fromUtf8(sqlite3_errstr(rc));
+        return false;
+    }
+    return true;
+}
+
+bool BackupDatabase(sqlite3 *source, const QString &target, QString *error)
+{
+    const QString work = WorkFileFor(target);
+    if (!CopyDatabaseInto(source, work, error) || !MoveIntoPlace(work, target, error)) {
+        RemoveWorkFile(work);
+        return false;
+    }
+    return true;
+}
+
+bool CopyDatabaseFileInto(const QString &source, const QString &path, QString *error)
+{
+    Handle handle;
+    if (!open(handle, source, SQLITE_OPEN_READONLY)) {
+        *error = handle.error();
+        return false;
+    }
+    return CopyDatabaseInto(handle.db, path, error);
+}
+
+bool BackupDatabaseFile(const QString &source, const QString &target, QString *error)
+{
+    const QString work = WorkFileFor(target);
+    if (!CopyDatabaseFileInto(source, work, error) || !MoveIntoPlace(work, target, error)) {
+        RemoveWorkFile(work);
+        return false;
+    }
+    return true;
+}
+
+bool MoveIntoPlace(const QString &work, const QString &target, QString *error)
+{
+    if (QFileInfo::exists(target + QStringLiteral("-journal"))) {
+        // Opening and reading plays the journal back into target and removes it.
+        Handle settle;
+        QStringList ignored;
+        if (!open(settle, target, SQLITE_OPEN_READWRITE)
+            || !column(settle.db, "select count(*) from sqlite_master", ignored)) {
+            *error = QStringLiteral("%1 : %2").arg(target, settle.error());
+            return false;
+        }
+    }
+    if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) != 0) {
+        *error = QStringLiteral("%1 : %2").arg(target, systemError());
+        return false;
+    }
+    syncFolder(QFileInfo(target).absolutePath());
+    return true;
+}
+
+QString NumberedBackupPath(const QString &path)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = path + QStringLiteral(".bak.%1").arg(n);
+        if (!QFileInfo::exists(candidate))
+            return candidate;
+    }
+}
+
+QString KeepNumberedBackup(const QString &path, QString *error)
+{
+    const QString backup = NumberedBackupPath(path);
+    // A second name for the same file costs nothing and appears in one step; where the file system has
+    // no such names, a consistent copy.
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(backup).constData()) == 0) {
+        syncFolder(QFileInfo(path).absolutePath());
+        return backup;
+    }
+    if (!BackupDatabaseFile(path, backup, error))
+        return {};
+    return backup;
+}
+
+bool SameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a.trimmed()), y(b.trimmed());
+    if (x.exists() && y.exists())
+        return x.canonicalFilePath() == y.canonicalFilePath();
+    return QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath());
+}
+
+} // namespace zelvane

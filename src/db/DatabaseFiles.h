@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// Whole management files as units: checked before use, copied through SQLite's online backup, and
+// moved into place in one step, so that a command either completes or leaves every file as it was,
+// whatever stops it (a failure, a full disk, the program killed).
+namespace zelvane {
+
+// What a file chosen by the user holds, read without changing it.
+struct FileCheck
+{
+    QString tag;   // its schema tag, empty when it has none
+    QString error; // why it is not a management file this program can open or convert; empty when it is
+    bool ok() const { return error.isEmpty(); }
+};
+
+// An SQLite database that passes integrity_check and carries the current tag or a known older one.
+FileCheck CheckManagementFile(const QString &path);
+
+// The work file in which a file meant for target is made, beside it.
+QString WorkFileFor(const QString &target);
+// Removes a work file with the journal an interrupted write may have left beside it.
+void RemoveWorkFile(const QString &work);
+
+// Writes a complete copy of the database open on source into the work file path, page by page
+// through SQLite's online backup (a consistent copy even while the source is being written).
+bool CopyDatabaseInto(sqlite3 *source, const QString &path, QString *error);
+// The same from a file, opened read-only.
+bool CopyDatabaseFileInto(const QString &source, const QString &path, QString *error);
+// A consistent copy of the database open on source, made beside target and moved over it once whole.
+bool BackupDatabase(sqlite3 *source, const QString &target, QString *error);
+// The same from a file, opened read-only.
+bool BackupDatabaseFile(const QString &source, const QString &target, QString *error);
+
+// Moves the finished work file over target in one step. A journal that an interrupted write left beside
+// target is played back first, so that it can never be applied to the file moved in.
+bool MoveIntoPlace(const QString &work, const QString &target, QString *error);
+
+// path + ".bak." + n, n the smallest number from 1 that names no file.
+QString NumberedBackupPath(const QString &path);
+// Keeps the file at path, as it is, under its first free numbered backup name, without changing path;
+// the backup's path, or empty (with error) when it could not be made.
+QString KeepNumberedBackup(const QString &path, QString *error);
+
+// Whether two paths name the same file, as the commands compare them (trimmed, case ignored).
+bool SameFile(const QString &a, const QString &b);
+
+} // namespace zelvane

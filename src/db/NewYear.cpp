@@ -1,0 +1,152 @@
+#include "db/NewYear.h"
+
+#include "common/DatabaseError.h"
+#include "common/Format.h"
+#include "common/Prompter.h"
+#include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
+#include "db/Preparation.h"
+#include "db/SqlFunctions.h"
+#include "db/Transaction.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace zelvane {
+
+namespace {
+
+void exec(QSqlQuery &query, const QString &sql)
+{
+    if (!query.exec(sql))
+        throw DatabaseError(QStringLiteral("%1 : %2").arg(sql.simplified(), query.lastError().text()));
+}
+
+// A year's total as the statements write it: two decimals, so that a stock that fell to zero through
+// sums of prices is exactly zero.
+double twoDecimals(const QVariant &total) { return FormatMontantSaisie(total.toDouble()).toDouble(); }
+
+// The closing stock of every article becomes its opening stock; the year's tables are emptied and the
+// year advanced. All or nothing.
+void carryForward(const QSqlDatabase &db, int newYear)
+{
+    Transaction unit(db);
+    QSqlQuery query(db);
+    exec(query, QStringLiteral("update articles set QT31DEC=0 where QT31DEC is null;"));
+    exec(query, QStringLiteral("update articles set PU31DEC=0 where PU31DEC is null;"));
+    exec(query, QStringLiteral("update articles set VAL31DEC=QT31DEC*PU31DEC;"));
+    QSqlQuery totals(db);
+    totals.setForwardOnly(true);
+    exec(totals, QStringLiteral(" select code_art, sum(iif(nat_op<20,1,-1)*quantite) as tot_qt, "
+                                "sum(iif(nat_op<20,1,-1)*quantite*pu) as tot_val from stock group by code_art "
+                                "order by code_art;"));
+    QSqlQuery update(db);
+    if (!update.prepare(QStringLiteral("update articles set qt31dec=qt31dec+?,val31dec=val31dec+? where code_art=?")))
+        throw DatabaseError(update.lastError().text());
+    while (totals.next()) {
+        bool isCode = false;
+        const qint64 code = totals.value(0).toLongLong(&isCode);
+        if (!isCode || code <= 0)
+            continue;
+        update.bindValue(0, twoDecimals(totals.value(1)));
+        update.bindValue(1, twoDecimals(totals.value(2)));
+        update.bindValue(2, code);
+        if (!update.exec())
+            throw DatabaseError(update.lastError().text());
+    }
+    exec(query, QStringLiteral("update articles set PU31DEC=iif(QT31DEC<>0,VAL31DEC/QT31DEC,0);"));
+    exec(query, QStringLiteral("update articles set VAL31DEC=QT31DEC*PU31DEC;"));
+    for (const char *table : {"stock", "etat_mensuel", "factures", "menu_effect", "menu_menu", "menu_liste"})
+        exec(query, QStringLiteral("delete from ") + QLatin1String(table));
+    exec(query, QStringLiteral("update options set gestion=") + QString::number(newYear));
+    if (query.numRowsAffected() < 1)
+        throw DatabaseError(QStringLiteral("le fichier n'a pas d'options"));
+    unit.commit();
+    // The emptied tables give their room back.
+    exec(query, QStringLiteral("vacuum"));
+}
+
+} // namespace
+
+QString ProposedNewYearFile(const QString &currentFile, int currentYear, const QString &newYear)
+{
+    const QFileInfo current(currentFile.trimmed());
+    const QString folder = current.absolutePath();
+    QString name = current.fileName();
+    name.replace(QString::number(currentYear), newYear.trimmed());
+    if (name == current.fileName())
+        name = NouveauFichier(folder, newYear);
+    return QDir(folder).filePath(name);
+}
+
+NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QString &target)
+{
+    auto failure = [](const QString &why) {
+        return NewYearResult{{}, QStringLiteral("La nouvelle gestion n'a pas été créée : ") + why};
+    };
+    if (SameFile(source.databaseName(), target))
+        return failure(QStringLiteral("%1 est le dossier de l'année qui s'achève, qui doit rester tel quel.").arg(target));
+    if (QFileInfo(target).completeBaseName().contains(QLatin1Char('.')))
+        return failure(QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(target));
+    const QString work = WorkFileFor(target);
+    QString error;
+    if (CopyDatabaseInto(SqliteHandle(source), work, &error)) {
+        const QString connection = QStringLiteral("DB_NEW_YEAR");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(work);
+            if (!db.open()) {
+                error = db.lastError().text();
+            } else {
+                try {
+                    carryForward(db, newYear);
+                } catch (const DatabaseError &e) {
+                    error = e.message();
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+    if (error.isEmpty())
+        MoveIntoPlace(work, target, &error);
+    if (!error.isEmpty()) {
+        RemoveWorkFile(work);
+        return failure(error);
+    }
+    return {target, {}};
+}
+
+QString AskNewManagementYear(Tfdb &db)
+{
+    const std::optional<QString> typed = prompter().input(QStringLiteral("Confirmez la création de la nouvelle gestion"),
+                                                          QStringLiteral("Nouvelle Gestion"),
+                                                          QString::number(db.gestion + 1));
+    if (!typed)
+        return {};
+    bool isNumber = false;
+    const int year = typed->trimmed().toInt(&isNumber);
+    if (!isNumber || year <= db.gestion)
+        return {};
+    const QFileInfo proposed(ProposedNewYearFile(db.CurrentFile, db.gestion, QString::number(year)));
+    const QString chosen = prompter().chooseFileToSave(QStringLiteral("Créer une Nouvelle Gestion"),
+                                                       proposed.absolutePath(), proposed.fileName(),
+                                                       QStringLiteral("MDB (*.mdb *.MDB);;Tous les fichiers (*)"));
+    if (chosen.isEmpty())
+        return {};
+    if (QFileInfo::exists(chosen)
+        && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
+                                   + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
+                               QStringLiteral("Confirmation"), MessageIcon::Question))
+        return {};
+    const NewYearResult made = MakeNewYearFile(db.database(), year, chosen);
+    if (!made.ok()) {
+        prompter().showMessage(made.error, QStringLiteral("Nouvelle Gestion"), MessageIcon::Warning);
+        return {};
+    }
+    return made.path;
+}
+
+} // namespace zelvane

@@ -1,0 +1,285 @@
+#include "OlderFiles.h"
+#include "TestHome.h"
+#include "app/ConnectionSequence.h"
+#include "common/DatabaseError.h"
+#include "common/Profile.h"
+#include "db/Conversion.h"
+#include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QtTest>
+
+using namespace zelvane;
+
+namespace {
+
+QByteArray digest(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                       : QByteArray();
+}
+
+QStringList filesIn(const QString &folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
+
+// The rows of sql in the converted file, one "a|b|c" text each.
+QStringList rows(const QString &path, const QString &sql)
+{
+    QStringList result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "converted");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        if (!query.exec(sql))
+            qWarning() << sql << query.lastError().text();
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
+            result << values.join('|');
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("converted");
+    return result;
+}
+
+// The rows every generation shares: a user, an article, a supplier, two movements (entry 1, exit 2),
+// a day of menus and head-counts, and a hospitalised person who took dinner.
+QStringList commonRows()
+{
+    return {"insert into users values ('chef', 'secret', 'A')",
+            "insert into articles (CODE_ART, DESIGNATION, PU, QT31DEC, VAL31DEC) values (1, 'SUCRE', 90, 4, 20)",
+            "insert into fournisseur (code_four, nom_prenom) values (1, 'SARL EL BARAKA')",
+            "insert into stock values (1, 1, 1, '2009-05-12', 10, 6, 1, 'livraison')",
+            "insert into stock values (2, 1, 2, '2009-05-12', 3, 6, 0, NULL)",
+            "insert into menus (date_menu, menu1, menu2, menu3, menu4, PN23, PN21) values "
+            "('2009-05-12', 'Café', 'Couscous', 'Gâteau', 'Soupe', 40, 12)",
+            "insert into MENU_HOSPITALISE values ('2009-05-12', 1, 'BENALI', 1, 0, 1)"};
+}
+
+} // namespace
+
+// The conversion of files of older generations, and the copy step it offers to other importers.
+class TestConversion : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestHome> home;
+    ScriptedPrompter answers;
+
+    QString older(const QString &tag, const QString &name = QStringLiteral("DOS1_2009.MDB"))
+    {
+        const QString path = OlderFile(home->databases() + '/' + name, tag);
+        MakeDatabase(path, commonRows());
+        return path;
+    }
+
+private slots:
+    void init()
+    {
+        home = std::make_unique<TestHome>();
+        answers = ScriptedPrompter();
+        setPrompter(&answers);
+    }
+    void cleanup()
+    {
+        setPrompter(nullptr);
+        home.reset();
+    }
+
+    void fromMay2009()
+    {
+        const QString path = older("ZELVANE-2009-05-01");
+        MakeDatabase(path, {"insert into options values (2009, 'FR', 'Tiaret')"});
+        const QByteArray before = digest(path);
+        const ConversionResult converted = ConvertOlderFile(path);
+        QVERIFY2(converted.ok(), qPrintable(converted.error));
+        QCOMPARE(converted.backup, path + ".bak.1");
+        QCOMPARE(digest(converted.backup), before);
+        QCOMPARE(filesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+        QCOMPARE(CheckManagementFile(path).tag, QString::fromLatin1(kSchemaTag));
+
+        QCOMPARE(rows(path, "select num_mvt, nat_op, num_bc, num_bl, date_bc, date_bl from stock order by num_mvt"),
+                 (QStringList{"1|10|0|0|2009-05-12|2009-05-12", "2|22|0|0|2009-05-12|2009-05-12"}));
+        QCOMPARE(rows(path, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
+        QCOMPARE(rows(path, "select pu31dec from articles"), QStringList{"5"});
+        QCOMPARE(rows(path, "select code_categ, m1, m2, m3, m4 from menu_effect where date_menu='2009-05-12' "
+                            "and code_categ in (1, 3)"),
+                 (QStringList{"1|NULL|12|NULL|NULL", "3|NULL|40|NULL|NULL"}));
+        QCOMPARE(rows(path, "select count(*) from menu_effect"), QStringList{"7"});
+        QCOMPARE(rows(path, "select menu1, menu4 from menu_menu"), QStringList{"Café|Soupe"});
+        QCOMPARE(rows(path, "select code_categ, num_ord, nom, m1, m2, m3, m4 from menu_liste"),
+                 QStringList{"6|1|BENALI|1|0|0|1"});
+        QCOMPARE(rows(path, "select username, priorite from users"), QStringList{"chef|A"});
+    }
+
+    void fromNovember2008()
+    {
+        // That generation has no options table: its hook never acts and the copied rows stay as they were.
+        const QString path = older("ZELVANE-2008-11-01");
+        QVERIFY(ConvertOlderFile(path).ok());
+        QCOMPARE(rows(path, "select nat_op, num_bc, date_bc from stock order by num_mvt"),
+                 (QStringList{"1|NULL|NULL", "2|NULL|NULL"}));
+        QCOMPARE(rows(path, "select count(*) from menus"), QStringList{"1"});
+        QCOMPARE(rows(path, "select count(*) from menu_effect"), QStringList{"0"});
+    }
+
+    void fromJune2009TwiceInTheSameFolder()
+    {
+        for (int n = 1; n <= 2; ++n) {
+            QFile::remove(home->databases() + "/DOS1_2009.MDB"); // a second copy of the same name
+            const QString path = OlderFile(home->databases() + "/DOS1_2009.MDB", "ZELVANE-2009-06-06");
+            QStringList movements = {"insert into options values (3, 2009, 'FR', '')",
+                                     "insert into categories values (3, 'Maitres (1)', '')"};
+            for (int i = 1; i <= 500; ++i)
+                movements << QStringLiteral("insert into stock values (%1, 1, 22, '2009-02-%2', 1, 5, 0, NULL)")
+                                 .arg(i)
+                                 .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+            MakeDatabase(path, movements);
+            const ConversionResult converted = ConvertOlderFile(path);
+            QVERIFY2(converted.ok(), qPrintable(converted.error));
+            QCOMPARE(converted.backup, path + ".bak." + QString::number(n));
+            QCOMPARE(rows(path, "select count(*), sum(num_bc=0 and num_bl=0 and date_bc=date_op and date_bl=date_op) "
+                                "from stock"),
+                     QStringList{"500|500"});
+            QCOMPARE(rows(path, "select organisme, gestion from options"), QStringList{"3|2009"});
+        }
+        QCOMPARE(filesIn(home->databases()),
+                 (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1", "DOS1_2009.MDB.bak.2"}));
+    }
+
+    void refusedFilesStayAsTheyWere_data()
+    {
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unknown tag") << QStringList{"create table version (version text)",
+                                                    "insert into version values ('ZELVANE-2001-01-01')"}
+                                     << "ZELVANE-2001-01-01";
+        QTest::newRow("no version table") << QStringList{"create table stock (num_mvt integer)"} << "aucune";
+        QTest::newRow("two version rows")
+            << QStringList{"create table version (version text)", "insert into version values ('ZELVANE-2009-06-06')",
+                           "insert into version values ('ZELVANE-2009-06-06')"}
+            << "aucune";
+    }
+    void refusedFilesStayAsTheyWere()
+    {
+        QFETCH(QStringList, statements);
+        QFETCH(QString, error);
+        const QString path = home->databases() + "/DOS1_2009.MDB";
+        MakeDatabase(path, statements);
+        const QByteArray before = digest(path);
+        const ConversionResult converted = ConvertOlderFile(path);
+        QVERIFY(!converted.ok());
+        QVERIFY2(converted.error.contains(error), qPrintable(converted.error));
+        QCOMPARE(digest(path), before);
+        QCOMPARE(filesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
+    }
+
+    void failureHalfwayLeavesTheOldFileAndNoWorkFile()
+    {
+        // A damaged page in the middle of the movements: the copy fails after several tables were copied.
+        const QString path = older("ZELVANE-2009-06-06");
+        QStringList movements;
+        for (int i = 3; i <= 3000; ++i)
+            movements << QStringLiteral("insert into stock values (%1, 1, 22, '2009-02-01', 1, 5, 0, "
+                                        "'une remarque assez longue pour remplir des pages')")
+                             .arg(i);
+        MakeDatabase(path, movements);
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            f.seek(f.size() / 2);
+            f.write(QByteArray(3 * 4096, '\x7f'));
+        }
+        const QByteArray before = digest(path);
+        const ConversionResult converted = ConvertOlderFile(path);
+        QVERIFY(!converted.ok());
+        QVERIFY2(converted.error.contains("reste tel quel"), qPrintable(converted.error));
+        QCOMPARE(digest(path), before);
+        QCOMPARE(filesIn(home->databases()), QStringList{"DOS1_2009.MDB"});
+    }
+
+    void copyStepIsOneUnit()
+    {
+        // What another importer reuses: the lists, the hooks and the copy, all or nothing.
+        const QString source = older("ZELVANE-2009-06-06", "OLD.MDB");
+        MakeDatabase(source, {"insert into stock values (1, 1, 10, '2009-01-02', 1, 1, 0, 'same number')"});
+        const QString target = home->templateCopy("NEW.MDB");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "target");
+        db.setDatabaseName(target);
+        QVERIFY(db.open());
+        const SqliteRowSource rowsOf(source);
+        Generation generation = *GenerationOf("zelvane-2009-06-06 ");
+        QCOMPARE(CopyGenerationTables(db, rowsOf, generation), 1); // the second movement 1 is refused
+        QCOMPARE(ScalarSql(db, "select count(*) from stock").toInt(), 2);
+
+        int calls = 0;
+        generation.hook = [&calls](const QString &table, QSqlRecord &, const QSqlDatabase &) {
+            if (table == "STOCK" && ++calls == 2)
+                throw DatabaseError("disque plein");
+        };
+        ExecSql(db, "delete from stock");
+        ExecSql(db, "delete from fournisseur");
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, CopyGenerationTables(db, rowsOf, generation));
+        QCOMPARE(ScalarSql(db, "select count(*) from stock").toInt(), 0);
+        QCOMPARE(ScalarSql(db, "select count(*) from fournisseur").toInt(), 0);
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("target");
+
+        QCOMPARE(SplitTableEntry(" options ; OLD_OPTIONS").target, "OPTIONS");
+        QCOMPARE(SplitTableEntry(" options ; OLD_OPTIONS").source, "OLD_OPTIONS");
+    }
+
+    void theConnectionConvertsThenOpens()
+    {
+        const QString path = older("ZELVANE-2009-06-06");
+        MakeDatabase(path, {"delete from users", "insert into options values (2, 2009, 'FR', '')"});
+        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), path);
+        TestData db;
+        ConnectionSequence sequence(db);
+        QVERIFY2(sequence.Action_connectExecute(), qPrintable(sequence.lastFailure()));
+        QCOMPARE(db.CurrentFile, path);
+        QCOMPARE(db.gestion, 2009);
+        QVERIFY(QFile::exists(path + ".bak.1"));
+        QVERIFY(!QFile::exists(home->databases() + "/NEW.MDB"));
+
+        // A file of no known generation is not connected and stays as it was.
+        sequence.Action_disconnectExecute();
+        const QString unknown = home->databases() + "/DOS2_2009.MDB";
+        MakeDatabase(unknown, {"create table version (version text)", "insert into version values ('X')"});
+        const QByteArray before = digest(unknown);
+        sequence.PendingDatabaseName = unknown;
+        QVERIFY(!sequence.Action_connectExecute());
+        QVERIFY(!db.isConnected());
+        QCOMPARE(digest(unknown), before);
+        QVERIFY(sequence.lastFailure().contains(unknown));
+    }
+
+    void commandLine()
+    {
+        const QString path = older("ZELVANE-2009-06-06");
+        CliRun r = RunCli({"info", path});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.contains("schema: ZELVANE-2009-06-06") && r.out.contains("can be converted"), qPrintable(r.out));
+        r = RunCli({"convert", path});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, path + ".bak.1\n");
+        r = RunCli({"convert", path});
+        QVERIFY(r.code != 0);
+        QVERIFY2(r.err.contains("already of the current version"), qPrintable(r.err));
+        r = RunCli({"info", path});
+        QVERIFY(r.out.contains(QString("schema: ") + kSchemaTag));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConversion)
+#include "test_conversion.moc"
