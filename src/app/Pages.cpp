@@ -19,7 +19,7 @@ std::vector<std::unique_ptr<Page>> CreatePages(Tfdb &db, Frame &frame)
     pages.push_back(std::make_unique<SuppliersPage>(db, frame));
     pages.push_back(std::make_unique<DbPage>(db, frame));
     pages.push_back(std::make_unique<UsersPage>(db, frame));
-    pages.push_back(std::make_unique<ReportsPage>(frame));
+    pages.push_back(std::make_unique<ReportsPage>(db, frame));
     return pages;
 }
 

@@ -74,6 +74,7 @@ std::unique_ptr<Command> MakeDemoCommand();
 std::unique_ptr<Command> MakeDayCommand();
 std::unique_ptr<Command> MakeHistoryCommand();
 std::unique_ptr<Command> MakeRibCommand();
+std::unique_ptr<Command> MakePrintCommand();
 std::unique_ptr<Command> MakeAmountInWordsCommand();
 std::unique_ptr<Command> MakeNewYearCommand();
 std::unique_ptr<Command> MakeBackupCommand();

@@ -18,6 +18,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeDayCommand());
     commands.push_back(MakeHistoryCommand());
     commands.push_back(MakeRibCommand());
+    commands.push_back(MakePrintCommand());
     commands.push_back(MakeAmountInWordsCommand());
     commands.push_back(MakeNewYearCommand());
     commands.push_back(MakeBackupCommand());

@@ -3,12 +3,15 @@
 #include "common/Paths.h"
 #include "db/NewFile.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printed documents are painted with fonts, which a GUI application provides; no display is used.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
     zelvane::Library library;

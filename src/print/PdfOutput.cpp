@@ -1,5 +1,7 @@
 #include "print/PdfOutput.h"
 
+#include "print/PageOutput.h"
+
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
@@ -16,19 +18,7 @@ bool WritePdf(const ReportDocument &document, const QString &path)
     // Played on a device of another resolution, a picture rescales its fonts: the writer takes the
     // pictures' own.
     writer.setResolution(QPicture().logicalDpiX());
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    const qreal scale = writer.resolution() / 72.0;
-    for (int i = 0; i < document.pages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        painter.drawPicture(0, 0, document.pages.at(i).picture);
-        painter.restore();
-    }
-    return painter.end();
+    return PaintPages(document, writer, 1, int(document.pages.size()));
 }
 
 QImage RenderPage(const ReportDocument &document, int page, int dotsPerInch)

@@ -8,21 +8,26 @@
 namespace zelvane {
 
 class DialogReportForms;
+class Tfdb;
 
 namespace cmd {
 inline constexpr CommandId Imprimer{"Action_imprimer"};
 } // namespace cmd
 
-// The print command and its menus of documents.
+// The print command: the documents window, whose documents open in the preview; and the windows the
+// documents ask through (the month's budget figures).
 class ReportsPage : public Page
 {
 public:
-    explicit ReportsPage(Frame &frame);
+    ReportsPage(Tfdb &db, Frame &frame);
     ~ReportsPage() override;
     void registerCommands(CommandRegistry &commands) override;
     void refresh(bool connected, bool current) override;
 
+    void Action_imprimerExecute();
+
 private:
+    Tfdb &m_db;
     Frame &m_frame;
     std::unique_ptr<DialogReportForms> m_forms;
 };

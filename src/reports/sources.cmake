@@ -1,5 +1,6 @@
 zelvane_module(reports
-    CORE DailyDocuments.cpp DayPanel.cpp DocumentParts.cpp ReportsModule.cpp DepenseMensuelle.cpp EtatMensuel.cpp
-         SupplierDocuments.cpp MonthlyDocuments.cpp PurchaseDocuments.cpp OfficeExports.cpp
-    WIDGETS ReportsPage.cpp EtatMensuelWindow.cpp DialogReportForms.cpp
+    CORE Catalogue.cpp DailyDocuments.cpp DayPanel.cpp DepenseMensuelle.cpp DocumentParts.cpp Documents.cpp
+         EtatMensuel.cpp MonthlyDocuments.cpp OfficeExports.cpp ParameterPanel.cpp ParametresEdition.cpp
+         PurchaseDocuments.cpp ReportsModule.cpp SupplierDocuments.cpp
+    WIDGETS DialogReportForms.cpp EtatMensuelWindow.cpp PrintMenu.cpp ReportsPage.cpp
     DEPENDS db print stock office)

@@ -1,0 +1,11 @@
+#include "reports/ParametresEdition.h"
+
+namespace zelvane {
+
+TParametresEdition &ParametresEdition()
+{
+    static TParametresEdition parameters;
+    return parameters;
+}
+
+} // namespace zelvane
