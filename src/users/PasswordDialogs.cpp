@@ -1,7 +1,7 @@
 #include "users/PasswordDialogs.h"
 
-#include "common/WindowHelpers.h"
 #include "common/UpperCaseValidator.h"
+#include "common/WindowHelpers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,17 +72,6 @@ QFrame *separator()
     line->setFrameShadow(QFrame::Sunken);
     return line;
 }
-
-class UpperCaseValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = input.toUpper();
-        return Acceptable;
-    }
-};
 
 } // namespace
 

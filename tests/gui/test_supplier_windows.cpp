@@ -71,6 +71,8 @@ public:
     void openFile(const QString &) override {}
     QWidget *window() override { return &owner; }
     void popupMenu(const QPoint &) override {}
+    void showFirstTab() override {}
+    void showPage(const QString &) override {}
 };
 
 } // namespace
