@@ -143,7 +143,7 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
         throw CommandFailure{OpenFailureText(opened, path)};
     // A template or a file whose preparation never ended would show as a sheet of the current year.
     const auto options = db.GetQuery(QStringLiteral("select count(*) from options"));
-    if (!options || !options->next() || options->value(0).toLongLong() == 0)
+    if (needsOptions() && (!options || !options->next() || options->value(0).toLongLong() == 0))
         throw CommandFailure{QStringLiteral("%1 has no options row: it is not a prepared management file").arg(path)};
     db.LoadOptions();
     return executeOn(db, path, parser, out);

@@ -62,6 +62,9 @@ protected:
     void addOptions(QCommandLineParser &parser) override;
     int execute(const QCommandLineParser &parser, QIODevice &out) final;
     virtual void addCommandOptions(QCommandLineParser &) {}
+    // Whether the command shows the file's figures, which a file without its options row would give
+    // as those of a year that is not its own.
+    virtual bool needsOptions() const { return true; }
     virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
     // FILE is of an older generation: a failure that says so, unless the command can use such a file.
     virtual int executeOnOlder(const QString &path, QIODevice &out);

@@ -23,6 +23,9 @@ public:
     }
 
 protected:
+    // Reports any management file, its options row or not.
+    bool needsOptions() const override { return false; }
+
     int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &, QIODevice &out) override
     {
         WriteFileReport(db, path, out);

@@ -115,10 +115,13 @@ void MenusModule::connected()
 void MenusModule::disconnected()
 {
     m_categories.reset();
-    for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste}) {
-        d->setFilter(QStringLiteral("0=1"));
-        d->setFiltered(true);
-    }
+    // A disconnection must end whatever state the file is in (a table gone, say).
+    IgnoreFailure("menu datasets emptied at disconnection", [this] {
+        for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste}) {
+            d->setFilter(QStringLiteral("0=1"));
+            d->setFiltered(true);
+        }
+    });
 }
 
 std::unique_ptr<TMenuJour> MenusModule::MenuJour(const QDate &day) const
