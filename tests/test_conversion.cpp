@@ -16,33 +16,6 @@
 
 using namespace zelvane;
 
-namespace {
-
-// The rows of sql in the converted file, one "a|b|c" text each.
-QStringList rows(const QString &path, const QString &sql)
-{
-    QStringList result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "converted");
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery query(db);
-        if (!query.exec(sql))
-            qWarning() << sql << query.lastError().text();
-        while (query.next()) {
-            QStringList values;
-            for (int i = 0; i < query.record().count(); ++i)
-                values << (query.value(i).isNull() ? QStringLiteral("NULL") : query.value(i).toString());
-            result << values.join('|');
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("converted");
-    return result;
-}
-
-} // namespace
-
 // The conversion of files of older generations, and the copy step it offers to other importers.
 class TestConversion : public QObject
 {
@@ -83,18 +56,18 @@ private slots:
         QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
         QCOMPARE(CheckManagementFile(path).tag, QString::fromLatin1(kSchemaTag));
 
-        QCOMPARE(rows(path, "select num_mvt, nat_op, num_bc, num_bl, date_bc, date_bl from stock order by num_mvt"),
+        QCOMPARE(RowsOf(path, "select num_mvt, nat_op, num_bc, num_bl, date_bc, date_bl from stock order by num_mvt"),
                  (QStringList{"1|10|0|0|2009-05-12|2009-05-12", "2|22|0|0|2009-05-12|2009-05-12"}));
-        QCOMPARE(rows(path, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
-        QCOMPARE(rows(path, "select pu31dec from articles"), QStringList{"5"});
-        QCOMPARE(rows(path, "select code_categ, m1, m2, m3, m4 from menu_effect where date_menu='2009-05-12' "
+        QCOMPARE(RowsOf(path, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
+        QCOMPARE(RowsOf(path, "select pu31dec from articles"), QStringList{"5"});
+        QCOMPARE(RowsOf(path, "select code_categ, m1, m2, m3, m4 from menu_effect where date_menu='2009-05-12' "
                             "and code_categ in (1, 3)"),
                  (QStringList{"1|NULL|12|NULL|NULL", "3|NULL|40|NULL|NULL"}));
-        QCOMPARE(rows(path, "select count(*) from menu_effect"), QStringList{"7"});
-        QCOMPARE(rows(path, "select menu1, menu4 from menu_menu"), QStringList{"Café|Soupe"});
-        QCOMPARE(rows(path, "select code_categ, num_ord, nom, m1, m2, m3, m4 from menu_liste"),
+        QCOMPARE(RowsOf(path, "select count(*) from menu_effect"), QStringList{"7"});
+        QCOMPARE(RowsOf(path, "select menu1, menu4 from menu_menu"), QStringList{"Café|Soupe"});
+        QCOMPARE(RowsOf(path, "select code_categ, num_ord, nom, m1, m2, m3, m4 from menu_liste"),
                  QStringList{"6|1|BENALI|1|0|0|1"});
-        QCOMPARE(rows(path, "select username, priorite from users"), QStringList{"chef|A"});
+        QCOMPARE(RowsOf(path, "select username, priorite from users"), QStringList{"chef|A"});
     }
 
     void fromNovember2008()
@@ -102,10 +75,10 @@ private slots:
         // That generation has no options table: its hook never acts and the copied rows stay as they were.
         const QString path = older("ZELVANE-2008-11-01");
         QVERIFY(ConvertOlderFile(path).ok());
-        QCOMPARE(rows(path, "select nat_op, num_bc, date_bc from stock order by num_mvt"),
+        QCOMPARE(RowsOf(path, "select nat_op, num_bc, date_bc from stock order by num_mvt"),
                  (QStringList{"1|NULL|NULL", "2|NULL|NULL"}));
-        QCOMPARE(rows(path, "select count(*) from menus"), QStringList{"1"});
-        QCOMPARE(rows(path, "select count(*) from menu_effect"), QStringList{"0"});
+        QCOMPARE(RowsOf(path, "select count(*) from menus"), QStringList{"1"});
+        QCOMPARE(RowsOf(path, "select count(*) from menu_effect"), QStringList{"0"});
     }
 
     void fromJune2009TwiceInTheSameFolder()
@@ -123,10 +96,10 @@ private slots:
             const ConversionResult converted = ConvertOlderFile(path);
             QVERIFY2(converted.ok(), qPrintable(converted.error));
             QCOMPARE(converted.backup, path + ".bak." + QString::number(n));
-            QCOMPARE(rows(path, "select count(*), sum(num_bc=0 and num_bl=0 and date_bc=date_op and date_bl=date_op) "
+            QCOMPARE(RowsOf(path, "select count(*), sum(num_bc=0 and num_bl=0 and date_bc=date_op and date_bl=date_op) "
                                 "from stock"),
                      QStringList{"500|500"});
-            QCOMPARE(rows(path, "select organisme, gestion from options"), QStringList{"3|2009"});
+            QCOMPARE(RowsOf(path, "select organisme, gestion from options"), QStringList{"3|2009"});
         }
         QCOMPARE(FilesIn(home->databases()),
                  (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1", "DOS1_2009.MDB.bak.2"}));
