@@ -11,6 +11,7 @@
 #include "menus/WeeklyMenuReport.h"
 #include "office/TMSExcel.h"
 #include "office/TMSWinWord.h"
+#include "reports/DayPanel.h"
 #include "reports/OfficeExports.h"
 #include "stock/ListeDenrees.h"
 
@@ -35,15 +36,17 @@ void setIdentity()
     o.wilaya = QStringLiteral(" Tlemcen ");
 }
 
-OfficeDayFigures sixCategories()
+DayPanel sixCategories()
 {
-    OfficeDayFigures day;
+    DayPanel day;
     for (int i = 0; i < 6; ++i)
         day.categories.append({QStringLiteral("Catégorie %1").arg(i + 1), 10.0 + i, 20.0 + i, 30.0 + i});
-    day.menus = {QStringLiteral("Café au lait\nPain beurre"), QStringLiteral("Couscous"), QStringLiteral("Fruit"),
-                 QStringLiteral("Soupe")};
-    day.sortiesPetitDejeuner = 270;
-    day.depensePetitDejeuner = 4.5;
+    day.menus[1] = QStringLiteral("Café au lait\nPain beurre");
+    day.menus[2] = QStringLiteral("Couscous");
+    day.menus[3] = QStringLiteral("Fruit");
+    day.menus[4] = QStringLiteral("Soupe");
+    day.sorties[1] = 270;
+    day.depenseRepas[1] = 4.5;
     day.sortiesJour = 1234.5;
     day.personnesNourries = 175;
     day.depenseParPersonne = 7.05;

@@ -9,7 +9,8 @@ namespace zelvane {
 class Tfdb;
 
 // What the documents print of a day's menus and head-counts: the head-counts per category, the persons
-// fed, the expense per person fed, the menu texts and the hospitalised staff at the common table.
+// fed, the exits and expenses per meal, the menu texts and the hospitalised staff at the common table.
+// The figures are those of the day summary of the menus, so that documents and tab agree.
 struct DayPanel
 {
     struct Categorie
@@ -23,11 +24,14 @@ struct DayPanel
         QString m1, m2, m4; // the counts as integers, "--" when unreadable
     };
     QList<Categorie> categories;
-    double effectifs[5] = {}; // meals 1 to 4
+    // Meals 1 to 4 (breakfast, lunch, snack, dinner); index 0 is not used.
+    double effectifs[5] = {};
+    double sorties[5] = {};
+    double depenseRepas[5] = {};
+    QString menus[5];
     qint64 personnesNourries = 0;
     double sortiesJour = 0;
     double depenseParPersonne = 0;
-    QString menus[5]; // meals 1 to 4
     QList<Hospitalise> hospitalises;
 };
 

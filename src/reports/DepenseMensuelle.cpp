@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "db/SqlFunctions.h"
+#include "menus/MenuJour.h"
 
 #include <QSqlQuery>
 #include <cmath>
@@ -22,41 +23,22 @@ qint32 moyenne(qint32 lunch, qint32 dinner)
     return qint32(std::nearbyint(lunch != 0 && dinner != 0 ? total / 2 : total)); // nearest, ties to even
 }
 
-// The meal (1..4) an exit nature counts in: 21 breakfast, 23 snack, 24 dinner, 20 and 22 lunch; 0 for
-// any other nature.
-int mealOfNature(int nature)
-{
-    switch (nature) {
-    case 21:
-        return 1;
-    case 20:
-    case 22:
-        return 2;
-    case 23:
-        return 3;
-    case 24:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 } // namespace
 
 void TDepenseJour::add(const TDepenseJour &other)
 {
     for (int c = 0; c < kCategoryCount; ++c) {
-        for (int m = 0; m < kMealCount; ++m)
+        for (int m = 0; m < kMeals; ++m)
             Effectifs[c][m] += other.Effectifs[c][m];
     }
-    for (int m = 0; m < kMealCount; ++m)
+    for (int m = 0; m < kMeals; ++m)
         Sorties[m] += other.Sorties[m];
 }
 
 void TDepenseJour::computeDerived()
 {
     SortiesJour = 0;
-    for (int m = 0; m < kMealCount; ++m) {
+    for (int m = 0; m < kMeals; ++m) {
         Repas[m] = 0;
         for (int c = 0; c < kCategoryCount; ++c)
             Repas[m] += Effectifs[c][m];
@@ -70,7 +52,7 @@ void TDepenseJour::computeDerived()
 
 qint32 TDepenseJour::effectif(int code, int meal) const
 {
-    if (code < 1 || code > kCategoryCount || meal < 1 || meal > kMealCount)
+    if (code < 1 || code > kCategoryCount || meal < 1 || meal > kMeals)
         return 0;
     return Effectifs[code - 1][meal - 1];
 }
@@ -102,7 +84,7 @@ TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
             TDepenseJour *record = recordOf(q->value(0).toInt(), q->value(1).toInt());
             if (!record || code < 1 || code > kCategoryCount)
                 continue; // a category the statements do not know counts nowhere
-            for (int m = 0; m < kMealCount; ++m)
+            for (int m = 0; m < kMeals; ++m)
                 record->Effectifs[code - 1][m] += q->value(3 + m).toInt();
         }
     }
@@ -142,7 +124,7 @@ void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString
     int result;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         const unsigned char *day = sqlite3_column_text(statement, 0);
-        const int meal = mealOfNature(sqlite3_column_int(statement, 1));
+        const int meal = MealOfNature(sqlite3_column_int(statement, 1));
         if (!day || sqlite3_column_bytes(statement, 0) < 10 || day[4] != '-' || day[7] != '-' || meal == 0)
             continue; // a day that is no date counts nowhere
         if (TDepenseJour *record = recordOf(digits(day, 5), digits(day, 8)))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menus/MenuJour.h"
+
 #include <QDate>
 #include <QString>
 #include <QVector>
@@ -9,15 +11,14 @@ namespace zelvane {
 class Tfdb;
 
 inline constexpr int kCategoryCount = 7; // consumer categories, codes 1 to 7
-inline constexpr int kMealCount = 4;     // breakfast, lunch, snack, dinner
 
 // The meals and expenses of one day of the month, or of one of the month's total lines (Jour 0).
 struct TDepenseJour
 {
     qint16 Jour = 0;
-    qint32 Effectifs[kCategoryCount][kMealCount] = {}; // per category code 1..7, per meal 1..4
-    qint32 Repas[kMealCount] = {};
-    double Sorties[kMealCount] = {};
+    qint32 Effectifs[kCategoryCount][kMeals] = {}; // per category code 1..7, per meal 1..4
+    qint32 Repas[kMeals] = {};
+    double Sorties[kMeals] = {};
     double SortiesJour = 0;
     qint32 EffectifTotal = 0;
     qint32 Moyenne = 0;

@@ -5,6 +5,7 @@
 #include "common/Organisation.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "menus/ListeCategories.h"
 #include "print/Report.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/DocumentParts.h"
@@ -40,7 +41,7 @@ void addArabicHeading(ReportBand &band, const QRectF &first)
 void dayValues(const TDepenseJour &d, const QString &jour, QHash<QString, QVariant> &values)
 {
     values[QStringLiteral("jour")] = jour;
-    for (int m = 0; m < kMealCount; ++m)
+    for (int m = 0; m < kMeals; ++m)
         values[QStringLiteral("repas%1").arg(m + 1)] = d.Repas[m];
     values[QStringLiteral("moyenne")] = d.Moyenne;
     values[QStringLiteral("sorties")] = FormatMontant(d.SortiesJour);
@@ -106,28 +107,30 @@ QStringList boxText()
 
 PersonnesNourriesTable PersonnesNourriesParCategorie(Tfdb &db, const TDepense_Mensuelle &month, int organisme)
 {
+    // The list's records take the month's totals; the record at position i those of category code i + 1.
+    TListeCategories categories(db);
     PersonnesNourriesTable table;
     qint64 total = 0;
-    int i = 0;
-    if (auto q = db.GetQuery(QStringLiteral("select code_categ, lib_fr from categories order by code_categ"))) {
-        for (; q->next(); ++i) {
-            // The record at position i takes the figures of category code i + 1.
-            const qint64 fed = qint64(month.TotalMois.effectif(i + 1, 2)) + month.TotalMois.effectif(i + 1, 4);
-            total += fed;
-            const QString label = q->value(1).toString();
-            const int key = organisme * 100 + i;
-            if (key == 100) {
-                table.labels << Spaces(21) + RepeatText(QStringLiteral("-"), 12)
-                             << PadRight(label, 21, QStringLiteral(".")) + QStringLiteral("! Droits   !");
-                table.numbers << QString() << integer(fed);
-            } else if (key == 101) {
-                table.labels << PadRight(label, 21, QStringLiteral(".")) + QStringLiteral("! constatés!")
-                             << Spaces(9) + QStringLiteral("(1 pour 2)  ") + RepeatText(QStringLiteral("-"), 12);
-                table.numbers << integer(fed) << QString();
-            } else {
-                table.labels << PadRight(label, 35, QStringLiteral("."));
-                table.numbers << integer(fed);
-            }
+    for (int i = 0; i < categories.Count(); ++i) {
+        TCategorie c = *categories.GetCategorie(i);
+        c.m1 = month.TotalMois.effectif(i + 1, 1);
+        c.m2 = month.TotalMois.effectif(i + 1, 2);
+        c.m3 = month.TotalMois.effectif(i + 1, 3);
+        c.m4 = month.TotalMois.effectif(i + 1, 4);
+        const qint64 fed = qint64(c.m2) + c.m4;
+        total += fed;
+        const int key = organisme * 100 + i;
+        if (key == 100) {
+            table.labels << Spaces(21) + RepeatText(QStringLiteral("-"), 12)
+                         << PadRight(c.lib_fr, 21, QStringLiteral(".")) + QStringLiteral("! Droits   !");
+            table.numbers << QString() << integer(fed);
+        } else if (key == 101) {
+            table.labels << PadRight(c.lib_fr, 21, QStringLiteral(".")) + QStringLiteral("! constatés!")
+                         << Spaces(9) + QStringLiteral("(1 pour 2)  ") + RepeatText(QStringLiteral("-"), 12);
+            table.numbers << integer(fed) << QString();
+        } else {
+            table.labels << PadRight(c.lib_fr, 35, QStringLiteral("."));
+            table.numbers << integer(fed);
         }
     }
     table.labels << QString() << Spaces(13) + PadRight(QStringLiteral("TOTAUX"), 22, QStringLiteral("."));

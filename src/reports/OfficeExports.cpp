@@ -7,6 +7,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "office/TMSExcel.h"
+#include "reports/DayPanel.h"
 #include "stock/ListeDenrees.h"
 
 #include <QSqlQuery>
@@ -87,7 +88,7 @@ void ruleLines(TMSExcel &excel, int lastRuled, int lastLine)
 
 } // namespace
 
-ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, const OfficeDayFigures &day,
+ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, const DayPanel &day,
                                          const QString &outPath)
 {
     const QString caption = QStringLiteral("FEUILLE CONSOMMATION JOURNALIERE");
@@ -136,17 +137,17 @@ ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, c
         excel.SetCell(QStringLiteral("O8"), c.m2, i);
         excel.SetCell(QStringLiteral("P8"), c.m4, i);
     }
-    excel.SetCell(QStringLiteral("M24"), day.menus[0]);
-    excel.SetCell(QStringLiteral("M33"), day.menus[1]);
-    excel.SetCell(QStringLiteral("M44"), day.menus[3]);
+    excel.SetCell(QStringLiteral("M24"), day.menus[1]);
+    excel.SetCell(QStringLiteral("M33"), day.menus[2]);
+    excel.SetCell(QStringLiteral("M44"), day.menus[4]);
     if (!creche) {
-        excel.SetCell(QStringLiteral("M58"), day.sortiesPetitDejeuner);
-        excel.SetCell(QStringLiteral("M66"), day.depensePetitDejeuner);
+        excel.SetCell(QStringLiteral("M58"), day.sorties[1]);
+        excel.SetCell(QStringLiteral("M66"), day.depenseRepas[1]);
     }
     return save(excel, outPath, QStringLiteral("Feuille de consommation A3 ") + dateName(date));
 }
 
-ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFigures &figures, const QString &outPath)
+ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const DayPanel &figures, const QString &outPath)
 {
     const QString caption = QStringLiteral("FEUILLE JOURNALIERE DE CANTINE");
     TMSExcel excel;
@@ -165,9 +166,9 @@ ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFig
     excel.SetCell(QStringLiteral("K13"), QString::number(std::llround(double(figures.personnesNourries))));
     excel.SetCell(QStringLiteral("H20"), FormatMontant(figures.sortiesJour));
     excel.SetCell(QStringLiteral("J25"), FormatMontant(figures.depenseParPersonne));
-    excel.SetCell(QStringLiteral("A8"), figures.menus[0]);
-    excel.SetCell(QStringLiteral("A15"), figures.menus[1]);
-    excel.SetCell(QStringLiteral("A22"), figures.menus[3]);
+    excel.SetCell(QStringLiteral("A8"), figures.menus[1]);
+    excel.SetCell(QStringLiteral("A15"), figures.menus[2]);
+    excel.SetCell(QStringLiteral("A22"), figures.menus[4]);
 
     auto exits = dayExits(db, QStringLiteral("s.code_art,s.quantite,s.pu,a.designation"), day);
     if (!exits)

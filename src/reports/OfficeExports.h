@@ -4,44 +4,23 @@
 
 #include <QDate>
 #include <QString>
-#include <QVector>
-#include <array>
 #include <functional>
 
 namespace zelvane {
 
 class Tfdb;
 class TListeDenrees;
-
-// The figures of the day summary that the day's spreadsheets carry.
-struct OfficeDayFigures
-{
-    struct Category
-    {
-        QString lib_fr;
-        double m1 = 0; // breakfast, lunch and dinner head-counts
-        double m2 = 0;
-        double m4 = 0;
-    };
-    QVector<Category> categories; // in the list's order
-    std::array<QString, 4> menus; // breakfast, lunch, snack, dinner
-    double sortiesPetitDejeuner = 0;
-    double depensePetitDejeuner = 0;
-    double sortiesJour = 0;
-    qint64 personnesNourries = 0;
-    double depenseParPersonne = 0;
-};
+struct DayPanel;
 
 // Each export fills its template of the modeles folder and saves the new document at outPath, or, when
 // outPath is empty, under a new name in the user's documents folder. The template is only read.
 
 // "FEUILLE CONSOMMATION JOURNALIERE" (A3) of liste's day: every article with its figures, the day's
 // head-counts and menus; the creche layout for organisation type 3.
-ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, const OfficeDayFigures &day,
+ExportResult ExportFeuilleConsommationA3(Tfdb &db, const TListeDenrees &liste, const DayPanel &day,
                                          const QString &outPath = {});
 // "FEUILLE JOURNALIERE DE CANTINE": one line per exit movement of the day, head-counts and expenses.
-ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const OfficeDayFigures &figures,
-                                  const QString &outPath = {});
+ExportResult ExportFeuilleCantine(Tfdb &db, const QDate &day, const DayPanel &figures, const QString &outPath = {});
 // "BON DE SORTIE CANTINE": one line per exit movement of the day.
 ExportResult ExportBonSortieCantine(Tfdb &db, const QDate &day, const QString &outPath = {});
 

@@ -3,4 +3,4 @@ zelvane_module(reports
          EtatMensuel.cpp MonthlyDocuments.cpp OfficeExports.cpp ParameterPanel.cpp ParametresEdition.cpp
          PurchaseDocuments.cpp ReportsModule.cpp SupplierDocuments.cpp
     WIDGETS DialogReportForms.cpp EtatMensuelWindow.cpp PrintMenu.cpp ReportsPage.cpp
-    DEPENDS db print stock office)
+    DEPENDS db print stock office menus suppliers)
