@@ -481,19 +481,24 @@ private slots:
             QVERIFY(pdf.contains(QStringLiteral("Couscous")));
     }
 
+    // zelvane-cli print writes the office documents to --out.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("error");
         QTest::newRow("issue note") << QStringList{"--doc", "9", "--day", "10/03/2009"} << 0 << "";
-        QTest::newRow("invoice") << QStringList{"--doc", "10", "--supplier", "1", "--invoice", "2"} << 0 << "";
+        QTest::newRow("invoice") << QStringList{"--doc", "10", "--model", "1", "--supplier", "1", "--invoice", "2"} << 0
+                                 << "";
         QTest::newRow("weekly menu") << QStringList{"--doc",  "17",         "--model",      "1",
                                                     "--from", "08/03/2009", "--menu-texts", "MENU"}
                                      << 0 << "";
         QTest::newRow("invoice without lines")
-            << QStringList{"--doc", "10", "--supplier", "2", "--invoice", "2"} << 1 << "nothing to export";
-        QTest::newRow("not an office document") << QStringList{"--doc", "4"} << 1 << "not an office document";
+            << QStringList{"--doc", "10", "--model", "1", "--supplier", "2", "--invoice", "2"} << 1
+            << "document 10 has nothing to write";
+        QTest::newRow("a printed document") << QStringList{"--doc", "4"} << 1 << "use --pdf or --text";
+        QTest::newRow("the invoice's printed model")
+            << QStringList{"--doc", "10", "--supplier", "1", "--invoice", "2"} << 1 << "use --pdf or --text";
         QTest::newRow("bad day") << QStringList{"--doc", "9", "--day", "31/02/2009"} << 1 << "not a day";
         QTest::newRow("too many menu texts")
             << QStringList{"--doc", "17", "--model", "2", "--menu-texts", "LONG"} << 1 << "more than 21 lines";
@@ -504,6 +509,8 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, error);
         invoiceLines(m_db->database(), 2, 0);
+        // The canteen's documents are in the catalogue of central canteens only.
+        ExecSql(m_db->database(), QStringLiteral("update options set organisme=4"));
         const QString file = m_db->openedPath();
         m_db.reset();
         QTemporaryDir dir;
@@ -515,7 +522,7 @@ private slots:
         arguments.replaceInStrings(QStringLiteral("MENU"), menu.fileName());
         arguments.replaceInStrings(QStringLiteral("LONG"), menu.fileName());
         const QString out = dir.filePath(QStringLiteral("document"));
-        const CliRun run = RunCli(QStringList{QStringLiteral("export"), file} + arguments
+        const CliRun run = RunCli(QStringList{QStringLiteral("print"), file} + arguments
                                   + QStringList{QStringLiteral("--out"), out});
         QCOMPARE(run.code, code);
         QVERIFY2(run.err.contains(error), qPrintable(run.err));

@@ -1,9 +1,13 @@
 #include "TestHome.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
-// zelvane-cli print: any built document of the catalogue, as text or PDF, and the refusals.
+// zelvane-cli print: the documents of the catalogue, as text or PDF, the office documents to a file, and
+// the refusals.
 class TestPrintCli : public QObject
 {
     Q_OBJECT
@@ -61,9 +65,20 @@ private slots:
         QTest::newRow("both outputs") << QStringList{"--doc", "1", "--text", "--pdf", "x.pdf"}
                                       << "one of --pdf OUT.pdf and --text";
         QTest::newRow("not in the catalogue") << QStringList{"--doc", "19", "--text"} << "no document 19";
-        QTest::newRow("not built yet") << QStringList{"--doc", "10", "--text"} << "document 10 cannot be printed yet";
-        QTest::newRow("day that is no day") << QStringList{"--doc", "1", "--day", "32/01/2009", "--text"}
-                                            << "--day: 32/01/2009 is not a day";
+        QTest::newRow("an office document as text")
+            << QStringList{"--doc", "9", "--text"} << "document 9 is an office document: it needs --out FILE";
+        QTest::newRow("a printed document to --out")
+            << QStringList{"--doc", "1", "--out", "x.xlsx"} << "use --pdf or --text";
+        QTest::newRow("an invoice that does not exist")
+            << QStringList{"--doc", "10", "--supplier", "9", "--invoice", "9", "--text"}
+            << "document 10 prints nothing for these parameters";
+        QTest::newRow("a supplier that does not exist")
+            << QStringList{"--doc", "18", "--supplier", "9", "--text"} << "document 18 prints nothing";
+        QTest::newRow("menu texts that cannot be read")
+            << QStringList{"--doc", "17", "--model", "2", "--menu-texts", "/nonexistent/menu.txt", "--out", "x.docx"}
+            << "--menu-texts: /nonexistent/menu.txt";
+        QTest::newRow("day that is no day")
+            << QStringList{"--doc", "1", "--day", "32/01/2009", "--text"} << "--day: 32/01/2009 is not a day";
     }
     void refusals()
     {
@@ -78,9 +93,87 @@ private slots:
     void canteenSheetsBelongToCentralCanteens()
     {
         const QString other = home->preparedFile(2, 2009, "DOS2_2009.MDB");
-        QVERIFY(RunCli({"print", other, "--doc", "8", "--text"}).err.contains("no document 8 in the catalogue"));
-        QVERIFY(RunCli({"print", file, "--doc", "8", "--text"}).err.contains("cannot be printed yet"));
+        const QString out = home->path() + "/canteen.xlsx";
+        QVERIFY(RunCli({"print", other, "--doc", "8", "--out", out}).err.contains("no document 8 in the catalogue"));
+        const CliRun run = RunCli({"print", file, "--doc", "8", "--day", "10/03/2009", "--out", out});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, out + "\n");
+        QVERIFY(QFile::exists(out));
     }
+
+    // Each document reaches its maker with the parameters of the command line: a demo year with one
+    // invoice, and a text that only the right document on the right parameters prints.
+    void everyDocumentWithItsParameters_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("printed");
+        QTest::newRow("credence") << QStringList{"--doc", "7"}
+                                  << QStringList{"FEUILLE DE CREDENCE", "de la Journée du 10/03/2009"};
+        QTest::newRow("invoice") << QStringList{"--doc",     "10", "--supplier", "1",
+                                                "--invoice", "7",  "--made-on",  "02/04/2009"}
+                                 << QStringList{"FACTURE  N° 7/2009", "SARL EL BARAKA"};
+        QTest::newRow("expenses") << QStringList{"--doc", "11", "--from", "01/02/2009", "--to", "28/02/2009"}
+                                  << QStringList{"ETAT DES DEPENSES", "Période du 01/02/2009 au 28/02/2009"};
+        QTest::newRow("suppliers") << QStringList{
+            "--doc", "12"} << QStringList{"LISTE DES FOUNISSEURS", " SARL EL BARAKA / 40 RUE DES FRERES BOUADOU"};
+        QTest::newRow("monthly statement")
+            << QStringList{"--doc", "14"}
+            << QStringList{"ETAT MENSUEL DES DEPENSES D'ALIMENTATION", "Mois de MARS - 2009"};
+        QTest::newRow("monthly expenses") << QStringList{"--doc", "15", "--day", "05/02/2009"}
+                                          << QStringList{"ETAT DES DEPENSES MENSUELLES", "Mois de FÉVRIER - 2009"};
+        QTest::newRow("Arabic meal card")
+            << QStringList{"--doc", "16"} << QStringList{"بطاقة متابعة الوجبات الغذائية لشهر مـارس - 2009"};
+        QTest::newRow("weekly menu") << QStringList{"--doc", "17"}
+                                     << QStringList{"MENU HEBDOMADAIRE", "Journée du 08/03/2009  au 14/03/2009"};
+        QTest::newRow("supplier sheet") << QStringList{"--doc", "18", "--supplier", "1"}
+                                        << QStringList{"FOURNISSEUR", "SARL EL BARAKA"};
+    }
+    void everyDocumentWithItsParameters()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, printed);
+        const CliRun run = RunCli(QStringList{"print", demo(), "--day", "10/03/2009", "--text"} + args);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.code, 0);
+        const QStringList lines = run.out.split('\n');
+        for (const QString &text : printed)
+            QVERIFY2(lines.contains(text), qPrintable(text + " not in:\n" + run.out.left(3000)));
+    }
+
+    // The monthly statement is the one document that writes: the month's row, read back as stored.
+    void theMonthlyStatementWritesItsRow()
+    {
+        QVERIFY(RunCli({"print", demo(), "--doc", "14", "--day", "10/03/2009", "--text"}).code == 0);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "monthly");
+        db.setDatabaseName(demo());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("select nbr_mois, dep_mois from etat_mensuel where mois=3"));
+        QVERIFY(query.next());
+        QVERIFY(query.value(0).toLongLong() > 0);
+        QVERIFY(query.value(1).toString().toDouble() > 0);
+    }
+
+private:
+    // A demo year of a central canteen with supplier 1's invoice 7 over March.
+    QString demo()
+    {
+        if (!demoFile.isEmpty())
+            return demoFile;
+        const CliRun run = RunCli(
+            {"demo", "--kind", "4", "--year", "2009", "--movements", "3000", "--name", "DEMO_2009.MDB"});
+        demoFile = run.out.trimmed();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "invoice");
+            db.setDatabaseName(demoFile);
+            if (db.open())
+                QSqlQuery(db).exec("insert into FACTURES (code_four, num_facture, date_facture, periode_du, periode_au)"
+                                   " values (1, 7, '2009-03-31', '2009-03-01', '2009-03-31')");
+        }
+        QSqlDatabase::removeDatabase("invoice");
+        return demoFile;
+    }
+    QString demoFile;
 };
 
 QTEST_MAIN(TestPrintCli)

@@ -134,7 +134,7 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
     if (!QFileInfo::exists(path))
         throw CommandFailure{QStringLiteral("%1: no such file").arg(path)};
     Tfdb db;
-    db.readOnly = true;
+    db.readOnly = !writesFile(parser);
     const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false,
                                            QString::fromLatin1(kSchemaTag));
     if (opened == OpenOlderVersion)

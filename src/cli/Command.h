@@ -51,8 +51,8 @@ struct CommandFailure
     int exitCode = 1; // 2 for bad usage where a command tells it apart from a failure
 };
 
-// The base of the commands that read a management file: FILE, opened read-only as the program opens
-// it, its options loaded. A file that cannot be opened is a failure that says why.
+// The base of the commands that read a management file: FILE, opened as the program opens it (read-only
+// unless the command writes), its options loaded. A file that cannot be opened is a failure that says why.
 class DatabaseCommand : public Command
 {
 public:
@@ -65,6 +65,8 @@ protected:
     // Whether the command shows the file's figures, which a file without its options row would give
     // as those of a year that is not its own.
     virtual bool needsOptions() const { return true; }
+    // Whether this run writes into FILE, which is then opened for writing; read-only by default.
+    virtual bool writesFile(const QCommandLineParser &) const { return false; }
     virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
     // FILE is of an older generation: a failure that says so, unless the command can use such a file.
     virtual int executeOnOlder(const QString &path, QIODevice &out);
@@ -84,7 +86,6 @@ std::unique_ptr<Command> MakeBackupCommand();
 std::unique_ptr<Command> MakeRestoreCommand();
 std::unique_ptr<Command> MakeConvertCommand();
 std::unique_ptr<Command> MakeImportCommand();
-std::unique_ptr<Command> MakeExportCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

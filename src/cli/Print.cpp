@@ -1,18 +1,60 @@
 #include "cli/Command.h"
 
 #include "common/Dates.h"
+#include "common/Form.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "menus/WeeklyMenu.h"
 #include "print/PdfOutput.h"
 #include "reports/Catalogue.h"
 #include "reports/Documents.h"
 
+#include <QFile>
 #include <QIODevice>
 #include <limits>
 
 namespace zelvane {
 
 namespace {
+
+// The weekly menu's window on the command line: the texts of a file, one a line in the window's order; a
+// backslash followed by n inside a line stands for a line break, and missing lines are empty. Installed
+// while it lives.
+class MenuTextsFile : public WeeklyMenuForm
+{
+public:
+    explicit MenuTextsFile(const QString &path)
+    {
+        if (!path.isEmpty())
+            read(path);
+        Form<WeeklyMenuForm>::install(this);
+    }
+    ~MenuTextsFile() override { Form<WeeklyMenuForm>::uninstall(this); }
+
+    bool editWeeklyMenu(MenuLanguage, QDate &, QDate &, WeeklyMenuTexts &texts) override
+    {
+        texts = m_texts;
+        return true;
+    }
+
+private:
+    void read(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            throw CommandFailure{QStringLiteral("--menu-texts: %1: %2").arg(path, file.errorString())};
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        if (lines.size() > int(m_texts.size()))
+            throw CommandFailure{
+                QStringLiteral("--menu-texts: %1 holds more than %2 lines").arg(path).arg(m_texts.size())};
+        for (int i = 0; i < lines.size(); ++i)
+            m_texts[i] = QString(lines.at(i)).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+    }
+
+    WeeklyMenuTexts m_texts;
+};
 
 // One document of the catalogue, made as the documents window makes it.
 class Print : public DatabaseCommand
@@ -23,13 +65,17 @@ public:
             QStringLiteral("print"),
             QStringLiteral("FILE --doc CODE [--day DD/MM/YYYY] [--from DD/MM/YYYY] [--to DD/MM/YYYY]\n"
                            "      [--made-on DD/MM/YYYY] [--article N] [--supplier N] [--invoice N] [--model N]\n"
-                           "      (--pdf OUT.pdf | --text)"),
+                           "      [--menu-texts FILE] (--pdf OUT.pdf | --text | --out FILE)"),
             QStringLiteral("Produces the document of catalogue code CODE as the documents window does for\n"
                            "the day (today by default, brought into the management year). The period is\n"
-                           "the month of the day unless given, \"Fait le\" is today unless --made-on,\n"
-                           "--article 0 (the default) is every article; --model is the line of the\n"
-                           "models list, from 0. --pdf writes it as PDF; --text prints the texts of each\n"
-                           "page in reading order under a line \"--- page N\"."))
+                           "the month of the day (the week of the day for the weekly menu) unless given,\n"
+                           "\"Fait le\" is today unless --made-on, --article 0 (the default) is every\n"
+                           "article; --model is the line of the models list, from 0. --pdf writes a\n"
+                           "printed document as PDF; --text prints the texts of each page in reading\n"
+                           "order under a line \"--- page N\". The office documents (6, 8, 9, the invoice\n"
+                           "--model 1, the weekly menu --model 1 in Arabic or 2 in French) are written\n"
+                           "to --out; the weekly menu's 21 texts are read from --menu-texts, one a line,\n"
+                           "Sunday to Saturday, breakfast, lunch and dinner, \\n for a line break."))
     {
     }
 
@@ -38,48 +84,63 @@ protected:
     {
         const QString day = QStringLiteral("DD/MM/YYYY");
         const QString n = QStringLiteral("N");
-        parser.addOptions({{QStringLiteral("doc"), QStringLiteral("Catalogue code."), QStringLiteral("CODE")},
-                           {QStringLiteral("day"), QStringLiteral("The day."), day},
-                           {QStringLiteral("from"), QStringLiteral("First day of the period."), day},
-                           {QStringLiteral("to"), QStringLiteral("Last day of the period."), day},
-                           {QStringLiteral("made-on"), QStringLiteral("The \"Fait le\" date."), day},
-                           {QStringLiteral("article"), QStringLiteral("Article code."), n},
-                           {QStringLiteral("supplier"), QStringLiteral("Supplier code."), n},
-                           {QStringLiteral("invoice"), QStringLiteral("Invoice number."), n},
-                           {QStringLiteral("model"), QStringLiteral("Model line."), n},
-                           {QStringLiteral("pdf"), QStringLiteral("PDF file to write."), QStringLiteral("OUT.pdf")},
-                           {QStringLiteral("text"), QStringLiteral("Print the texts of each page.")}});
+        parser.addOptions(
+            {{QStringLiteral("doc"), QStringLiteral("Catalogue code."), QStringLiteral("CODE")},
+             {QStringLiteral("day"), QStringLiteral("The day."), day},
+             {QStringLiteral("from"), QStringLiteral("First day of the period."), day},
+             {QStringLiteral("to"), QStringLiteral("Last day of the period."), day},
+             {QStringLiteral("made-on"), QStringLiteral("The \"Fait le\" date."), day},
+             {QStringLiteral("article"), QStringLiteral("Article code."), n},
+             {QStringLiteral("supplier"), QStringLiteral("Supplier code."), n},
+             {QStringLiteral("invoice"), QStringLiteral("Invoice number."), n},
+             {QStringLiteral("model"), QStringLiteral("Model line."), n},
+             {QStringLiteral("pdf"), QStringLiteral("PDF file to write."), QStringLiteral("OUT.pdf")},
+             {QStringLiteral("text"), QStringLiteral("Print the texts of each page.")},
+             {QStringLiteral("out"), QStringLiteral("Office document to write."), QStringLiteral("FILE")},
+             {QStringLiteral("menu-texts"), QStringLiteral("The weekly menu's texts."), QStringLiteral("FILE")}});
+    }
+
+    // The monthly statement writes the month's figures into its row before printing it.
+    bool writesFile(const QCommandLineParser &parser) const override
+    {
+        return parser.value(QStringLiteral("doc")) == QString::number(doc::EtatMensuel);
     }
 
     int executeOn(Tfdb &db, const QString &, const QCommandLineParser &parser, QIODevice &out) override
     {
         if (!parser.isSet(QStringLiteral("doc")))
             throw CommandFailure{QStringLiteral("print needs --doc CODE")};
-        if (parser.isSet(QStringLiteral("pdf")) == parser.isSet(QStringLiteral("text")))
-            throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
         const qint32 code = PositiveNumber(parser, QStringLiteral("doc"), std::numeric_limits<qint32>::max());
         bool listed = false;
         for (const CatalogueEntry &entry : BuildCatalogue(db.organisme))
             listed = listed || entry.code == code;
         if (!listed)
             throw CommandFailure{QStringLiteral("no document %1 in the catalogue of this file").arg(code)};
-        if (!IsDocumentBuilt(code))
-            throw CommandFailure{QStringLiteral("document %1 cannot be printed yet").arg(code)};
 
         const QDate day = db.ValidateDate(dateOption(parser, QStringLiteral("day"), QDate::currentDate()));
         db.startSession(day);
         TParametresEdition parameters;
         parameters.Nature = code;
         parameters.Journee = db.selectedDay();
-        parameters.PeriodeDu = dateOption(parser, QStringLiteral("from"), FirstDayOfMonth(parameters.Journee));
-        parameters.PeriodeAu = dateOption(parser, QStringLiteral("to"), LastDayOfMonth(parameters.Journee));
+        const bool week = code == doc::MenuHebdomadaire;
+        parameters.PeriodeDu = dateOption(parser, QStringLiteral("from"),
+                                          week ? WeekStart(parameters.Journee) : FirstDayOfMonth(parameters.Journee));
+        parameters.PeriodeAu = dateOption(parser, QStringLiteral("to"),
+                                          week ? parameters.PeriodeDu.addDays(6) : LastDayOfMonth(parameters.Journee));
         parameters.FaitLe = dateOption(parser, QStringLiteral("made-on"), QDate::currentDate());
         parameters.CodeArt = numberOption(parser, QStringLiteral("article"), 0);
         parameters.CodeFour = numberOption(parser, QStringLiteral("supplier"), 0);
         parameters.NumFacture = numberOption(parser, QStringLiteral("invoice"), 0);
         parameters.Modele = numberOption(parser, QStringLiteral("model"), -1);
 
-        const std::optional<ReportDocument> document = ProduceDocument(db, parameters);
+        if (IsOfficeDocument(parameters))
+            return writeOfficeDocument(db, parameters, parser, out);
+        if (parser.isSet(QStringLiteral("out")))
+            throw CommandFailure{
+                QStringLiteral("document %1 is printed, not an office document: use --pdf or --text").arg(code)};
+        if (parser.isSet(QStringLiteral("pdf")) == parser.isSet(QStringLiteral("text")))
+            throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
+        const std::optional<ReportDocument> document = ProduceDocument(db, parameters).report;
         if (const QString failures = reportedFailures(); !failures.isEmpty())
             throw CommandFailure{QStringLiteral("the document cannot be made: %1").arg(failures)};
         if (!document)
@@ -98,6 +159,26 @@ protected:
     }
 
 private:
+    int writeOfficeDocument(Tfdb &db, const TParametresEdition &parameters, const QCommandLineParser &parser,
+                            QIODevice &out)
+    {
+        if (!parser.isSet(QStringLiteral("out")) || parser.isSet(QStringLiteral("pdf"))
+            || parser.isSet(QStringLiteral("text")))
+            throw CommandFailure{
+                QStringLiteral("document %1 is an office document: it needs --out FILE").arg(parameters.Nature)};
+        MenuTextsFile menuTexts(parser.value(QStringLiteral("menu-texts")));
+        const ExportResult result = ProduceDocument(db, parameters, parser.value(QStringLiteral("out"))).office;
+        if (result.status == ExportResult::Failed)
+            throw CommandFailure{result.message};
+        if (result.status == ExportResult::Nothing)
+            throw CommandFailure{
+                QStringLiteral("document %1 has nothing to write for these parameters").arg(parameters.Nature)};
+        if (const QString failures = reportedFailures(); !failures.isEmpty())
+            throw CommandFailure{failures};
+        out.write((result.path + QLatin1Char('\n')).toUtf8());
+        return 0;
+    }
+
     static QDate dateOption(const QCommandLineParser &parser, const QString &option, const QDate &fallback)
     {
         if (!parser.isSet(option))
@@ -111,7 +192,8 @@ private:
 
     static qint32 numberOption(const QCommandLineParser &parser, const QString &option, qint32 fallback)
     {
-        return parser.isSet(option) ? PositiveNumber(parser, option, std::numeric_limits<qint32>::max(), true) : fallback;
+        return parser.isSet(option) ? PositiveNumber(parser, option, std::numeric_limits<qint32>::max(), true)
+                                    : fallback;
     }
 };
 

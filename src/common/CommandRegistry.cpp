@@ -59,6 +59,12 @@ QIcon CommandRegistry::bundledIcon(const char *name)
 
 QAction *CommandRegistry::action(CommandId id) const { return m_actions.value(QByteArray(id.name)); }
 
+void CommandRegistry::setWork(CommandId id, std::function<void()> work)
+{
+    Q_ASSERT_X(m_actions.contains(QByteArray(id.name)), "CommandRegistry::setWork", id.name);
+    m_work.insert(QByteArray(id.name), std::move(work));
+}
+
 void CommandRegistry::setEnabled(CommandId id, bool enabled)
 {
     if (QAction *a = action(id))

@@ -56,6 +56,9 @@ public:
     // The picture bundled under name (see CommandSpec::fallback); a null icon when there is none.
     static QIcon bundledIcon(const char *name);
     QAction *action(CommandId id) const;
+    // Gives its work to a command that one page places and enables and another carries out (the invoices'
+    // print button of the suppliers' tab opens the documents window of the print page).
+    void setWork(CommandId id, std::function<void()> work);
     // Enables a command that has work; one without work stays disabled.
     void setEnabled(CommandId id, bool enabled);
     void trigger(CommandId id) const;

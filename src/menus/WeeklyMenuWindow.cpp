@@ -194,10 +194,4 @@ bool DialogWeeklyMenuForm::editWeeklyMenu(MenuLanguage language, QDate &from, QD
     return accepted;
 }
 
-void ShowMenuHebdomadaireDocument(MenuLanguage language, const QDate &from, const QDate &to)
-{
-    DialogWeeklyMenuForm form;
-    ShowExportResult(ExportMenuHebdomadaire(language, from, to));
-}
-
 } // namespace zelvane

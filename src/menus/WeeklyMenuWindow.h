@@ -53,8 +53,4 @@ public:
     bool editWeeklyMenu(MenuLanguage language, QDate &from, QDate &to, WeeklyMenuTexts &texts) override;
 };
 
-// The weekly menu document from the documents window: the window of the language, then the document
-// opened with the desktop's program (or the failure's message).
-void ShowMenuHebdomadaireDocument(MenuLanguage language, const QDate &from, const QDate &to);
-
 } // namespace zelvane

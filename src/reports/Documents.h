@@ -1,5 +1,6 @@
 #pragma once
 
+#include "office/ExportResult.h"
 #include "print/ReportDocument.h"
 #include "reports/ParametresEdition.h"
 
@@ -11,15 +12,29 @@ namespace zelvane {
 
 class Tfdb;
 
-// Makes one printed document from the open file and the print parameters.
-using DocumentMaker = std::function<ReportDocument(Tfdb &, const TParametresEdition &)>;
+// Makes one printed document from the open file and the print parameters; nothing when the parameters
+// name nothing to print (an invoice without lines, a supplier that does not exist).
+using DocumentMaker = std::function<std::optional<ReportDocument>(Tfdb &, const TParametresEdition &)>;
+// Fills the office template of a document and saves it at outPath, or under a new name in the user's
+// documents folder when outPath is empty.
+using OfficeMaker = std::function<ExportResult(Tfdb &, const TParametresEdition &, const QString &outPath)>;
 
-// The makers of the documents built so far, by code; a code without a maker is listed but cannot be
-// printed. Tests put makers of their own here.
+// The makers of the documents, by code: printed documents and office documents. A code may have both,
+// its first model printed and its other models office documents. Tests put makers of their own here.
 QHash<qint32, DocumentMaker> &DocumentMakers();
-inline bool IsDocumentBuilt(qint32 code) { return DocumentMakers().contains(code); }
+QHash<qint32, OfficeMaker> &OfficeMakers();
+// Whether the document and model of parameters make an office document rather than a printed one.
+bool IsOfficeDocument(const TParametresEdition &parameters);
 
-// The document of parameters.Nature; nothing when that document is not built.
-std::optional<ReportDocument> ProduceDocument(Tfdb &db, const TParametresEdition &parameters);
+// What a document of the catalogue gave: a document for the preview and the printer, or the outcome of
+// an office document.
+struct ProducedDocument
+{
+    std::optional<ReportDocument> report;
+    ExportResult office;
+};
+
+// The document of parameters.Nature; an office document goes to officePath (see OfficeMaker).
+ProducedDocument ProduceDocument(Tfdb &db, const TParametresEdition &parameters, const QString &officePath = {});
 
 } // namespace zelvane

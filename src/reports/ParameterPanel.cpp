@@ -131,6 +131,7 @@ bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters)
     case doc::MenuHebdomadaire:
         readDate(texts.periodeDu, parameters.PeriodeDu);
         readDate(texts.periodeAu, parameters.PeriodeAu);
+        parameters.Modele = texts.modele;
         break;
     default:
         break;

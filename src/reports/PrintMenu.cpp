@@ -2,6 +2,7 @@
 
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
+#include "menus/WeeklyMenuWindow.h"
 #include "reports/Catalogue.h"
 #include "reports/Documents.h"
 
@@ -255,12 +256,7 @@ void TFQUILLON_PRNMENU::RGLangueClick()
     for (const auto &document : m_owner.documents)
         entries.append({document->code, document->nameFR, document->nameAR, document->panel != nullptr});
     const QStringList lines = CatalogueLines(entries, arabic);
-    for (int i = 0; i < lines.size(); ++i) {
-        auto *item = new QListWidgetItem(lines.at(i), LB);
-        // A document not built yet is listed, greyed, and cannot be chosen.
-        if (!m_owner.documents.at(i)->built)
-            item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-    }
+    LB->addItems(lines);
     LB->setCurrentRow(0);
     if (remembered >= 0)
         LB->setCurrentRow(remembered);
@@ -276,7 +272,7 @@ TQuillon_Document *TFQUILLON_PRNMENU::selectedDocument() const
     if (row < 0 || row >= int(m_owner.documents.size()))
         return nullptr;
     TQuillon_Document *document = m_owner.documents.at(row).get();
-    return document->code != 0 && document->built ? document : nullptr;
+    return document->code != 0 ? document : nullptr;
 }
 
 void TFQUILLON_PRNMENU::BNextClick()
@@ -342,13 +338,12 @@ TQuillon_Print::TQuillon_Print(Callback prepareDocument, Callback printDocument,
 
 TQuillon_Print::~TQuillon_Print() { HidePanels(); }
 
-void TQuillon_Print::AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel, bool built)
+void TQuillon_Print::AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel)
 {
     auto document = std::make_unique<TQuillon_Document>();
     document->code = code;
     document->nameFR = nameFR;
     document->nameAR = nameAR;
-    document->built = built;
     if (panel) {
         document->panel = panel;
         document->home = panel->parentWidget();
@@ -395,22 +390,24 @@ void TQuillon_Print::Execute(qint32 code, int language)
 void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportDocument &)> &show, QWidget *parent)
 {
     TFPRNMENU panel;
-    TQuillon_Print print(
-        [&](TQuillon_Document &document) { panel.prepare(db, document.code, QDate::currentDate()); },
-        [&](TQuillon_Document &document) {
-            PanelTexts texts = panel.texts();
-            // A day that is no day stops the print without a word.
-            if (!ReadPanel(document.code, texts, ParametresEdition()))
-                return;
-            panel.EFaitle->setText(texts.faitLe);
-            if (const std::optional<ReportDocument> produced = ProduceDocument(db, ParametresEdition()))
-                show(*produced);
-        },
-        parent);
+    DialogWeeklyMenuForm weeklyMenuForm;
+    TQuillon_Print print([&](TQuillon_Document &document) { panel.prepare(db, document.code, QDate::currentDate()); },
+                         [&](TQuillon_Document &document) {
+                             PanelTexts texts = panel.texts();
+                             // A day that is no day stops the print without a word.
+                             if (!ReadPanel(document.code, texts, ParametresEdition()))
+                                 return;
+                             panel.EFaitle->setText(texts.faitLe);
+                             const ProducedDocument produced = ProduceDocument(db, ParametresEdition());
+                             if (produced.report)
+                                 show(*produced.report);
+                             else
+                                 ShowExportResult(produced.office);
+                         },
+                         parent);
     QObject::connect(&panel, &TFPRNMENU::LBModeleDblClick, print.window.get(), &TFQUILLON_PRNMENU::BPrintClick);
     for (const CatalogueEntry &entry : BuildCatalogue(db.organisme))
-        print.AddDocument(entry.code, entry.name, entry.arabicName, entry.hasPanel ? panel.P1 : nullptr,
-                          entry.code == doc::Separator || IsDocumentBuilt(entry.code));
+        print.AddDocument(entry.code, entry.name, entry.arabicName, entry.hasPanel ? panel.P1 : nullptr);
     print.Execute(code, -1);
 }
 

@@ -59,7 +59,6 @@ struct TQuillon_Document
     QWidget *panel = nullptr; // none: the document prints as soon as it is chosen
     QWidget *home = nullptr;  // where the panel goes back when it is not lent
     int langue = 0;           // 0 French, 1 Arabic, as last printed
-    bool built = true;        // false: listed, but it cannot be printed yet
 };
 
 // The documents window, caption "Editions": the list page, then the parameter page of the chosen document.
@@ -105,7 +104,7 @@ public:
     TQuillon_Print(Callback prepare, Callback print, QWidget *parent = nullptr);
     ~TQuillon_Print();
 
-    void AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel, bool built = true);
+    void AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel);
     void HidePanels();
     // Opens the window on the list, or on the document of code (printed at once when it has no parameter).
     // language: 0 French, 1 Arabic, -1 French without the choice.

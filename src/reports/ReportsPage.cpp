@@ -1,8 +1,10 @@
 #include "reports/ReportsPage.h"
 
 #include "print/PrevForm.h"
+#include "reports/Catalogue.h"
 #include "reports/DialogReportForms.h"
 #include "reports/PrintMenu.h"
+#include "suppliers/SuppliersPage.h"
 
 namespace zelvane {
 
@@ -25,15 +27,20 @@ void ReportsPage::registerCommands(CommandRegistry &c)
            "print",
            {{"Editions", 4010}, {"toolbar", 310}}},
           [this] { Action_imprimerExecute(); });
+    c.setWork(cmd::ImprimerFacture, [this] { Action_imprimer_factureExecute(); });
 }
 
 void ReportsPage::refresh(bool connected, bool) { m_frame.commands().setEnabled(cmd::Imprimer, connected); }
 
-void ReportsPage::Action_imprimerExecute()
+void ReportsPage::Action_imprimerExecute() { showPrintMenu(0); }
+
+void ReportsPage::Action_imprimer_factureExecute() { showPrintMenu(doc::Facture); }
+
+void ReportsPage::showPrintMenu(qint32 code)
 {
     QWidget *window = m_frame.window();
     ShowPrintMenu(
-        m_db, 0, [window](const ReportDocument &document) { PreviewReport(document, window); }, window);
+        m_db, code, [window](const ReportDocument &document) { PreviewReport(document, window); }, window);
 }
 
 } // namespace zelvane

@@ -84,7 +84,7 @@ void SuppliersPage::registerCommands(CommandRegistry &c)
             LoadFactureFournisseur(m_suppliers, m_suppliers.db_fournisseur->intValue(QStringLiteral("code_four")));
         afterCommand(true);
     });
-    // Printed by the documents window, which is not built yet: registered without work, it stays disabled.
+    // The invoice is printed by the documents window, whose page gives this command its work.
     c.add({cmd::ImprimerFacture, "Imprimer", "", "", "document-print", "print"});
 }
 

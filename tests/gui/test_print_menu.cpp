@@ -27,6 +27,8 @@ class TestPrintMenu : public QObject
     QList<TParametresEdition> made; // the parameters of every document made
     QStringList shown;              // the titles of the documents that reached the preview
     QHash<qint32, DocumentMaker> realMakers;
+    QHash<qint32, OfficeMaker> realOfficeMakers;
+    QList<int> officeModels; // the model of every office document made
 
     void opens(qint32 code, const std::function<void(TFQUILLON_PRNMENU &)> &script)
     {
@@ -36,11 +38,6 @@ class TestPrintMenu : public QObject
                 return true;
             },
             {script});
-    }
-    static int rowOf(TFQUILLON_PRNMENU &w, const QString &text)
-    {
-        const auto items = w.LB->findItems(text, Qt::MatchEndsWith);
-        return items.isEmpty() ? -1 : w.LB->row(items.first());
     }
     static QStringList visibleFields(TFQUILLON_PRNMENU &w)
     {
@@ -67,7 +64,9 @@ private slots:
         db->startSession(QDate(2010, 3, 10));
         made.clear();
         shown.clear();
+        officeModels.clear();
         realMakers = DocumentMakers();
+        realOfficeMakers = OfficeMakers();
         for (qint32 code : {doc::Stock, doc::StockParArticle, doc::EtatMensuel}) {
             DocumentMakers().insert(code, [this, code](Tfdb &, const TParametresEdition &p) {
                 made.append(p);
@@ -78,11 +77,12 @@ private slots:
     void cleanup()
     {
         DocumentMakers() = realMakers;
+        OfficeMakers() = realOfficeMakers;
         db.reset();
         home.reset();
     }
 
-    void listsEveryDocumentAndOffersTheBuiltOnes()
+    void listsEveryDocument()
     {
         opens(0, [&](TFQUILLON_PRNMENU &w) {
             QCOMPARE(w.windowTitle(), QStringLiteral("Editions"));
@@ -90,14 +90,7 @@ private slots:
             QCOMPARE(w.LB->item(23)->text(), QStringLiteral("18 - Liste des Fournisseurs"));
             QCOMPARE(w.LB->currentRow(), 0);
             QVERIFY(!w.PLangue->isVisible());
-            QVERIFY(w.LB->item(1)->flags() & Qt::ItemIsEnabled);
-            // Not built yet: listed, greyed, and "Suivant >>" on it does nothing.
-            const int invoice = rowOf(w, "Facture d'Achat");
-            QVERIFY(!(w.LB->item(invoice)->flags() & Qt::ItemIsEnabled));
-            w.LB->setCurrentRow(invoice);
-            w.BNext->click();
-            QVERIFY(w.P0->isVisible());
-            // A separator does nothing either.
+            // A separator does nothing.
             w.LB->setCurrentRow(2);
             w.BNext->click();
             w.BPrintClick();
@@ -175,6 +168,30 @@ private slots:
         });
         QCOMPARE(shown, QStringList{"14"});
         QCOMPARE(made.at(0).Journee, QDate(2010, 1, 31));
+    }
+
+    // The invoice's first model prints; its second is the office document.
+    void theModelChoosesThePrintedOrTheOfficeDocument()
+    {
+        DocumentMakers().insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p) {
+            made.append(p);
+            return SampleDocument(1, QStringLiteral("10"));
+        });
+        OfficeMakers().insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p, const QString &) {
+            officeModels.append(p.Modele);
+            return ExportResult::nothing();
+        });
+        opens(doc::Facture, [&](TFQUILLON_PRNMENU &w) {
+            auto *models = w.findChild<QListWidget *>(QStringLiteral("LBModele"));
+            QCOMPARE(models->count(), 2);
+            w.BPrint->click(); // no model chosen: the printed one
+            models->setCurrentRow(1);
+            w.BPrint->click();
+            models->setCurrentRow(0);
+            w.BPrint->click();
+        });
+        QCOMPARE(shown, QStringList({"10", "10"}));
+        QCOMPARE(officeModels, QList<int>{1});
     }
 
     void aFailingDocumentLeavesTheWindowUsable()

@@ -1,3 +1,4 @@
+#include "FindWidget.h"
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "WindowScripts.h"
@@ -6,6 +7,8 @@
 #include "common/Text.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "reports/PrintMenu.h"
+#include "reports/ReportsPage.h"
 #include "stock/DialogStockForms.h"
 #include "stock/MovementWindow.h"
 #include "suppliers/BankDetailsWindow.h"
@@ -419,6 +422,8 @@ private slots:
         TestFrame frame;
         SuppliersPage page(*db, frame);
         page.registerCommands(frame.registry);
+        ReportsPage reports(*db, frame); // carries out the invoice's print
+        reports.registerCommands(frame.registry);
         QWidget *tab = page.widget();
         ScriptedSupplierForms scripted; // after the page, whose windows it replaces
         CommandRegistry &c = frame.registry;
@@ -439,7 +444,26 @@ private slots:
         QCOMPARE(page.DBGrid5->model()->rowCount(), 1);
         QCOMPARE(page.DBGrid5->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("Montant"));
         QCOMPARE(page.DBGrid5->model()->index(0, 4).data().toString(), FormatMontant(1000).trimmed());
-        QVERIFY(enabled(cmd::ModifierFacture) && enabled(cmd::SupprimerFacture) && !enabled(cmd::ImprimerFacture));
+        QVERIFY(enabled(cmd::ModifierFacture) && enabled(cmd::SupprimerFacture) && enabled(cmd::ImprimerFacture));
+        // The invoice's print: the documents window on the purchase invoice of the current supplier and invoice.
+        const QString number = suppliers().db_FACTURES->value(QStringLiteral("NUM_FACTURE")).toString();
+        QVERIFY(RunWindowScripts<TFQUILLON_PRNMENU>(
+            [&] {
+                c.trigger(cmd::ImprimerFacture);
+                return true;
+            },
+            {[&](TFQUILLON_PRNMENU &w) {
+                QVERIFY(w.PB->isVisible());
+                QCOMPARE(w.LTitle->text(), QStringLiteral("Facture d'Achat"));
+                const auto field = [&](const char *label) {
+                    auto *caption = FindByText<QLabel>(&w, label);
+                    auto *edit = caption ? qobject_cast<QLineEdit *>(caption->buddy()) : nullptr;
+                    return edit ? edit->text() : QStringLiteral("?");
+                };
+                QCOMPARE(field("Code Fournisseur   "), QStringLiteral("1"));
+                QCOMPARE(field("Numéro Facture   "), number);
+                w.BAnnuler2->click();
+            }}));
         tab->resize(1300, 500);
         tab->show();
         shot(*tab, "supplier-tab");
