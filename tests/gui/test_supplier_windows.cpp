@@ -462,6 +462,7 @@ private slots:
                 };
                 QCOMPARE(field("Code Fournisseur   "), QStringLiteral("1"));
                 QCOMPARE(field("Numéro Facture   "), number);
+                shot(w, "invoice-print");
                 w.BAnnuler2->click();
             }}));
         tab->resize(1300, 500);
