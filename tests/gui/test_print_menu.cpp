@@ -4,10 +4,12 @@
 #include "WindowScripts.h"
 #include "common/Dates.h"
 #include "common/Format.h"
+#include "menus/WeeklyMenuWindow.h"
 #include "reports/Catalogue.h"
 #include "reports/Documents.h"
 #include "reports/PrintMenu.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -192,6 +194,41 @@ private slots:
         });
         QCOMPARE(shown, QStringList({"10", "10"}));
         QCOMPARE(officeModels, QList<int>{1});
+    }
+
+    // The weekly menu's Word models ask for the menus first, in the window of their language on the
+    // panel's period; cancelling it writes nothing.
+    void theWeeklyMenuWindowComesBeforeItsDocument_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("rightToLeft");
+        QTest::newRow("Arabic") << 1 << true;
+        QTest::newRow("French") << 2 << false;
+    }
+    void theWeeklyMenuWindowComesBeforeItsDocument()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, rightToLeft);
+        OfficeMakers() = realOfficeMakers;
+        bool asked = false;
+        opens(doc::MenuHebdomadaire, [&](TFQUILLON_PRNMENU &w) {
+            w.findChild<QListWidget *>(QStringLiteral("LBModele"))->setCurrentRow(model);
+            RunWindowScripts<TFMENU_HEBDOMADAIRE>(
+                [&] {
+                    w.BPrint->click();
+                    return true;
+                },
+                {[&](TFMENU_HEBDOMADAIRE &menu) {
+                    asked = true;
+                    QCOMPARE(menu.layoutDirection() == Qt::RightToLeft, rightToLeft);
+                    QCOMPARE(menu.fromBox()->text(), QStringLiteral("07/03/2010"));
+                    QCOMPARE(menu.toBox()->text(), QStringLiteral("13/03/2010"));
+                    menu.cancelButton()->click();
+                }});
+        });
+        QVERIFY(asked);
+        QVERIFY(shown.isEmpty());
+        QVERIFY(QDir(home->path() + QStringLiteral("/documents")).entryList(QDir::Files).isEmpty());
     }
 
     void aFailingDocumentLeavesTheWindowUsable()
