@@ -1,11 +1,13 @@
 #include "TestHome.h"
 #include "cli/Commands.h"
+#include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/NewFile.h"
 #include "stock/Demo.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -143,10 +145,10 @@ private slots:
                                       ? [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }()
                                       : QByteArray();
         // A file without options is one that would show as a sheet of another year: refused where it would.
-        const CliRun r = RunCli(kind == QLatin1String("template")
-                                    ? QStringList{QStringLiteral("sheet"), path, QStringLiteral("--day"),
-                                                  QStringLiteral("10/03/2009")}
-                                    : QStringList{QStringLiteral("info"), path});
+        const CliRun r = RunCli(
+            kind == QLatin1String("template")
+                ? QStringList{QStringLiteral("sheet"), path, QStringLiteral("--day"), QStringLiteral("10/03/2009")}
+                : QStringList{QStringLiteral("info"), path});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         if (!before.isEmpty() && kind != QLatin1String("unreadable")) {
@@ -324,20 +326,31 @@ private slots:
         const qint64 gonePid = gone.processId();
         QVERIFY(gone.waitForFinished());
         const QString dir = home.databases();
-        const QString stale = dir + QStringLiteral("/FCNEW_%1.MDB").arg(gonePid);
-        const QString mine = WorkFilePath(dir);
-        const QString other = dir + QStringLiteral("/FCNEW_NOTES.MDB");
-        for (const QString &path : {stale, stale + QStringLiteral("-journal"), mine, other}) {
-            QFile f(path);
+        // Left by a killed process: a new file, a backup with its journal, an office document.
+        const QStringList stale = {QStringLiteral("FCNEW_%1.MDB").arg(gonePid),
+                                   QStringLiteral("FCNEW_%1.MDB-journal").arg(gonePid),
+                                   QStringLiteral("DOS1_2010.MDB.%1.part").arg(gonePid),
+                                   QStringLiteral("DOS1_2010.MDB.%1.part-journal").arg(gonePid),
+                                   QStringLiteral("Facture 3.xlsx.%1.part").arg(gonePid)};
+        // This process's own work files, and files that only look alike.
+        const QStringList kept = {QFileInfo(NewFileWorkPath(dir)).fileName(),
+                                  QFileInfo(WorkFileFor(dir + QStringLiteral("/DOS1_2011.MDB"))).fileName(),
+                                  QStringLiteral("FCNEW_NOTES.MDB"),
+                                  QStringLiteral("DOS1_2009.MDB"),
+                                  QStringLiteral("notes.part"),
+                                  QStringLiteral("FCNEW_12.MDB.bak")};
+        for (const QString &name : stale + kept) {
+            QFile f(dir + QLatin1Char('/') + name);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
         RemoveStaleWorkFiles(dir);
-        QVERIFY(!QFile::exists(stale));
-        QVERIFY(!QFile::exists(stale + QStringLiteral("-journal")));
-        QVERIFY(QFile::exists(mine));  // this process still runs
-        QVERIFY(QFile::exists(other)); // not a work file's name
+        QStringList expected = kept;
+        expected.sort();
+        QCOMPARE(FilesIn(dir), expected);
         QVERIFY(IsWorkFileName(QStringLiteral("fcnew_12.mdb")));
+        QVERIFY(IsWorkFileName(QStringLiteral("DOS1_2009.MDB.12.part")));
         QVERIFY(!IsWorkFileName(QStringLiteral("FCNEW_12.MDB.bak")));
+        QVERIFY(!IsWorkFileName(QStringLiteral("DOS1_2009.MDB")));
     }
 
     void help()

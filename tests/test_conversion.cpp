@@ -49,11 +49,15 @@ private slots:
         const QString path = older("ZELVANE-2009-05-01");
         MakeDatabase(path, {"insert into options values (2009, 'FR', 'Tiaret')"});
         const QByteArray before = FileDigest(path);
+        // A file of the user that bears a name the conversion might have chosen for its work is left alone.
+        const QString users = home->templateCopy("NEW.MDB");
+        const QByteArray usersBefore = FileDigest(users);
         const ConversionResult converted = ConvertOlderFile(path);
         QVERIFY2(converted.ok(), qPrintable(converted.error));
         QCOMPARE(converted.backup, path + ".bak.1");
         QCOMPARE(FileDigest(converted.backup), before);
-        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+        QCOMPARE(FileDigest(users), usersBefore);
+        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1", "NEW.MDB"}));
         QCOMPARE(CheckManagementFile(path).tag, QString::fromLatin1(kSchemaTag));
 
         QCOMPARE(RowsOf(path, "select num_mvt, nat_op, num_bc, num_bl, date_bc, date_bl from stock order by num_mvt"),
@@ -61,7 +65,7 @@ private slots:
         QCOMPARE(RowsOf(path, "select organisme, gestion, faita from options"), QStringList{"1|2009|Tiaret"});
         QCOMPARE(RowsOf(path, "select pu31dec from articles"), QStringList{"5"});
         QCOMPARE(RowsOf(path, "select code_categ, m1, m2, m3, m4 from menu_effect where date_menu='2009-05-12' "
-                            "and code_categ in (1, 3)"),
+                              "and code_categ in (1, 3)"),
                  (QStringList{"1|NULL|12|NULL|NULL", "3|NULL|40|NULL|NULL"}));
         QCOMPARE(RowsOf(path, "select count(*) from menu_effect"), QStringList{"7"});
         QCOMPARE(RowsOf(path, "select menu1, menu4 from menu_menu"), QStringList{"Café|Soupe"});
@@ -97,7 +101,7 @@ private slots:
             QVERIFY2(converted.ok(), qPrintable(converted.error));
             QCOMPARE(converted.backup, path + ".bak." + QString::number(n));
             QCOMPARE(RowsOf(path, "select count(*), sum(num_bc=0 and num_bl=0 and date_bc=date_op and date_bl=date_op) "
-                                "from stock"),
+                                  "from stock"),
                      QStringList{"500|500"});
             QCOMPARE(RowsOf(path, "select organisme, gestion from options"), QStringList{"3|2009"});
         }
@@ -198,8 +202,7 @@ private slots:
         QVERIFY2(sequence.Action_connectExecute(), qPrintable(sequence.lastFailure()));
         QCOMPARE(db.CurrentFile, path);
         QCOMPARE(db.gestion, 2009);
-        QVERIFY(QFile::exists(path + ".bak.1"));
-        QVERIFY(!QFile::exists(home->databases() + "/NEW.MDB"));
+        QCOMPARE(FilesIn(home->databases()), (QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
 
         // A file of no known generation is not connected and stays as it was.
         sequence.Action_disconnectExecute();

@@ -2,6 +2,7 @@
 // moved by deleted and copied rows, merged cells, page breaks and print areas read back from saved files,
 // and the refusals of damaged templates.
 #include "OfficeFixture.h"
+#include "common/WorkFiles.h"
 #include "office/CellReference.h"
 #include "office/OoxmlPackage.h"
 #include "office/TMSExcel.h"
@@ -174,7 +175,7 @@ private slots:
         const QString saved = dir.filePath(QStringLiteral("out.xlsx"));
         QVERIFY2(excel.SaveAs(saved), qPrintable(excel.error()));
         QCOMPARE(digest(source), before);
-        QVERIFY(!QFile::exists(saved + QStringLiteral(".part")));
+        QVERIFY(!QFile::exists(WorkFileFor(saved)));
 
         TMSExcel back;
         QVERIFY(back.Open(saved));
@@ -285,7 +286,7 @@ private slots:
         QVERIFY(!excel.SaveAs(target));
         QVERIFY(!excel.error().isEmpty());
         QVERIFY(!QFile::exists(target));
-        QVERIFY(!QFile::exists(target + QStringLiteral(".part")));
+        QVERIFY(!QFile::exists(WorkFileFor(target)));
     }
 };
 

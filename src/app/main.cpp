@@ -5,8 +5,8 @@
 #include "common/Library.h"
 #include "common/Paths.h"
 #include "common/Translations.h"
+#include "common/WorkFiles.h"
 #include "db/DataModule.h"
-#include "db/NewFile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -40,7 +40,8 @@ int main(int argc, char *argv[])
 
     zelvane::Library library;
 
-    zelvane::RemoveStaleWorkFiles(zelvane::DatabasesDir());
+    for (const QString &folder : {zelvane::DatabasesDir(), zelvane::DocumentsDir()})
+        zelvane::RemoveStaleWorkFiles(folder);
     zelvane::Tfdb db;
     zelvane::InstallModules(db);
     zelvane::TFZelvane window(db);

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "common/Library.h"
 #include "common/Paths.h"
-#include "db/NewFile.h"
+#include "common/WorkFiles.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -15,7 +15,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
     zelvane::Library library;
-    zelvane::RemoveStaleWorkFiles(zelvane::DatabasesDir());
+    for (const QString &folder : {zelvane::DatabasesDir(), zelvane::DocumentsDir()})
+        zelvane::RemoveStaleWorkFiles(folder);
     QFile out, err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);

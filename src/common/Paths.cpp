@@ -21,6 +21,8 @@ QString BaseDir()
 
 QString DatabasesDir() { return BaseDir() + QStringLiteral("/databases"); }
 
+QString DocumentsDir() { return BaseDir() + QStringLiteral("/documents"); }
+
 QString DeliveredFile(const QString &name)
 {
     const QString own = BaseDir() + QLatin1Char('/') + name;

@@ -9,6 +9,8 @@ namespace zelvane {
 // ZELVANE_HOME when set, otherwise ~/.local/share/zelvane; created when missing.
 QString BaseDir();
 QString DatabasesDir();
+// The documents the program fills for office programs.
+QString DocumentsDir();
 // A delivered file (template, models, referential, guide): BaseDir first, so that a user may put their
 // own copy there, then the program's data folder. Empty when neither has it.
 QString DeliveredFile(const QString &name);

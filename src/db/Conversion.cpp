@@ -233,7 +233,7 @@ ConversionResult ConvertOlderFile(const QString &path)
 {
     ConversionResult result;
     const QString templatePath = TemplatePath();
-    const QString work = QDir(QFileInfo(path).absolutePath()).filePath(QStringLiteral("NEW.MDB"));
+    const QString work = WorkFileFor(path);
     if (templatePath.isEmpty()) {
         result.error = QStringLiteral("Le modèle fc.new est introuvable : %1 ne peut pas être converti.").arg(path);
         return result;

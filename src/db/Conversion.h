@@ -103,7 +103,7 @@ public:
     virtual void finish() = 0;
 };
 
-// Converts the older file at path in place: a work file NEW.MDB beside it is made from the template,
+// Converts the older file at path in place: a work file beside it is made from the template,
 // filled from the old file, and moved over it only once whole, the old file being kept as path +
 // ".bak." + n. On any failure the old file is left as it was and no work file remains.
 ConversionResult ConvertOlderFile(const QString &path);

@@ -82,14 +82,6 @@ FileCheck CheckManagementFile(const QString &path)
     return check;
 }
 
-QString WorkFileFor(const QString &target) { return target + QStringLiteral(".part"); }
-
-void RemoveWorkFile(const QString &work)
-{
-    QFile::remove(work);
-    QFile::remove(work + QStringLiteral("-journal"));
-}
-
 bool CopyDatabaseInto(sqlite3 *source, const QString &path, QString *error)
 {
     RemoveWorkFile(path);

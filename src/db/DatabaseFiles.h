@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/WorkFiles.h"
+
 #include <QString>
 
 struct sqlite3;
@@ -19,11 +21,6 @@ struct FileCheck
 
 // An SQLite database that passes integrity_check and carries the current tag or a known older one.
 FileCheck CheckManagementFile(const QString &path);
-
-// The work file in which a file meant for target is made, beside it.
-QString WorkFileFor(const QString &target);
-// Removes a work file with the journal an interrupted write may have left beside it.
-void RemoveWorkFile(const QString &work);
 
 // Writes a complete copy of the database open on source into the work file path, page by page
 // through SQLite's online backup (a consistent copy even while the source is being written).

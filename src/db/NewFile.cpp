@@ -2,19 +2,14 @@
 
 #include "common/Format.h"
 #include "common/Paths.h"
+#include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-
-#include <cerrno>
-#include <csignal>
-#include <unistd.h>
 
 namespace zelvane {
 
@@ -22,38 +17,7 @@ namespace {
 
 NewFileResult failure(const QString &error) { return {QString(), error}; }
 
-const QRegularExpression &workFilePattern()
-{
-    static const QRegularExpression pattern(QStringLiteral("^FCNEW_([0-9]{1,9})\\.MDB$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    return pattern;
-}
-
 } // namespace
-
-QString WorkFilePath(const QString &folder)
-{
-    return QDir(folder).absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
-}
-
-bool IsWorkFileName(const QString &fileName) { return workFilePattern().match(fileName).hasMatch(); }
-
-void RemoveStaleWorkFiles(const QString &folder)
-{
-    const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("FCNEW_*")}, QDir::Files)) {
-        const QRegularExpressionMatch match = workFilePattern().match(name);
-        if (!match.hasMatch())
-            continue;
-        const pid_t pid = pid_t(match.captured(1).toLongLong());
-        // kill(pid, 0) tells whether the process still runs without touching it.
-        if (pid != getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
-            for (const QString &suffix :
-                 {QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")})
-                QFile::remove(dir.absoluteFilePath(name + suffix));
-        }
-    }
-}
 
 NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
 {
@@ -75,7 +39,7 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
         return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
 
     RemoveStaleWorkFiles(request.folder);
-    const QString work = WorkFilePath(request.folder);
+    const QString work = NewFileWorkPath(request.folder);
     QFile::remove(work);
     if (!CopyFileOver(templatePath, work))
         return failure(QStringLiteral("cannot copy the template to %1").arg(work));

@@ -33,10 +33,4 @@ struct NewFileResult
 // The data module is left disconnected.
 NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request);
 
-// The work file of this process in folder, and whether a file name is one of a work file.
-QString WorkFilePath(const QString &folder);
-bool IsWorkFileName(const QString &fileName);
-// Removes the work files that processes which no longer run left in folder.
-void RemoveStaleWorkFiles(const QString &folder);
-
 } // namespace zelvane

@@ -13,12 +13,12 @@ namespace zelvane {
 
 QString NewDocumentPath(const QString &baseName, const QString &extension)
 {
-    const QString folder = BaseDir() + QStringLiteral("/documents");
+    const QString folder = DocumentsDir();
     QDir().mkpath(folder);
     QString safe = baseName;
     safe.replace(QRegularExpression(QStringLiteral("[/\\\\:*?\"<>|]")), QStringLiteral("-"));
     QString path = QStringLiteral("%1/%2.%3").arg(folder, safe, extension);
-    for (int n = 2; QFileInfo::exists(path) || QFileInfo::exists(path + QStringLiteral(".part")); ++n)
+    for (int n = 2; QFileInfo::exists(path); ++n)
         path = QStringLiteral("%1/%2 (%3).%4").arg(folder, safe).arg(n).arg(extension);
     return path;
 }

@@ -1,5 +1,7 @@
 #include "office/OoxmlPackage.h"
 
+#include "common/WorkFiles.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <zip.h>
@@ -122,7 +124,7 @@ QStringList OoxmlPackage::partNames() const
 
 bool OoxmlPackage::write(const QString &path, QString *error) const
 {
-    const QString work = path + QStringLiteral(".part");
+    const QString work = WorkFileFor(path);
     QFile::remove(work);
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(work).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);

@@ -1,0 +1,69 @@
+#include "common/WorkFiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+
+namespace zelvane {
+
+namespace {
+
+// The process id in a work file's name, for the two forms of work names.
+const QRegularExpression &workFilePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^(?:FCNEW_([0-9]{1,9})\\.MDB|.+\\.([0-9]{1,9})\\.part)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+bool runs(pid_t pid)
+{
+    // kill(pid, 0) tells whether the process still runs without touching it.
+    return pid == getpid() || ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+} // namespace
+
+QString WorkFileFor(const QString &target)
+{
+    return QStringLiteral("%1.%2.part").arg(target).arg(QCoreApplication::applicationPid());
+}
+
+QString NewFileWorkPath(const QString &folder)
+{
+    return QDir(folder).absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+}
+
+bool IsWorkFileName(const QString &fileName) { return workFilePattern().match(fileName).hasMatch(); }
+
+void RemoveWorkFile(const QString &work)
+{
+    QFile::remove(work);
+    QFile::remove(work + QStringLiteral("-journal"));
+}
+
+void RemoveStaleWorkFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    const QStringList names = dir.entryList({QStringLiteral("FCNEW_*"), QStringLiteral("*.part")}, QDir::Files);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = workFilePattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        const QString pid = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
+        if (runs(pid_t(pid.toLongLong())))
+            continue;
+        const QString path = dir.absoluteFilePath(name);
+        RemoveWorkFile(path);
+        QFile::remove(path + QStringLiteral("-wal"));
+        QFile::remove(path + QStringLiteral("-shm"));
+    }
+}
+
+} // namespace zelvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// A file being made is written under a work name beside its final place and moved into place only when
+// complete, so that a failure or a killed process never leaves a half-made file under a final name. A
+// work name carries the id of the process that writes it: two processes never share one, and the work
+// files of a process that no longer runs are known and removed at the start of the programs. It never
+// ends as a management file or a document does, so no list shows it and no opening takes it.
+namespace zelvane {
+
+// "<target>.<pid>.part".
+QString WorkFileFor(const QString &target);
+// "FCNEW_<pid>.MDB" in folder: where a new management file is made before it has a name of its own, in
+// the form of a management file's name since the data module opens it to prepare it.
+QString NewFileWorkPath(const QString &folder);
+bool IsWorkFileName(const QString &fileName);
+// Removes a work file with the journal an interrupted write may have left beside it.
+void RemoveWorkFile(const QString &work);
+// Removes the work files, and their journals, that processes which no longer run left in folder.
+void RemoveStaleWorkFiles(const QString &folder);
+
+} // namespace zelvane
