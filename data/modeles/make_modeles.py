@@ -9,7 +9,7 @@ import os
 import sys
 
 from openpyxl import Workbook
-from openpyxl.styles import Alignment, Border, Font, Side
+from openpyxl.styles import Alignment, Border, Font, PatternFill, Side
 from openpyxl.worksheet.pagebreak import Break
 
 import docx
@@ -396,6 +396,22 @@ def weekly_menu(folder, arabic):
     document.save(os.path.join(folder, "menuh.docx" if arabic else "menuh_fr.docx"))
 
 
+# --- any grid of the main window -------------------------------------------------------------------
+
+
+def grid(folder):
+    """A blank sheet whose first cells show the formats of an exported grid: A1 a column title, A2 a text,
+    B2 a whole number and C2 a decimal figure. The export reads them, then writes the grid from row 1."""
+    wb, ws = workbook("Grille", "Grille")
+    put(ws, "A1", "Titre", font=BOLD, align=CENTER, border=BOX)
+    ws["A1"].fill = PatternFill("solid", fgColor="D9D9D9")
+    put(ws, "A2", "Texte", align=LEFT, border=BOX)
+    put(ws, "B2", 1, align=Alignment(horizontal="right"), border=BOX, number_format="0")
+    put(ws, "C2", 1.5, align=Alignment(horizontal="right"), border=BOX, number_format=AMOUNT)
+    ws.freeze_panes = "A2"
+    save(wb, folder, "grille.xlsx")
+
+
 def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
@@ -404,6 +420,7 @@ def main():
     canteen_sheet(folder)
     issue_note(folder)
     invoice(folder)
+    grid(folder)
     weekly_menu(folder, arabic=False)
     weekly_menu(folder, arabic=True)
 

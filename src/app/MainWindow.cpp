@@ -9,6 +9,7 @@
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
+#include "db/GridExportMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -246,7 +248,18 @@ void TFZelvane::createMenus()
     addPlaced(bar, tools.mid(at));
 }
 
-void TFZelvane::popupMenu(const QPoint &globalPosition) { m_popup->popup(globalPosition); }
+void TFZelvane::popupMenu(const QPoint &globalPosition, QAbstractItemView *grid)
+{
+    if (!grid) {
+        m_popup->popup(globalPosition);
+        return;
+    }
+    QMenu menu(this);
+    menu.addActions(m_popup->actions());
+    menu.addSeparator();
+    AddGridExportActions(menu, grid);
+    menu.exec(globalPosition);
+}
 
 void TFZelvane::showPage(const QString &caption)
 {

@@ -68,7 +68,7 @@ public:
     void openFile(const QString &path) override;
     void showFirstTab() override;
     QWidget *window() override { return this; }
-    void popupMenu(const QPoint &globalPosition) override;
+    void popupMenu(const QPoint &globalPosition, QAbstractItemView *grid = nullptr) override;
     void showPage(const QString &caption) override;
 
     // Enables the commands and writes the day texts after nearly every command.

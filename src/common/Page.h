@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QAbstractItemView;
 class QPoint;
 class QWidget;
 
@@ -23,8 +24,8 @@ public:
     virtual void showFirstTab() = 0;
     // The window, for dialogs and the focus.
     virtual QWidget *window() = 0;
-    // The window's pop-up menu at a point of the screen.
-    virtual void popupMenu(const QPoint &globalPosition) = 0;
+    // The window's pop-up menu at a point of the screen; over a grid, it also exports that grid.
+    virtual void popupMenu(const QPoint &globalPosition, QAbstractItemView *grid = nullptr) = 0;
     // Makes the tab of that caption the one shown.
     virtual void showPage(const QString &caption) = 0;
 };

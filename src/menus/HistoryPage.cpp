@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/GridExportMenu.h"
 #include "menus/DaySummary.h"
 #include "menus/Historique.h"
 
@@ -57,6 +58,7 @@ void StoreHistoryPage::buildPage()
     m_page = new QWidget;
     LV = new QTableWidget(0, 7);
     LV->setObjectName(QStringLiteral("LV"));
+    EnableGridExport(LV);
     LV->setHorizontalHeaderLabels(HistoryTitles());
     LV->verticalHeader()->hide();
     LV->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -4,6 +4,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "db/GridExportMenu.h"
 #include "menus/DaySummary.h"
 #include "menus/DialogMenuForms.h"
 #include "menus/MenuEntries.h"
@@ -32,6 +33,7 @@ QTableWidget *mealList(int rows, const QString &first)
     auto *list = new QTableWidget(rows, 5);
     list->setHorizontalHeaderLabels(QStringList{first} + MealTitles());
     list->verticalHeader()->hide();
+    EnableGridExport(list);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -197,6 +199,7 @@ void MenusPage::buildPage()
                                        Col{QStringLiteral("m2"), QStringLiteral("Déjeuner"), 80, numeric},
                                        Col{QStringLiteral("m4"), QStringLiteral("Dîner"), 80, numeric}});
     DBGridPersonnel->setObjectName(QStringLiteral("DBGridPersonnel"));
+    EnableGridExport(DBGridPersonnel);
     connect(DBGridPersonnel, &DatasetGrid::doubleClickedAnywhere, this, [this, &c] {
         c.trigger(m_menus.db_menu_liste->isEmpty() ? cmd::AjouterHospitalise : cmd::ModifierHospitalise);
     });

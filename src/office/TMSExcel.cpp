@@ -237,6 +237,16 @@ QString TMSExcel::caption() const { return m_caption ? *m_caption : DocumentTitl
 pugi::xml_node TMSExcel::rowNode(int row, bool create) const
 {
     pugi::xml_node data = selected()->data();
+    // Rows are mostly written top to bottom: the last row first, so that filling a sheet stays linear.
+    if (const pugi::xml_node last = data.last_child(); last && rowOf(last) <= row) {
+        if (rowOf(last) == row)
+            return last;
+        if (!create)
+            return {};
+        pugi::xml_node added = data.append_child("row");
+        SetAttribute(added, "r", QString::number(row));
+        return added;
+    }
     for (pugi::xml_node r : data.children("row")) {
         if (rowOf(r) == row)
             return r;
@@ -260,7 +270,11 @@ pugi::xml_node TMSExcel::cellNode(CellPos pos, bool create) const
     pugi::xml_node row = rowNode(pos.row, create);
     if (!row)
         return {};
+    const pugi::xml_node last = row.last_child();
+    const bool beyondLast = !last || posOf(last).column < pos.column;
     for (pugi::xml_node c : row.children("c")) {
+        if (beyondLast)
+            break;
         const int column = posOf(c).column;
         if (column == pos.column)
             return c;
@@ -338,6 +352,61 @@ bool TMSExcel::SetCellAt(CellPos pos, double number)
     pugi::xml_node c = cellNode(pos, true);
     clearValue(c);
     c.append_child("v").text().set(QString::number(number, 'g', 17).toUtf8().constData());
+    return true;
+}
+
+int TMSExcel::styleAt(CellPos pos) const
+{
+    if (!selected() || !validPos(pos))
+        return 0;
+    return cellNode(pos, false).attribute("s").as_int();
+}
+
+bool TMSExcel::SetStyleAt(CellPos pos, int style)
+{
+    if (!selected())
+        return fail(QStringLiteral("no sheet selected"));
+    if (!validPos(pos))
+        return fail(QStringLiteral("row %1, column %2 lies outside the sheet").arg(pos.row).arg(pos.column));
+    SetAttribute(cellNode(pos, true), "s", QString::number(style));
+    return true;
+}
+
+bool TMSExcel::SetColumnWidth(int column, double width)
+{
+    if (!selected())
+        return fail(QStringLiteral("no sheet selected"));
+    if (column < 1 || column > kMaxSheetColumn || !(width > 0 && width <= 255))
+        return fail(QStringLiteral("column %1 cannot be %2 characters wide").arg(column).arg(width));
+    pugi::xml_node cols = EnsureChild(selected()->root(), "cols", kWorksheetOrder);
+    // A range of columns sharing one width is split around the column.
+    for (pugi::xml_node col = cols.child("col"); col; col = col.next_sibling("col")) {
+        const int min = col.attribute("min").as_int();
+        const int max = col.attribute("max").as_int();
+        if (column < min || column > max)
+            continue;
+        if (min < column) {
+            pugi::xml_node before = cols.insert_copy_before(col, col);
+            SetAttribute(before, "max", QString::number(column - 1));
+        }
+        if (column < max) {
+            pugi::xml_node after = cols.insert_copy_after(col, col);
+            SetAttribute(after, "min", QString::number(column + 1));
+        }
+        SetAttribute(col, "min", QString::number(column));
+        SetAttribute(col, "max", QString::number(column));
+        SetAttribute(col, "width", QString::number(width));
+        SetAttribute(col, "customWidth", QStringLiteral("1"));
+        return true;
+    }
+    pugi::xml_node next = cols.child("col");
+    while (next && next.attribute("min").as_int() < column)
+        next = next.next_sibling("col");
+    pugi::xml_node col = next ? cols.insert_child_before("col", next) : cols.append_child("col");
+    SetAttribute(col, "min", QString::number(column));
+    SetAttribute(col, "max", QString::number(column));
+    SetAttribute(col, "width", QString::number(width));
+    SetAttribute(col, "customWidth", QStringLiteral("1"));
     return true;
 }
 

@@ -52,6 +52,13 @@ public:
     bool SetCellAt(CellPos pos, const QString &text);
     bool SetCellAt(CellPos pos, double number);
 
+    // The format of a cell (its style index, 0 for the default) and setting it, as a spreadsheet program
+    // copies a cell's format to another.
+    int styleAt(CellPos pos) const;
+    bool SetStyleAt(CellPos pos, int style);
+    // The width of a column in characters, as the column's own width.
+    bool SetColumnWidth(int column, double width);
+
     // Pastes the rows of sourceRows ("23:23", "24:33") from destinationRow down, over what was there.
     bool CopyRows(const QString &sourceRows, int destinationRow);
     bool DeleteRows(const QString &rows);

@@ -238,7 +238,7 @@ void StockPage::buildPage()
     for (DatasetGrid *grid : {DBGrid1, DBGrid2}) {
         grid->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(grid, &QWidget::customContextMenuRequested, this,
-                [this, grid](const QPoint &p) { m_frame.popupMenu(grid->viewport()->mapToGlobal(p)); });
+                [this, grid](const QPoint &p) { m_frame.popupMenu(grid->viewport()->mapToGlobal(p), grid); });
     }
 
     auto *splitter = new QSplitter;

@@ -4,6 +4,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "db/GridExportMenu.h"
 #include "suppliers/DialogSupplierForms.h"
 #include "suppliers/Invoices.h"
 #include "suppliers/SupplierEntries.h"
@@ -105,6 +106,7 @@ void SuppliersPage::buildPage()
                                Col{QStringLiteral("rib"), QStringLiteral("RIB/RIP"), 190},
                                Col{QStringLiteral("tel"), QStringLiteral("Téléphone"), 100}});
     DBGrid3->setObjectName(QStringLiteral("DBGrid3"));
+    EnableGridExport(DBGrid3);
     auto *filterRow = new QHBoxLayout;
     filterRow->addWidget(new QLabel(QStringLiteral("Nom")));
     filterRow->addWidget(EFilterFour, 1);
@@ -131,6 +133,7 @@ void SuppliersPage::buildPage()
                                Col{QStringLiteral("TVA"), QStringLiteral("TVA %"), 60, numeric},
                                Col{QStringLiteral("OBS"), QStringLiteral("Observation"), 220}});
     DBGrid5->setObjectName(QStringLiteral("DBGrid5"));
+    EnableGridExport(DBGrid5);
     auto *invoiceButtons = new QHBoxLayout;
     const std::pair<CommandId, const char *> buttons[] = {{cmd::AjouterFacture, "Ajouter"},
                                                           {cmd::ModifierFacture, "Modifier"},

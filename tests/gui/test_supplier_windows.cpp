@@ -73,7 +73,7 @@ public:
     void refresh() override { ++refreshes; }
     void openFile(const QString &) override {}
     QWidget *window() override { return &owner; }
-    void popupMenu(const QPoint &) override {}
+    void popupMenu(const QPoint &, QAbstractItemView *) override {}
     void showFirstTab() override {}
     void showPage(const QString &) override {}
 };
