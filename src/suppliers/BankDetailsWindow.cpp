@@ -192,7 +192,8 @@ QWidget *TFRIB::buildRibPage()
         box->setFont(QFont(QStringLiteral("Monospace")));
         boxes->addWidget(new QLabel(QString::fromUtf8(caption)), row, 0);
         boxes->addWidget(box, row, 1);
-        connect(box, &QLineEdit::editingFinished, this, [this, box] { leaveBox(box); });
+        QLineEdit *edit = box; // a structured binding cannot be captured before C++20 compilers catch up
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { leaveBox(edit); });
         ++row;
     }
     m_bankList->setMaxVisibleItems(30);
