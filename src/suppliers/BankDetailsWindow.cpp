@@ -192,7 +192,7 @@ QWidget *TFRIB::buildRibPage()
         box->setFont(QFont(QStringLiteral("Monospace")));
         boxes->addWidget(new QLabel(QString::fromUtf8(caption)), row, 0);
         boxes->addWidget(box, row, 1);
-        QLineEdit *edit = box; // a structured binding cannot be captured before C++20 compilers catch up
+        QLineEdit *edit = box; // Debian's clang cannot capture a structured binding
         connect(edit, &QLineEdit::editingFinished, this, [this, edit] { leaveBox(edit); });
         ++row;
     }
