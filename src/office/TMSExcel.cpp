@@ -237,25 +237,22 @@ QString TMSExcel::caption() const { return m_caption ? *m_caption : DocumentTitl
 pugi::xml_node TMSExcel::rowNode(int row, bool create) const
 {
     pugi::xml_node data = selected()->data();
-    // Rows are mostly written top to bottom: the last row first, so that filling a sheet stays linear.
-    if (const pugi::xml_node last = data.last_child(); last && rowOf(last) <= row) {
-        if (rowOf(last) == row)
-            return last;
-        if (!create)
-            return {};
-        pugi::xml_node added = data.append_child("row");
-        SetAttribute(added, "r", QString::number(row));
-        return added;
-    }
-    for (pugi::xml_node r : data.children("row")) {
-        if (rowOf(r) == row)
-            return r;
-        if (rowOf(r) > row) {
-            if (!create)
-                return {};
-            pugi::xml_node added = data.insert_child_before("row", r);
-            SetAttribute(added, "r", QString::number(row));
-            return added;
+    // Rows are mostly written top to bottom: past the last row there is nothing to scan, so that filling
+    // a sheet stays linear.
+    const pugi::xml_node last = data.last_child();
+    if (last && rowOf(last) == row)
+        return last;
+    if (last && rowOf(last) > row) {
+        for (pugi::xml_node r : data.children("row")) {
+            if (rowOf(r) == row)
+                return r;
+            if (rowOf(r) > row) {
+                if (!create)
+                    return {};
+                pugi::xml_node added = data.insert_child_before("row", r);
+                SetAttribute(added, "r", QString::number(row));
+                return added;
+            }
         }
     }
     if (!create)
