@@ -327,8 +327,8 @@ private slots:
         QVERIFY(gone.waitForFinished());
         const QString dir = home.databases();
         // Left by a killed process: a new file, a backup with its journal, an office document.
-        const QStringList stale = {QStringLiteral("FCNEW_%1.MDB").arg(gonePid),
-                                   QStringLiteral("FCNEW_%1.MDB-journal").arg(gonePid),
+        const QStringList stale = {QStringLiteral("FCNEW_%1.part").arg(gonePid),
+                                   QStringLiteral("FCNEW_%1.part-journal").arg(gonePid),
                                    QStringLiteral("DOS1_2010.MDB.%1.part").arg(gonePid),
                                    QStringLiteral("DOS1_2010.MDB.%1.part-journal").arg(gonePid),
                                    QStringLiteral("Facture 3.xlsx.%1.part").arg(gonePid)};
@@ -347,7 +347,7 @@ private slots:
         QStringList expected = kept;
         expected.sort();
         QCOMPARE(FilesIn(dir), expected);
-        QVERIFY(IsWorkFileName(QStringLiteral("fcnew_12.mdb")));
+        QVERIFY(IsWorkFileName(QStringLiteral("fcnew_12.part")));
         QVERIFY(IsWorkFileName(QStringLiteral("DOS1_2009.MDB.12.part")));
         QVERIFY(!IsWorkFileName(QStringLiteral("FCNEW_12.MDB.bak")));
         QVERIFY(!IsWorkFileName(QStringLiteral("DOS1_2009.MDB")));

@@ -17,7 +17,7 @@ namespace {
 // The process id in a work file's name, for the two forms of work names.
 const QRegularExpression &workFilePattern()
 {
-    static const QRegularExpression pattern(QStringLiteral("^(?:FCNEW_([0-9]{1,9})\\.MDB|.+\\.([0-9]{1,9})\\.part)$"),
+    static const QRegularExpression pattern(QStringLiteral("^(?:FCNEW_([0-9]{1,9})|.+\\.([0-9]{1,9}))\\.part$"),
                                             QRegularExpression::CaseInsensitiveOption);
     return pattern;
 }
@@ -37,7 +37,7 @@ QString WorkFileFor(const QString &target)
 
 QString NewFileWorkPath(const QString &folder)
 {
-    return QDir(folder).absoluteFilePath(QStringLiteral("FCNEW_%1.MDB").arg(QCoreApplication::applicationPid()));
+    return QDir(folder).absoluteFilePath(QStringLiteral("FCNEW_%1.part").arg(QCoreApplication::applicationPid()));
 }
 
 bool IsWorkFileName(const QString &fileName) { return workFilePattern().match(fileName).hasMatch(); }
@@ -51,7 +51,7 @@ void RemoveWorkFile(const QString &work)
 void RemoveStaleWorkFiles(const QString &folder)
 {
     const QDir dir(folder);
-    const QStringList names = dir.entryList({QStringLiteral("FCNEW_*"), QStringLiteral("*.part")}, QDir::Files);
+    const QStringList names = dir.entryList({QStringLiteral("*.part")}, QDir::Files);
     for (const QString &name : names) {
         const QRegularExpressionMatch match = workFilePattern().match(name);
         if (!match.hasMatch())

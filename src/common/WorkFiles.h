@@ -11,8 +11,8 @@ namespace zelvane {
 
 // "<target>.<pid>.part".
 QString WorkFileFor(const QString &target);
-// "FCNEW_<pid>.MDB" in folder: where a new management file is made before it has a name of its own, in
-// the form of a management file's name since the data module opens it to prepare it.
+// "FCNEW_<pid>.part" in folder: where a new management file is made before it has a name of its own
+// (without a second dot, which the data module refuses in the name of a file it opens).
 QString NewFileWorkPath(const QString &folder);
 bool IsWorkFileName(const QString &fileName);
 // Removes a work file with the journal an interrupted write may have left beside it.
