@@ -116,6 +116,9 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 
 TFZelvane::~TFZelvane()
 {
+    // Closing the window takes the focus from the day box, whose "editing finished" would otherwise
+    // reach this window once its own part is gone.
+    EDate_du_jour->disconnect(this);
     // The tabs' widgets go with the window; the pages after them hold nothing the widgets use.
     delete centralWidget();
 }
