@@ -6,11 +6,17 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QPainter>
+#include <QPicture>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace zelvane;
+
+// A saved page may claim millions of font names: under AddressSanitizer the failed allocation must come back
+// as std::bad_alloc, as it does in the program, rather than end the test.
+extern "C" const char *__asan_default_options() { return "allocator_may_return_null=1"; }
 
 // Saved documents, their refusal of what they are not, the PDF output and the page range rules.
 class TestQrp : public QObject
@@ -87,6 +93,42 @@ private slots:
         QByteArray brokenPicture = good;
         brokenPicture[good.indexOf("QPIC") + 20] ^= 0x55; // the picture's own checksum no longer holds
         QTest::newRow("damaged picture") << brokenPicture << int(QrpStatus::Damaged) << damaged;
+        // Pages no report draws, some of which would keep the raster engine busy for hours.
+        const auto drawn = [](const std::function<void(QPainter &)> &draw) {
+            ReportDocument document = SampleDocument(1);
+            QPicture picture;
+            QPainter painter(&picture);
+            draw(painter);
+            painter.end();
+            document.pages[0].picture = picture;
+            return QrpBytes(document);
+        };
+        QTest::newRow("a stroke miles long") << drawn([](QPainter &p) {
+            p.setPen(QPen(Qt::black, 40));
+            p.drawLine(QLineF(0, 0, 1e9, 1e9));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a dashed pen") << drawn([](QPainter &p) {
+            p.setPen(QPen(Qt::black, 1, Qt::DashDotLine));
+            p.drawLine(QLineF(0, 0, 100, 100));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a font of a million points") << drawn([](QPainter &p) {
+            QFont font;
+            font.setPixelSize(1000000);
+            p.setFont(font);
+            p.drawText(QPointF(10, 10), QStringLiteral("A"));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a picture") << drawn([](QPainter &p) {
+            QImage image(4, 4, QImage::Format_ARGB32);
+            image.fill(Qt::red);
+            p.drawImage(QPointF(0, 0), image);
+        }) << int(QrpStatus::Damaged)
+                                   << damaged;
+        QFile fonts(QStringLiteral(ZELVANE_TEST_DATA "/qrp/millions-of-font-names.qrp"));
+        QVERIFY(fonts.open(QIODevice::ReadOnly));
+        QTest::newRow("millions of font names") << fonts.readAll() << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a gradient") << drawn(
+            [](QPainter &p) { p.fillRect(QRectF(0, 0, 10, 10), QLinearGradient(0, 0, 10, 10)); })
+                                    << int(QrpStatus::Damaged) << damaged;
     }
     void refusedInputsChangeNothing()
     {
