@@ -17,9 +17,10 @@ namespace {
 bool alignedRight(const QVariant &alignment) { return alignment.isValid() && (alignment.toInt() & Qt::AlignRight); }
 
 // A figure as the grids show it: digits with blanks between groups, a point or a comma before the decimals.
+// Digits after a leading zero ("007") are a code, whose zeros a number would lose.
 std::optional<double> figure(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^-?[0-9][0-9 \\x{00A0}\\x{202F}]*([.,][0-9]+)?$"));
+    static const QRegularExpression shape(QStringLiteral("^-?(0|[1-9][0-9 \\x{00A0}\\x{202F}]*)([.,][0-9]+)?$"));
     const QString trimmed = text.trimmed();
     if (!shape.match(trimmed).hasMatch())
         return std::nullopt;
