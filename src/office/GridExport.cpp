@@ -8,7 +8,6 @@
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace zelvane {
 
@@ -66,11 +65,12 @@ GridTable GridTableOf(const QAbstractItemModel &model, const QList<int> &columns
         QList<QVariant> cells;
         for (int i = 0; i < columns.size(); ++i) {
             const QString text = model.index(row, columns.at(i)).data(Qt::DisplayRole).toString();
-            const std::optional<double> number = figures.at(i) ? figure(text) : std::nullopt;
-            cells << (number ? QVariant(*number) : QVariant(text));
-            // A whole number shown without decimals stays so: the grid's integers keep their form.
-            if (number && !hasDecimals(text))
-                cells.last() = QVariant(qint64(*number));
+            QVariant cell(text);
+            if (const std::optional<double> number = figures.at(i) ? figure(text) : std::nullopt) {
+                // A whole number shown without decimals stays so: the grid's integers keep their form.
+                cell = hasDecimals(text) ? QVariant(*number) : QVariant(qint64(*number));
+            }
+            cells << cell;
         }
         grid.rows << cells;
     }
@@ -133,12 +133,18 @@ bool WriteGridCsv(const GridTable &grid, const QString &path, QString *error)
             fields << csvField(cell);
         line(fields);
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    // Under a work name, as every document: a killed run leaves no half-written file, only a work file
+    // that the next start removes.
+    const QString work = WorkFileFor(path);
+    QFile out(work);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() || !out.flush()) {
         *error = out.errorString();
+        out.close();
+        QFile::remove(work);
         return false;
     }
-    return true;
+    out.close();
+    return MoveWorkFileIntoPlace(work, path, error);
 }
 
 } // namespace zelvane

@@ -192,16 +192,33 @@ private slots:
         ExportGrid(&grid, GridFormat::Spreadsheet);
         QCOMPARE(opened.size(), 1);
         QVERIFY(QDir(home->path() + "/documents").entryList(QDir::Files).isEmpty());
+
+        // Agreed: replaced in one step, no work file left beside it.
+        prompts.savedFiles = {path};
+        prompts.confirmations = {true};
+        ExportGrid(&grid, GridFormat::Spreadsheet);
+        QVERIFY(contents(path).startsWith("PK"));
+        QCOMPARE(QDir(home->path()).entryList({"articles*"}, QDir::Files), QStringList{"articles.csv"});
+        QCOMPARE(opened.size(), 2);
     }
 
     // A grid that cannot be written says why, and leaves nothing.
+    void aFolderThatDoesNotExist_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("xlsx") << int(GridFormat::Spreadsheet) << "grille.xlsx";
+        QTest::newRow("csv") << int(GridFormat::Csv) << "grille.csv";
+    }
     void aFolderThatDoesNotExist()
     {
+        QFETCH(int, format);
+        QFETCH(QString, name);
         QTableWidget grid;
         fill(grid);
-        const QString path = home->path() + "/missing/grille.xlsx";
+        const QString path = home->path() + "/missing/" + name;
         prompts.savedFiles = {path};
-        ExportGrid(&grid, GridFormat::Spreadsheet);
+        ExportGrid(&grid, GridFormat(format));
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY2(prompts.messages.first().startsWith(path + " n'a pas pu être écrit"),
                  qPrintable(prompts.messages.first()));
