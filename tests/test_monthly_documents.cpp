@@ -7,6 +7,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "db/Dataset.h"
+#include "print/QrpFile.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/EtatMensuel.h"
 #include "reports/MonthlyDocuments.h"
@@ -225,6 +226,9 @@ private slots:
         const QStringList texts = allTexts(document);
         QVERIFY(texts.contains(signature));
         QCOMPARE(texts.contains(QStringLiteral("الديوان الوطني للخدمات الجامعية")), kind == QLatin1String("5"));
+        // Saved, its outlined Arabic text reopens: what reports draw passes the check of saved pages.
+        ReportDocument reopened;
+        QCOMPARE(ReadQrp(QrpBytes(document), reopened), QrpStatus::Ok);
     }
 
     void invoice()

@@ -6,6 +6,8 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QPainter>
+#include <QPicture>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -87,6 +89,42 @@ private slots:
         QByteArray brokenPicture = good;
         brokenPicture[good.indexOf("QPIC") + 20] ^= 0x55; // the picture's own checksum no longer holds
         QTest::newRow("damaged picture") << brokenPicture << int(QrpStatus::Damaged) << damaged;
+        // Pages no report draws, some of which would keep the raster engine busy for hours.
+        const auto drawn = [](const std::function<void(QPainter &)> &draw) {
+            ReportDocument document = SampleDocument(1);
+            QPicture picture;
+            QPainter painter(&picture);
+            draw(painter);
+            painter.end();
+            document.pages[0].picture = picture;
+            return QrpBytes(document);
+        };
+        QTest::newRow("a stroke miles long") << drawn([](QPainter &p) {
+            p.setPen(QPen(Qt::black, 40));
+            p.drawLine(QLineF(0, 0, 1e9, 1e9));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a dashed pen") << drawn([](QPainter &p) {
+            p.setPen(QPen(Qt::black, 1, Qt::DashDotLine));
+            p.drawLine(QLineF(0, 0, 100, 100));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a font of a million points") << drawn([](QPainter &p) {
+            QFont font;
+            font.setPixelSize(1000000);
+            p.setFont(font);
+            p.drawText(QPointF(10, 10), QStringLiteral("A"));
+        }) << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a picture") << drawn([](QPainter &p) {
+            QImage image(4, 4, QImage::Format_ARGB32);
+            image.fill(Qt::red);
+            p.drawImage(QPointF(0, 0), image);
+        }) << int(QrpStatus::Damaged)
+                                   << damaged;
+        QFile fonts(QStringLiteral(ZELVANE_TEST_DATA "/qrp/millions-of-font-names.qrp"));
+        QVERIFY(fonts.open(QIODevice::ReadOnly));
+        QTest::newRow("millions of font names") << fonts.readAll() << int(QrpStatus::Damaged) << damaged;
+        QTest::newRow("a gradient") << drawn(
+            [](QPainter &p) { p.fillRect(QRectF(0, 0, 10, 10), QLinearGradient(0, 0, 10, 10)); })
+                                    << int(QrpStatus::Damaged) << damaged;
     }
     void refusedInputsChangeNothing()
     {

@@ -5,10 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSaveFile>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace zelvane {
 
@@ -112,12 +115,135 @@ QPageLayout readLayout(Reader &in)
     return QPageLayout(size, orientation, margins, units);
 }
 
-// A picture whose bytes do not hold (its own checksum, its commands) is refused rather than shown blank.
+// Replays a page picture without drawing anything and tells whether it holds only what report pages
+// hold: texts, lines, boxes and filled outlines on the paper, drawn with solid pens no wider than an inch
+// and plain fills. The raster engine would spend hours on a crafted picture (a stroke miles long, a font
+// of a million points), and a picture whose own bytes do not hold is refused rather than shown blank.
+class PageCheck final : public QPaintEngine
+{
+public:
+    PageCheck()
+        : QPaintEngine(QPaintEngine::AllFeatures)
+    {
+    }
+
+    bool sound = true;
+
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState &state) override
+    {
+        if (state.state() & DirtyTransform)
+            m_transform = state.transform();
+        if (state.state() & (DirtyPen | DirtyTransform)) {
+            const QPen pen = state.pen();
+            check(pen.style() == Qt::NoPen
+                  || (pen.style() == Qt::SolidLine && plain(pen.brush()) && length(pen.widthF()) <= kWidestPen));
+        }
+        if (state.state() & DirtyBrush)
+            check(plain(state.brush()));
+        if (state.state() & DirtyBackground)
+            check(plain(state.backgroundBrush()));
+    }
+
+    void drawLines(const QLineF *lines, int count) override
+    {
+        for (int i = 0; i < count && sound; ++i)
+            check(onPaper(lines[i].p1()) && onPaper(lines[i].p2()));
+    }
+    void drawRects(const QRectF *rects, int count) override
+    {
+        for (int i = 0; i < count && sound; ++i)
+            check(onPaper(rects[i].topLeft()) && onPaper(rects[i].bottomRight()));
+    }
+    void drawPath(const QPainterPath &path) override
+    {
+        check(path.elementCount() <= kLongestPath && onPaper(path.boundingRect().topLeft())
+              && onPaper(path.boundingRect().bottomRight()));
+    }
+    void drawPolygon(const QPointF *points, int count, PolygonDrawMode) override
+    {
+        check(count <= kLongestPath);
+        for (int i = 0; i < count && sound; ++i)
+            check(onPaper(points[i]));
+    }
+    void drawPoints(const QPointF *points, int count) override { drawPolygon(points, count, PolylineMode); }
+    void drawEllipse(const QRectF &rect) override { drawRects(&rect, 1); }
+    void drawTextItem(const QPointF &point, const QTextItem &item) override
+    {
+        const QFont font = item.font();
+        const qreal size = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF();
+        check(onPaper(point) && length(size) <= kLargestFont && item.text().size() <= kLongestText);
+    }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override { check(false); }
+    void drawImage(const QRectF &, const QImage &, const QRectF &, Qt::ImageConversionFlags) override { check(false); }
+    void drawTiledPixmap(const QRectF &, const QPixmap &, const QPointF &) override { check(false); }
+
+private:
+    static constexpr qreal kWidestPen = 72;     // points
+    static constexpr qreal kLargestFont = 1000; // points
+    static constexpr int kLongestPath = 200000; // elements, the outlines of a long line of text
+    static constexpr int kLongestText = 100000; // characters
+
+    void check(bool holds) { sound = sound && holds; }
+    static bool plain(const QBrush &brush) { return brush.style() == Qt::NoBrush || brush.style() == Qt::SolidPattern; }
+    bool onPaper(const QPointF &point) const
+    {
+        const QPointF p = m_transform.map(point);
+        return std::abs(p.x()) <= kLargestPaper && std::abs(p.y()) <= kLargestPaper;
+    }
+    qreal length(qreal logical) const { return m_transform.map(QLineF(0, 0, logical, 0)).length(); }
+
+    QTransform m_transform;
+};
+
+// The paper a page picture is replayed on for the check, in points.
+class PageCheckDevice final : public QPaintDevice
+{
+public:
+    PageCheck engine;
+    QPaintEngine *paintEngine() const override { return const_cast<PageCheck *>(&engine); }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight:
+            return int(kLargestPaper);
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return int(kLargestPaper * 25.4 / 72);
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return 72;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return std::numeric_limits<int>::max();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+};
+
 bool playable(QPicture picture)
 {
-    QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&probe);
-    return picture.play(&painter);
+    PageCheckDevice paper;
+    QPainter painter(&paper);
+    try {
+        return picture.play(&painter) && paper.engine.sound;
+    } catch (const std::bad_alloc &) {
+        // A count in the picture's bytes (of font names, of points) far beyond what they hold.
+        return false;
+    }
 }
 
 QString fileName(const QString &path) { return QFileInfo(path).fileName(); }
