@@ -406,8 +406,8 @@ def grid(folder):
     put(ws, "A1", "Titre", font=BOLD, align=CENTER, border=BOX)
     ws["A1"].fill = PatternFill("solid", fgColor="D9D9D9")
     put(ws, "A2", "Texte", align=LEFT, border=BOX)
-    put(ws, "B2", 1, align=Alignment(horizontal="right"), border=BOX, number_format="0")
-    put(ws, "C2", 1.5, align=Alignment(horizontal="right"), border=BOX, number_format=AMOUNT)
+    put(ws, "B2", 1, align=Alignment(horizontal="right", vertical="center"), border=BOX, number_format="0")
+    put(ws, "C2", 1.5, align=Alignment(horizontal="right", vertical="center"), border=BOX, number_format=AMOUNT)
     ws.freeze_panes = "A2"
     save(wb, folder, "grille.xlsx")
 

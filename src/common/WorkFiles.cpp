@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <unistd.h>
 
 namespace zelvane {
@@ -64,6 +65,19 @@ void RemoveStaleWorkFiles(const QString &folder)
         QFile::remove(path + QStringLiteral("-wal"));
         QFile::remove(path + QStringLiteral("-shm"));
     }
+}
+
+bool MoveWorkFileIntoPlace(const QString &work, const QString &target, QString *error)
+{
+    std::error_code renameError;
+    std::filesystem::rename(QFile::encodeName(work).toStdString(), QFile::encodeName(target).toStdString(),
+                            renameError);
+    if (renameError) {
+        *error = QStringLiteral("cannot rename %1: %2").arg(work, QString::fromLocal8Bit(renameError.message()));
+        QFile::remove(work);
+        return false;
+    }
+    return true;
 }
 
 } // namespace zelvane

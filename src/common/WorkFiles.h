@@ -19,5 +19,8 @@ bool IsWorkFileName(const QString &fileName);
 void RemoveWorkFile(const QString &work);
 // Removes the work files, and their journals, that processes which no longer run left in folder.
 void RemoveStaleWorkFiles(const QString &folder);
+// Moves a complete work file to target, replacing a file there in one step. On failure the work file is
+// removed and error says why.
+bool MoveWorkFileIntoPlace(const QString &work, const QString &target, QString *error);
 
 } // namespace zelvane

@@ -8,7 +8,6 @@
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace zelvane {
 
@@ -17,9 +16,10 @@ namespace {
 bool alignedRight(const QVariant &alignment) { return alignment.isValid() && (alignment.toInt() & Qt::AlignRight); }
 
 // A figure as the grids show it: digits with blanks between groups, a point or a comma before the decimals.
+// Digits after a leading zero ("007") are a code, whose zeros a number would lose.
 std::optional<double> figure(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral("^-?[0-9][0-9 \\x{00A0}\\x{202F}]*([.,][0-9]+)?$"));
+    static const QRegularExpression shape(QStringLiteral("^-?(0|[1-9][0-9 \\x{00A0}\\x{202F}]*)([.,][0-9]+)?$"));
     const QString trimmed = text.trimmed();
     if (!shape.match(trimmed).hasMatch())
         return std::nullopt;
@@ -65,11 +65,12 @@ GridTable GridTableOf(const QAbstractItemModel &model, const QList<int> &columns
         QList<QVariant> cells;
         for (int i = 0; i < columns.size(); ++i) {
             const QString text = model.index(row, columns.at(i)).data(Qt::DisplayRole).toString();
-            const std::optional<double> number = figures.at(i) ? figure(text) : std::nullopt;
-            cells << (number ? QVariant(*number) : QVariant(text));
-            // A whole number shown without decimals stays so: the grid's integers keep their form.
-            if (number && !hasDecimals(text))
-                cells.last() = QVariant(qint64(*number));
+            QVariant cell(text);
+            if (const std::optional<double> number = figures.at(i) ? figure(text) : std::nullopt) {
+                // A whole number shown without decimals stays so: the grid's integers keep their form.
+                cell = hasDecimals(text) ? QVariant(*number) : QVariant(qint64(*number));
+            }
+            cells << cell;
         }
         grid.rows << cells;
     }
@@ -132,12 +133,18 @@ bool WriteGridCsv(const GridTable &grid, const QString &path, QString *error)
             fields << csvField(cell);
         line(fields);
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    // Under a work name, as every document: a killed run leaves no half-written file, only a work file
+    // that the next start removes.
+    const QString work = WorkFileFor(path);
+    QFile out(work);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(bytes) != bytes.size() || !out.flush()) {
         *error = out.errorString();
+        out.close();
+        QFile::remove(work);
         return false;
     }
-    return true;
+    out.close();
+    return MoveWorkFileIntoPlace(work, path, error);
 }
 
 } // namespace zelvane

@@ -20,7 +20,7 @@ struct GridTable
 
 // The cells of the columns of model, in that order. A cell is a number when its column shows figures
 // (its titles or its cells are aligned to the right) and its text reads as one, group blanks and all
-// ("1 234.50"); any other cell is the text shown, dates included.
+// ("1 234.50"); any other cell is the text shown, dates and codes with leading zeros ("007") included.
 GridTable GridTableOf(const QAbstractItemModel &model, const QList<int> &columns);
 
 // Writes the grid to a new spreadsheet at path from the modeles/grille.xlsx template: the titles in the

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <zip.h>
 
-#include <filesystem>
 #include <memory>
 
 namespace zelvane {
@@ -158,14 +157,7 @@ bool OoxmlPackage::write(const QString &path, QString *error) const
         QFile::remove(work);
         return false;
     }
-    std::error_code renameError;
-    std::filesystem::rename(QFile::encodeName(work).toStdString(), QFile::encodeName(path).toStdString(), renameError);
-    if (renameError) {
-        *error = QStringLiteral("cannot rename %1: %2").arg(work, QString::fromLocal8Bit(renameError.message()));
-        QFile::remove(work);
-        return false;
-    }
-    return true;
+    return MoveWorkFileIntoPlace(work, path, error);
 }
 
 } // namespace zelvane

@@ -87,7 +87,9 @@ private slots:
         QCOMPARE(first.at(2).typeId(), QMetaType::Double);
         QCOMPARE(first.at(2).toDouble(), 1234.5);
         QCOMPARE(first.at(4), QVariant(QStringLiteral("10/03/2009")));
-        QCOMPARE(table.rows.at(1).at(0).toLongLong(), 103); // a right-aligned figure
+        // Digits after a leading zero are a code: a number would lose its zeros.
+        QCOMPARE(table.rows.at(1).at(0), QVariant(QStringLiteral("0103")));
+        QCOMPARE(table.rows.at(2).at(0), QVariant(QStringLiteral("007")));
         QCOMPARE(table.rows.at(1).at(2).toDouble(), -12.25);
         QCOMPARE(table.rows.at(2).at(2), QVariant(QStringLiteral("--"))); // shown, not a figure
     }
@@ -110,6 +112,7 @@ private slots:
         QCOMPARE(back.cell("C2"), QVariant(1234.5));
         QCOMPARE(back.cell("D2"), QVariant(QStringLiteral("=SOMME(A1:A9)"))); // a text, never a formula
         QCOMPARE(back.formula("D2"), QString());
+        QCOMPARE(back.cell("A3"), QVariant(QStringLiteral("0103")));
         QCOMPARE(back.cell("B3"), QVariant(QStringLiteral("LAIT \"UHT\"; 1 L")));
         QCOMPARE(back.cell("D3"), QVariant(QStringLiteral("deux\nlignes")));
         QCOMPARE(back.cell("E4"), QVariant(QStringLiteral("31/12/2009")));
@@ -136,8 +139,8 @@ private slots:
         QCOMPARE(contents(path), QByteArray("\xEF\xBB\xBF"
                                             "Art;Désignations;Veille;Observation;Date\r\n"
                                             "101;SEMOULE FINE;1234,5;'=SOMME(A1:A9);10/03/2009\r\n"
-                                            "103;\"LAIT \"\"UHT\"\"; 1 L\";-12,25;\"deux\nlignes\";\r\n"
-                                            "7;;'--;'+33 5;31/12/2009\r\n"));
+                                            "0103;\"LAIT \"\"UHT\"\"; 1 L\";-12,25;\"deux\nlignes\";\r\n"
+                                            "007;;'--;'+33 5;31/12/2009\r\n"));
     }
 
     void anEmptyGridGivesItsTitles()
@@ -189,16 +192,33 @@ private slots:
         ExportGrid(&grid, GridFormat::Spreadsheet);
         QCOMPARE(opened.size(), 1);
         QVERIFY(QDir(home->path() + "/documents").entryList(QDir::Files).isEmpty());
+
+        // Agreed: replaced in one step, no work file left beside it.
+        prompts.savedFiles = {path};
+        prompts.confirmations = {true};
+        ExportGrid(&grid, GridFormat::Spreadsheet);
+        QVERIFY(contents(path).startsWith("PK"));
+        QCOMPARE(QDir(home->path()).entryList({"articles*"}, QDir::Files), QStringList{"articles.csv"});
+        QCOMPARE(opened.size(), 2);
     }
 
     // A grid that cannot be written says why, and leaves nothing.
+    void aFolderThatDoesNotExist_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("xlsx") << int(GridFormat::Spreadsheet) << "grille.xlsx";
+        QTest::newRow("csv") << int(GridFormat::Csv) << "grille.csv";
+    }
     void aFolderThatDoesNotExist()
     {
+        QFETCH(int, format);
+        QFETCH(QString, name);
         QTableWidget grid;
         fill(grid);
-        const QString path = home->path() + "/missing/grille.xlsx";
+        const QString path = home->path() + "/missing/" + name;
         prompts.savedFiles = {path};
-        ExportGrid(&grid, GridFormat::Spreadsheet);
+        ExportGrid(&grid, GridFormat(format));
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY2(prompts.messages.first().startsWith(path + " n'a pas pu être écrit"),
                  qPrintable(prompts.messages.first()));

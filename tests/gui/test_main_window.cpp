@@ -3,26 +3,32 @@
 #include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
+#include "common/Format.h"
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "db/DbPage.h"
+#include "office/CellReference.h"
+#include "office/TMSExcel.h"
 #include "stock/StockPage.h"
 #include "users/UserForms.h"
 #include "users/UsersPage.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QSqlQuery>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -89,6 +95,9 @@ class TestMainWindow : public QObject
         db->selectDay(QDate(2009, 3, 10));
         Stock(*db).db_ARTICLES->refresh();
     }
+
+public slots:
+    void ignoreUrl(const QUrl &) {} // an exported file is not opened in the desktop's programs here
 
 private slots:
     void init()
@@ -330,6 +339,68 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(stock->DBGrid1->verticalScrollBar()->isVisible());
         verifyColumnsFit(stock->DBGrid1);
+    }
+
+    // The articles grid's pop-up keeps the window's commands and adds the two exports; the spreadsheet
+    // one writes the grid as shown, its figures as numbers.
+    void articlesGridExports()
+    {
+        showOnScreen(QSize(1600, 1000));
+        connectFile();
+        addMarchMovements();
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "ignoreUrl");
+        const QString path = home->path() + "/articles.xlsx";
+        answers.savedFiles = {path};
+        DatasetGrid *grid = window->page<StockPage>()->DBGrid1;
+        QStringList shown;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            poll.stop();
+            for (QAction *a : menu->actions())
+                shown << a->text();
+            for (QAction *a : menu->actions()) {
+                if (a->text().startsWith(QStringLiteral("Exporter vers un tableur")))
+                    menu->setActiveAction(a);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        poll.start();
+        emit grid->customContextMenuRequested(QPoint(20, 20));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QVERIFY(shown.contains(QStringLiteral("Calculatrice")));
+        QCOMPARE(shown.mid(shown.size() - 2), (QStringList{QStringLiteral("Exporter vers un tableur (.xlsx)..."),
+                                                           QStringLiteral("Exporter en CSV...")}));
+
+        // Titles and first row in the grid's order: each cell the text shown, or its figure as a number.
+        TMSExcel back;
+        QVERIFY(back.Open(path) && back.SelectSheet(QStringLiteral("Grille")));
+        const QAbstractItemModel *model = grid->model();
+        const QHeaderView *header = grid->horizontalHeader();
+        int column = 0;
+        int numbers = 0;
+        for (int visual = 0; visual < header->count(); ++visual) {
+            const int logical = header->logicalIndex(visual);
+            if (header->isSectionHidden(logical))
+                continue;
+            ++column;
+            QCOMPARE(back.cell(CellName({1, column})), model->headerData(logical, Qt::Horizontal));
+            const QString text = model->index(0, logical).data().toString();
+            const QVariant cell = back.cell(CellName({2, column}));
+            if (cell.typeId() == QMetaType::Double) {
+                ++numbers;
+                QCOMPARE(cell.toDouble(), ParseNumber(QString(text).remove(QLatin1Char(' '))).value_or(-1));
+            } else {
+                QCOMPARE(cell.toString(), text);
+            }
+        }
+        QVERIFY(column > 1 && numbers > 0);
+        QVERIFY(!back.cell(CellName({1, column + 1})).isValid());
+        QVERIFY(back.cell(CellName({model->rowCount() + 1, 1})).isValid());
+        QVERIFY(!back.cell(CellName({model->rowCount() + 2, 1})).isValid());
     }
 
     void dayBoxKeepsItsWidth()
