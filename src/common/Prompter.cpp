@@ -1,5 +1,7 @@
 #include "common/Prompter.h"
 
+#include <QFileInfo>
+
 #include "common/Form.h"
 
 #include <cstdio>
@@ -23,6 +25,18 @@ Prompter &prompter()
 }
 
 void setPrompter(Prompter *p) { g_prompter = p; }
+
+QString ChooseFileToWrite(const QString &title, const QString &folder, const QString &name, const QString &filter)
+{
+    const QString chosen = prompter().chooseFileToSave(title, folder, name, filter);
+    if (chosen.isEmpty()
+        || (QFileInfo::exists(chosen)
+            && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
+                                       + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
+                                   QStringLiteral("Confirmation"), MessageIcon::Question)))
+        return {};
+    return chosen;
+}
 
 void ScriptedPrompter::showMessage(const QString &text, const QString &caption, MessageIcon)
 {

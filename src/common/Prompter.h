@@ -48,6 +48,10 @@ Prompter &prompter();
 // Installs p (not owned); nullptr goes back to the default.
 void setPrompter(Prompter *p);
 
+// The save dialog, then, for a file that exists, "Le fichier … existe déjà.\n Voulez vous l'écraser ?";
+// the chosen file, empty when either is refused.
+QString ChooseFileToWrite(const QString &title, const QString &folder, const QString &name, const QString &filter);
+
 // Answers given in advance. Each question takes the next answer of its kind; when none is left it gets
 // the cautious answer (Cancel, No, no choice, no file). Every text shown or asked is recorded.
 class ScriptedPrompter : public Prompter

@@ -45,8 +45,8 @@ bool IsWorkFileName(const QString &fileName) { return workFilePattern().match(fi
 
 void RemoveWorkFile(const QString &work)
 {
-    QFile::remove(work);
-    QFile::remove(work + QStringLiteral("-journal"));
+    for (const char *suffix : {"", "-journal", "-wal", "-shm"})
+        QFile::remove(work + QLatin1String(suffix));
 }
 
 void RemoveStaleWorkFiles(const QString &folder)
@@ -60,10 +60,7 @@ void RemoveStaleWorkFiles(const QString &folder)
         const QString pid = match.captured(1).isEmpty() ? match.captured(2) : match.captured(1);
         if (runs(pid_t(pid.toLongLong())))
             continue;
-        const QString path = dir.absoluteFilePath(name);
-        RemoveWorkFile(path);
-        QFile::remove(path + QStringLiteral("-wal"));
-        QFile::remove(path + QStringLiteral("-shm"));
+        RemoveWorkFile(dir.absoluteFilePath(name));
     }
 }
 

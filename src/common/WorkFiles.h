@@ -15,7 +15,7 @@ QString WorkFileFor(const QString &target);
 // (without a second dot, which the data module refuses in the name of a file it opens).
 QString NewFileWorkPath(const QString &folder);
 bool IsWorkFileName(const QString &fileName);
-// Removes a work file with the journal an interrupted write may have left beside it.
+// Removes a work file with the journal (rollback or write-ahead) an interrupted write may have left beside it.
 void RemoveWorkFile(const QString &work);
 // Removes the work files, and their journals, that processes which no longer run left in folder.
 void RemoveStaleWorkFiles(const QString &folder);

@@ -68,16 +68,11 @@ void ExportGrid(QAbstractItemView *view, GridFormat format)
     const bool spreadsheet = format == GridFormat::Spreadsheet;
     const QString extension = spreadsheet ? QStringLiteral("xlsx") : QStringLiteral("csv");
     const QString proposed = NewDocumentPath(QStringLiteral("Grille"), extension);
-    const QString chosen = prompter().chooseFileToSave(
+    const QString chosen = ChooseFileToWrite(
         spreadsheet ? QStringLiteral("Exporter vers un tableur") : QStringLiteral("Exporter en CSV"),
         QFileInfo(proposed).absolutePath(), QFileInfo(proposed).fileName(),
         spreadsheet ? QStringLiteral("Classeur (*.xlsx)") : QStringLiteral("CSV (*.csv)"));
     if (chosen.isEmpty())
-        return;
-    if (QFileInfo::exists(chosen)
-        && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
-                                   + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
-                               QStringLiteral("Confirmation"), MessageIcon::Question))
         return;
     const GridTable table = shownTable(view);
     QString error;

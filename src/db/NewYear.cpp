@@ -132,15 +132,10 @@ QString AskNewManagementYear(Tfdb &db)
     if (!isNumber || year <= db.gestion)
         return {};
     const QFileInfo proposed(ProposedNewYearFile(db.CurrentFile, db.gestion, QString::number(year)));
-    const QString chosen = prompter().chooseFileToSave(QStringLiteral("Créer une Nouvelle Gestion"),
-                                                       proposed.absolutePath(), proposed.fileName(),
-                                                       QStringLiteral("MDB (*.mdb *.MDB);;Tous les fichiers (*)"));
+    const QString chosen = ChooseFileToWrite(QStringLiteral("Créer une Nouvelle Gestion"), proposed.absolutePath(),
+                                             proposed.fileName(),
+                                             QStringLiteral("MDB (*.mdb *.MDB);;Tous les fichiers (*)"));
     if (chosen.isEmpty())
-        return {};
-    if (QFileInfo::exists(chosen)
-        && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
-                                   + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
-                               QStringLiteral("Confirmation"), MessageIcon::Question))
         return {};
     const NewYearResult made = MakeNewYearFile(db.database(), year, chosen);
     if (!made.ok()) {

@@ -376,30 +376,19 @@ bool TMSExcel::SetColumnWidth(int column, double width)
     if (column < 1 || column > kMaxSheetColumn || !(width > 0 && width <= 255))
         return fail(QStringLiteral("column %1 cannot be %2 characters wide").arg(column).arg(width));
     pugi::xml_node cols = EnsureChild(selected()->root(), "cols", kWorksheetOrder);
-    // A range of columns sharing one width is split around the column.
-    for (pugi::xml_node col = cols.child("col"); col; col = col.next_sibling("col")) {
-        const int min = col.attribute("min").as_int();
-        const int max = col.attribute("max").as_int();
-        if (column < min || column > max)
-            continue;
-        if (min < column) {
-            pugi::xml_node before = cols.insert_copy_before(col, col);
-            SetAttribute(before, "max", QString::number(column - 1));
-        }
-        if (column < max) {
-            pugi::xml_node after = cols.insert_copy_after(col, col);
-            SetAttribute(after, "min", QString::number(column + 1));
-        }
-        SetAttribute(col, "min", QString::number(column));
-        SetAttribute(col, "max", QString::number(column));
-        SetAttribute(col, "width", QString::number(width));
-        SetAttribute(col, "customWidth", QStringLiteral("1"));
-        return true;
+    // The column's entry: the range holding it, split around it when it spans more columns, or a new entry
+    // at its place in the order.
+    pugi::xml_node col = cols.child("col");
+    while (col && col.attribute("max").as_int() < column)
+        col = col.next_sibling("col");
+    if (col && col.attribute("min").as_int() <= column) {
+        if (col.attribute("min").as_int() < column)
+            SetAttribute(cols.insert_copy_before(col, col), "max", QString::number(column - 1));
+        if (column < col.attribute("max").as_int())
+            SetAttribute(cols.insert_copy_after(col, col), "min", QString::number(column + 1));
+    } else {
+        col = col ? cols.insert_child_before("col", col) : cols.append_child("col");
     }
-    pugi::xml_node next = cols.child("col");
-    while (next && next.attribute("min").as_int() < column)
-        next = next.next_sibling("col");
-    pugi::xml_node col = next ? cols.insert_child_before("col", next) : cols.append_child("col");
     SetAttribute(col, "min", QString::number(column));
     SetAttribute(col, "max", QString::number(column));
     SetAttribute(col, "width", QString::number(width));

@@ -35,7 +35,7 @@ QString TestHome::templateCopy(const QString &name) const
 QString TestHome::preparedFile(int kind, int year, const QString &name) const
 {
     zelvane::Tfdb db;
-    const auto result = zelvane::CreateManagementFile(db, {databases(), name, kind, QString::number(year), true});
+    const auto result = zelvane::CreateManagementFile(db, {databases(), name, kind, QString::number(year), true, {}});
     if (!result.ok())
         qFatal("cannot prepare a file: %s", qPrintable(result.error));
     return result.path;
