@@ -3,7 +3,6 @@
 #include "app/Modules.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
-#include "common/Paths.h"
 #include "common/Translations.h"
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
@@ -40,8 +39,7 @@ int main(int argc, char *argv[])
 
     zelvane::Library library;
 
-    for (const QString &folder : {zelvane::DatabasesDir(), zelvane::DocumentsDir()})
-        zelvane::RemoveStaleWorkFiles(folder);
+    zelvane::RemoveStaleWorkFilesAtStart();
     zelvane::Tfdb db;
     zelvane::InstallModules(db);
     zelvane::TFZelvane window(db);

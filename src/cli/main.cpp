@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 #include "common/Library.h"
-#include "common/Paths.h"
 #include "common/WorkFiles.h"
 
 #include <QFile>
@@ -15,8 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("quillon"));
     QCoreApplication::setApplicationName(QStringLiteral("zelvane"));
     zelvane::Library library;
-    for (const QString &folder : {zelvane::DatabasesDir(), zelvane::DocumentsDir()})
-        zelvane::RemoveStaleWorkFiles(folder);
+    zelvane::RemoveStaleWorkFilesAtStart();
     QFile out, err;
     out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
     err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);

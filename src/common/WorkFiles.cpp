@@ -1,5 +1,7 @@
 #include "common/WorkFiles.h"
 
+#include "common/Paths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,7 +10,9 @@
 
 #include <cerrno>
 #include <csignal>
-#include <filesystem>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace zelvane {
@@ -64,16 +68,29 @@ void RemoveStaleWorkFiles(const QString &folder)
     }
 }
 
+void RemoveStaleWorkFilesAtStart()
+{
+    for (const QString &folder : {DatabasesDir(), DocumentsDir()})
+        RemoveStaleWorkFiles(folder);
+}
+
+void SyncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 bool MoveWorkFileIntoPlace(const QString &work, const QString &target, QString *error)
 {
-    std::error_code renameError;
-    std::filesystem::rename(QFile::encodeName(work).toStdString(), QFile::encodeName(target).toStdString(),
-                            renameError);
-    if (renameError) {
-        *error = QStringLiteral("cannot rename %1: %2").arg(work, QString::fromLocal8Bit(renameError.message()));
+    if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) != 0) {
+        *error = QStringLiteral("%1 : %2").arg(target, QString::fromLocal8Bit(std::strerror(errno)));
         QFile::remove(work);
         return false;
     }
+    SyncFolder(QFileInfo(target).absolutePath());
     return true;
 }
 

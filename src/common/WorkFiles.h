@@ -19,8 +19,12 @@ bool IsWorkFileName(const QString &fileName);
 void RemoveWorkFile(const QString &work);
 // Removes the work files, and their journals, that processes which no longer run left in folder.
 void RemoveStaleWorkFiles(const QString &folder);
-// Moves a complete work file to target, replacing a file there in one step. On failure the work file is
-// removed and error says why.
+// The same in every folder the programs write in (management files, documents), at their start.
+void RemoveStaleWorkFilesAtStart();
+// Moves a complete work file to target, replacing a file there in one step, and makes the folder's new
+// entry durable. On failure the work file is removed and error says why.
 bool MoveWorkFileIntoPlace(const QString &work, const QString &target, QString *error);
+// Makes the entries of folder (a file renamed or linked into it) durable.
+void SyncFolder(const QString &folder);
 
 } // namespace zelvane

@@ -7,10 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -43,18 +39,6 @@ bool column(sqlite3 *db, const char *sql, QStringList &rows)
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE;
 }
-
-// Makes a rename in folder durable: the directory entry reaches the disk.
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
 } // namespace
 
@@ -206,12 +190,7 @@ bool MoveIntoPlace(const QString &work, const QString &target, QString *error)
 {
     if (!RollBackInterruptedWrite(target, error))
         return false;
-    if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) != 0) {
-        *error = QStringLiteral("%1 : %2").arg(target, systemError());
-        return false;
-    }
-    syncFolder(QFileInfo(target).absolutePath());
-    return true;
+    return MoveWorkFileIntoPlace(work, target, error);
 }
 
 QString NumberedBackupPath(const QString &path)
@@ -229,7 +208,7 @@ QString KeepNumberedBackup(const QString &path, QString *error)
     // A second name for the same file costs nothing and appears in one step; where the file system has
     // no such names, a consistent copy.
     if (::link(QFile::encodeName(path).constData(), QFile::encodeName(backup).constData()) == 0) {
-        syncFolder(QFileInfo(path).absolutePath());
+        SyncFolder(QFileInfo(path).absolutePath());
         return backup;
     }
     if (!BackupDatabaseFile(path, backup, error))

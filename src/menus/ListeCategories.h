@@ -14,11 +14,6 @@ struct TCategorie
     qint32 index = 0; // position in the list, from 0, in code order
     QString lib_fr;
     QString lib_ar;
-    // Per-meal totals that a monthly statement may fill; nothing here uses them.
-    qint32 m1 = 0;
-    qint32 m2 = 0;
-    qint32 m3 = 0;
-    qint32 m4 = 0;
 };
 
 // The consumer categories of the connected file, in code order. Building it first puts right two labels

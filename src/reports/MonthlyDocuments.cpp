@@ -107,29 +107,25 @@ QStringList boxText()
 
 PersonnesNourriesTable PersonnesNourriesParCategorie(Tfdb &db, const TDepense_Mensuelle &month, int organisme)
 {
-    // The list's records take the month's totals; the record at position i those of category code i + 1.
-    TListeCategories categories(db);
+    const TListeCategories categories(db);
     PersonnesNourriesTable table;
     qint64 total = 0;
     for (int i = 0; i < categories.Count(); ++i) {
-        TCategorie c = *categories.GetCategorie(i);
-        c.m1 = month.TotalMois.effectif(i + 1, 1);
-        c.m2 = month.TotalMois.effectif(i + 1, 2);
-        c.m3 = month.TotalMois.effectif(i + 1, 3);
-        c.m4 = month.TotalMois.effectif(i + 1, 4);
-        const qint64 fed = qint64(c.m2) + c.m4;
+        // The category at position i counts the month's lunches and dinners of category code i + 1.
+        const QString &label = categories.GetCategorie(i)->lib_fr;
+        const qint64 fed = qint64(month.TotalMois.effectif(i + 1, 2)) + month.TotalMois.effectif(i + 1, 4);
         total += fed;
         const int key = organisme * 100 + i;
         if (key == 100) {
             table.labels << Spaces(21) + RepeatText(QStringLiteral("-"), 12)
-                         << PadRight(c.lib_fr, 21, QStringLiteral(".")) + QStringLiteral("! Droits   !");
+                         << PadRight(label, 21, QStringLiteral(".")) + QStringLiteral("! Droits   !");
             table.numbers << QString() << integer(fed);
         } else if (key == 101) {
-            table.labels << PadRight(c.lib_fr, 21, QStringLiteral(".")) + QStringLiteral("! constatés!")
+            table.labels << PadRight(label, 21, QStringLiteral(".")) + QStringLiteral("! constatés!")
                          << Spaces(9) + QStringLiteral("(1 pour 2)  ") + RepeatText(QStringLiteral("-"), 12);
             table.numbers << integer(fed) << QString();
         } else {
-            table.labels << PadRight(c.lib_fr, 35, QStringLiteral("."));
+            table.labels << PadRight(label, 35, QStringLiteral("."));
             table.numbers << integer(fed);
         }
     }
