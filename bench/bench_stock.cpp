@@ -213,7 +213,13 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
          [&] { return seconds([&] { TControleStock lots(db, article, december); }); }},
         {"A4 Global sheet of 31/12", 3,
          [&] { return seconds([&] { MakeFeuilleConsommation(shown, december, SheetGlobal, SheetA4); }); }},
-        {"A4 Global sheet written as PDF", 3, [&] { return seconds([&] { WritePdf(sheet, pdf); }); }},
+        {"A4 Global sheet written as PDF", 3,
+         [&] {
+             return seconds([&] {
+                 QString error;
+                 WritePdf(sheet, pdf, &error);
+             });
+         }},
         {"stock by article, year, every article", 3,
          [&] { return seconds([&] { MakeStockParArticle(shown, 0, QDate(kYear, 1, 1), december, december); }); }},
         {"monthly statement of December", 3, [&] { return seconds([&] { MakeEtatMensuel(db, december); }); }},

@@ -310,7 +310,7 @@ private slots:
         QVERIFY(run.out.contains(QStringLiteral("  stock : 2 lignes lues\n")));
         QCOMPARE(CheckManagementFile(out).tag, QString::fromLatin1(kSchemaTag));
         QCOMPARE(RunCli({QStringLiteral("import"), source, QStringLiteral("--out"), out}).err,
-                 QStringLiteral("zelvane-cli: %1 exists (--force overwrites it)\n").arg(out));
+                 QStringLiteral("zelvane-cli: %1 existe déjà (--force pour le remplacer).\n").arg(out));
         QCOMPARE(
             RunCli({QStringLiteral("import"), source, QStringLiteral("--out"), out, QStringLiteral("--force")}).code,
             0);

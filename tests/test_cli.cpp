@@ -80,7 +80,7 @@ private slots:
         QTest::newRow("fifo") << "fifo"
                               << "n'est pas un fichier ordinaire";
         QTest::newRow("no read permission") << "unreadable"
-                                            << "accès refusé";
+                                            << "permission refusée";
         QTest::newRow("empty") << "empty"
                                << "est vide";
         QTest::newRow("truncated") << "truncated"
@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(RunCli(args).code, 0);
         const CliRun again = RunCli(args);
         QCOMPARE(again.code, 1);
-        QVERIFY(again.err.contains(QStringLiteral("already exists")));
+        QVERIFY(again.err.contains(QStringLiteral("existe déjà")));
         QCOMPARE(RunCli(QStringList(args) << QStringLiteral("--force")).code, 0);
     }
 
@@ -327,17 +327,19 @@ private slots:
         QVERIFY(gone.waitForFinished());
         const QString dir = home.databases();
         // Left by a killed process: a new file, a backup with its journal, an office document.
-        const QStringList stale = {QStringLiteral("FCNEW_%1.part").arg(gonePid),
-                                   QStringLiteral("FCNEW_%1.part-journal").arg(gonePid),
-                                   QStringLiteral("DOS1_2010.MDB.%1.part").arg(gonePid),
-                                   QStringLiteral("DOS1_2010.MDB.%1.part-journal").arg(gonePid),
-                                   QStringLiteral("Facture 3.xlsx.%1.part").arg(gonePid)};
+        const QStringList stale = {QStringLiteral("FCNEW_zelvane-%1.part").arg(gonePid),
+                                   QStringLiteral("FCNEW_zelvane-%1.part-journal").arg(gonePid),
+                                   QStringLiteral("DOS1_2010.MDB.zelvane-%1.part").arg(gonePid),
+                                   QStringLiteral("DOS1_2010.MDB.zelvane-%1.part-journal").arg(gonePid),
+                                   QStringLiteral("Facture 3.xlsx.zelvane-%1.part").arg(gonePid)};
         // This process's own work files, and files that only look alike.
         const QStringList kept = {QFileInfo(NewFileWorkPath(dir)).fileName(),
                                   QFileInfo(WorkFileFor(dir + QStringLiteral("/DOS1_2011.MDB"))).fileName(),
                                   QStringLiteral("FCNEW_NOTES.MDB"),
                                   QStringLiteral("DOS1_2009.MDB"),
                                   QStringLiteral("notes.part"),
+                                  QStringLiteral("Inventaire annuel.2024.part"),
+                                  QStringLiteral("DOS1_2010.MDB.%1.part").arg(gonePid),
                                   QStringLiteral("FCNEW_12.MDB.bak")};
         for (const QString &name : stale + kept) {
             QFile f(dir + QLatin1Char('/') + name);
@@ -347,8 +349,9 @@ private slots:
         QStringList expected = kept;
         expected.sort();
         QCOMPARE(FilesIn(dir), expected);
-        QVERIFY(IsWorkFileName(QStringLiteral("fcnew_12.part")));
-        QVERIFY(IsWorkFileName(QStringLiteral("DOS1_2009.MDB.12.part")));
+        QVERIFY(IsWorkFileName(QStringLiteral("fcnew_zelvane-12.part")));
+        QVERIFY(IsWorkFileName(QStringLiteral("DOS1_2009.MDB.zelvane-12.part")));
+        QVERIFY(!IsWorkFileName(QStringLiteral("DOS1_2009.MDB.12.part")));
         QVERIFY(!IsWorkFileName(QStringLiteral("FCNEW_12.MDB.bak")));
         QVERIFY(!IsWorkFileName(QStringLiteral("DOS1_2009.MDB")));
     }

@@ -250,7 +250,8 @@ private slots:
             .article(2, QStringLiteral("RIZ"), 10, 4, 2.5)
             .article(3, QStringLiteral("SEL"), 10, 2, std::nullopt);
         QVERIFY(!ReadEtatMensuel(*db, 5));
-        UpdateEtatMensuel(*db, TDepense_Mensuelle(*db, QDate(2009, 5, 1)));
+        QString error;
+        QVERIFY(UpdateEtatMensuel(*db, TDepense_Mensuelle(*db, QDate(2009, 5, 1)), &error));
         std::optional<EtatMensuelRow> row = ReadEtatMensuel(*db, 5);
         QVERIFY(row);
         QCOMPARE(row->dep_mois, 900.0);
@@ -260,7 +261,7 @@ private slots:
 
         exec(QStringLiteral("update etat_mensuel set credit_aut_mois=12.5, nbr_aut_mois=3, creance=7, dep_mois=1 where "
                             "mois=5"));
-        UpdateEtatMensuel(*db, TDepense_Mensuelle(*db, QDate(2009, 5, 1)));
+        QVERIFY(UpdateEtatMensuel(*db, TDepense_Mensuelle(*db, QDate(2009, 5, 1)), &error));
         row = ReadEtatMensuel(*db, 5);
         QCOMPARE(row->dep_mois, 900.0);
         QCOMPARE(row->credit_aut_mois, 12.5);

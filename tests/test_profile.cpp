@@ -49,19 +49,46 @@ private slots:
         QCOMPARE(again.ReadValue(QStringLiteral("GONE")), QString());
     }
 
-    void libraryProfileIsSavedAtShutdown()
+    void profileWritesOneKeyAtATime()
     {
         QTemporaryDir dir;
         qputenv("ZELVANE_HOME", dir.path().toUtf8());
         const QString path = dir.path() + QStringLiteral("/Profile.txt");
-        {
-            Library library;
-            Profile().WriteValue(QString::fromLatin1(kProfileLastUserName), QStringLiteral("ADMIN"));
-            QVERIFY(!QFile::exists(path)); // values reach the file only at shutdown
-        }
-        QVERIFY(QFile::exists(path));
-        Library again;
-        QCOMPARE(Profile().ReadValue(QString::fromLatin1(kProfileLastUserName)), QStringLiteral("ADMIN"));
+        Library library;
+        Profile().WriteValue(QString::fromLatin1(kProfileLastUserName), QStringLiteral("ADMIN"));
+        QCOMPARE(TQVProfile(path).ReadValue(QString::fromLatin1(kProfileLastUserName)), QStringLiteral("ADMIN"));
+        // Another program (a restore from the command line) changes the default file meanwhile: the
+        // running program's next write and its end keep it.
+        QVERIFY(TQVProfile(path).WriteValue(QString::fromLatin1(kProfileDatabaseName), QStringLiteral("/d/DOS1.MDB")));
+        Profile().WriteValue(QString::fromLatin1(kProfileLastUserName), QStringLiteral("INTENDANT"));
+        const TQVProfile after(path);
+        QCOMPARE(after.ReadValue(QString::fromLatin1(kProfileDatabaseName)), QStringLiteral("/d/DOS1.MDB"));
+        QCOMPARE(after.ReadValue(QString::fromLatin1(kProfileLastUserName)), QStringLiteral("INTENDANT"));
+        QVERIFY(!QFile::exists(path + QStringLiteral(".lock")));
+    }
+
+    // Files written by older programs in Windows-1252 keep their accents; UTF-8 stays UTF-8.
+    void olderEncodings()
+    {
+        TestHome home;
+        const QString path = home.path() + QStringLiteral("/Etablissement.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("HEADING3_FR=R\xc9SIDENCE \x80 L\x92"
+                   "EST\r\nTOWN=B\xe9ja\xef"
+                   "a\r\n");
+        file.close();
+        const OrganisationIdentity id = OrganisationIdentity::load();
+        QCOMPARE(id.headingFr[2], QStringLiteral("RÉSIDENCE € L’EST"));
+        QCOMPARE(id.town, QStringLiteral("Béjaïa"));
+        // A change writes the file back as UTF-8, read back alike.
+        OrganisationIdentity changed = id;
+        changed.wilaya = QStringLiteral("Béjaïa");
+        QVERIFY(changed.save());
+        QCOMPARE(OrganisationIdentity::load().town, QStringLiteral("Béjaïa"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("TOWN=B\xc3\xa9ja\xc3\xaf"
+                                        "a\n"));
     }
 
     void organisationIdentity()

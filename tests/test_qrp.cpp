@@ -166,7 +166,8 @@ private slots:
         ReportDocument document = SampleDocument(4, QStringLiteral("Stock"));
         document.layout.setOrientation(QPageLayout::Landscape);
         const QString pdf = home.path() + QStringLiteral("/stock.pdf");
-        QVERIFY(WritePdf(document, pdf));
+        QString error;
+        QVERIFY2(WritePdf(document, pdf, &error), qPrintable(error));
         QProcess info;
         info.start(QStringLiteral("pdfinfo"), {pdf});
         QVERIFY(info.waitForFinished());

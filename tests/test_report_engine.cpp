@@ -203,8 +203,10 @@ private slots:
         const ReportDocument document = numberedLayout().generate(&list);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("essai.pdf"));
-        QVERIFY(WritePdf(document, path));
-        QVERIFY(!WritePdf(document, dir.filePath(QStringLiteral("absent/essai.pdf"))));
+        QString error;
+        QVERIFY2(WritePdf(document, path, &error), qPrintable(error));
+        QVERIFY(!WritePdf(document, dir.filePath(QStringLiteral("absent/essai.pdf")), &error));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("essai.pdf")});
 
         const QImage image = RenderPage(document, 1, 72);
         QCOMPARE(image.size(), QSize(595, 842));

@@ -231,7 +231,7 @@ private slots:
         answers.savedFiles = {db->CurrentFile};
         answers.confirmations = {true};
         QVERIFY(AskNewManagementYear(*db).isEmpty());
-        QVERIFY(answers.messages.last().contains("doit rester tel quel"));
+        QVERIFY(answers.messages.last().contains("ne peut pas être remplacé"));
     }
 
     void backupIsAConsistentCopy()
@@ -284,7 +284,7 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("error");
         QTest::newRow("text file") << "text"
-                                   << "base de données lisible";
+                                   << "fichier d'un autre programme";
         QTest::newRow("damaged database") << "damaged"
                                           << "endommagé";
         QTest::newRow("another program's database") << "foreign"

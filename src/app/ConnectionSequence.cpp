@@ -7,6 +7,7 @@
 #include "common/Prompter.h"
 #include "db/Conversion.h"
 #include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
 
 #include <QDate>
 #include <QDir>
@@ -28,6 +29,8 @@ ConnectionSequence::ConnectionSequence(Tfdb &db, QObject *parent)
     , m_db(db)
     , m_caption(QString::fromLatin1(kCaptionAtStart))
 {
+    // The file the window shows stays locked while it is open: the command line never replaces it meanwhile.
+    m_db.holdsLock = true;
 }
 
 void ConnectionSequence::setCaption(const QString &caption)
@@ -123,6 +126,9 @@ bool ConnectionSequence::Action_connectExecute()
     }
     if (result != OpenOk)
         return fail(m_failure.isEmpty() ? OpenFailureText(result, file) : m_failure);
+    if (!m_db.damage().isEmpty())
+        prompter().showMessage(DamagedFileWarning(file, m_db.damage()), QStringLiteral("Dossier endommagé"),
+                               MessageIcon::Critical);
 
     m_db.LoadOptions();
     if (m_db.organisme == 0 && !prepareNewFile(file))
@@ -131,7 +137,8 @@ bool ConnectionSequence::Action_connectExecute()
     m_db.CurrentFile = file;
     if (!forThisRun)
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-    setCaption(QString::fromLatin1(kCaptionDisconnected) + QStringLiteral(" - ") + file);
+    setCaption(QString::fromLatin1(kCaptionDisconnected) + QStringLiteral(" - ") + file
+               + (m_db.damage().isEmpty() ? QString() : QStringLiteral(" - ENDOMMAGÉ, EN LECTURE SEULE")));
 
     m_db.LoadOptions();
     m_db.startSession(QDate::currentDate());

@@ -1,5 +1,6 @@
 #include "cli/Command.h"
 
+#include "common/WorkFiles.h"
 #include "db/DatabaseFiles.h"
 
 #include <QFileInfo>
@@ -41,8 +42,9 @@ protected:
             throw CommandFailure{check.error};
         if (SameFile(source, target))
             throw CommandFailure{QStringLiteral("OUT is FILE itself")};
-        if (QFileInfo::exists(target) && !parser.isSet(QStringLiteral("force")))
-            throw CommandFailure{QStringLiteral("%1 already exists (use --force to replace it)").arg(target)};
+        const FileInUse reading(source);
+        CheckManagementFileName(target);
+        CheckOutput(target, parser);
         QString error;
         if (!BackupDatabaseFile(source, target, &error))
             throw CommandFailure{QStringLiteral("the copy to %1 failed: %2").arg(target, error)};

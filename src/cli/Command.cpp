@@ -3,7 +3,9 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/Prompter.h"
+#include "common/WorkFiles.h"
 #include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -32,10 +34,16 @@ int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
     // Messages the data module would show in a window are kept: they are the command's failures.
     ScriptedPrompter quiet;
     setPrompter(&quiet);
+    m_err = &err;
     struct Restore
     {
-        ~Restore() { setPrompter(nullptr); }
-    } restore;
+        Command *command;
+        ~Restore()
+        {
+            setPrompter(nullptr);
+            command->m_err = nullptr;
+        }
+    } restore{this};
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -43,6 +51,13 @@ int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
     try {
         if (!parser.parse(QStringList{m_name} + arguments))
             throw CommandFailure{parser.errorText()};
+        // An option given twice would silently keep its last value.
+        QStringList seen;
+        for (const QString &option : parser.optionNames()) {
+            if (seen.contains(option))
+                throw CommandFailure{QStringLiteral("--%1 is given twice").arg(option)};
+            seen << option;
+        }
         return execute(parser, out);
     } catch (const CommandFailure &failure) {
         err.write(QStringLiteral("zelvane-cli: %1\n")
@@ -56,6 +71,36 @@ QString Command::reportedFailures() const
 {
     const auto *quiet = dynamic_cast<const ScriptedPrompter *>(&prompter());
     return quiet ? quiet->messages.join(QLatin1Char(' ')).simplified() : QString();
+}
+
+void Command::warn(const QString &text)
+{
+    if (m_err)
+        m_err->write(QStringLiteral("zelvane-cli: warning: %1\n")
+                         .arg(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')))
+                         .toUtf8());
+}
+
+void CheckOutput(const QString &target, const QCommandLineParser &parser)
+{
+    const bool force = parser.optionNames().contains(QStringLiteral("force"));
+    if (const QString refused = RefusedOutput(target, force); !refused.isEmpty())
+        throw CommandFailure{refused};
+}
+
+void CheckManagementFileName(const QString &path)
+{
+    if (const QString refused = ManagementFileNameError(path); !refused.isEmpty())
+        throw CommandFailure{refused};
+}
+
+std::unique_ptr<QLockFile> LockForReplacement(const QString &path)
+{
+    QString refusal;
+    std::unique_ptr<QLockFile> lock = LockManagementFile(path, &refusal);
+    if (!refusal.isEmpty())
+        throw CommandFailure{refusal};
+    return lock;
 }
 
 int PositiveNumber(const QCommandLineParser &parser, const QString &option, int largest, bool zeroAllowed)
@@ -86,6 +131,7 @@ QString checkedFileName(const QString &name)
     }
     if (!name.endsWith(QLatin1String(".MDB"), Qt::CaseInsensitive) || name.size() == 4)
         throw CommandFailure{QStringLiteral("--name needs a name ending in .MDB, not %1").arg(name)};
+    CheckManagementFileName(name);
     return name;
 }
 
@@ -141,12 +187,23 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
         return executeOnOlder(path, out);
     if (opened != OpenOk)
         throw CommandFailure{OpenFailureText(opened, path)};
+    const QString damage = db.damage();
+    if (!damage.isEmpty() && !acceptsDamagedFile(parser))
+        throw CommandFailure{QStringLiteral("%1 est endommagé (%2) : %3 ne s'applique pas à un fichier endommagé ; "
+                                            "zelvane-cli recover en sauve les données lisibles dans un nouveau "
+                                            "dossier.")
+                                 .arg(path, damage, name())};
     // A template or a file whose preparation never ended would show as a sheet of the current year.
     const auto options = db.GetQuery(QStringLiteral("select count(*) from options"));
     if (needsOptions() && (!options || !options->next() || options->value(0).toLongLong() == 0))
         throw CommandFailure{QStringLiteral("%1 has no options row: it is not a prepared management file").arg(path)};
     db.LoadOptions();
-    return executeOn(db, path, parser, out);
+    if (damage.isEmpty())
+        return executeOn(db, path, parser, out);
+    warn(DamagedFileWarning(path, damage));
+    const int code = executeOn(db, path, parser, out);
+    warn(QStringLiteral("ces chiffres sont lus dans un fichier endommagé : ils peuvent être faux ou incomplets."));
+    return code == 0 ? kDamagedFileExit : code;
 }
 
 int DatabaseCommand::executeOnOlder(const QString &path, QIODevice &)

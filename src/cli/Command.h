@@ -3,6 +3,7 @@
 #include "db/NewFile.h"
 
 #include <QCommandLineParser>
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -37,12 +38,18 @@ protected:
     // What the data module reported through its messages since the command started, joined on one line;
     // empty when nothing went wrong.
     QString reportedFailures() const;
+    // A warning on standard error ("zelvane-cli: warning: ..."), the command going on.
+    void warn(const QString &text);
 
 private:
+    QIODevice *m_err = nullptr;
     QString m_name;
     QString m_synopsis;
     QString m_description;
 };
+
+// The exit status of a command that showed figures read from a damaged file.
+inline constexpr int kDamagedFileExit = 3;
 
 // A command's failure: its one-line message.
 struct CommandFailure
@@ -67,6 +74,10 @@ protected:
     virtual bool needsOptions() const { return true; }
     // Whether this run writes into FILE, which is then opened for writing; read-only by default.
     virtual bool writesFile(const QCommandLineParser &) const { return false; }
+    // Whether the command may run on a damaged FILE: a command that only shows figures does, with a
+    // warning and the exit status kDamagedFileExit; one that writes into FILE or makes a new file from it
+    // does not.
+    virtual bool acceptsDamagedFile(const QCommandLineParser &parser) const { return !writesFile(parser); }
     virtual int executeOn(Tfdb &db, const QString &path, const QCommandLineParser &parser, QIODevice &out) = 0;
     // FILE is of an older generation: a failure that says so, unless the command can use such a file.
     virtual int executeOnOlder(const QString &path, QIODevice &out);
@@ -86,11 +97,23 @@ std::unique_ptr<Command> MakeBackupCommand();
 std::unique_ptr<Command> MakeRestoreCommand();
 std::unique_ptr<Command> MakeConvertCommand();
 std::unique_ptr<Command> MakeImportCommand();
+std::unique_ptr<Command> MakeRecoverCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);
 // What those options ask for, checked; the file goes into the data folder's databases.
 NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser &parser);
+
+// Throws a failure when target cannot receive the command's output (see RefusedOutput): an existing file
+// is replaced only when the command was given --force.
+void CheckOutput(const QString &target, const QCommandLineParser &parser);
+
+// Throws a failure when path cannot be the name of a management file (see ManagementFileNameError).
+void CheckManagementFileName(const QString &path);
+
+// Holds the lock of the management file at path while the command replaces or converts it; a failure
+// naming the program that has it open (the desktop program) when another holds it.
+std::unique_ptr<QLockFile> LockForReplacement(const QString &path);
 
 // An option's value as a positive number written in plain digits, at most largest, or a failure naming
 // the option.

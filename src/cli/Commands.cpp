@@ -25,6 +25,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeRestoreCommand());
     commands.push_back(MakeConvertCommand());
     commands.push_back(MakeImportCommand());
+    commands.push_back(MakeRecoverCommand());
     return commands;
 }
 

@@ -2,6 +2,7 @@
 
 #include "access/AccessImport.h"
 #include "access/JetReader.h"
+#include "common/WorkFiles.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -44,8 +45,9 @@ protected:
             throw CommandFailure{QStringLiteral("%1 is not an Access file").arg(source)};
         const QString target = parser.isSet(QStringLiteral("out")) ? parser.value(QStringLiteral("out"))
                                                                    : ImportedFilePath(source);
-        if (QFileInfo::exists(target) && !parser.isSet(QStringLiteral("force")))
-            throw CommandFailure{QStringLiteral("%1 exists (--force overwrites it)").arg(target)};
+        const FileInUse reading(source);
+        CheckManagementFileName(target);
+        CheckOutput(target, parser);
         const AccessImportReport report = ImportAccessFile(source, target);
         if (!report.ok())
             throw CommandFailure{QStringLiteral("%1: %2").arg(source, report.error)};

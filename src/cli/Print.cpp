@@ -3,13 +3,13 @@
 #include "common/Dates.h"
 #include "common/Form.h"
 #include "common/Format.h"
+#include "common/TextFile.h"
 #include "db/DataModule.h"
 #include "menus/WeeklyMenu.h"
 #include "print/PdfOutput.h"
 #include "reports/Catalogue.h"
 #include "reports/Documents.h"
 
-#include <QFile>
 #include <QIODevice>
 #include <limits>
 
@@ -40,10 +40,12 @@ public:
 private:
     void read(const QString &path)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            throw CommandFailure{QStringLiteral("--menu-texts: %1: %2").arg(path, file.errorString())};
-        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        // 21 menus of a few lines each: anything larger is not a menu file.
+        constexpr qint64 largest = 64 * 1024;
+        QString text, error;
+        if (!ReadTextFile(path, largest, &text, &error))
+            throw CommandFailure{QStringLiteral("--menu-texts: %1").arg(error)};
+        QStringList lines = text.remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
         if (!lines.isEmpty() && lines.last().isEmpty())
             lines.removeLast();
         if (lines.size() > int(m_texts.size()))
@@ -65,7 +67,7 @@ public:
             QStringLiteral("print"),
             QStringLiteral("FILE --doc CODE [--day DD/MM/YYYY] [--from DD/MM/YYYY] [--to DD/MM/YYYY]\n"
                            "      [--made-on DD/MM/YYYY] [--article N] [--supplier N] [--invoice N] [--model N]\n"
-                           "      [--menu-texts FILE] (--pdf OUT.pdf | --text | --out FILE)"),
+                           "      [--menu-texts FILE] (--pdf OUT.pdf | --text | --out FILE) [--force]"),
             QStringLiteral("Produces the document of catalogue code CODE as the documents window does for\n"
                            "the day (today by default, brought into the management year). The period is\n"
                            "the month of the day (the week of the day for the weekly menu) unless given,\n"
@@ -75,7 +77,8 @@ public:
                            "order under a line \"--- page N\". The office documents (6, 8, 9, the invoice\n"
                            "--model 1, the weekly menu --model 1 in Arabic or 2 in French) are written\n"
                            "to --out; the weekly menu's 21 texts are read from --menu-texts, one a line,\n"
-                           "Sunday to Saturday, breakfast, lunch and dinner, \\n for a line break."))
+                           "Sunday to Saturday, breakfast, lunch and dinner, \\n for a line break. An\n"
+                           "existing OUT is replaced only with --force; the management file never is."))
     {
     }
 
@@ -97,7 +100,8 @@ protected:
              {QStringLiteral("pdf"), QStringLiteral("PDF file to write."), QStringLiteral("OUT.pdf")},
              {QStringLiteral("text"), QStringLiteral("Print the texts of each page.")},
              {QStringLiteral("out"), QStringLiteral("Office document to write."), QStringLiteral("FILE")},
-             {QStringLiteral("menu-texts"), QStringLiteral("The weekly menu's texts."), QStringLiteral("FILE")}});
+             {QStringLiteral("menu-texts"), QStringLiteral("The weekly menu's texts."), QStringLiteral("FILE")},
+             {QStringLiteral("force"), QStringLiteral("Replace an existing OUT.")}});
     }
 
     // The monthly statement writes the month's figures into its row before printing it.
@@ -127,6 +131,7 @@ protected:
                                           week ? WeekStart(parameters.Journee) : FirstDayOfMonth(parameters.Journee));
         parameters.PeriodeAu = dateOption(parser, QStringLiteral("to"),
                                           week ? parameters.PeriodeDu.addDays(6) : LastDayOfMonth(parameters.Journee));
+        checkPeriod(parser, parameters, db.gestion);
         parameters.FaitLe = dateOption(parser, QStringLiteral("made-on"), QDate::currentDate());
         parameters.CodeArt = numberOption(parser, QStringLiteral("article"), 0);
         parameters.CodeFour = numberOption(parser, QStringLiteral("supplier"), 0);
@@ -140,14 +145,17 @@ protected:
                 QStringLiteral("document %1 is printed, not an office document: use --pdf or --text").arg(code)};
         if (parser.isSet(QStringLiteral("pdf")) == parser.isSet(QStringLiteral("text")))
             throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
+        if (parser.isSet(QStringLiteral("pdf")))
+            CheckOutput(parser.value(QStringLiteral("pdf")), parser);
         const std::optional<ReportDocument> document = ProduceDocument(db, parameters).report;
         if (const QString failures = reportedFailures(); !failures.isEmpty())
             throw CommandFailure{QStringLiteral("the document cannot be made: %1").arg(failures)};
         if (!document)
             throw CommandFailure{QStringLiteral("document %1 prints nothing for these parameters").arg(code)};
         if (parser.isSet(QStringLiteral("pdf"))) {
-            if (!WritePdf(*document, parser.value(QStringLiteral("pdf"))))
-                throw CommandFailure{QStringLiteral("cannot write %1").arg(parser.value(QStringLiteral("pdf")))};
+            QString error;
+            if (!WritePdf(*document, parser.value(QStringLiteral("pdf")), &error))
+                throw CommandFailure{error};
             return 0;
         }
         for (int page = 0; page < document->pages.size(); ++page) {
@@ -166,6 +174,7 @@ private:
             || parser.isSet(QStringLiteral("text")))
             throw CommandFailure{
                 QStringLiteral("document %1 is an office document: it needs --out FILE").arg(parameters.Nature)};
+        CheckOutput(parser.value(QStringLiteral("out")), parser);
         MenuTextsFile menuTexts(parser.value(QStringLiteral("menu-texts")));
         const ExportResult result = ProduceDocument(db, parameters, parser.value(QStringLiteral("out"))).office;
         if (result.status == ExportResult::Failed)
@@ -188,6 +197,21 @@ private:
             throw CommandFailure{
                 QStringLiteral("--%1: %2 is not a day (DD/MM/YYYY)").arg(option, parser.value(option))};
         return *date;
+    }
+
+    // A period typed on the command line lies inside the management year, its start before its end.
+    static void checkPeriod(const QCommandLineParser &parser, const TParametresEdition &parameters, int year)
+    {
+        for (const QString &option : {QStringLiteral("from"), QStringLiteral("to")}) {
+            const QDate day = option == QLatin1String("from") ? parameters.PeriodeDu : parameters.PeriodeAu;
+            if (parser.isSet(option) && day.year() != year)
+                throw CommandFailure{QStringLiteral("--%1: %2 is outside the management year %3")
+                                         .arg(option, parser.value(option))
+                                         .arg(year)};
+        }
+        if (parameters.PeriodeDu > parameters.PeriodeAu)
+            throw CommandFailure{QStringLiteral("the period starts (%1) after it ends (%2)")
+                                     .arg(DateText(parameters.PeriodeDu), DateText(parameters.PeriodeAu))};
     }
 
     static qint32 numberOption(const QCommandLineParser &parser, const QString &option, qint32 fallback)

@@ -39,9 +39,12 @@ protected:
     {
         if (parser.positionalArguments().size() != 1)
             throw CommandFailure{QStringLiteral("restore needs exactly one FILE")};
+        if (parser.isSet(QStringLiteral("home")) && parser.value(QStringLiteral("home")).trimmed().isEmpty())
+            throw CommandFailure{QStringLiteral("--home needs a folder")};
         const QString home = parser.isSet(QStringLiteral("home"))
                                  ? QDir(parser.value(QStringLiteral("home"))).absolutePath()
                                  : BaseDir();
+        CheckManagementFileName(parser.positionalArguments().first());
         const RestoreResult restored = RestoreFileInto(parser.positionalArguments().first(),
                                                        home + QStringLiteral("/databases"));
         if (!restored.ok())
@@ -52,14 +55,11 @@ protected:
                 throw CommandFailure{
                     QStringLiteral("%1 was restored but not converted: %2").arg(restored.target, converted.error)};
         }
-        // The running program's profile when DIR is its data folder, so that its own saving keeps the value.
-        if (SameFile(home, BaseDir())) {
-            Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);
-            Profile().SaveProfile();
-        } else {
-            TQVProfile profile(home + QStringLiteral("/Profile.txt"));
-            profile.WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);
-        }
+        TQVProfile profile(home + QStringLiteral("/Profile.txt"));
+        if (!profile.WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target))
+            throw CommandFailure{QStringLiteral("%1 was restored but could not be made the default file: %2 cannot "
+                                                "be written")
+                                     .arg(restored.target, profile.path())};
         out.write((restored.target + QLatin1Char('\n')).toUtf8());
         if (!restored.replaced.isEmpty())
             out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(restored.replaced).toUtf8());

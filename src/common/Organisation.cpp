@@ -33,19 +33,16 @@ OrganisationIdentity OrganisationIdentity::load()
 
 bool OrganisationIdentity::save() const
 {
-    {
-        // Every key is written (an empty value removes its line) and the file is replaced whole, so that
-        // the identity is never lost halfway.
-        TQVProfile file(filePath());
-        file.WriteValue(QStringLiteral("KIND"), kindCode.trimmed());
-        for (int i = 0; i < 3; ++i) {
-            file.WriteValue(QLatin1String(kFrKeys[i]), headingFr[i].trimmed());
-            file.WriteValue(QLatin1String(kArKeys[i]), headingAr[i].trimmed());
-        }
-        file.WriteValue(QStringLiteral("WILAYA"), wilaya.trimmed());
-        file.WriteValue(QStringLiteral("TOWN"), town.trimmed());
+    // Every key is written (an empty value removes its line) in one replacement of the file, so that the
+    // identity is never lost halfway.
+    QList<std::pair<QString, QString>> values{{QStringLiteral("KIND"), kindCode.trimmed()}};
+    for (int i = 0; i < 3; ++i) {
+        values.append({QLatin1String(kFrKeys[i]), headingFr[i].trimmed()});
+        values.append({QLatin1String(kArKeys[i]), headingAr[i].trimmed()});
     }
-    return QFile::exists(filePath()) || (kindCode.isEmpty() && town.isEmpty() && wilaya.isEmpty());
+    values.append({QStringLiteral("WILAYA"), wilaya.trimmed()});
+    values.append({QStringLiteral("TOWN"), town.trimmed()});
+    return TQVProfile(filePath()).WriteValues(values);
 }
 
 OrganisationIdentity &Organisation() { return Library::instance().organisation(); }

@@ -2,32 +2,41 @@
 
 #include "common/Library.h"
 #include "common/Text.h"
+#include "common/TextFile.h"
+#include "common/WorkFiles.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
-#include <QTextStream>
 
 namespace zelvane {
+
+namespace {
+
+// A profile is a few lines; anything larger is not one.
+constexpr qint64 kLargestProfile = 1 << 20;
+
+} // namespace
 
 TQVProfile::TQVProfile(const QString &path)
     : m_path(path)
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (!line.isEmpty())
-            m_lines << line;
-    }
-    if (in.status() != QTextStream::Ok)
-        m_lines.clear();
+    read();
 }
 
-TQVProfile::~TQVProfile() { SaveProfile(); }
+void TQVProfile::read()
+{
+    m_lines.clear();
+    QString text, ignored;
+    if (!QFileInfo::exists(m_path) || !ReadTextFile(m_path, kLargestProfile, &text, &ignored))
+        return;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        const QString kept = line.endsWith(QLatin1Char('\r')) ? line.chopped(1) : line;
+        if (!kept.isEmpty())
+            m_lines << kept;
+    }
+}
 
 qsizetype TQVProfile::lineOf(const QString &name) const
 {
@@ -50,7 +59,7 @@ QString TQVProfile::ReadValue(const QString &name) const
     return ReplaceAll(value, QStringLiteral("$"), QStringLiteral("\r\n"));
 }
 
-void TQVProfile::WriteValue(const QString &name, const QString &value)
+void TQVProfile::change(const QString &name, const QString &value)
 {
     QString stored = value;
     stored.replace(QLatin1String("\r\n"), QLatin1String("$"));
@@ -69,19 +78,29 @@ void TQVProfile::WriteValue(const QString &name, const QString &value)
         m_lines << line;
 }
 
-void TQVProfile::SaveProfile() const
+bool TQVProfile::WriteValue(const QString &name, const QString &value) { return WriteValues({{name, value}}); }
+
+bool TQVProfile::WriteValues(const QList<std::pair<QString, QString>> &values)
 {
-    if (m_lines.isEmpty() && !QFile::exists(m_path))
-        return;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return;
-    QTextStream out(&file);
-    out.setEncoding(QStringConverter::Utf8);
-    for (const QString &line : m_lines)
-        out << line << '\n';
-    out.flush();
-    file.commit();
+    // Another program may have written its own keys since this one read the file.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(10000);
+    if (!lock.tryLock(5000))
+        return false;
+    read();
+    const QStringList before = m_lines;
+    for (const auto &[name, value] : values)
+        change(name, value);
+    if (m_lines == before)
+        return true;
+    WorkFile file(m_path);
+    QString error;
+    if (!file.open(&error))
+        return false;
+    QByteArray bytes;
+    for (const QString &line : std::as_const(m_lines))
+        bytes += line.toUtf8() + '\n';
+    return file.device().write(bytes) == bytes.size() && file.commit(&error);
 }
 
 TQVProfile &Profile() { return Library::instance().profile(); }

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "common/Form.h"
+#include "common/WorkFiles.h"
 
 #include <cstdio>
 
@@ -29,11 +30,17 @@ void setPrompter(Prompter *p) { g_prompter = p; }
 QString ChooseFileToWrite(const QString &title, const QString &folder, const QString &name, const QString &filter)
 {
     const QString chosen = prompter().chooseFileToSave(title, folder, name, filter);
-    if (chosen.isEmpty()
-        || (QFileInfo::exists(chosen)
-            && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
-                                       + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
-                                   QStringLiteral("Confirmation"), MessageIcon::Question)))
+    if (chosen.isEmpty())
+        return {};
+    // What no answer can make writable (the open management file, a folder, a device) is refused first.
+    if (const QString refused = RefusedOutput(chosen, true); !refused.isEmpty()) {
+        prompter().showMessage(refused, title, MessageIcon::Warning);
+        return {};
+    }
+    if (QFileInfo::exists(chosen)
+        && !prompter().confirm(QStringLiteral("Le fichier ") + chosen
+                                   + QStringLiteral(" existe déjà.\n Voulez vous l'écraser ?"),
+                               QStringLiteral("Confirmation"), MessageIcon::Question))
         return {};
     return chosen;
 }

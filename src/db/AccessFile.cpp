@@ -1,11 +1,15 @@
 #include "db/AccessFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace zelvane {
 
 bool IsJetFile(const QString &path)
 {
+    // Only a regular file is read: opening a pipe would wait for a writer that never comes.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -15,6 +15,7 @@
 #include <QSqlField>
 #include <QSqlQuery>
 #include <atomic>
+#include <sqlite3.h>
 
 namespace zelvane {
 
@@ -191,6 +192,11 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
         for (int i = 0; i < row.count(); ++i)
             insert.bindValue(i, row.value(i));
         if (!insert.exec()) {
+            // A row the new schema refuses is left out; a failure of the file itself (a full disk) ends
+            // the copy, which has been undone by then.
+            const int code = insert.lastError().nativeErrorCode().toInt() & 0xff;
+            if (code != SQLITE_CONSTRAINT && code != SQLITE_MISMATCH && code != SQLITE_TOOBIG)
+                throw DatabaseError(QStringLiteral("%1 : %2").arg(targetTable, DescribeSqlFailure(insert.lastError())));
             ++refusedRows;
             qCWarning(lcIgnored).noquote() << "conversion: a row of" << sourceTable << "refused:"
                                            << insert.lastError().text();

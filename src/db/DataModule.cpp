@@ -8,6 +8,7 @@
 #include "db/SqlFunctions.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -33,6 +34,11 @@ QString OpenFailureText(int result, const QString &file)
     }
     case OpenBadFileName:
         return QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(file);
+    case OpenLocked: {
+        QString refusal;
+        LockManagementFile(file, &refusal);
+        return refusal.isEmpty() ? QStringLiteral("%1 est ouvert par un autre programme.").arg(file) : refusal;
+    }
     default:
         return DescribeUnopenableFile(file);
     }
@@ -125,6 +131,13 @@ void Tfdb::closeSession()
             dataset->cancel();
         dataset->close();
     }
+    m_inUse.reset();
+    m_lock.reset();
+    m_damage.clear();
+    if (m_readOnlyForDamage) {
+        readOnly = false;
+        m_readOnlyForDamage = false;
+    }
     if (m_alias.isEmpty() || !QSqlDatabase::contains(m_alias))
         return;
     {
@@ -162,25 +175,30 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
         QString ignored;
         RollBackInterruptedWrite(info.absoluteFilePath(), &ignored);
     }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), alias);
-        db.setDatabaseName(info.absoluteFilePath());
-        db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_READONLY")
-                                      : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-        bool connected = db.open();
-        if (connected) {
-            QSqlQuery probe(db);
-            connected = probe.exec(QStringLiteral("select count(*) from sqlite_master")) && probe.next();
-        }
-        if (connected)
-            connected = RegisterDateFunctions(db);
-        if (!connected)
-            db.close();
+    if (holdsLock) {
+        QString refusal;
+        m_lock = LockManagementFile(info.absoluteFilePath(), &refusal);
+        if (!refusal.isEmpty())
+            return OpenLocked;
     }
-    if (!database().isOpen()) {
-        QSqlDatabase::removeDatabase(alias);
+    if (!openConnection(alias, info.absoluteFilePath())) {
+        m_lock.reset();
         return OpenNotConnected;
     }
+    // A damaged file shows what can still be read, but nothing is written into it: a write could spread
+    // the damage, and the figures a new year or a statement would store from it could be wrong.
+    m_damage = QuickCheck(database());
+    if (!m_damage.isEmpty() && !readOnly) {
+        readOnly = true;
+        m_readOnlyForDamage = true;
+        database().close();
+        QSqlDatabase::removeDatabase(alias);
+        if (!openConnection(alias, info.absoluteFilePath())) {
+            closeSession();
+            return OpenNotConnected;
+        }
+    }
+    m_inUse = std::make_unique<FileInUse>(info.absoluteFilePath());
 
     if (!expectedTag.isEmpty()) {
         QString tag;
@@ -227,6 +245,46 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
     if (showProgress)
         prompter().progressClose();
     return OpenOk;
+}
+
+bool Tfdb::openConnection(const QString &alias, const QString &path)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), alias);
+        db.setDatabaseName(path);
+        db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY")
+                                      : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        bool connected = db.open();
+        if (connected) {
+            QSqlQuery probe(db);
+            connected = probe.exec(QStringLiteral("select count(*) from sqlite_master")) && probe.next();
+        }
+        if (connected)
+            connected = RegisterDateFunctions(db);
+        if (!connected)
+            db.close();
+    }
+    if (!database().isOpen()) {
+        QSqlDatabase::removeDatabase(alias);
+        return false;
+    }
+    return true;
+}
+
+QString DamagedFileWarning(const QString &path, const QString &damage)
+{
+    const QFileInfo info(path);
+    QStringList backups;
+    for (const QFileInfo &backup :
+         info.dir().entryInfoList({info.fileName() + QStringLiteral(".bak.*")}, QDir::Files, QDir::Time))
+        backups << backup.fileName();
+    return QStringLiteral("%1 est endommagé (%2) : il est ouvert en lecture seule, rien n'y sera écrit. %3 "
+                          "Les données lisibles peuvent être sauvées dans un nouveau dossier par "
+                          "« zelvane-cli recover ».")
+        .arg(path, damage,
+             backups.isEmpty()
+                 ? QStringLiteral("Aucune copie numérotée (.bak.N) n'est à côté du fichier.")
+                 : QStringLiteral("Copies gardées à côté du fichier : %1.").arg(backups.join(QStringLiteral(", "))));
 }
 
 std::unique_ptr<QSqlQuery> Tfdb::GetQuery(const QString &sql)

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/Prompter.h"
+#include "common/WorkFiles.h"
 #include "db/Dataset.h"
 #include "db/Module.h"
 #include "db/Preparation.h"
 
+#include <QLockFile>
 #include <QObject>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -27,6 +29,7 @@ enum OpenResult {
     OpenNotConnected = 3,
     OpenNoSession = 4,
     OpenBadFileName = 5,
+    OpenLocked = 6,
 };
 
 // Why OpenDatabaseFile(file) gave result, in one line for the status bar or the command line.
@@ -93,6 +96,13 @@ public:
     bool SaveDataSet(Dataset *dataset, bool accept);
     // Opens the next file read-only (nothing is ever written) and makes SaveDataSet refuse.
     bool readOnly = false;
+    // Why the connected file failed SQLite's quick check, empty when it passed. A damaged file is opened
+    // read-only whatever was asked, so that nothing is written into it and it is never the source of a
+    // new file.
+    QString damage() const { return m_damage; }
+    // Holds the file's lock (see LockManagementFile) while it is connected, so that the command line
+    // never replaces or converts it meanwhile: the desktop program sets it.
+    bool holdsLock = false;
 
     // Options of the open file.
     int organisme = 0;
@@ -127,9 +137,22 @@ private:
     std::vector<std::unique_ptr<Module>> m_modules;
     bool m_session = false;
     QDate m_day;
+    // Adds the connection alias on path, opened as readOnly says; false (and no connection) when the file
+    // cannot be opened as a database.
+    bool openConnection(const QString &alias, const QString &path);
+
     QString m_alias;
     QString m_path;
+    QString m_damage;
+    // readOnly was set by the opening of a damaged file, not by the caller: it ends with the session.
+    bool m_readOnlyForDamage = false;
+    std::unique_ptr<FileInUse> m_inUse;
+    std::unique_ptr<QLockFile> m_lock;
 };
+
+// The warning shown and printed for a damaged file: what is wrong, that it was opened read-only, and
+// the numbered backups kept beside it.
+QString DamagedFileWarning(const QString &path, const QString &damage);
 
 // True when the logged-in user's priority letter is one of allowed; otherwise warns (when asked).
 bool HasPriority(const Tfdb &db, const QString &allowed, bool warn);

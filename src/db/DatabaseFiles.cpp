@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QThread>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -13,6 +15,8 @@
 namespace zelvane {
 
 namespace {
+
+constexpr int kBusyWaitMilliseconds = 10000;
 
 // A connection of the C interface, closed when it goes.
 struct Handle
@@ -24,7 +28,25 @@ struct Handle
 
 bool open(Handle &handle, const QString &path, int flags)
 {
-    return sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, flags, nullptr) == SQLITE_OK;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle.db, flags, nullptr) != SQLITE_OK)
+        return false;
+    // Another program writing the file holds it for moments: waiting is better than a false reason.
+    sqlite3_busy_timeout(handle.db, kBusyWaitMilliseconds);
+    return true;
+}
+
+bool busy(const Handle &handle)
+{
+    const int code = handle.db ? sqlite3_errcode(handle.db) & 0xff : SQLITE_OK;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+QString busyText(const QString &path)
+{
+    return QStringLiteral("%1 est en cours d'écriture par un autre programme depuis plus de %2 secondes : "
+                          "réessayez quand il aura fini.")
+        .arg(path)
+        .arg(kBusyWaitMilliseconds / 1000);
 }
 
 // The first column of every row of sql; false when the statement fails.
@@ -45,19 +67,23 @@ bool column(sqlite3 *db, const char *sql, QStringList &rows)
 FileCheck CheckManagementFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.isFile())
-        return {{}, QStringLiteral("%1 n'existe pas.").arg(path)};
+    if (!info.isFile() || !info.isReadable())
+        return {{}, DescribeUnopenableFile(path)};
     Handle handle;
     QStringList tables, integrity, tags;
     const bool read = open(handle, path, SQLITE_OPEN_READONLY)
                       && column(handle.db, "select name from sqlite_master where type='table'", tables);
     if (!read)
-        return {{}, QStringLiteral("%1 n'est pas une base de données lisible (%2).").arg(path, handle.error())};
-    if (!column(handle.db, "pragma integrity_check", integrity) || integrity != QStringList{QStringLiteral("ok")})
+        return {{}, busy(handle) ? busyText(path) : DescribeUnopenableFile(path)};
+    if (!column(handle.db, "pragma integrity_check", integrity) || integrity != QStringList{QStringLiteral("ok")}) {
+        if (busy(handle))
+            return {{}, busyText(path)};
         return {{},
                 QStringLiteral("%1 est endommagé : la vérification de la base de données a échoué (%2).")
                     .arg(path, integrity.isEmpty() ? handle.error() : integrity.first())};
-    column(handle.db, "select version from version", tags);
+    }
+    if (!column(handle.db, "select version from version", tags) && busy(handle))
+        return {{}, busyText(path)};
     FileCheck check;
     check.tag = tags.size() == 1 ? tags.first().trimmed() : QString();
     if (check.tag.toUpper() != QString::fromLatin1(kSchemaTag) && !GenerationOf(check.tag))
@@ -124,6 +150,53 @@ bool BackupDatabaseFile(const QString &source, const QString &target, QString *e
     return true;
 }
 
+QString QuickCheck(const QSqlDatabase &db)
+{
+    QSqlQuery check(db);
+    check.setForwardOnly(true);
+    if (!check.exec(QStringLiteral("pragma quick_check")))
+        return check.lastError().text();
+    QStringList problems;
+    while (check.next())
+        problems << check.value(0).toString();
+    if (check.lastError().isValid())
+        return check.lastError().text();
+    if (problems == QStringList{QStringLiteral("ok")})
+        return {};
+    // The first problems say enough; a badly damaged file lists hundreds.
+    const QString first = problems.mid(0, 3).join(QStringLiteral(" ; "));
+    return problems.size() > 3 ? QStringLiteral("%1 ; %2 autres problèmes").arg(first).arg(problems.size() - 3) : first;
+}
+
+QString DescribeSqlFailure(const QSqlError &error)
+{
+    bool numeric = false;
+    const int code = error.nativeErrorCode().toInt(&numeric) & 0xff;
+    if (numeric) {
+        switch (code) {
+        case SQLITE_FULL:
+            return QStringLiteral("disque plein");
+        case SQLITE_READONLY:
+            return QStringLiteral("le fichier ne peut pas être écrit (lecture seule ou permission refusée)");
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+        case SQLITE_CANTOPEN:
+            return QStringLiteral("permission refusée");
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return QStringLiteral("un autre programme écrit dans le fichier");
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return QStringLiteral("le fichier est endommagé");
+        case SQLITE_IOERR:
+            return QStringLiteral("erreur d'entrée-sortie du disque");
+        default:
+            break;
+        }
+    }
+    return error.text();
+}
+
 bool RollBackInterruptedWrite(const QString &path, QString *error)
 {
     if (QFileInfo(path + QStringLiteral("-journal")).size() <= 0)
@@ -150,7 +223,7 @@ QString DescribeUnopenableFile(const QString &path)
         return QStringLiteral("%1 n'est pas un fichier ordinaire (tube, périphérique…) : il n'a pas été lu.").arg(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1 ne peut pas être lu : accès refusé (%2).").arg(path, file.errorString());
+        return QStringLiteral("%1 ne peut pas être lu : %2.").arg(path, FileErrorText(file.errorString()));
     const QByteArray header = file.read(100);
     if (header.isEmpty())
         return QStringLiteral("%1 est vide : ce n'est pas un dossier de gestion.").arg(path);
@@ -174,7 +247,8 @@ QString DescribeUnopenableFile(const QString &path)
     QStringList integrity, tags, tables;
     if (!open(handle, path, SQLITE_OPEN_READONLY)
         || !column(handle.db, "select name from sqlite_master where type='table'", tables))
-        return QStringLiteral("%1 est une base de données illisible (%2).").arg(path, handle.error());
+        return busy(handle) ? busyText(path)
+                            : QStringLiteral("%1 est une base de données illisible (%2).").arg(path, handle.error());
     if (!column(handle.db, "pragma integrity_check", integrity) || integrity != QStringList{QStringLiteral("ok")})
         return QStringLiteral("%1 est endommagé : la vérification de la base de données a échoué.").arg(path);
     if (!column(handle.db, "select version from version", tags) || tags.isEmpty())
@@ -188,9 +262,45 @@ QString DescribeUnopenableFile(const QString &path)
 
 bool MoveIntoPlace(const QString &work, const QString &target, QString *error)
 {
+    // Never under the feet of the desktop program that has the file open: it would go on writing into
+    // the file replaced.
+    QString refusal;
+    const std::unique_ptr<QLockFile> lock = LockManagementFile(target, &refusal);
+    if (!refusal.isEmpty()) {
+        *error = refusal;
+        RemoveWorkFile(work);
+        return false;
+    }
     if (!RollBackInterruptedWrite(target, error))
         return false;
     return MoveWorkFileIntoPlace(work, target, error);
+}
+
+QString LockFilePath(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absoluteDir().absoluteFilePath(QStringLiteral(".%1.lock").arg(info.fileName()));
+}
+
+std::unique_ptr<QLockFile> LockManagementFile(const QString &path, QString *refusal)
+{
+    auto lock = std::make_unique<QLockFile>(LockFilePath(path));
+    // A lock is never stale by age while its program runs: the desktop may keep a file open for days.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0))
+        return lock;
+    qint64 pid = 0;
+    QString host, program;
+    if (lock->error() != QLockFile::LockFailedError)
+        return nullptr;
+    if (lock->getLockInfo(&pid, &host, &program))
+        *refusal = QStringLiteral("%1 est ouvert par le programme %2 (processus %3 sur %4) : fermez-le d'abord.")
+                       .arg(path, program.isEmpty() ? QStringLiteral("zelvane") : program)
+                       .arg(pid)
+                       .arg(host);
+    else
+        *refusal = QStringLiteral("%1 est ouvert par un autre programme : fermez-le d'abord.").arg(path);
+    return nullptr;
 }
 
 QString NumberedBackupPath(const QString &path)
@@ -214,6 +324,30 @@ QString KeepNumberedBackup(const QString &path, QString *error)
     if (!BackupDatabaseFile(path, backup, error))
         return {};
     return backup;
+}
+
+QString ManagementFileNameError(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (name.trimmed().isEmpty())
+        return QStringLiteral("Aucun nom de fichier n'a été donné.");
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            return QStringLiteral("Le nom %1 contient des caractères de contrôle.").arg(name);
+    }
+    if (name.startsWith(QLatin1Char('-')))
+        return QStringLiteral("Le nom %1 commence par un tiret : ce serait lu comme une option.").arg(name);
+    if (!name.endsWith(QLatin1String(".MDB"), Qt::CaseInsensitive) || name.size() == 4)
+        return QStringLiteral("Le nom d'un dossier de gestion se termine par .MDB, pas %1.").arg(name);
+    if (info.completeBaseName().contains(QLatin1Char('.')))
+        return QStringLiteral("Nom du fichier de base de données incorrecte : %1 (un seul point, avant MDB).")
+            .arg(name);
+    if (name.compare(QString::fromLatin1(kWorkingCopyName), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("%1 est le nom de la copie de travail, effacée à chaque démarrage : choisissez un autre "
+                              "nom.")
+            .arg(name);
+    return {};
 }
 
 bool SameFile(const QString &a, const QString &b)

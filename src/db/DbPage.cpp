@@ -109,10 +109,14 @@ void DbPage::Action_restore_databaseExecute()
         openInstead(chosen);
         return;
     }
-    // The file is copied while the open one stays connected, so that a refused copy leaves the program on it.
+    // The open file is let go (its lock and its mark in use) so that the copy may replace it; a refused
+    // copy brings the program back on it.
+    const QString current = m_db.CurrentFile;
+    m_db.closeSession();
     const RestoreResult restored = RestoreFileInto(chosen, DatabasesDir());
     if (!restored.ok()) {
         prompter().showMessage(restored.error, QStringLiteral("Restaurer la base de données"), MessageIcon::Warning);
+        openInstead(current);
         return;
     }
     Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), restored.target);

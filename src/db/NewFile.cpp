@@ -33,16 +33,21 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     const QString name = request.fileName.isEmpty() ? NouveauFichier(request.folder, QString::number(year))
                                                     : request.fileName;
     const QString target = QDir(request.folder).absoluteFilePath(name);
-    if (QFileInfo(name).completeBaseName().contains(QLatin1Char('.')))
-        return failure(QStringLiteral("Nom du fichier de base de données incorrecte: %1").arg(name));
-    if (QFileInfo::exists(target) && !request.overwrite)
-        return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
+    if (const QString refused = ManagementFileNameError(name); !refused.isEmpty())
+        return failure(refused);
+    if (const QString refused = RefusedOutput(target, request.overwrite); !refused.isEmpty())
+        return failure(refused);
 
     RemoveStaleWorkFiles(request.folder);
     const QString work = NewFileWorkPath(request.folder);
     QFile::remove(work);
-    if (!CopyFileOver(templatePath, work))
-        return failure(QStringLiteral("cannot copy the template to %1").arg(work));
+    if (!CopyFileOver(templatePath, work)) {
+        const QString reason = RefusedOutput(work, true);
+        RemoveWorkFile(work);
+        return failure(
+            QStringLiteral("le modèle ne peut pas être copié dans %1 : %2")
+                .arg(request.folder, reason.isEmpty() ? QStringLiteral("disque plein ou illisible") : reason));
+    }
 
     QString error;
     // A connection of its own, so that making a file never takes the alias of the file the program has open.
@@ -71,7 +76,7 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     if (error.isEmpty())
         MoveIntoPlace(work, target, &error);
     if (!error.isEmpty()) {
-        QFile::remove(work);
+        RemoveWorkFile(work);
         return failure(error);
     }
     return {target, QString()};

@@ -89,8 +89,8 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
     if (SameFile(source.databaseName(), target))
         return failure(
             QStringLiteral("%1 est le dossier de l'année qui s'achève, qui doit rester tel quel.").arg(target));
-    if (QFileInfo(target).completeBaseName().contains(QLatin1Char('.')))
-        return failure(QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(target));
+    if (const QString refused = ManagementFileNameError(target); !refused.isEmpty())
+        return failure(refused);
     const QString work = WorkFileFor(target);
     QString error;
     if (CopyDatabaseInto(SqliteHandle(source), work, &error)) {
@@ -122,6 +122,13 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
 
 QString AskNewManagementYear(Tfdb &db)
 {
+    if (!db.damage().isEmpty()) {
+        prompter().showMessage(QStringLiteral("%1 est endommagé : la nouvelle gestion n'en est pas tirée, son stock "
+                                              "de fin d'année pourrait être faux.")
+                                   .arg(db.CurrentFile),
+                               QStringLiteral("Nouvelle Gestion"), MessageIcon::Warning);
+        return {};
+    }
     const std::optional<QString> typed = prompter().input(
         QStringLiteral("Confirmez la création de la nouvelle gestion"), QStringLiteral("Nouvelle Gestion"),
         QString::number(db.gestion + 1));

@@ -2,23 +2,34 @@
 
 #include "print/PageOutput.h"
 
+#include "common/WorkFiles.h"
+
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
 
 namespace zelvane {
 
-bool WritePdf(const ReportDocument &document, const QString &path)
+bool WritePdf(const ReportDocument &document, const QString &path, QString *error)
 {
-    QPdfWriter writer(path);
-    writer.setTitle(document.title);
-    writer.setCreator(QStringLiteral("Zelvane"));
-    // The pictures cover the whole paper, so the writer keeps no margin of its own.
-    writer.setPageLayout(QPageLayout(document.layout.pageSize(), document.layout.orientation(), QMarginsF()));
-    // Played on a device of another resolution, a picture rescales its fonts: the writer takes the
-    // pictures' own.
-    writer.setResolution(QPicture().logicalDpiX());
-    return PaintPages(document, writer, 1, int(document.pages.size()));
+    WorkFile file(path);
+    if (!file.open(error))
+        return false;
+    {
+        QPdfWriter writer(&file.device());
+        writer.setTitle(document.title);
+        writer.setCreator(QStringLiteral("Zelvane"));
+        // The pictures cover the whole paper, so the writer keeps no margin of its own.
+        writer.setPageLayout(QPageLayout(document.layout.pageSize(), document.layout.orientation(), QMarginsF()));
+        // Played on a device of another resolution, a picture rescales its fonts: the writer takes the
+        // pictures' own.
+        writer.setResolution(QPicture().logicalDpiX());
+        if (!PaintPages(document, writer, 1, int(document.pages.size()))) {
+            *error = QStringLiteral("%1 : les pages n'ont pas pu être dessinées").arg(path);
+            return false;
+        }
+    }
+    return file.commit(error);
 }
 
 QImage RenderPage(const ReportDocument &document, int page, int dotsPerInch)

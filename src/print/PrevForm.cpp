@@ -322,8 +322,9 @@ void TPrevForm::exportPdfClick()
 {
     const QString name = chooseSaveName(QStringLiteral("Exporter en PDF"), kPdfFilter);
     const QString path = withSuffix(name, QStringLiteral(".pdf"));
-    if (!name.isEmpty() && !WritePdf(m_document, path))
-        showFailure(QStringLiteral("Impossible d'écrire %1.").arg(path));
+    QString error;
+    if (!name.isEmpty() && !WritePdf(m_document, path, &error))
+        showFailure(QStringLiteral("Impossible d'écrire %1 : %2").arg(path, error));
     activateWindow();
 }
 

@@ -1,5 +1,7 @@
 #include "print/QrpFile.h"
 
+#include "common/WorkFiles.h"
+
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
@@ -8,7 +10,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <QSaveFile>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -320,14 +321,19 @@ QrpStatus ReadQrp(const QByteArray &bytes, ReportDocument &document)
 
 QString SaveQrpFile(const ReportDocument &document, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QrpBytes(document)) < 0 || !file.commit())
-        return QStringLiteral("Impossible d'enregistrer le document %1 : %2").arg(path, file.errorString());
+    WorkFile file(path);
+    QString error;
+    const QByteArray bytes = QrpBytes(document);
+    if (!file.open(&error) || file.device().write(bytes) != bytes.size() || !file.commit(&error))
+        return QStringLiteral("Impossible d'enregistrer le document %1 : %2").arg(path, error);
     return {};
 }
 
 QString LoadQrpFile(const QString &path, ReportDocument &document)
 {
+    // Only a regular file: opening a pipe would wait for a writer that never comes.
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("Impossible d'ouvrir le fichier %1 : ce n'est pas un fichier ordinaire.").arg(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("Impossible d'ouvrir le fichier %1 : %2").arg(path, file.errorString());

@@ -5,9 +5,11 @@
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "db/DatabaseFiles.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/ReportsModule.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -21,18 +23,24 @@ double ValeurMagasin31Dec(Tfdb &db)
     return NumberFromSql(q.value(0)).value_or(0);
 }
 
-void UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month)
+bool UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month, QString *error)
 {
     if (month.Mois < 1 || month.Mois > 12)
-        return; // an aggregate of no day has no month to write
+        return true; // an aggregate of no day has no month to write
     const double v31dec = ValeurMagasin31Dec(db);
-    // Fails harmlessly when the month's row exists.
-    db.Execute(QStringLiteral("insert into etat_mensuel values(%1,0,0,0,0,0,0,0,0);").arg(month.Mois));
-    db.Execute(QStringLiteral(" update etat_mensuel set dep_mois=%1,nbr_mois=%2,valeur_31dec=%3 where mois=%4")
-                   .arg(FormatMontantSaisie(month.TotalMois.SortiesJour))
-                   .arg(month.TotalMois.Moyenne)
-                   .arg(FormatMontantSaisie(v31dec))
-                   .arg(month.Mois));
+    QSqlQuery q(db.database());
+    const bool stored =
+        q.exec(QStringLiteral("insert or ignore into etat_mensuel values(%1,0,0,0,0,0,0,0,0)").arg(month.Mois))
+        && q.exec(QStringLiteral(" update etat_mensuel set dep_mois=%1,nbr_mois=%2,valeur_31dec=%3 where mois=%4")
+                      .arg(FormatMontantSaisie(month.TotalMois.SortiesJour))
+                      .arg(month.TotalMois.Moyenne)
+                      .arg(FormatMontantSaisie(v31dec))
+                      .arg(month.Mois))
+        && q.numRowsAffected() == 1;
+    if (!stored)
+        *error = q.lastError().isValid() ? DescribeSqlFailure(q.lastError())
+                                         : QStringLiteral("la ligne du mois manque");
+    return stored;
 }
 
 std::optional<EtatMensuelRow> ReadEtatMensuel(Tfdb &db, int month)

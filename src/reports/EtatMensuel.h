@@ -35,8 +35,10 @@ struct EtatMensuelRow
 double ValeurMagasin31Dec(Tfdb &db);
 
 // Creates the month's row when it is missing and writes into it the month's expense, its persons fed
-// and the store's value at the start of the year. Failures are passed over: the statement prints anyway.
-void UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month);
+// and the store's value at the start of the year. False with error when the row could not be written (a
+// file opened read-only, a folder that cannot be written, another program's lock, a full disk): the
+// statement then must not print, since it prints the stored row.
+bool UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month, QString *error);
 
 // The month's row as stored; nullopt when there is none or it cannot be read.
 std::optional<EtatMensuelRow> ReadEtatMensuel(Tfdb &db, int month);

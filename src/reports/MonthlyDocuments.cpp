@@ -3,6 +3,7 @@
 #include "common/Dates.h"
 #include "common/Format.h"
 #include "common/Organisation.h"
+#include "common/Prompter.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
 #include "menus/ListeCategories.h"
@@ -138,7 +139,13 @@ ReportDocument MakeEtatMensuel(Tfdb &db, const QDate &day)
 {
     TDepense_Mensuelle month(db, day);
     const PersonnesNourriesTable fed = PersonnesNourriesParCategorie(db, month, db.organisme);
-    UpdateEtatMensuel(db, month);
+    if (QString error; !UpdateEtatMensuel(db, month, &error)) {
+        prompter().showMessage(QStringLiteral("Les chiffres de %1 n'ont pas pu être enregistrés dans %2 (%3) : l'état "
+                                              "mensuel n'est pas imprimé.")
+                                   .arg(MoisFR(month.Mois), db.openedPath(), error),
+                               QStringLiteral("Etat Mensuel"), MessageIcon::Warning);
+        return {};
+    }
     if (auto *reports = db.module<ReportsModule>(); reports && month.dayCount() > 0)
         EditEtatMensuel(*reports, month.Mois);
     const EtatMensuelRow row = ReadEtatMensuel(db, month.Mois).value_or(EtatMensuelRow{});

@@ -399,8 +399,10 @@ void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportD
                                  return;
                              panel.EFaitle->setText(texts.faitLe);
                              const ProducedDocument produced = ProduceDocument(db, ParametresEdition());
-                             if (produced.report)
+                             if (produced.report && !produced.report->pages.isEmpty())
                                  show(*produced.report);
+                             else if (produced.report)
+                                 return; // the maker said why
                              else
                                  ShowExportResult(produced.office);
                          },

@@ -3,13 +3,13 @@
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/Text.h"
+#include "common/TextFile.h"
+#include "common/WorkFiles.h"
 
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace zelvane {
@@ -22,17 +22,11 @@ const QString kAgencySection = QStringLiteral("[#BANQUE.AGENCE]");
 // A referential holds a few thousand lines; anything much larger is not one and is not read.
 constexpr qint64 kLargestFile = 16 << 20;
 
-// The text of a referential file: UTF-8, or the single-byte form older copies were written in.
+// The text of a referential file: UTF-8, or the Windows-1252 older copies were written in.
 bool readFileText(const QString &path, QString &text)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestFile)
-        return false;
-    const QByteArray bytes = file.read(kLargestFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile)
-        return false;
-    text = TBankRef::decode(bytes);
-    return true;
+    QString ignored;
+    return ReadTextFile(path, kLargestFile, &text, &ignored);
 }
 
 QStringList linesOf(const QString &text) { return text.split(QLatin1Char('\n')); }
@@ -275,14 +269,9 @@ bool TBankRef::SaveRef(const QString &path) const
 {
     const QByteArray bytes = fileBytes();
     ClearFileAttributes(path);
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    WorkFile out(path);
+    QString error;
+    return out.open(&error) && out.device().write(bytes) == bytes.size() && out.commit(&error);
 }
 
 QString TBankRef::ReadRefVersion(const QString &path)
@@ -306,13 +295,6 @@ QString TBankRef::versionOf(const QString &text)
         return equal < 0 ? QString() : next.mid(equal + 1).trimmed();
     }
     return {};
-}
-
-QString TBankRef::decode(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
 TATCI_bankinf *TBankRef::appendBanque(const TATCI_bankinf &bank)

@@ -73,8 +73,6 @@ public:
 
     // Reads the lines of a referential file into this (empty) referential.
     void readText(const QString &text);
-    // The text of a file as bytes: UTF-8, or the single-byte form older copies were written in.
-    static QString decode(const QByteArray &bytes);
     // The version of a referential file's text (see ReadRefVersion).
     static QString versionOf(const QString &text);
     // The file SaveRef writes: info header, banks, agencies, lines ended by CR LF.

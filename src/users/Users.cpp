@@ -280,7 +280,6 @@ int LoginCheck::finish(bool accepted, const QString &typed) const
     if (row < 0)
         return -2;
     Profile().WriteValue(QString::fromLatin1(kProfileLastUserName), m_names.at(m_selected));
-    Profile().SaveProfile();
     return row;
 }
 

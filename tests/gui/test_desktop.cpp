@@ -177,7 +177,6 @@ private slots:
         const QString named = exists ? home->preparedFile(2, 2010)
                                      : home->databases() + QStringLiteral("/GONE_2010.MDB");
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), byDefault);
-        Profile().SaveProfile();
 
         QProcess zelvane;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
