@@ -59,7 +59,8 @@ struct ReportFont
     QString family; // empty for DejaVu; a font of its own for a script DejaVu draws poorly (Arabic)
 };
 
-// One thing a band prints. A text that is wider than its box is printed smaller so that it stays inside.
+// One thing a band prints. A text that is wider than its box is printed smaller so that it stays inside, but
+// never below 6 points: a text that still does not fit overflows its box, which LayoutFaults reports.
 struct ReportElement
 {
     enum Kind {
