@@ -169,9 +169,10 @@ def canteen_sheet(folder):
     # The signatures beside the lines, which may run below the ruled rows.
     put(ws, "G30", "L'Econome", BOLD, CENTER, merge="H30")
     put(ws, "J30", "Le Directeur", BOLD, CENTER, merge="K30")
-    # A long day continues on further pages at the same scale, under the same headings.
+    # A long day continues on further pages at the same scale, under the same headings; the two tables side
+    # by side take an A4 sheet across, which keeps their type at nearly its own size.
     ws.print_title_rows = "$6:$6"
-    page(ws, ws.PAPERSIZE_A4, False)
+    page(ws, ws.PAPERSIZE_A4, True)
     save(wb, folder, "FJ_cantine.xlsx")
 
 
@@ -204,8 +205,12 @@ def issue_note(folder):
 
 def invoice(folder):
     wb, ws = workbook("FACTURE", "Facture")
+    # Widths that hold the longest order reference ("N°999999999 DU 31/12/2009"), a 50-character
+    # designation and amounts up to 999 999 999.99 on A4 at nearly full scale: fitting a wider sheet to
+    # the page would print its type below 6 points.
     for i in range(1, 29):
-        ws.column_dimensions[ws.cell(row=1, column=i).column_letter].width = 4.3
+        letter = ws.cell(row=1, column=i).column_letter
+        ws.column_dimensions[letter].width = 5.4 if i <= 6 else 3.3 if i <= 16 else 2.5 if i <= 19 else 1.8 if i <= 23 else 2.5
     put(ws, "B2", "FOURNISSEUR", Font(name="Arial", size=11, bold=True, underline="single"), LEFT, merge="K2")
     labels = ["Nom et Prénom :", "Raison Sociale :", "N° R.C :", "Code Fiscal :", "Art. d'Imposition :",
               "N.I.S :", "Compte :", "Adresse :", "Contact :"]

@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <algorithm>
 
 using namespace zelvane;
 
@@ -117,6 +119,36 @@ QList<zelvane::LayoutPage> OfficePdfPages(const QString &document, const QString
         run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
                                          pictures + QLatin1Char('/') + QFileInfo(document).completeBaseName()});
     }
+    // The type sizes, which pdftotext does not give: pdftohtml -xml writes each run of text with its box
+    // and font, each font with its size, all at three times the page's size in points.
+    QList<QList<std::pair<QRectF, qreal>>> sizes;
+    {
+        const QString xml = QString::fromUtf8(
+            run(QStringLiteral("pdftohtml"), {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-i"),
+                                              QStringLiteral("-zoom"), QStringLiteral("3"), pdf}));
+        static const QRegularExpression element(QStringLiteral(
+            R"re(<page number="\d+"[^>]*height="(\d+)"|<fontspec id="(\d+)" size="(\d+)"|<text top="(-?\d+)" left="(-?\d+)" width="(\d+)" height="(\d+)" font="(\d+)")re"));
+        QHash<QString, qreal> fontSizes;
+        for (auto match = element.globalMatch(xml); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            if (!m.captured(1).isEmpty()) {
+                sizes.append(QList<std::pair<QRectF, qreal>>());
+            } else if (!m.captured(2).isEmpty()) {
+                fontSizes.insert(m.captured(2), m.captured(3).toDouble() / 3);
+            } else if (!sizes.isEmpty()) {
+                sizes.last().append({QRectF(m.captured(5).toDouble() / 3, m.captured(4).toDouble() / 3,
+                                            m.captured(6).toDouble() / 3, m.captured(7).toDouble() / 3),
+                                     fontSizes.value(m.captured(8))});
+            }
+        }
+    }
+    auto sizeAt = [](const QList<QList<std::pair<QRectF, qreal>>> &sizes, int page, const QPointF &centre) {
+        for (const auto &[box, size] : sizes.value(page)) {
+            if (box.adjusted(-1, -1, 1, 1).contains(centre))
+                return size;
+        }
+        return qreal(0);
+    };
     // pdftotext -bbox writes each page as <page width= height=> and each word as
     // <word xMin= yMin= xMax= yMax=>text</word>, in points from the page's top left corner.
     const QString html = QString::fromUtf8(
@@ -129,15 +161,22 @@ QList<zelvane::LayoutPage> OfficePdfPages(const QString &document, const QString
         if (!m.captured(1).isEmpty()) {
             pages.append({QRectF(0, 0, m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
         } else if (!pages.isEmpty()) {
-            const QRectF ink(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+            const QRectF box(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
                              QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
-            // A word's box is its font's ascent and descent, about 1.15 times its size in the fonts used.
-            zelvane::PlacedText text{QRectF(), m.captured(7), ink, ink.height() / 1.15};
+            // A word's box runs from its font's ascent to its descent; its glyphs take the middle of it, so
+            // lines set close do not touch.
+            const QRectF ink = box.adjusted(0, box.height() * 0.2, 0, -box.height() * 0.2);
+            zelvane::PlacedText text{QRectF(), m.captured(7), ink, sizeAt(sizes, int(pages.size()) - 1, box.center())};
             text.text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
                 .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
                 .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
                 .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
-            pages.last().texts.append(text);
+            // A word drawn twice in the same place (a bold made by overprinting) is one word.
+            const bool twice = std::any_of(
+                pages.last().texts.cbegin(), pages.last().texts.cend(),
+                [&text](const zelvane::PlacedText &t) { return t.text == text.text && t.ink == text.ink; });
+            if (!twice)
+                pages.last().texts.append(text);
         }
     }
     return pages;
