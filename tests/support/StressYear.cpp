@@ -47,7 +47,8 @@ void StressYear(const QSqlDatabase &database)
                QStringLiteral("insert into articles (code_art, designation, pu, code_four, qt31dec, pu31dec, val31dec)"
                               " values (?, ?, ?, 1, ?, ?, ?)"),
                {code, designation, pu31dec, qt31dec, pu31dec, code == 1 ? 999999999.99 : qt31dec * pu31dec});
-        // An entry and an exit on the day; article 2 goes out beyond its stock.
+        // An entry and an exit on the day; article 2 goes out beyond its stock, the others are each worth
+        // 1000 times their code and 0.0065, which the cent rounds up.
         insert(db,
                QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu, code_four, num_bc,"
                               " date_bc, num_bl, date_bl) values (?, ?, 10, ?, ?, ?, 1, ?, ?, ?, ?)"),
@@ -56,7 +57,8 @@ void StressYear(const QSqlDatabase &database)
         insert(db,
                QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu) values (?, ?, ?, ?,"
                               " ?, ?)"),
-               {++movement, code, 20 + code % 5, day, code == 2 ? 99999.0 : 123.456 + code, pu31dec});
+               {++movement, code, 20 + code % 5, day, code == 2 ? 99999.0 : 0.5,
+                code == 2 ? pu31dec : 2000.0 * code + 0.013});
     }
     // Every other day of March: one exit per meal, so that the month's statements have a line each day.
     for (int d = 1; d <= 31; ++d) {
