@@ -54,8 +54,8 @@ void keepPictures(const ReportDocument &document, const QString &name)
     if (pictureFolder().isEmpty())
         return;
     QDir().mkpath(pictureFolder());
-    for (int page = 1; page <= document.pages.size(); ++page)
-        RenderPage(document, page, 60).save(pictureFolder() + QStringLiteral("/%1-%2.png").arg(name).arg(page));
+    for (int page = 0; page < document.pages.size(); ++page)
+        RenderPage(document, page, 60).save(pictureFolder() + QStringLiteral("/%1-%2.png").arg(name).arg(page + 1));
 }
 
 QStringList textsOf(const ReportPage &page)
