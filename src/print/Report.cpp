@@ -155,8 +155,9 @@ private:
     {
         for (const ReportBand &band : m_bands) {
             for (const ReportElement &element : band.elements) {
+                // Each line as printed, to the cent: a sum adds the figures printed above it.
                 if (element.kind == ReportElement::Sum)
-                    m_sums[&element] += NumberFromSql(m_rows.value(element.text)).value_or(0);
+                    m_sums[&element] += RoundToCents(NumberFromSql(m_rows.value(element.text)).value_or(0));
             }
         }
     }

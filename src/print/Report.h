@@ -67,7 +67,7 @@ struct ReportElement
         Label,      // a fixed text, which a print handler may replace
         Field,      // the value of a column of the current row
         Sum,        // the sum of a column over the detail rows printed (since the band last printed, in a group
-                    // footer)
+                    // footer), each row's value rounded to the cent as printed
         Memo,       // several lines ("\n"), one under the other, each lineHeight high
         PageNumber, // the number of the page
         Line,       // a line from the box's top left to its bottom right corner
