@@ -211,6 +211,7 @@ private slots:
         QCOMPARE(lineOf(page, "4"), QStringList({"4", "4", "SUCRE GLACE", "    0.00", "    0.00", "    0.00"}));
         const double total = 2990 + denree(3).valeurRestes();
         QCOMPARE(texts.last(), FormatMontant(total));
+        QCOMPARE(texts.at(texts.size() - 2), QStringLiteral("TOTAL ") + QString(134, QLatin1Char('.')));
     }
 
     void stockParArticle()

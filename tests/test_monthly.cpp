@@ -117,29 +117,39 @@ private slots:
     {
         QTest::addColumn<int>("lunch");
         QTest::addColumn<int>("dinner");
-        QTest::addColumn<int>("moyenne");
-        QTest::newRow("101 and 100: the half goes down to the even 100") << 101 << 100 << 100;
-        QTest::newRow("103 and 100: the half goes up to the even 102") << 103 << 100 << 102;
-        QTest::newRow("lunch only is not halved") << 120 << 0 << 120;
-        QTest::newRow("dinner only is not halved") << 0 << 77 << 77;
-        QTest::newRow("nobody") << 0 << 0 << 0;
-        QTest::newRow("1 and 2") << 1 << 2 << 2;
-        QTest::newRow("2 and 3") << 2 << 3 << 2;
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("month");
+        // A day's persons fed are the day summary's (the mean truncated); a month's average rounds half to
+        // even.
+        QTest::newRow("101 and 100") << 101 << 100 << 100 << 100;
+        QTest::newRow("103 and 100") << 103 << 100 << 101 << 102;
+        QTest::newRow("lunch only is not halved") << 120 << 0 << 120 << 120;
+        QTest::newRow("dinner only is not halved") << 0 << 77 << 77 << 77;
+        QTest::newRow("nobody") << 0 << 0 << 0 << 0;
+        QTest::newRow("1 and 2") << 1 << 2 << 1 << 2;
+        QTest::newRow("2 and 3") << 2 << 3 << 2 << 2;
+        QTest::newRow("311 and 180, as the day summary") << 311 << 180 << 245 << 246;
     }
     void personsFed()
     {
         QFETCH(int, lunch);
         QFETCH(int, dinner);
-        QFETCH(int, moyenne);
-        TDepenseJour day;
-        day.Effectifs[0][1] = lunch;
-        day.Effectifs[0][3] = dinner;
-        day.Sorties[1] = 1000;
-        day.computeDerived();
-        QCOMPARE(day.Moyenne, moyenne);
-        QCOMPARE(day.EffectifTotal, lunch + dinner);
-        QCOMPARE(day.PrixJournee, moyenne ? 1000.0 / moyenne : 0.0);
-        QCOMPARE(day.PrixRepas, lunch + dinner ? 1000.0 / (lunch + dinner) : 0.0);
+        QFETCH(int, day);
+        QFETCH(int, month);
+        for (const bool oneDay : {true, false}) {
+            const int moyenne = oneDay ? day : month;
+            TDepenseJour record;
+            record.Effectifs[0][1] = lunch;
+            record.Effectifs[0][3] = dinner;
+            record.SortiesJour = 1000;
+            record.computeDerived(oneDay);
+            QCOMPARE(record.Moyenne, moyenne);
+            QCOMPARE(record.EffectifTotal, lunch + dinner);
+            QCOMPARE(record.PrixJournee, moyenne ? 1000.0 / moyenne : 0.0);
+            QCOMPARE(record.PrixRepas, lunch + dinner ? 1000.0 / (lunch + dinner) : 0.0);
+        }
+        if (lunch || dinner)
+            QCOMPARE(qint32(PersonnesNourries(lunch, dinner)), day);
     }
 
     void daysOfTheMonth_data()

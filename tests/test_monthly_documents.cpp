@@ -241,7 +241,7 @@ private slots:
         const std::optional<ReportDocument> document = MakeFacture(*db, 1, 7, QDate(2010, 2, 1));
         QVERIFY(document);
         const QStringList texts = allTexts(*document);
-        QVERIFY(texts.contains(QStringLiteral("FACTURE  N° 7/2010")));
+        QVERIFY(texts.contains(QStringLiteral("FACTURE N° 7/2010")));
         QVERIFY(texts.contains(QStringLiteral("Date : 01/02/2010")));
         QCOMPARE(lineOf(*document, QStringLiteral("SUCRE")), QStringList({"SUCRE", "2.00", "50.50", "101.00"}));
         QVERIFY(texts.contains(MontantEnLettres(QStringLiteral("FR"), 101)));

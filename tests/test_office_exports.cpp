@@ -304,11 +304,11 @@ private slots:
         QCOMPARE(excel->cell(QStringLiteral("X%1").arg(totalsRow)).toDouble(), total);
         QCOMPARE(excel->cell(QStringLiteral("V%1").arg(totalsRow + 1)).toDouble(), 0.17);
         QCOMPARE(excel->formula(QStringLiteral("X%1").arg(totalsRow + 1)),
-                 QStringLiteral("X%1*V%2").arg(totalsRow).arg(totalsRow + 1));
+                 QStringLiteral("ROUND(X%1*V%2,2)").arg(totalsRow).arg(totalsRow + 1));
         QCOMPARE(excel->formula(QStringLiteral("X%1").arg(totalsRow + 2)),
                  QStringLiteral("X%1+X%2").arg(totalsRow).arg(totalsRow + 1));
         QCOMPARE(text(*excel, QStringLiteral("B%1").arg(totalsRow + 4)),
-                 MontantEnLettres(QStringLiteral("FR"), total * 1.17));
+                 MontantEnLettres(QStringLiteral("FR"), total + RoundToCents(total * 0.17)));
         QCOMPARE(excel->pageBreaks(), breaks);
         QCOMPARE(excel->printArea(), QStringLiteral("$A$1:$AB$%1").arg(totalsRow + 5));
         // Nothing of the template's model rows is left below the totals.
@@ -324,11 +324,19 @@ private slots:
         }
     }
 
+    // An invoice without a day, NULL or an empty text, takes the year of the day it is made on.
+    void invoiceHeading_data()
+    {
+        QTest::addColumn<QString>("dateFacture");
+        QTest::newRow("NULL") << "NULL";
+        QTest::newRow("empty text") << "''";
+    }
     void invoiceHeading()
     {
+        QFETCH(QString, dateFacture);
         const QSqlDatabase db = m_db->database();
         invoiceLines(db, 0, 17);
-        ExecSql(db, QStringLiteral("update FACTURES set date_facture=NULL"));
+        ExecSql(db, QStringLiteral("update FACTURES set date_facture=") + dateFacture);
         ExecSql(db, QStringLiteral("update fournisseur set nom_prenom=' ALI ', rsociale=NULL, tel='', fax='', "
                                    "code_banque='001', code_agence=NULL, adresse=' 3 rue des Oliviers ' "
                                    "where code_four=1"));
@@ -364,6 +372,28 @@ private slots:
         QCOMPARE(excel->cell("X23"), QVariant(1000.0));
         QCOMPARE(excel->cell("V24"), QVariant(0.17));
         QCOMPARE(text(*excel, "B27"), MontantEnLettres(QStringLiteral("FR"), 1170));
+    }
+
+    // Each line rounded to the cent once, the total the sum of the lines printed, the words the T.T.C
+    // printed above them: three lines of 1.0051 print 1.01 each and a total of 3.03 (not 3.02, the total of
+    // the unrounded products), with a T.V.A of 17 % rounded to 0.52.
+    void invoiceLinesRoundedOnce()
+    {
+        const QSqlDatabase db = m_db->database();
+        invoiceLines(db, 0, 17);
+        for (int i = 1; i <= 3; ++i)
+            ExecSql(db, QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu, code_four)"
+                                       " values (%1, 1, 10, '2009-03-0%1', 1, 1.0051, 1)")
+                            .arg(i));
+        const ExportResult result = ExportFacture(*m_db, 1, 2, QDate(2009, 4, 2), banks());
+        const auto excel = reopen(result, QStringLiteral("FACTURE"));
+        QVERIFY2(excel, qPrintable(result.message));
+        for (int row = 21; row <= 23; ++row)
+            QCOMPARE(excel->cell(QStringLiteral("X%1").arg(row)).toDouble(), 1.01);
+        QCOMPARE(excel->cell("X24").toDouble(), 3.03);
+        QCOMPARE(text(*excel, "B28"), MontantEnLettres(QStringLiteral("FR"), 3.55));
+        const QString pdf = OfficePdfText(result.path);
+        QVERIFY2(pdf.contains(QStringLiteral("3.55")), qPrintable(pdf));
     }
 
     void invoiceWithoutAnything_data()

@@ -111,7 +111,7 @@ private slots:
                                   << QStringList{"FEUILLE DE CREDENCE", "de la Journée du 10/03/2009"};
         QTest::newRow("invoice") << QStringList{"--doc",     "10", "--supplier", "1",
                                                 "--invoice", "7",  "--made-on",  "02/04/2009"}
-                                 << QStringList{"FACTURE  N° 7/2009", "SARL EL BARAKA"};
+                                 << QStringList{"FACTURE N° 7/2009", "SARL EL BARAKA"};
         QTest::newRow("expenses") << QStringList{"--doc", "11", "--from", "01/02/2009", "--to", "28/02/2009"}
                                   << QStringList{"ETAT DES DEPENSES", "Période du 01/02/2009 au 28/02/2009"};
         QTest::newRow("suppliers") << QStringList{

@@ -163,6 +163,22 @@ private slots:
         QCOMPARE(texts, expected);
     }
 
+    // A sum adds its lines as printed: three lines of 1.0051 print 1.01 each and a total of 3.03, where the
+    // unrounded values would print 3.02.
+    void sumAddsTheLinesPrinted()
+    {
+        const QString pattern = QString::fromLatin1(kPatternMontantSaisie);
+        ReportLayout layout(QStringLiteral("SOMME"), QPageSize::A4);
+        layout.band(BandKind::Detail, 5).add(ReportElement::field({0, 0, 30, 5}, QStringLiteral("montant"), pattern));
+        layout.band(BandKind::Summary, 5).add(ReportElement::sum({0, 0, 30, 5}, QStringLiteral("montant"), pattern));
+        int left = 3;
+        layout.needData = [&left](QHash<QString, QVariant> &values) {
+            values[QStringLiteral("montant")] = 1.0051;
+            return left-- > 0;
+        };
+        QCOMPARE(ReadingOrder(layout.generate().pages.first()), QStringList({"1.01", "1.01", "1.01", "3.03"}));
+    }
+
     void needData()
     {
         ReportLayout layout(QStringLiteral("LIGNES"), QPageSize::A4);

@@ -61,8 +61,11 @@ private slots:
                                    << "1234.50";
         QTest::newRow("millions rounded") << 1234567.891 << "  1 234 567.89"
                                           << "1234567.89";
-        QTest::newRow("negative") << -1234.5 << "-   1 234.50"
+        // The minus stands against its figure, not at the far end of the picture's blanks.
+        QTest::newRow("negative") << -1234.5 << "   -1 234.50"
                                   << "-1234.50";
+        QTest::newRow("negative below a hundred") << -20.0 << "    -20.00"
+                                                  << "-20.00";
         QTest::newRow("half cent rounds up") << 0.125 << "    0.13"
                                              << "0.13";
         QTest::newRow("tiny negative is zero") << -0.001 << "    0.00"
@@ -77,6 +80,9 @@ private slots:
         QFETCH(QString, saisie);
         QCOMPARE(FormatMontant(value), montant);
         QCOMPARE(FormatMontantSaisie(value), saisie);
+        // An amount rounded to the cent prints as the amount itself: a total of rounded lines adds what is
+        // printed.
+        QCOMPARE(FormatMontant(RoundToCents(value)), montant);
     }
 
     void fieldFormats()

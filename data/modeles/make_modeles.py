@@ -71,12 +71,12 @@ def widths(ws, **columns):
         ws.column_dimensions[letter].width = width
 
 
-def page(ws, paper, landscape, one_page=False):
+def page(ws, paper, landscape):
     ws.page_setup.paperSize = paper
     ws.page_setup.orientation = "landscape" if landscape else "portrait"
     ws.sheet_properties.pageSetUpPr.fitToPage = True
     ws.page_setup.fitToWidth = 1
-    ws.page_setup.fitToHeight = 1 if one_page else 0
+    ws.page_setup.fitToHeight = 0  # as many pages as the rows need, never a smaller type
     ws.page_margins.left = ws.page_margins.right = 0.4
     ws.page_margins.top = ws.page_margins.bottom = 0.5
 
@@ -112,7 +112,8 @@ def consumption_a3(folder, name, creche):
     # Head-counts of the day per category.
     for ref, text in [("M7", "Catégorie"), ("N7", "Petit Déj."), ("O7", "Déjeuner"), ("P7", "Dîner")]:
         put(ws, ref, text, BOLD, CENTER, BOX)
-    for row in range(8, 14):
+    # Every kind has seven categories.
+    for row in range(8, 15):
         put(ws, f"M{row}", None, PLAIN, LEFT, BOX)
         for col in "NOP":
             put(ws, f"{col}{row}", None, PLAIN, Alignment(horizontal="center"), BOX, "0")
@@ -127,7 +128,7 @@ def consumption_a3(folder, name, creche):
         put(ws, "M65", "Dépense du petit déjeuner par personne", BOLD, CENTER, BOX, merge="P65")
         put(ws, "M66", None, BOLD, CENTER, BOX, AMOUNT, merge="P66")
     put(ws, "M70", "L'Econome", BOLD, CENTER, merge="P70")
-    ws.print_title_rows = "5:6"
+    ws.print_title_rows = "$5:$6"  # the absolute form, which LibreOffice reads
     page(ws, ws.PAPERSIZE_A3, True)
     save(wb, folder, name)
 
@@ -168,7 +169,10 @@ def canteen_sheet(folder):
     # The signatures beside the lines, which may run below the ruled rows.
     put(ws, "G30", "L'Econome", BOLD, CENTER, merge="H30")
     put(ws, "J30", "Le Directeur", BOLD, CENTER, merge="K30")
-    page(ws, ws.PAPERSIZE_A4, False, one_page=True)
+    # A long day continues on further pages at the same scale, under the same headings; the two tables side
+    # by side take an A4 sheet across, which keeps their type at nearly its own size.
+    ws.print_title_rows = "$6:$6"
+    page(ws, ws.PAPERSIZE_A4, True)
     save(wb, folder, "FJ_cantine.xlsx")
 
 
@@ -191,7 +195,9 @@ def issue_note(folder):
     for ref, end, text in [("A37", "B37", "Le Magasinier"), ("D37", "E37", "L'Econome"),
                            ("F37", None, "Le Chef Cuisinier")]:
         put(ws, ref, text, BOLD, CENTER, merge=end)
-    page(ws, ws.PAPERSIZE_A4, False, one_page=True)
+    # A long day continues on further pages at the same scale, under the same headings.
+    ws.print_title_rows = "$12:$12"
+    page(ws, ws.PAPERSIZE_A4, False)
     save(wb, folder, "Bon_sortie_cantine.xlsx")
 
 
@@ -199,8 +205,12 @@ def issue_note(folder):
 
 def invoice(folder):
     wb, ws = workbook("FACTURE", "Facture")
+    # Widths that hold the longest order reference ("N°999999999 DU 31/12/2009"), a 50-character
+    # designation and amounts up to 999 999 999.99 on A4 at nearly full scale: fitting a wider sheet to
+    # the page would print its type below 6 points.
     for i in range(1, 29):
-        ws.column_dimensions[ws.cell(row=1, column=i).column_letter].width = 4.3
+        letter = ws.cell(row=1, column=i).column_letter
+        ws.column_dimensions[letter].width = 5.4 if i <= 6 else 3.3 if i <= 16 else 2.5 if i <= 19 else 1.8 if i <= 23 else 2.5
     put(ws, "B2", "FOURNISSEUR", Font(name="Arial", size=11, bold=True, underline="single"), LEFT, merge="K2")
     labels = ["Nom et Prénom :", "Raison Sociale :", "N° R.C :", "Code Fiscal :", "Art. d'Imposition :",
               "N.I.S :", "Compte :", "Adresse :", "Contact :"]
@@ -236,7 +246,7 @@ def invoice(folder):
     put(ws, "X24", None, BOLD, Alignment(horizontal="right"), BOX, AMOUNT, merge="AB24")
     put(ws, "Q25", "T.V.A", BOLD, CENTER, BOX, merge="U25")
     put(ws, "V25", 0, BOLD, CENTER, BOX, "0%", merge="W25")
-    put(ws, "X25", "=X24*V25", BOLD, Alignment(horizontal="right"), BOX, AMOUNT, merge="AB25")
+    put(ws, "X25", "=ROUND(X24*V25,2)", BOLD, Alignment(horizontal="right"), BOX, AMOUNT, merge="AB25")
     put(ws, "Q26", "TOTAL T.T.C", BOLD, CENTER, BOX, merge="W26")
     put(ws, "X26", "=X24+X25", BOLD, Alignment(horizontal="right"), BOX, AMOUNT, merge="AB26")
     put(ws, "A27", "Arrêtée la présente facture à la somme de :", BOLD, LEFT, merge="P27")

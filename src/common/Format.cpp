@@ -48,9 +48,20 @@ QString FormatPattern(double x, const QString &pattern)
         out.prepend(integer.left(d + 1));
     if (point >= 0)
         out += QLatin1Char('.') + decimals;
-    if (negative)
-        out.prepend(QLatin1Char('-'));
+    if (negative) {
+        qsizetype first = 0;
+        while (first < out.size() && !out.at(first).isDigit())
+            ++first;
+        out.insert(first, QLatin1Char('-'));
+    }
     return out;
+}
+
+double RoundToCents(double x)
+{
+    if (!std::isfinite(x) || std::fabs(x) >= 1e15)
+        return x;
+    return double(std::llround(x * 100)) / 100;
 }
 
 QString FormatMontant(double x) { return FormatPattern(x, QString::fromLatin1(kPatternMontant)); }

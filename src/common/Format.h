@@ -17,8 +17,13 @@ inline constexpr auto kPatternFieldDisplay = "### ### ### ##0.00";
 inline constexpr auto kPatternFieldEdit = "###########0.00";
 
 // Applies a picture of '#', '0', '.' and literal characters, with two decimals. Literal characters are
-// always written, also ahead of the first digit; a negative number starts with "-".
+// always written, also ahead of the first digit; the "-" of a negative number stands just before its first
+// digit, so that it stays with its figure in a column.
 QString FormatPattern(double x, const QString &pattern);
+
+// x rounded to the cent as the patterns print it (half away from zero): an amount printed on a line and
+// added into a total is rounded once, here, so that a total is the sum of the lines printed above it.
+double RoundToCents(double x);
 
 QString FormatMontant(double x);
 QString FormatMontantSaisie(double x);

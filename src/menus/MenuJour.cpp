@@ -48,6 +48,18 @@ void ReadDayHeadCounts(Tfdb &db, const TListeCategories &categories, const QDate
     }
 }
 
+double DayExitValue(Tfdb &db, const QDate &day)
+{
+    double value = 0;
+    if (auto query = db.GetQuery(QStringLiteral(" select sum(quantite*pu) from stock where date_op=%1 and nat_op>=20"
+                                                " and nat_op<=24 group by code_art")
+                                     .arg(SqlDate(day)))) {
+        while (query->next())
+            value += RoundToCents(NumberFromSql(query->value(0)).value_or(0));
+    }
+    return value;
+}
+
 QString TMenuJour::ExitsStatement(const QDate &day)
 {
     // The day compared in its stored form, which an index on the day reads directly.
@@ -68,8 +80,7 @@ TMenuJour::TMenuJour(Tfdb &db, const TListeCategories &categories, const QDate &
                 m_sorties[meal - 1] += NumberFromSql(query->value(1)).value_or(0);
         }
     }
-    for (double v : m_sorties)
-        m_sortiesJour += v;
+    m_sortiesJour = DayExitValue(db, day);
 
     if (auto query = db.GetQuery(QStringLiteral(" select * from menu_menu where ") + condition)) {
         std::array<QString, kMeals> menus;

@@ -20,6 +20,9 @@ int MealOfNature(int nature);
 // Persons fed from the lunch and dinner head-counts: their mean when both were served, else the one
 // served, truncated (121 and 80 give 100).
 qint64 PersonnesNourries(double lunch, double dinner);
+// The value of a day's exits at the meals as every document prints it: each article's exits of the day
+// rounded to the cent, then added, as the consumption sheet's column adds its lines.
+double DayExitValue(Tfdb &db, const QDate &day);
 // A value per person; 0 when there is nobody to share it.
 double PerPerson(double value, double persons);
 

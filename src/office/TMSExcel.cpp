@@ -628,20 +628,26 @@ bool TMSExcel::SetPrintArea(const QString &range)
     return true;
 }
 
-QString TMSExcel::printArea() const
+QString TMSExcel::sheetName(const char *name) const
 {
     const Sheet *sheet = selected();
     if (!sheet)
         return {};
-    for (pugi::xml_node name : m_workbook->child("workbook").child("definedNames").children("definedName")) {
-        if (QByteArray(name.attribute("name").value()) == "_xlnm.Print_Area"
-            && name.attribute("localSheetId").as_int(-1) == sheet->index) {
-            const QString text = Qs(name.text().get());
-            return text.mid(text.lastIndexOf(QLatin1Char('!')) + 1);
-        }
+    for (pugi::xml_node defined : m_workbook->child("workbook").child("definedNames").children("definedName")) {
+        if (QByteArray(defined.attribute("name").value()) == name
+            && defined.attribute("localSheetId").as_int(-1) == sheet->index)
+            return Qs(defined.text().get());
     }
     return {};
 }
+
+QString TMSExcel::printArea() const
+{
+    const QString text = sheetName("_xlnm.Print_Area");
+    return text.mid(text.lastIndexOf(QLatin1Char('!')) + 1);
+}
+
+QString TMSExcel::printTitles() const { return sheetName("_xlnm.Print_Titles"); }
 
 bool TMSExcel::SaveAs(const QString &path)
 {

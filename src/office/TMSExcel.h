@@ -77,11 +77,15 @@ public:
     QStringList mergedRanges() const;
     QList<int> pageBreaks() const; // rows above which a page starts
     QString printArea() const;
+    // The rows repeated at the top of each printed page, as written ("'PAGE01'!$5:$6").
+    QString printTitles() const;
     std::optional<double> rowHeight(int row) const;
 
 private:
     struct Sheet;
     Sheet *selected() const;
+    // The text of a name defined for the selected sheet ("_xlnm.Print_Area"); empty when none.
+    QString sheetName(const char *name) const;
     bool fail(const QString &message);
     // The rows of a range text on the selected sheet; nullopt (with the error) when either is missing.
     std::optional<std::pair<int, int>> rowsOfSelectedSheet(const QString &rows);

@@ -28,8 +28,7 @@ TFDLGPrint::TFDLGPrint(int currentPage, const PrintRange &range, QWidget *parent
     setWindowTitle(QStringLiteral("Print"));
     auto *rangeBox = new QGroupBox(QStringLiteral("Print Range"));
     auto *rangeGrid = new QGridLayout(rangeBox);
-    const QStringList items{QStringLiteral("All"), QStringLiteral("Current Page"),
-                            QStringLiteral("Page(s)  From                 To  ")};
+    const QStringList items{QStringLiteral("All"), QStringLiteral("Current Page"), QStringLiteral("Page(s)  From")};
     for (int i = 0; i < items.size(); ++i) {
         auto *button = new QRadioButton(items.at(i));
         RGRange->addButton(button, i);

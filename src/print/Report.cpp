@@ -21,7 +21,10 @@ namespace {
 // to a twentieth of a point, independent of any screen resolution.
 constexpr qreal kUnitsPerPoint = 20;
 constexpr qreal kUnitsPerMillimetre = kPointsPerMillimetre * kUnitsPerPoint;
-constexpr qreal kSmallestFont = 3; // points: a text is never shrunk below this
+constexpr qreal kSmallestFont = 6; // points: a text is never shrunk below this, the least a reader reads
+// A line still too wide at the smallest size is set narrower, down to this percentage of its width: a
+// figure stays whole and as tall as the smallest size.
+constexpr int kNarrowestStretch = 70;
 
 QRectF units(const QRectF &millimetres)
 {
@@ -36,7 +39,7 @@ QRectF points(const QRectF &millimetres)
 }
 
 // The fonts of a document: DejaVu, which every installation has, so that a page lays out alike everywhere.
-QFont fontOf(const ReportFont &f, qreal points)
+QFont fontOf(const ReportFont &f, qreal points, int stretch)
 {
     QFont font(!f.family.isEmpty() ? f.family
                : f.fixedPitch      ? QStringLiteral("DejaVu Sans Mono")
@@ -46,6 +49,8 @@ QFont fontOf(const ReportFont &f, qreal points)
     font.setItalic(f.italic);
     font.setUnderline(f.underline);
     font.setKerning(false);
+    if (stretch != 100)
+        font.setStretch(stretch);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
     return font;
@@ -150,8 +155,9 @@ private:
     {
         for (const ReportBand &band : m_bands) {
             for (const ReportElement &element : band.elements) {
+                // Each line as printed, to the cent: a sum adds the figures printed above it.
                 if (element.kind == ReportElement::Sum)
-                    m_sums[&element] += NumberFromSql(m_rows.value(element.text)).value_or(0);
+                    m_sums[&element] += RoundToCents(NumberFromSql(m_rows.value(element.text)).value_or(0));
             }
         }
     }
@@ -278,13 +284,13 @@ private:
     }
 
     // The font of f at size points with its metrics, made once per document.
-    const std::pair<QFont, QFontMetricsF> &fontAt(const ReportFont &f, qreal size)
+    const std::pair<QFont, QFontMetricsF> &fontAt(const ReportFont &f, qreal size, int stretch = 100)
     {
-        const auto key = std::make_pair(f.family, quint64(qRound(size * kUnitsPerPoint)) << 4 | f.bold | f.italic << 1
-                                                      | f.underline << 2 | f.fixedPitch << 3);
+        const auto key = std::make_pair(f.family, quint64(qRound(size * kUnitsPerPoint)) << 12 | quint64(stretch) << 4
+                                                      | f.bold | f.italic << 1 | f.underline << 2 | f.fixedPitch << 3);
         auto found = m_fonts.find(key);
         if (found == m_fonts.end()) {
-            const QFont made = fontOf(f, size);
+            const QFont made = fontOf(f, size, stretch);
             found = m_fonts.emplace(key, std::make_pair(made, QFontMetricsF(made))).first;
         }
         return found->second;
@@ -298,19 +304,28 @@ private:
         if (element.wrap) {
             flags |= Qt::TextWordWrap;
             // Smaller until the wrapped lines fit the box.
-            for (qreal size = element.font.size; size > kSmallestFont; size *= 0.9) {
+            for (qreal size = element.font.size;; size = qMax(kSmallestFont, size * 0.9)) {
                 entry = &fontAt(element.font, size);
                 const QRectF needed = entry->second.boundingRect(area, flags, text);
-                if (needed.height() <= area.height() && needed.width() <= area.width())
+                if ((needed.height() <= area.height() && needed.width() <= area.width()) || size <= kSmallestFont)
                     break;
             }
+            // A word longer than the line breaks where it must rather than run out of the box.
+            if (entry->second.boundingRect(area, flags, text).width() > area.width())
+                flags |= Qt::TextWrapAnywhere;
         } else {
             flags |= Qt::TextSingleLine;
             // No glyph is wider than the font's size: a short text needs no measuring.
             if (text.size() * element.font.size * kUnitsPerPoint > area.width()) {
                 const qreal width = entry->second.horizontalAdvance(text);
-                if (width > area.width())
-                    entry = &fontAt(element.font, qMax(kSmallestFont, element.font.size * area.width() / width * 0.98));
+                if (width > area.width()) {
+                    const qreal size = qMax(kSmallestFont, element.font.size * area.width() / width * 0.98);
+                    entry = &fontAt(element.font, size);
+                    for (int stretch = 95;
+                         stretch >= kNarrowestStretch && entry->second.horizontalAdvance(text) > area.width();
+                         stretch -= 5)
+                        entry = &fontAt(element.font, size, stretch);
+                }
             }
         }
         if (text.isRightToLeft()) {
@@ -323,7 +338,16 @@ private:
             usePen(0);
             m_painter.drawText(area, flags, text);
         }
-        m_document.pages.last().texts.append({points(box), text});
+        // The lines' advance across, the glyphs' own extent from the first line's top to the last's bottom.
+        const QFontMetricsF &metrics = entry->second;
+        const QRectF lines = metrics.boundingRect(area, flags, text);
+        const QRectF glyphs = metrics.tightBoundingRect(text);
+        const QRectF ink(lines.left(), lines.top() + metrics.ascent() + glyphs.top(), lines.width(),
+                         lines.height() - metrics.ascent() - metrics.descent() + glyphs.height());
+        m_document.pages.last().texts.append({points(box), text,
+                                              QRectF(ink.x() / kUnitsPerPoint, ink.y() / kUnitsPerPoint,
+                                                     ink.width() / kUnitsPerPoint, ink.height() / kUnitsPerPoint),
+                                              entry->first.pixelSize() / kUnitsPerPoint});
     }
 
     // A page's picture replays its texts left to right, which scrambles the brackets and digits inside an

@@ -59,14 +59,15 @@ struct ReportFont
     QString family; // empty for DejaVu; a font of its own for a script DejaVu draws poorly (Arabic)
 };
 
-// One thing a band prints. A text that is wider than its box is printed smaller so that it stays inside.
+// One thing a band prints. A text that is wider than its box is printed smaller so that it stays inside, but
+// never below 6 points: a text that still does not fit overflows its box, which LayoutFaults reports.
 struct ReportElement
 {
     enum Kind {
         Label,      // a fixed text, which a print handler may replace
         Field,      // the value of a column of the current row
         Sum,        // the sum of a column over the detail rows printed (since the band last printed, in a group
-                    // footer)
+                    // footer), each row's value rounded to the cent as printed
         Memo,       // several lines ("\n"), one under the other, each lineHeight high
         PageNumber, // the number of the page
         Line,       // a line from the box's top left to its bottom right corner

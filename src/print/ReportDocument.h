@@ -15,6 +15,10 @@ struct PlacedText
 {
     QRectF box; // in points, from the top left corner of the page
     QString text;
+    // As printed: the space the text's lines take, in points like box, and its font size in points. A
+    // document read back from a file has neither (empty, 0).
+    QRectF ink;
+    qreal size = 0;
 };
 
 // One printed page: the vector picture that the preview shows and the printer receives, painted in points

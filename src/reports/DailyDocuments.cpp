@@ -86,7 +86,7 @@ ReportDocument MakeStock(Tfdb &db, const QDate &day)
             line.quantite = denree ? denree->restes() : 0;
             line.montant = denree ? denree->valeurRestes() : 0;
             line.pu = line.quantite != 0 ? line.montant / line.quantite : 0;
-            total += line.montant;
+            total += RoundToCents(line.montant); // the total of the amounts as printed
             return true;
         })
         .add(E::label({x[0], 0, x[1] - x[0], 5}, {}).framed().right().printed([&line](QString &text) {
@@ -99,11 +99,7 @@ ReportDocument MakeStock(Tfdb &db, const QDate &day)
         .add(E::label({x[4], 0, x[5] - x[4], 5}, {}).framed().right().printed(figure(line.pu)))
         .add(E::label({x[5], 0, x[6] - x[5], 5}, {}).framed().right().printed(figure(line.montant)));
     layout.band(BandKind::Summary, 7)
-        .add(E::label({0, 1, x[5], 6},
-                      QStringLiteral("TOTAL ......................................................................"
-                                     "................................................................"))
-                 .bold()
-                 .framed())
+        .add(E::label({0, 1, x[5], 6}, QStringLiteral("TOTAL ") + RepeatText(QStringLiteral("."), 134)).bold().framed())
         .add(E::label({x[5], 1, x[6] - x[5], 6}, {}).bold().framed().right().printed(figure(total)));
     return layout.generate(rows.get());
 }
@@ -384,95 +380,153 @@ void headCountLines(const DayPanel &panel, QStringList &names, QStringList count
         counts[i] << QStringLiteral("----") << integerText(totals[i]);
 }
 
-// The side panel of the first page: head-counts, persons fed, menus, hospitalised staff and the expense
-// per person fed, from top to bottom beside the columns.
-void addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal width, const DayPanel &panel)
+// Writes the side panel of the consumption sheet from top to bottom in a column of a band.
+class SidePanel
 {
-    const qreal size = g.fontSize;
-    const qreal row = g.lineHeight;
-    const qreal nameWidth = width * 0.46;
-    const qreal countWidth = (width - nameWidth) / 3;
-    qreal y = 0;
-    auto title = [&](const QString &text) {
-        band.add(E::label({left, y, width, row + 1}, text).centered().bold().size(size + 0.5).underline());
-        y += row + 1.5;
-    };
-    // A table of a name column and three count columns, its lines given as texts.
-    auto table = [&](const QString &nameHeading, const QStringList &names, const QStringList counts[3]) {
-        const QString headings[] = {g.breakfast, QStringLiteral("Déjeuner"), QStringLiteral("Diner")};
-        if (!nameHeading.isEmpty())
-            band.add(HeadingCell({left, y, nameWidth, row + 0.5}, nameHeading, size));
-        for (int i = 0; i < 3; ++i)
-            band.add(HeadingCell({left + nameWidth + i * countWidth, y, countWidth, row + 0.5}, headings[i], size));
-        y += row + 0.5;
-        const qreal height = qMax<qsizetype>(1, names.size()) * row;
-        band.add(E::box({left, y, width, height}));
-        band.add(E::memo({left + 0.5, y, nameWidth - 0.5, height}, row)
-                     .size(size)
-                     .fixedPitch()
-                     .printed([text = names.join(QLatin1Char('\n'))](QString &t) { t = text; }));
-        for (int i = 0; i < 3; ++i) {
-            band.add(E::memo({left + nameWidth + i * countWidth, y, countWidth - 1, height}, row)
-                         .size(size)
-                         .right()
-                         .printed([text = counts[i].join(QLatin1Char('\n'))](QString &t) { t = text; }));
-        }
-        y += height + 2;
-    };
+public:
+    SidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal width)
+        : m_band(band)
+        , m_g(g)
+        , m_left(left)
+        , m_width(width)
+        , m_row(g.lineHeight)
+        , m_size(g.fontSize)
+    {
+    }
 
-    title(QStringLiteral("Effectifs de la Journée"));
+    qreal y() const { return m_y; }
+    qreal titleHeight() const { return m_row + 1.5; }
+    qreal tableHeight(qsizetype lines) const { return m_row + 0.5 + lines * m_row + 2; }
+    qreal expenseHeight() const { return titleHeight() + 3 * m_row + 1; }
+
+    void title(const QString &text)
+    {
+        m_band.add(E::label({m_left, m_y, m_width, m_row + 1}, text).centered().bold().size(m_size + 0.5).underline());
+        m_y += titleHeight();
+    }
+
+    // A table of a name column and three count columns, its lines given as texts.
+    void table(const QString &nameHeading, const QStringList &names, const QStringList counts[3])
+    {
+        const qreal nameWidth = m_width * 0.46;
+        const qreal countWidth = (m_width - nameWidth) / 3;
+        const QString headings[] = {m_g.breakfast, QStringLiteral("Déjeuner"), QStringLiteral("Diner")};
+        if (!nameHeading.isEmpty())
+            m_band.add(HeadingCell({m_left, m_y, nameWidth, m_row + 0.5}, nameHeading, m_size));
+        for (int i = 0; i < 3; ++i)
+            m_band.add(
+                HeadingCell({m_left + nameWidth + i * countWidth, m_y, countWidth, m_row + 0.5}, headings[i], m_size));
+        m_y += m_row + 0.5;
+        const qreal height = qMax<qsizetype>(1, names.size()) * m_row;
+        m_band.add(E::box({m_left, m_y, m_width, height}));
+        m_band.add(E::memo({m_left + 0.5, m_y, nameWidth - 0.5, height}, m_row)
+                       .size(m_size)
+                       .fixedPitch()
+                       .printed([text = names.join(QLatin1Char('\n'))](QString &t) { t = text; }));
+        for (int i = 0; i < 3; ++i) {
+            m_band.add(E::memo({m_left + nameWidth + i * countWidth, m_y, countWidth - 1, height}, m_row)
+                           .size(m_size)
+                           .right()
+                           .printed([text = counts[i].join(QLatin1Char('\n'))](QString &t) { t = text; }));
+        }
+        m_y += height + 2;
+    }
+
+    void line(const QString &text, qreal share = 1)
+    {
+        m_band.add(E::label({m_left, m_y, m_width * share, m_row}, text).size(m_size));
+        if (share == 1)
+            m_y += m_row;
+    }
+
+    void space(qreal height) { m_y += height; }
+
+    void figure(const QString &text)
+    {
+        m_band.add(E::label({m_left + m_width * 0.8, m_y, m_width * 0.2, m_row}, text).right().bold().size(m_size));
+        m_y += m_row;
+    }
+
+    void menu(const QString &caption, const QString &text, qreal height)
+    {
+        m_band.add(E::label({m_left, m_y, m_width, m_row}, caption).bold().size(m_size));
+        m_y += m_row;
+        m_band.add(E::box({m_left, m_y, m_width, height}));
+        m_band.add(E::label({m_left + 0.8, m_y + 0.3, m_width - 1.6, height - 0.6}, text).wrapped().top().size(m_size));
+        m_y += height + 1;
+    }
+
+    // The hospitalised staff from first, count of them.
+    void staff(const DayPanel &panel, qsizetype first, qsizetype count, bool continued)
+    {
+        title(continued ? QStringLiteral("Personnel hospitalisé (suite)")
+                        : QStringLiteral("Personnel hospitalisé à la table commune"));
+        QStringList names, counts[3];
+        for (qsizetype i = first; i < first + count && i < panel.hospitalises.size(); ++i) {
+            const DayPanel::Hospitalise &h = panel.hospitalises.at(i);
+            // Cut to the width of the category labels above, the cut marked.
+            names.append(h.nom.size() > 19 ? h.nom.left(18) + QLatin1Char('.') : h.nom);
+            counts[0].append(h.m1);
+            counts[1].append(h.m2);
+            counts[2].append(h.m4);
+        }
+        table(QStringLiteral("Noms et Prénoms"), names, counts);
+    }
+
+    void expense(const DayPanel &panel)
+    {
+        title(QStringLiteral("Dépense par personne nourrie"));
+        line(QStringLiteral("Valeur des sorties de la journée"));
+        line(QStringLiteral("Moyenne des personnes nourries"));
+        m_band.add(E::label({m_left, m_y, m_width, m_row + 1}, FormatMontant(panel.sortiesJour) + QStringLiteral(" / ")
+                                                                   + QString::number(panel.personnesNourries)
+                                                                   + QStringLiteral(" = ")
+                                                                   + FormatMontant(panel.depenseParPersonne))
+                       .framed()
+                       .bold()
+                       .centered()
+                       .size(m_size + 0.5));
+        m_y += m_row + 1;
+    }
+
+private:
+    ReportBand &m_band;
+    const SheetGeometry &m_g;
+    qreal m_left, m_width, m_row, m_size;
+    qreal m_y = 0;
+};
+
+// The side panel of the first page: head-counts, persons fed, menus, hospitalised staff and the expense
+// per person fed, from top to bottom beside the columns, within height. The hospitalised staff that do
+// not fit above the expense per person fed, which always stays on the first page, continue on the next
+// page; the number shown here is returned.
+qsizetype addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qreal width, qreal height,
+                       const DayPanel &panel)
+{
+    SidePanel side(band, g, left, width);
+    side.title(QStringLiteral("Effectifs de la Journée"));
     QStringList names, counts[3];
     headCountLines(panel, names, counts);
-    table({}, names, counts);
+    side.table({}, names, counts);
 
-    band.add(E::label({left, y, width, row}, QStringLiteral("Moyenne des personnes")).size(size));
-    y += row;
-    band.add(
-        E::label({left, y, width * 0.8, row}, QStringLiteral("nourries.............................. :")).size(size));
-    band.add(E::label({left + width * 0.8, y, width * 0.2, row}, QString::number(panel.personnesNourries))
-                 .right()
-                 .bold()
-                 .size(size));
-    y += row + 2;
+    side.line(QStringLiteral("Moyenne des personnes"));
+    side.line(QStringLiteral("nourries.............................. :"), 0.8);
+    side.figure(QString::number(panel.personnesNourries));
+    side.space(2);
 
-    title(QStringLiteral("MENU"));
+    side.title(QStringLiteral("MENU"));
     const QString meals[] = {QStringLiteral("PETIT DEJEUNER"), QStringLiteral("DEJEUNER"), QStringLiteral("GOUTER"),
                              QStringLiteral("DINER")};
-    const qreal menuHeight = (g.paper == QPageSize::A3 ? 5 : 3.5) * row;
-    for (int meal = 1; meal <= 4; ++meal) {
-        band.add(E::label({left, y, width, row}, meals[meal - 1]).bold().size(size));
-        y += row;
-        band.add(E::box({left, y, width, menuHeight}));
-        band.add(E::label({left + 0.8, y + 0.3, width - 1.6, menuHeight - 0.6}, panel.menus[meal])
-                     .wrapped()
-                     .top()
-                     .size(size));
-        y += menuHeight + 1;
-    }
-    y += 1;
+    const qreal menuHeight = (g.paper == QPageSize::A3 ? 5 : 4.5) * g.lineHeight; // 250 characters
+    for (int meal = 1; meal <= 4; ++meal)
+        side.menu(meals[meal - 1], panel.menus[meal], menuHeight);
+    side.space(1);
 
-    title(QStringLiteral("Personnel hospitalisé à la table commune"));
-    QStringList staff, staffCounts[3];
-    for (const DayPanel::Hospitalise &h : panel.hospitalises) {
-        staff.append(h.nom);
-        staffCounts[0].append(h.m1);
-        staffCounts[1].append(h.m2);
-        staffCounts[2].append(h.m4);
-    }
-    table(QStringLiteral("Noms et Prénoms"), staff, staffCounts);
-
-    title(QStringLiteral("Dépense par personne nourrie"));
-    band.add(E::label({left, y, width, row}, QStringLiteral("Valeur des sorties de la journée")).size(size));
-    y += row;
-    band.add(E::label({left, y, width, row}, QStringLiteral("Moyenne des personnes nourries")).size(size));
-    y += row;
-    band.add(E::label({left, y, width, row + 1}, FormatMontant(panel.sortiesJour) + QStringLiteral(" / ")
-                                                     + QString::number(panel.personnesNourries) + QStringLiteral(" = ")
-                                                     + FormatMontant(panel.depenseParPersonne))
-                 .framed()
-                 .bold()
-                 .centered()
-                 .size(size + 0.5));
+    const qreal room = height - side.y() - side.titleHeight() - side.tableHeight(0) - side.expenseHeight();
+    const qsizetype shown = qMin<qsizetype>(panel.hospitalises.size(), qMax(1, int(room / g.lineHeight)));
+    side.staff(panel, 0, shown, false);
+    side.expense(panel);
+    return shown;
 }
 
 } // namespace
@@ -515,10 +569,6 @@ ReportDocument MakeFeuilleConsommation(Tfdb &db, const QDate &day, int kind, int
     // One detail row per page: the first page (columns and side panel), then the further pages (carried
     // line and columns), each filled by FillPage just before it prints.
     int pageIndex = -1;
-    layout.needData = [&pageIndex, &state](QHash<QString, QVariant> &) {
-        ++pageIndex;
-        return pageIndex == 0 || !state.pending.isEmpty();
-    };
     const qreal body = g.height - g.headerHeight;
     SheetPage page;
     ReportBand &first = layout.band(BandKind::Detail, body).before([&] {
@@ -530,9 +580,20 @@ ReportDocument MakeFeuilleConsommation(Tfdb &db, const QDate &day, int kind, int
     });
     addSheetColumns(first, g, g.firstLines, false, page);
     const qreal panelLeft = columnLeft(g, 9) + 2;
-    addSidePanel(first, g, panelLeft, g.width - panelLeft, panel);
+    const qreal panelWidth = g.width - panelLeft;
+    const qsizetype staffShown = addSidePanel(first, g, panelLeft, panelWidth, body, panel);
+    // The rest of the hospitalised staff beside the columns of the second page, on a page of its own
+    // when the articles all fit on the first.
+    const qsizetype staffLeft = panel.hospitalises.size() - staffShown;
+    layout.needData = [&pageIndex, &state, staffLeft](QHash<QString, QVariant> &) {
+        ++pageIndex;
+        return pageIndex == 0 || !state.pending.isEmpty() || (pageIndex == 1 && staffLeft > 0);
+    };
+    ReportBand &staff = layout.band(BandKind::Detail, 0).startsNewPage().before([&] { return pageIndex == 1; });
+    if (staffLeft > 0)
+        SidePanel(staff, g, panelLeft, panelWidth).staff(panel, staffShown, staffLeft, true);
     ReportBand &further = layout.band(BandKind::Detail, body).before([&] {
-        if (pageIndex == 0)
+        if (pageIndex == 0 || state.pending.isEmpty())
             return false;
         FillPage(state, g.labelWidth, g.furtherLines, true, page.boxes);
         page.totalsLabel = state.pending.isEmpty() ? QStringLiteral("T O T A U X........")

@@ -7,6 +7,7 @@
 #include "db/SqlFunctions.h"
 #include "menus/MenuJour.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <cmath>
 #include <sqlite3.h>
@@ -15,9 +16,9 @@ namespace zelvane {
 
 namespace {
 
-// Persons fed of a day or a month: lunch and dinner averaged when both were served, rounded half to even
-// (the day summary of the menu tab truncates instead).
-qint32 moyenne(qint32 lunch, qint32 dinner)
+// The month's average of persons fed: lunch and dinner averaged when both were served, rounded half to
+// even. A day's persons fed are those of the day summary (PersonnesNourries), wherever a day is shown.
+qint32 moyenneMois(qint32 lunch, qint32 dinner)
 {
     const double total = double(lunch) + double(dinner);
     return qint32(std::nearbyint(lunch != 0 && dinner != 0 ? total / 2 : total)); // nearest, ties to even
@@ -33,19 +34,18 @@ void TDepenseJour::add(const TDepenseJour &other)
     }
     for (int m = 0; m < kMeals; ++m)
         Sorties[m] += other.Sorties[m];
+    SortiesJour += other.SortiesJour;
 }
 
-void TDepenseJour::computeDerived()
+void TDepenseJour::computeDerived(bool oneDay)
 {
-    SortiesJour = 0;
     for (int m = 0; m < kMeals; ++m) {
         Repas[m] = 0;
         for (int c = 0; c < kCategoryCount; ++c)
             Repas[m] += Effectifs[c][m];
-        SortiesJour += Sorties[m];
     }
     EffectifTotal = Repas[1] + Repas[3];
-    Moyenne = moyenne(Repas[1], Repas[3]);
+    Moyenne = oneDay ? qint32(PersonnesNourries(Repas[1], Repas[3])) : moyenneMois(Repas[1], Repas[3]);
     PrixJournee = Moyenne != 0 ? SortiesJour / Moyenne : 0;
     PrixRepas = EffectifTotal != 0 ? SortiesJour / EffectifTotal : 0;
 }
@@ -91,14 +91,14 @@ TDepense_Mensuelle::TDepense_Mensuelle(Tfdb &db, const QDate &date)
     readExits(db, first, last);
 
     for (TDepenseJour &day : Jours) {
-        day.computeDerived();
+        day.computeDerived(true);
         TotalMois.add(day);
     }
-    TotalMois.computeDerived();
-    ReportMois.computeDerived();
+    TotalMois.computeDerived(false);
+    ReportMois.computeDerived(false);
     TotalAnnee.add(TotalMois);
     TotalAnnee.add(ReportMois);
-    TotalAnnee.computeDerived();
+    TotalAnnee.computeDerived(false);
 }
 
 void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString &last)
@@ -108,7 +108,7 @@ void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString
     sqlite3 *handle = SqliteHandle(db.database());
     if (!handle)
         return;
-    const QByteArray sql = QStringLiteral("select date_op, nat_op, quantite*pu from stock not indexed"
+    const QByteArray sql = QStringLiteral("select date_op, nat_op, quantite*pu, code_art from stock not indexed"
                                           " where nat_op>=20 and date_op>=%1 and date_op<=%2")
                                .arg(first, last)
                                .toUtf8();
@@ -121,15 +121,24 @@ void TDepense_Mensuelle::readExits(Tfdb &db, const QString &first, const QString
         const int tens = text[at] - '0', units = text[at + 1] - '0';
         return tens >= 0 && tens <= 9 && units >= 0 && units <= 9 ? tens * 10 + units : -1;
     };
+    // Each day's exits per article, rounded to the cent once the day's are all in.
+    QHash<std::pair<TDepenseJour *, qint64>, double> perArticle;
     int result;
     while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
         const unsigned char *day = sqlite3_column_text(statement, 0);
         const int meal = MealOfNature(sqlite3_column_int(statement, 1));
         if (!day || sqlite3_column_bytes(statement, 0) < 10 || day[4] != '-' || day[7] != '-' || meal == 0)
             continue; // a day that is no date counts nowhere
-        if (TDepenseJour *record = recordOf(digits(day, 5), digits(day, 8)))
-            record->Sorties[meal - 1] += sqlite3_column_double(statement, 2);
+        if (TDepenseJour *record = recordOf(digits(day, 5), digits(day, 8))) {
+            const double value = sqlite3_column_double(statement, 2);
+            record->Sorties[meal - 1] += value;
+            // The earlier months share one record: the article's key keeps their days apart.
+            perArticle[{record, sqlite3_column_int64(statement, 3) * 10000 + digits(day, 5) * 100 + digits(day, 8)}] +=
+                value;
+        }
     }
+    for (auto it = perArticle.cbegin(); it != perArticle.cend(); ++it)
+        it.key().first->SortiesJour += RoundToCents(it.value());
     if (result != SQLITE_DONE)
         prompter().showMessage(QString::fromUtf8(sqlite3_errmsg(handle)));
     sqlite3_finalize(statement);

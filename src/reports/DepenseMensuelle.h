@@ -19,6 +19,8 @@ struct TDepenseJour
     qint32 Effectifs[kCategoryCount][kMeals] = {}; // per category code 1..7, per meal 1..4
     qint32 Repas[kMeals] = {};
     double Sorties[kMeals] = {};
+    // The day's exit value: each article's exits of the day rounded to the cent, then added, as the
+    // consumption sheet totals its lines (DayExitValue); a total line adds its days'.
     double SortiesJour = 0;
     qint32 EffectifTotal = 0;
     qint32 Moyenne = 0;
@@ -27,8 +29,9 @@ struct TDepenseJour
 
     // Adds the head-counts and the exits of other (not its derived figures).
     void add(const TDepenseJour &other);
-    // Computes the per-meal totals, the persons fed and the prices from the head-counts and the exits.
-    void computeDerived();
+    // Computes the per-meal totals, the persons fed and the prices from the head-counts and the exits; the
+    // persons fed of one day follow the day summary's rule, those of a month are the month's own average.
+    void computeDerived(bool oneDay);
     // The head-count of a meal (1..4) for one category code (1..7); 0 outside.
     qint32 effectif(int code, int meal) const;
 };

@@ -5,6 +5,8 @@
 #include "stock/ListeDenrees.h"
 #include "stock/StockModule.h"
 
+#include <QFontMetricsF>
+
 namespace zelvane {
 
 void AddHeadingLines(ReportBand &band, qreal x, qreal y, qreal width, qreal lineHeight, qreal fontSize)
@@ -22,6 +24,22 @@ void AddPageNumber(ReportBand &band, const QRectF &box, qreal fontSize)
         ReportElement::label(box.adjusted(0, 0, -numberWidth, 0), QStringLiteral("Page :")).right().size(fontSize));
     band.add(ReportElement::pageNumber(QRectF(box.right() - numberWidth + 1, box.top(), numberWidth - 1, box.height()))
                  .size(fontSize));
+}
+
+QString WithLeader(const QString &caption, qreal width, qreal fontSize)
+{
+    // Measured as the report engine draws its texts: DejaVu Sans in twentieths of a point.
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(qRound(fontSize * 20));
+    font.setKerning(false);
+    const QFontMetricsF metrics(font);
+    QString text = caption;
+    while (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    const qreal room = width * kPointsPerMillimetre * 20 * 0.97;
+    while (metrics.horizontalAdvance(text + QLatin1Char('.')) <= room)
+        text += QLatin1Char('.');
+    return text;
 }
 
 ReportElement HeadingCell(const QRectF &box, const QString &text, qreal fontSize)

@@ -16,6 +16,9 @@ class Tfdb;
 void AddHeadingLines(ReportBand &band, qreal x, qreal y, qreal width, qreal lineHeight, qreal fontSize);
 // "Page :" and the page number, right-aligned at the end of the box.
 void AddPageNumber(ReportBand &band, const QRectF &box, qreal fontSize);
+// caption without its trailing dots, then dots up to width millimetres at fontSize points: a dotted leader
+// that ends where the value beside it starts.
+QString WithLeader(const QString &caption, qreal width, qreal fontSize);
 // A heading cell: a framed box whose text is centred and wraps.
 ReportElement HeadingCell(const QRectF &box, const QString &text, qreal fontSize);
 

@@ -346,7 +346,7 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
     const QString arabic = QString::fromLatin1(kArabicFont);
     auto ar = [&](const QRectF &r, const QString &text) { return ReportElement::label(r, text).family(arabic); };
 
-    ReportBand &header = layout.band(BandKind::PageHeader, university ? 36 : 30);
+    ReportBand &header = layout.band(BandKind::PageHeader, university ? 39 : 33); // the title's box ends 1 mm above
     header.add(ar({0, 0, width, 6}, QStringLiteral("الجمهوريـــــة الجزائريــــــة الديمقراطيـــــة الشعبيـــــة"))
                    .size(12)
                    .bold()

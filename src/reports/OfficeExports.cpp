@@ -298,7 +298,9 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
 
     const double tva = NumberFromSql(column(*query, "tva")).value_or(0);
     const QVariant dateFacture = column(*query, "date_facture");
-    const QDate invoiceDate = dateFacture.isNull() ? faitLe : DateFromSql(dateFacture);
+    // A date that cannot be read, NULL or an empty text, is the day the invoice is made on, as on the
+    // printed model.
+    const QDate invoiceDate = DateFromSql(dateFacture).isValid() ? DateFromSql(dateFacture) : faitLe;
     excel.SetCell(QStringLiteral("V8"), QStringLiteral("N°%1/%2").arg(numFacture).arg(invoiceDate.year()));
     excel.SetCell(QStringLiteral("W12"), Organisation().wilaya.toUpper().trimmed());
     excel.SetCell(QStringLiteral("W13"), QStringLiteral("LE ") + DateText(QDate::currentDate()));
@@ -330,8 +332,10 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
         excel.SetCellAt({row, 7}, column(*query, "designation").toString().trimmed());
         excel.SetCellAt({row, 17}, quantite);
         excel.SetCellAt({row, 20}, pu);
-        excel.SetCellAt({row, 24}, quantite * pu);
-        total += quantite * pu;
+        // Each line rounded to the cent once; the total is the sum of the lines as printed.
+        const double montant = RoundToCents(quantite * pu);
+        excel.SetCellAt({row, 24}, montant);
+        total += montant;
         if (++onPage == 24) {
             ++row;
             copied = copied && excel.CopyRows(QStringLiteral("20:20"), row);
@@ -348,7 +352,9 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
     ++row;
     copied = copied && excel.CopyRows(QStringLiteral("24:33"), row);
     excel.SetCellAt({row, 24}, total);
-    excel.SetCellAt({row + 4, 2}, MontantEnLettres(QStringLiteral("FR"), total + total * tva / 100));
+    // The words state the T.T.C printed above them: the total plus its T.V.A rounded to the cent, as the
+    // template's formulas compute them.
+    excel.SetCellAt({row + 4, 2}, MontantEnLettres(QStringLiteral("FR"), total + RoundToCents(total * tva / 100)));
     copied = copied && excel.DeleteRows(QStringLiteral("23:33")) && excel.DeleteRows(QStringLiteral("20:21"));
     copied = copied && excel.SetPrintArea(QStringLiteral("$A$1:$AB$%1").arg(row - 8));
     if (!copied)

@@ -8,6 +8,8 @@
 #include "reports/DocumentParts.h"
 #include "reports/SupplierDocuments.h"
 
+#include <tuple>
+
 namespace zelvane {
 
 namespace {
@@ -55,13 +57,13 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
     };
     const QString values[] = {facture->n_regc, facture->codefisc, facture->rib, facture->adresse, facture->tel};
     for (int i = 0; i < 5; ++i) {
-        header.add(ReportElement::label({0, 13.0 + 5.5 * i, 95, 5.5}, captions[i]).size(8));
+        // The dotted leader stops where the value starts.
+        header.add(ReportElement::label({0, 13.0 + 5.5 * i, 39.5, 5.5}, WithLeader(captions[i], 39.5, 8)).size(8));
         header.add(ReportElement::label({40, 12.5 + 5.5 * i, 75, 5}, values[i]).size(9).bold());
     }
     header.add(
         ReportElement::label({width - 60, 14, 60, 6}, QStringLiteral("Date : ") + DateText(madeOn)).size(10).right());
-    header.add(ReportElement::label({0, 46, width, 9},
-                                    QStringLiteral("FACTURE  N°") + QLatin1Char(' ') + facture->numberText())
+    header.add(ReportElement::label({0, 46, width, 9}, QStringLiteral("FACTURE N° ") + facture->numberText())
                    .size(15)
                    .bold()
                    .centered());
@@ -80,10 +82,12 @@ std::optional<ReportDocument> MakeFacture(Tfdb &db, qint64 code_four, qint64 num
                           {{160, 0, 30, 12}, QStringLiteral("MONTANT")}});
 
     ReportBand &detail = layout.band(BandKind::Detail, 5.5);
-    detail.add(ReportElement::field({0, 0, 10, 5.5}, QStringLiteral("num_bc")).size(7));
-    detail.add(ReportElement::field({10, 0, 20, 5.5}, QStringLiteral("date_bc")).size(7));
-    detail.add(ReportElement::field({30, 0, 10, 5.5}, QStringLiteral("num_bl")).size(7));
-    detail.add(ReportElement::field({40, 0, 20, 5.5}, QStringLiteral("date_bl")).size(7));
+    // Each number right-aligned, its date apart after it, so that the two never read as one.
+    for (const auto &[x, number, date] :
+         {std::tuple{0.0, "num_bc", "date_bc"}, std::tuple{30.0, "num_bl", "date_bl"}}) {
+        detail.add(ReportElement::field({x, 0, 12, 5.5}, QString::fromLatin1(number)).size(7).right());
+        detail.add(ReportElement::field({x + 13.5, 0, 16, 5.5}, QString::fromLatin1(date)).size(7));
+    }
     detail.add(ReportElement::field({61, 0, 59, 5.5}, QStringLiteral("designation")));
     detail.add(
         ReportElement::field({120, 0, 17, 5.5}, QStringLiteral("quantite"), QString::fromLatin1(kPatternFieldEdit)));
@@ -283,21 +287,22 @@ std::optional<ReportDocument> MakeFicheFournisseur(Tfdb &db, qint64 code_four, c
     top({155, 0, 40, 8}, QStringLiteral("PAIEMENTS"), QStringLiteral("المخالصة"));
     for (const Col &c : cols) {
         columns.add(ReportElement::box({c.x, 8, c.width, 18}));
-        columns.add(
-            ReportElement::label({c.x, 8, c.width, 11}, QString::fromUtf8(c.fr)).size(5.5).centered().wrapped());
+        columns.add(ReportElement::label({c.x, 8, c.width, 11}, QString::fromUtf8(c.fr)).size(6).centered().wrapped());
         columns.add(
             ReportElement::label({c.x, 19, c.width, 7}, QString::fromUtf8(c.ar)).family(arabic).size(6.5).centered());
     }
 
-    ReportBand &detail = layout.band(BandKind::Detail, 5);
+    // Three lines of the designation column hold the longest designation.
+    constexpr qreal row = 7.5;
+    ReportBand &detail = layout.band(BandKind::Detail, row);
     const QString amount = QString::fromLatin1(kPatternFieldEdit);
     for (const Col &c : cols)
-        detail.add(ReportElement::box({c.x, 0, c.width, 5}));
-    detail.add(ReportElement::field({0.5, 0, 14, 5}, QStringLiteral("date_op")).size(6.5));
-    detail.add(ReportElement::field({15.5, 0, 29, 5}, QStringLiteral("designation")).size(6.5));
-    detail.add(ReportElement::field({45, 0, 10.5, 5}, QStringLiteral("quantite"), amount).size(6.5));
-    detail.add(ReportElement::field({56, 0, 12.5, 5}, QStringLiteral("pu"), amount).size(6.5));
-    detail.add(ReportElement::field({69, 0, 16.5, 5}, QStringLiteral("montant"), amount).size(6.5));
+        detail.add(ReportElement::box({c.x, 0, c.width, row}));
+    detail.add(ReportElement::field({0.5, 0, 14, row}, QStringLiteral("date_op")).size(6.5));
+    detail.add(ReportElement::field({15.5, 0, 29, row}, QStringLiteral("designation")).size(6.5).wrapped());
+    detail.add(ReportElement::field({45, 0, 10.5, row}, QStringLiteral("quantite"), amount).size(6.5));
+    detail.add(ReportElement::field({56, 0, 12.5, row}, QStringLiteral("pu"), amount).size(6.5));
+    detail.add(ReportElement::field({69, 0, 16.5, row}, QStringLiteral("montant"), amount).size(6.5));
     int next = 0;
     layout.needData = [&](QHash<QString, QVariant> &v) {
         if (next >= fiche->deliveries.size())

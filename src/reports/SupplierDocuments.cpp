@@ -39,6 +39,8 @@ QString NameAndAddress(const QVariant &nom_prenom, const QVariant &adresse)
     return adresse.isNull() ? text(nom_prenom) : text(nom_prenom) + QStringLiteral(" / ") + adresse.toString();
 }
 
+double FactureLine::montant() const { return RoundToCents(quantite * pu); }
+
 double Facture::total() const
 {
     double sum = 0;

@@ -38,7 +38,8 @@ struct FactureLine
     QString designation;
     double quantite = 0;
     double pu = 0;
-    double montant() const { return quantite * pu; }
+    // Rounded to the cent once: the figure printed on the line and added into the total.
+    double montant() const;
 };
 
 // A purchase invoice: the supplier's deliveries of the invoice's period, both days included.

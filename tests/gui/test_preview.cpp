@@ -389,6 +389,8 @@ private slots:
         QCOMPARE(dialog.ETo->text(), "5");
         QCOMPARE(dialog.ECopies->text(), "1");
         QCOMPARE(dialog.RGRange->checkedButton()->text(), "All");
+        // The range reads "Page(s)  From [1] To [5]": the one "To" stands between the two boxes.
+        QCOMPARE(dialog.RGRange->button(int(RangeChoice::Pages))->text(), "Page(s)  From");
         QTest::keyClick(dialog.ETo, Qt::Key_Backspace);
         QTest::keyClicks(dialog.ETo, "99");
         QCOMPARE(dialog.RGRange->checkedId(), int(RangeChoice::Pages));

@@ -5,10 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <algorithm>
 
 using namespace zelvane;
 
@@ -52,15 +55,25 @@ QByteArray smallWorkbook()
     return file.readAll();
 }
 
-QString OfficePdfText(const QString &document)
+namespace {
+
+// The document converted to PDF by soffice (headless, with a profile of its own) into folder work; empty
+// when the conversion fails. When ZELVANE_OFFICE_PDF names a folder, the document and its PDF are also
+// copied there to be looked at.
+QString OfficePdf(const QString &document, const QTemporaryDir &work)
 {
-    QTemporaryDir work;
     const QString profile = QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString();
     const QString outDir = work.filePath(QStringLiteral("pdf"));
-    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
-        QDir().mkpath(QString::fromLocal8Bit(keep));
-        QFile::copy(document, QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(document).fileName());
-    }
+    const QString keep = QString::fromLocal8Bit(qgetenv("ZELVANE_OFFICE_PDF"));
+    auto copy = [&keep](const QString &file) {
+        if (keep.isEmpty())
+            return;
+        QDir().mkpath(keep);
+        const QString target = keep + QLatin1Char('/') + QFileInfo(file).fileName();
+        QFile::remove(target);
+        QFile::copy(file, target);
+    };
+    copy(document);
     QProcess soffice;
     soffice.start(QStringLiteral("soffice"), {QStringLiteral("-env:UserInstallation=") + profile,
                                               QStringLiteral("--headless"), QStringLiteral("--convert-to"),
@@ -71,15 +84,100 @@ QString OfficePdfText(const QString &document)
         return {};
     }
     const QString pdf = outDir + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".pdf");
-    if (const QByteArray keep = qgetenv("ZELVANE_OFFICE_PDF"); !keep.isEmpty()) {
-        QDir().mkpath(QString::fromLocal8Bit(keep));
-        const QString copy = QString::fromLocal8Bit(keep) + QLatin1Char('/') + QFileInfo(pdf).fileName();
-        QFile::remove(copy);
-        QFile::copy(pdf, copy);
-    }
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(60000))
+    copy(pdf);
+    return pdf;
+}
+
+QByteArray run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
         return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+QString OfficePdfText(const QString &document)
+{
+    QTemporaryDir work;
+    const QString pdf = OfficePdf(document, work);
+    if (pdf.isEmpty())
+        return {};
+    return QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+}
+
+QList<zelvane::LayoutPage> OfficePdfPages(const QString &document, const QString &pictures)
+{
+    QTemporaryDir work;
+    const QString pdf = OfficePdf(document, work);
+    if (pdf.isEmpty())
+        return {};
+    if (!pictures.isEmpty()) {
+        QDir().mkpath(pictures);
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-png"), pdf,
+                                         pictures + QLatin1Char('/') + QFileInfo(document).completeBaseName()});
+    }
+    // The type sizes, which pdftotext does not give: pdftohtml -xml writes each run of text with its box
+    // and font, each font with its size, all at three times the page's size in points.
+    QList<QList<std::pair<QRectF, qreal>>> sizes;
+    {
+        const QString xml = QString::fromUtf8(
+            run(QStringLiteral("pdftohtml"), {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-i"),
+                                              QStringLiteral("-zoom"), QStringLiteral("3"), pdf}));
+        static const QRegularExpression element(QStringLiteral(
+            R"re(<page number="\d+"[^>]*height="(\d+)"|<fontspec id="(\d+)" size="(\d+)"|<text top="(-?\d+)" left="(-?\d+)" width="(\d+)" height="(\d+)" font="(\d+)")re"));
+        QHash<QString, qreal> fontSizes;
+        for (auto match = element.globalMatch(xml); match.hasNext();) {
+            const QRegularExpressionMatch m = match.next();
+            if (!m.captured(1).isEmpty()) {
+                sizes.append(QList<std::pair<QRectF, qreal>>());
+            } else if (!m.captured(2).isEmpty()) {
+                fontSizes.insert(m.captured(2), m.captured(3).toDouble() / 3);
+            } else if (!sizes.isEmpty()) {
+                sizes.last().append({QRectF(m.captured(5).toDouble() / 3, m.captured(4).toDouble() / 3,
+                                            m.captured(6).toDouble() / 3, m.captured(7).toDouble() / 3),
+                                     fontSizes.value(m.captured(8))});
+            }
+        }
+    }
+    auto sizeAt = [](const QList<QList<std::pair<QRectF, qreal>>> &sizes, int page, const QPointF &centre) {
+        for (const auto &[box, size] : sizes.value(page)) {
+            if (box.adjusted(-1, -1, 1, 1).contains(centre))
+                return size;
+        }
+        return qreal(0);
+    };
+    // pdftotext -bbox writes each page as <page width= height=> and each word as
+    // <word xMin= yMin= xMax= yMax=>text</word>, in points from the page's top left corner.
+    const QString html = QString::fromUtf8(
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression item(QStringLiteral(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.-]+)" yMin="([\d.-]+)" xMax="([\d.-]+)" yMax="([\d.-]+)">([^<]*)</word>)re"));
+    QList<zelvane::LayoutPage> pages;
+    for (auto match = item.globalMatch(html); match.hasNext();) {
+        const QRegularExpressionMatch m = match.next();
+        if (!m.captured(1).isEmpty()) {
+            pages.append({QRectF(0, 0, m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
+        } else if (!pages.isEmpty()) {
+            const QRectF box(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                             QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+            // A word's box runs from its font's ascent to its descent; its glyphs take the middle of it, so
+            // lines set close do not touch.
+            const QRectF ink = box.adjusted(0, box.height() * 0.2, 0, -box.height() * 0.2);
+            zelvane::PlacedText text{QRectF(), m.captured(7), ink, sizeAt(sizes, int(pages.size()) - 1, box.center())};
+            text.text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+                .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+            // A word drawn twice in the same place (a bold made by overprinting) is one word.
+            const bool twice = std::any_of(
+                pages.last().texts.cbegin(), pages.last().texts.cend(),
+                [&text](const zelvane::PlacedText &t) { return t.text == text.text && t.ink == text.ink; });
+            if (!twice)
+                pages.last().texts.append(text);
+        }
+    }
+    return pages;
 }

@@ -23,7 +23,7 @@ inline zelvane::ReportDocument SampleDocument(int pageCount, const QString &titl
         painter.setFont(font);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, line);
         painter.end();
-        page.texts.append({box, line});
+        page.texts.append({box, line, box, 18});
         document.pages.append(page);
     }
     return document;
