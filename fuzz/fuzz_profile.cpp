@@ -24,7 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         TQVProfile profile(path);
         profile.ReadValue(QStringLiteral("DATABASENAME"));
         profile.WriteValue(QStringLiteral("LAST_USERNAME"), value);
-        profile.SaveProfile();
     }
     const TQVProfile again(path);
     // A value reads back as it was given, trimmed, its line breaks as "\r\n" (a blank value removes its
