@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/YearFiles.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -9,7 +11,6 @@ namespace zelvane {
 class Tfdb;
 
 inline constexpr auto kPlaceholderName = "Créer un nouveau Dossier.mdb";
-inline constexpr auto kWorkingCopyName = "FCTEMP.MDB";
 inline constexpr auto kCaptionAtStart = "FEUILLE DE CONSOMMATION JOURNALIERE VERSION 1.00";
 inline constexpr auto kCaptionDisconnected = "FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00";
 

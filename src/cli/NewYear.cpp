@@ -16,13 +16,14 @@ class NewYear : public DatabaseCommand
 {
 public:
     NewYear()
-        : DatabaseCommand(QStringLiteral("new-year"), QStringLiteral("FILE --year YYYY [--out FILE] [--force]"),
-                          QStringLiteral("Makes the management file of year YYYY from FILE: the closing stock of every\n"
-                                         "article becomes its opening stock, the year's movements, invoices, monthly\n"
-                                         "statements, menus and head-counts are emptied. FILE is left as it was.\n"
-                                         "Without --out the file is named after FILE with its year replaced (or\n"
-                                         "DOSn_YYYY.MDB) in FILE's folder; an existing file is refused unless --force\n"
-                                         "is given. Prints the full path of the new file."))
+        : DatabaseCommand(
+            QStringLiteral("new-year"), QStringLiteral("FILE --year YYYY [--out FILE] [--force]"),
+            QStringLiteral("Makes the management file of year YYYY from FILE: the closing stock of every\n"
+                           "article becomes its opening stock, the year's movements, invoices, monthly\n"
+                           "statements, menus and head-counts are emptied. FILE is left as it was.\n"
+                           "Without --out the file is named after FILE with its year replaced (or\n"
+                           "DOSn_YYYY.MDB) in FILE's folder; an existing file is refused unless --force\n"
+                           "is given. Prints the full path of the new file."))
     {
     }
 
@@ -41,7 +42,8 @@ protected:
         const std::optional<qint64> digits = ParseDigits(parser.value(QStringLiteral("year")));
         const int year = digits && *digits <= 2999 ? int(*digits) : 0;
         if (year == 0)
-            throw CommandFailure{QStringLiteral("the year '%1' is not a year").arg(parser.value(QStringLiteral("year")))};
+            throw CommandFailure{
+                QStringLiteral("the year '%1' is not a year").arg(parser.value(QStringLiteral("year")))};
         if (year <= db.gestion)
             throw CommandFailure{QStringLiteral("the new year %1 must come after the year of %2, %3")
                                      .arg(year)
@@ -57,6 +59,8 @@ protected:
         if (!made.ok())
             throw CommandFailure{made.error};
         out.write((made.path + QLatin1Char('\n')).toUtf8());
+        if (!made.replaced.isEmpty())
+            out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(made.replaced).toUtf8());
         return 0;
     }
 };

@@ -6,6 +6,7 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
+#include "db/YearFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,8 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     const QString target = QDir(request.folder).absoluteFilePath(name);
     if (QFileInfo(name).completeBaseName().contains(QLatin1Char('.')))
         return failure(QStringLiteral("Nom du fichier de base de données incorrecte: %1").arg(name));
+    if (const QString refusal = ReservedNameRefusal(name); !refusal.isEmpty())
+        return failure(refusal);
     if (QFileInfo::exists(target) && !request.overwrite)
         return failure(QStringLiteral("%1 already exists (use --force to replace it)").arg(target));
 
@@ -68,13 +71,15 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     db.closeSession();
     if (error.isEmpty() && request.fill)
         error = request.fill(work);
+    QString replaced;
     if (error.isEmpty())
-        MoveIntoPlace(work, target, &error);
+        replaced = ReplaceKeepingBackup(
+            target, [&](QString *e) { return MoveIntoPlace(work, target, e); }, &error);
     if (!error.isEmpty()) {
         QFile::remove(work);
         return failure(error);
     }
-    return {target, QString()};
+    return {target, QString(), replaced};
 }
 
 } // namespace zelvane

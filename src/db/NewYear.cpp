@@ -8,6 +8,7 @@
 #include "db/Preparation.h"
 #include "db/SqlFunctions.h"
 #include "db/Transaction.h"
+#include "db/YearFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -91,6 +92,8 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
             QStringLiteral("%1 est le dossier de l'année qui s'achève, qui doit rester tel quel.").arg(target));
     if (QFileInfo(target).completeBaseName().contains(QLatin1Char('.')))
         return failure(QStringLiteral("Nom du fichier de base de données incorrecte : %1").arg(target));
+    if (const QString refusal = ReservedNameRefusal(target); !refusal.isEmpty())
+        return failure(refusal);
     const QString work = WorkFileFor(target);
     QString error;
     if (CopyDatabaseInto(SqliteHandle(source), work, &error)) {
@@ -111,13 +114,15 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
         }
         QSqlDatabase::removeDatabase(connection);
     }
+    QString replaced;
     if (error.isEmpty())
-        MoveIntoPlace(work, target, &error);
+        replaced = ReplaceKeepingBackup(
+            target, [&](QString *e) { return MoveIntoPlace(work, target, e); }, &error);
     if (!error.isEmpty()) {
         RemoveWorkFile(work);
         return failure(error);
     }
-    return {target, {}};
+    return {target, {}, replaced};
 }
 
 QString AskNewManagementYear(Tfdb &db)
@@ -142,6 +147,9 @@ QString AskNewManagementYear(Tfdb &db)
         prompter().showMessage(made.error, QStringLiteral("Nouvelle Gestion"), MessageIcon::Warning);
         return {};
     }
+    if (!made.replaced.isEmpty())
+        prompter().showMessage(QStringLiteral("Le fichier remplacé est conservé sous %1.").arg(made.replaced),
+                               QStringLiteral("Nouvelle Gestion"), MessageIcon::Information);
     return made.path;
 }
 

@@ -3,6 +3,7 @@
 #include "common/NumberValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/Preparation.h"
+#include "db/YearFiles.h"
 
 #include <QApplication>
 #include <QDate>
@@ -94,6 +95,11 @@ void TFPrepareDos::BOkClick()
     const QString name = m_name->text().trimmed();
     if (name.isEmpty() || name.contains(QLatin1Char('/'))) {
         prompter().showMessage(QStringLiteral("Le nom du fichier est incorrect."), windowTitle(), MessageIcon::Warning);
+        m_name->setFocus();
+        return;
+    }
+    if (const QString refusal = ReservedNameRefusal(name); !refusal.isEmpty()) {
+        prompter().showMessage(refusal, windowTitle(), MessageIcon::Warning);
         m_name->setFocus();
         return;
     }

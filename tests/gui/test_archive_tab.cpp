@@ -103,6 +103,47 @@ private slots:
         QCOMPARE(listed(), QStringList{"DOS1_2009.MDB"});
     }
 
+    // "Supprimer" puts the year into the corbeille beside the management files, says where, and the year
+    // comes back from there whole; a second year of the same name deleted keeps the first one.
+    void deletedYearGoesToTheCorbeille()
+    {
+        const QString corbeille = home->databases() + "/corbeille";
+        const QByteArray digest = FileDigest(year2008);
+        showArchive();
+        select("DOS1_2008.MDB");
+        answers.confirmations = {true};
+        tab->BArchive_DelClick();
+        QCOMPARE(listed(), QStringList{"DOS1_2009.MDB"});
+        QCOMPARE(FilesIn(corbeille), QStringList{"DOS1_2008.MDB"});
+        QCOMPARE(FileDigest(corbeille + "/DOS1_2008.MDB"), digest);
+        QCOMPARE(answers.messages.last(), "Le fichier DOS1_2008.MDB a été placé dans la corbeille :\n" + corbeille
+                                              + "/DOS1_2008.MDB\nIl peut y être ouvert ou restauré (\"Restaurer la "
+                                                "base de données\").");
+        // With ZELVANE_SHOTS set to a folder, the tab after the deletion is saved there, to look at it.
+        if (qEnvironmentVariableIsSet("ZELVANE_SHOTS")) {
+            window->resize(1000, 600);
+            window->grab().save(qEnvironmentVariable("ZELVANE_SHOTS") + "/archive-after-delete.png");
+        }
+
+        // Brought back by the restore command, the year is listed again.
+        answers.files = {corbeille + "/DOS1_2008.MDB"};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(db->CurrentFile, year2008);
+        QCOMPARE(db->gestion, 2008);
+        showArchive();
+        QCOMPARE(listed(), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB"}));
+
+        // A year of the same name deleted twice: the copy already in the corbeille is kept beside it.
+        for (int n = 0; n < 2; ++n) {
+            home->preparedFile(2, 2009, "DOS1_2009.MDB");
+            tab->fill();
+            select("DOS1_2009.MDB");
+            answers.confirmations = {true};
+            tab->BArchive_DelClick();
+        }
+        QCOMPARE(FilesIn(corbeille), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+    }
+
     void theDefaultFileBox()
     {
         showArchive();
