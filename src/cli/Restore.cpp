@@ -33,12 +33,14 @@ protected:
     {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
         parser.addOption({QStringLiteral("home"), QStringLiteral("The data folder."), QStringLiteral("DIR")});
+        AddUserOption(parser);
     }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
     {
         if (parser.positionalArguments().size() != 1)
             throw CommandFailure{QStringLiteral("restore needs exactly one FILE")};
+        IdentifyUser(parser.positionalArguments().first(), parser, QStringLiteral("AB"));
         const QString home = parser.isSet(QStringLiteral("home"))
                                  ? QDir(parser.value(QStringLiteral("home"))).absolutePath()
                                  : BaseDir();
