@@ -1,5 +1,6 @@
 #include "TestHome.h"
 #include "app/MainWindow.h"
+#include "common/DialogPrompter.h"
 #include "common/Profile.h"
 #include "db/ArchiveTab.h"
 #include "db/DataModule.h"
@@ -10,8 +11,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zelvane;
@@ -142,6 +145,37 @@ private slots:
             tab->BArchive_DelClick();
         }
         QCOMPARE(FilesIn(corbeille), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+    }
+
+    // The same with the real message boxes: OK on the question, then the box that says where the year went.
+    void deletionSaidInTheRealBoxes()
+    {
+        showArchive();
+        select("DOS1_2008.MDB");
+        DialogPrompter dialogs;
+        setPrompter(&dialogs);
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || (!shown.isEmpty() && shown.last() == box->text()))
+                return;
+            shown << box->text();
+            if (qEnvironmentVariableIsSet("ZELVANE_SHOTS"))
+                box->grab().save(qEnvironmentVariable("ZELVANE_SHOTS")
+                                 + QString("/archive-box-%1.png").arg(shown.size()));
+            QAbstractButton *ok = box->button(QMessageBox::Ok);
+            QVERIFY(ok);
+            ok->click();
+        });
+        poll.start(50);
+        tab->BArchive_DelClick();
+        poll.stop();
+        setPrompter(&answers);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.first(), " Voulez vous confirmer la suppression du fichier DOS1_2008.MDB ? ");
+        QVERIFY(shown.last().startsWith("Le fichier DOS1_2008.MDB a été placé dans la corbeille"));
+        QVERIFY(QFile::exists(home->databases() + "/corbeille/DOS1_2008.MDB"));
     }
 
     void theDefaultFileBox()
