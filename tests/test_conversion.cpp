@@ -181,6 +181,12 @@ private slots:
         const TMenuJour summary(db, *Menus(db).ListeCategories(), day);
         QCOMPARE(summary.SortiesJour(), 10.0);
         QCOMPARE(summary.PersonnesNourries(), qint64(10));
+
+        // Written later by another program, a day with a time is kept as its day too.
+        MakeDatabase(path, {"insert into menu_effect (date_menu, code_categ, m2) values ('2009-03-21 08:00:00', 1, 5)",
+                            "update stock set date_op='2009-03-22T00:00' where num_mvt=902"});
+        QCOMPARE(RowsOf(path, "select date_menu from menu_effect where m2=5"), QStringList{"2009-03-21"});
+        QCOMPARE(RowsOf(path, "select date_op from stock where num_mvt=902"), QStringList{"2009-03-22"});
     }
 
     void fromJune2009TwiceInTheSameFolder()

@@ -455,10 +455,14 @@ private slots:
         } else if (kind == "damaged") {
             QString why;
             QVERIFY(BackupDatabaseFile(db->CurrentFile, chosen, &why));
+            // The pages of the movements, not those of the schema, whose damage is told otherwise.
+            const int page = RowsOf(chosen, "pragma page_size").value(0).toInt();
+            const int root = RowsOf(chosen, "select rootpage from sqlite_master where name='STOCK'").value(0).toInt();
+            QVERIFY(page > 0 && root > 1);
             QFile f(chosen);
             QVERIFY(f.open(QIODevice::ReadWrite));
-            f.seek(f.size() - 3 * 4096);
-            f.write(QByteArray(2 * 4096, '\xff'));
+            f.seek(qint64(root - 1) * page);
+            f.write(QByteArray(page, '\xff'));
         } else if (kind == "foreign") {
             MakeDatabase(chosen, {"create table notes (t text)"});
         } else {

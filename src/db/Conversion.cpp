@@ -158,25 +158,53 @@ QVariant DayValue(const QVariant &value)
 
 void NormaliseStoredDays(const QSqlDatabase &db)
 {
+    // Once per file: the triggers made below keep every later write a day, whatever program writes it.
+    QSqlQuery done(db);
+    if (!done.exec(QStringLiteral("select 1 from sqlite_master where type='trigger' and name='zelvane_days_kept'"))
+        || done.next())
+        return;
+    done.finish();
     QSqlQuery tables(db);
-    if (!tables.exec(QStringLiteral("select name from sqlite_master where type='table'")))
+    if (!tables.exec(QStringLiteral("select name from sqlite_master where type='table' and name not like 'sqlite_%'")))
         return;
     QStringList names;
     while (tables.next())
         names << tables.value(0).toString();
-    for (const QString &table : names) {
-        QSqlQuery info(db);
-        if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
-            continue;
-        while (info.next()) {
-            if (info.value(2).toString().compare(QStringLiteral("DATE"), Qt::CaseInsensitive) != 0)
+    IgnoreFailure("cutting the days stored with a time", [&] {
+        Transaction unit(db);
+        for (const QString &table : std::as_const(names)) {
+            QSqlQuery info(db);
+            if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
                 continue;
-            const QString column = quoted(info.value(1).toString());
-            runIgnoringFailure(db, QStringLiteral("update %1 set %2=substr(%2,1,10) where length(%2)>10 and %2 "
-                                                  "glob '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T]*'")
-                                       .arg(quoted(table), column));
+            QStringList days;
+            while (info.next()) {
+                if (info.value(2).toString().compare(QStringLiteral("DATE"), Qt::CaseInsensitive) == 0)
+                    days << info.value(1).toString();
+            }
+            for (const QString &day : std::as_const(days)) {
+                const QString column = quoted(day);
+                const QString withTime = QStringLiteral("length(%1)>10 and %1 glob "
+                                                        "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T]*'");
+                runIgnoringFailure(db, QStringLiteral("update %1 set %2=substr(%2,1,10) where %3")
+                                           .arg(quoted(table), column, withTime.arg(column)));
+                for (const char *event : {"insert", "update"}) {
+                    const QString name = quoted(
+                        QStringLiteral("zelvane_day_%1_%2_%3").arg(table, day, QLatin1String(event)));
+                    runIgnoringFailure(
+                        db, QStringLiteral("create trigger if not exists %1 after %2 on %3 when %4 begin update %3 set "
+                                           "%5=substr(new.%5,1,10) where rowid=new.rowid; end")
+                                .arg(name,
+                                     QLatin1String(event) == QLatin1String("insert")
+                                         ? QStringLiteral("insert")
+                                         : QStringLiteral("update of ") + column,
+                                     quoted(table), withTime.arg(QStringLiteral("new.") + column), column));
+                }
+            }
         }
-    }
+        runIgnoringFailure(db, QStringLiteral("create trigger if not exists zelvane_days_kept after insert on version "
+                                              "when 0 begin select 1; end"));
+        unit.commit();
+    });
 }
 
 const QList<Generation> &OlderGenerations()

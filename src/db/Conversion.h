@@ -83,7 +83,8 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
 QVariant DayValue(const QVariant &value);
 
 // Cuts every stored day followed by a time ("2009-03-20 00:00:00", from a file edited or imported by
-// another program) down to its day, in every DATE column of db, so that the comparisons of days find it.
+// another program) down to its day, in every DATE column of db, so that the comparisons of days find it;
+// then triggers in the file cut every day written later, by any program. Done once per file.
 void NormaliseStoredDays(const QSqlDatabase &db);
 
 // Follows the copy of the tables, one step per entry of the list.
