@@ -218,6 +218,34 @@ private slots:
         QVERIFY(QFile::exists(year2009 + ".bak.1"));
         QVERIFY(answers.messages.last().contains(year2009 + ".bak.1"));
     }
+
+    // A backup named otherwise, of the year 2008: restored over DOS1_2008.MDB once the user agrees (the
+    // file replaced kept), so that the archive and the year navigation find it; declined, nothing changes.
+    void restoreOfABackupNamedOtherwise()
+    {
+        const QString usb = home->path() + "/usb";
+        QDir().mkpath(usb);
+        const QString backup = usb + "/DOS1_2008_sauvegarde_01-02-2009.MDB";
+        QString error;
+        QVERIFY(BackupDatabaseFile(year2008, backup, &error));
+        const QByteArray before = FileDigest(year2008);
+        answers.files = {backup};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(answers.questions.last(), backup + " est une sauvegarde du dossier " + year2008
+                                               + ".\nRestaurer par-dessus " + year2008
+                                               + " ? Le fichier actuel sera conservé sous " + year2008 + ".bak.N.");
+        QCOMPARE(db->CurrentFile, year2009);
+        QCOMPARE(FileDigest(year2008), before);
+
+        answers.files = {backup};
+        answers.confirmations = {true};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(db->CurrentFile, year2008);
+        QCOMPARE(db->gestion, 2008);
+        QCOMPARE(FileDigest(year2008 + ".bak.1"), before);
+        showArchive();
+        QCOMPARE(listed(), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB"}));
+    }
 };
 
 QTEST_MAIN(TestArchiveTab)
