@@ -364,6 +364,136 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("prepare --kind N --year YYYY")));
         QVERIFY(r.out.contains(QStringLiteral("info FILE")));
     }
+
+    // On a file with users, every command that opens it logs in as the desktop does: --user NAME, the
+    // password from ZELVANE_PASSWORD, the priorities of the desktop's commands; a file without users
+    // stays open to every command.
+    void commandsLogInOnAFileWithUsers_data()
+    {
+        QTest::addColumn<bool>("withUsers");
+        QTest::addColumn<QStringList>("args"); // FILE stands for the file, OUT for a new file
+        QTest::addColumn<QString>("password"); // ZELVANE_PASSWORD, unset when null
+        QTest::addColumn<QString>("refusal");  // the message, empty when the command runs
+        const QStringList sheet = {"sheet", "FILE", "--day", "10/03/2009"};
+        QTest::newRow("no --user") << true << sheet << "secret"
+                                   << "Identification refusée : ce dossier a des utilisateurs, --user NOM est demandé";
+        QTest::newRow("right password") << true << (sheet + QStringList{"--user", "admin"}) << " Secret"
+                                        << "";
+        QTest::newRow("wrong password") << true << (sheet + QStringList{"--user", "ADMIN"}) << "secre"
+                                        << "Identification refusée : utilisateur ou mot de passe incorrect";
+        QTest::newRow("unknown user") << true << (sheet + QStringList{"--user", "PERSONNE"}) << "secret"
+                                      << "Identification refusée : utilisateur ou mot de passe incorrect";
+        QTest::newRow("user without password") << true << (sheet + QStringList{"--user", "MAGASIN"}) << QString() << "";
+        QTest::newRow("backup as priority C")
+            << true << QStringList{"backup", "FILE", "OUT", "--user", "MAGASIN"} << QString()
+            << "Identification refusée : priorité insuffisante (C), cette commande demande AB";
+        QTest::newRow("backup as priority A")
+            << true << QStringList{"backup", "FILE", "OUT", "--user", "ADMIN"} << "secret"
+            << "";
+        QTest::newRow("restore as priority C")
+            << true << QStringList{"restore", "FILE", "--user", "MAGASIN"} << QString()
+            << "Identification refusée : priorité insuffisante (C), cette "
+               "commande demande AB";
+        QTest::newRow("new-year without --user")
+            << true << QStringList{"new-year", "FILE", "--year", "2010"} << "secret"
+            << "Identification refusée : ce dossier a des utilisateurs, "
+               "--user NOM est demandé";
+        QTest::newRow("print of the monthly statement, wrong password")
+            << true << QStringList{"print", "FILE", "--doc", "14", "--day", "31/03/2009", "--user", "ADMIN"} << "x"
+            << "Identification refusée : utilisateur ou mot de passe incorrect";
+        QTest::newRow("no users: sheet") << false << sheet << QString() << "";
+        QTest::newRow("no users: backup") << false << QStringList{"backup", "FILE", "OUT"} << QString() << "";
+    }
+    void commandsLogInOnAFileWithUsers()
+    {
+        QFETCH(bool, withUsers);
+        QFETCH(QStringList, args);
+        QFETCH(QString, password);
+        QFETCH(QString, refusal);
+        TestHome home;
+        const QString file = home.preparedFile(2, 2009, QStringLiteral("DOS1_2009.MDB"));
+        if (withUsers) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("users"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            ExecSql(db, QString::fromLatin1(kCreateUsersTable));
+            ExecSql(db, QStringLiteral("insert into users values ('ADMIN', 'SECRET', 'A'), ('MAGASIN', '', 'C')"));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("users"));
+        }
+        args.replaceInStrings(QStringLiteral("FILE"), file);
+        args.replaceInStrings(QStringLiteral("OUT"), home.path() + QStringLiteral("/copie.MDB"));
+        if (password.isNull())
+            qunsetenv("ZELVANE_PASSWORD");
+        else
+            qputenv("ZELVANE_PASSWORD", password.toUtf8());
+        const CliRun r = RunCli(args);
+        qunsetenv("ZELVANE_PASSWORD");
+        if (refusal.isEmpty()) {
+            QVERIFY2(r.code == 0, qPrintable(r.err));
+        } else {
+            QCOMPARE(r.code, 1);
+            QCOMPARE(r.err, QStringLiteral("zelvane-cli: ") + refusal + QLatin1Char('\n'));
+            QVERIFY(!QFile::exists(home.path() + QStringLiteral("/copie.MDB")));
+        }
+    }
+
+    // Without ZELVANE_PASSWORD the password is read from standard input, one line per attempt, three at
+    // most; each failure counts in the file for that name.
+    void passwordReadFromStandardInput_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("failures");
+        QTest::newRow("right at once") << QByteArray("secret\n") << 0 << "0";
+        QTest::newRow("right at the third line") << QByteArray("a\nb\nsecret\n") << 0 << "0";
+        QTest::newRow("three wrong lines") << QByteArray("a\nb\nc\nsecret\n") << 1 << "3";
+        QTest::newRow("no line") << QByteArray() << 1 << "0";
+    }
+    void passwordReadFromStandardInput()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(int, code);
+        QFETCH(QString, failures);
+        TestHome home;
+        const QString file = home.preparedFile(2, 2009, QStringLiteral("DOS1_2009.MDB"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("users"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            ExecSql(db, QString::fromLatin1(kCreateUsersTable));
+            ExecSql(db, QStringLiteral("insert into users values ('ADMIN', 'SECRET', 'A')"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("users"));
+        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/zelvane-cli");
+        QVERIFY2(QFileInfo(program).isExecutable(), qPrintable(program));
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("ZELVANE_PASSWORD"));
+        environment.insert(QStringLiteral("ZELVANE_HOME"), home.path());
+        cli.setProcessEnvironment(environment);
+        cli.start(program, {QStringLiteral("day"), file, QStringLiteral("--day"), QStringLiteral("10/03/2009"),
+                            QStringLiteral("--user"), QStringLiteral("ADMIN")});
+        QVERIFY(cli.waitForStarted());
+        cli.write(input);
+        cli.closeWriteChannel();
+        QVERIFY(cli.waitForFinished(60'000));
+        QCOMPARE(cli.exitCode(), code);
+        if (code != 0)
+            QVERIFY(QString::fromUtf8(cli.readAllStandardError()).contains("zelvane-cli: Identification refusée"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QCOMPARE(ScalarSql(db, QStringLiteral("select coalesce(max(failures), 0) from login_delay")).toString(),
+                 failures);
+        // The password kept as typed was hashed by the first command that opened the file for writing.
+        QVERIFY(ScalarSql(db, QStringLiteral("select password from users")).toString().startsWith("$argon2id$"));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -155,6 +155,23 @@ private slots:
         answers.confirmations.push_back(true);
         QVERIFY(sequence.Action_connectExecute());
         QCOMPARE(db.organisme, 2);
+        // The year written over is kept, and the user told where.
+        QCOMPARE(FileDigest(existing + QStringLiteral(".bak.1")), before);
+        QCOMPARE(answers.messages.last(),
+                 QStringLiteral("Le fichier remplacé est conservé sous %1.bak.1.").arg(existing));
+    }
+
+    // The working copy's name is deleted at every start: no prepared file takes it.
+    void workingCopyNameRefusedForAPreparedFile()
+    {
+        TestData db;
+        ConnectionSequence sequence(db);
+        forms->preparations.push_back(prepared(QStringLiteral("fctemp.mdb"), 2, QStringLiteral("2010")));
+        QVERIFY(!sequence.Action_connectExecute());
+        QCOMPARE(answers.messages,
+                 QStringList{QStringLiteral("Le nom FCTEMP.MDB est réservé à la copie de travail d'un nouveau dossier, "
+                                            "effacée à chaque démarrage : choisissez un autre nom.")});
+        QVERIFY(!db.isConnected());
     }
 
     void fileOfAnUnknownVersionIsNotOpenedNorDamaged()

@@ -6,6 +6,10 @@
 #include "db/Conversion.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "menus/Historique.h"
+#include "menus/MenuJour.h"
+#include "reports/DepenseMensuelle.h"
+#include "stock/ListeDenrees.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,15 +78,115 @@ private slots:
         QCOMPARE(RowsOf(path, "select username, priorite from users"), QStringList{"chef|A"});
     }
 
+    // That generation kept no options: the file gets the row of a kind 1 establishment for the year of its
+    // movements, and the changes of the next generation (natures, menus, head-counts, categories).
     void fromNovember2008()
     {
-        // That generation has no options table: its hook never acts and the copied rows stay as they were.
         const QString path = older("ZELVANE-2008-11-01");
+        MakeDatabase(path, {"insert into stock values (3, 1, 1, '2008-12-30', 1, 6, 1, NULL)"});
         QVERIFY(ConvertOlderFile(path).ok());
         QCOMPARE(RowsOf(path, "select nat_op, num_bc, date_bc from stock order by num_mvt"),
-                 (QStringList{"1|NULL|NULL", "2|NULL|NULL"}));
-        QCOMPARE(RowsOf(path, "select count(*) from menus"), QStringList{"1"});
-        QCOMPARE(RowsOf(path, "select count(*) from menu_effect"), QStringList{"0"});
+                 (QStringList{"10|0|2009-05-12", "22|0|2009-05-12", "10|0|2008-12-30"}));
+        QCOMPARE(RowsOf(path, "select organisme, gestion, langue, regime from options"), QStringList{"1|2009|FR|1"});
+        QCOMPARE(RowsOf(path, "select count(*) from menu_effect"), QStringList{"7"});
+        QCOMPARE(RowsOf(path, "select menu2 from menu_menu"), QStringList{"Couscous"});
+        QCOMPARE(RowsOf(path, "select count(*) from categories"), QStringList{"7"});
+    }
+
+    // A converted year shows the store and the persons fed that the old figures give, in the day summary,
+    // the history and the monthly statement, whether its days carried a time or not. Old figures: 4 in
+    // store at the opening (value 20), 10 in at 6 and 3 out at lunch at 6 on 12 May 2009, 12 persons of
+    // category 1 and 40 of category 3 at lunch.
+    void convertedYearShowsItsFigures_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("withTime");
+        QTest::newRow("2009-05-01") << "ZELVANE-2009-05-01" << false;
+        QTest::newRow("2009-05-01, days with a time") << "ZELVANE-2009-05-01" << true;
+        QTest::newRow("2008-11-01") << "ZELVANE-2008-11-01" << false;
+        QTest::newRow("2008-11-01, days with a time") << "ZELVANE-2008-11-01" << true;
+    }
+    void convertedYearShowsItsFigures()
+    {
+        QFETCH(QString, tag);
+        QFETCH(bool, withTime);
+        const QString path = older(tag);
+        if (tag == "ZELVANE-2009-05-01")
+            MakeDatabase(path, {"insert into options values (2009, 'FR', 'Tiaret')"});
+        if (withTime)
+            MakeDatabase(path, {"update stock set date_op=date_op||' 00:00:00'",
+                                "update menus set date_menu=date_menu||' 00:00:00'",
+                                "update MENU_HOSPITALISE set date_menu=date_menu||'T00:00:00'"});
+        const ConversionResult converted = ConvertOlderFile(path);
+        QVERIFY2(converted.ok(), qPrintable(converted.error));
+        QCOMPARE(RowsOf(path, "select distinct date_op from stock"), QStringList{"2009-05-12"});
+        QCOMPARE(RowsOf(path, "select distinct date_menu from menu_effect"), QStringList{"2009-05-12"});
+
+        const QDate day(2009, 5, 12);
+        TestData db;
+        QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
+        db.LoadOptions();
+        QCOMPARE(db.organisme, 1);
+        QCOMPARE(db.gestion, 2009);
+        db.startSession(day);
+        const TListeCategories *categories = Menus(db).ListeCategories();
+        QVERIFY(categories);
+        QCOMPARE(categories->Count(), 7);
+        QCOMPARE(Stock(db).ListeDenrees()->FindDenree(1)->restes(), 4.0 + 10 - 3);
+
+        const TMenuJour summary(db, *categories, day);
+        QCOMPARE(summary.Effectifs(2), 52.0);
+        QCOMPARE(summary.SortiesJour(), 18.0);
+        QCOMPARE(summary.PersonnesNourries(), qint64(52));
+        QCOMPARE(summary.DepenseParPersonne(), 18.0 / 52);
+
+        const THistorique history(db, 2009);
+        const int index = history.IndexOf(day);
+        QVERIFY(index >= 0);
+        const TJourHistorique &historyDay = history.Jours().at(index);
+        QCOMPARE(historyDay.ValeurVeille, 20.0);
+        QCOMPARE(historyDay.ValeurEntrees, 60.0);
+        QCOMPARE(historyDay.ValeurSorties, 18.0);
+        QCOMPARE(historyDay.PersonnesNourries, qint64(52));
+
+        const TDepense_Mensuelle month(db, day);
+        const TDepenseJour *monthDay = month.GetJour(12);
+        QVERIFY(monthDay);
+        QCOMPARE(monthDay->effectif(1, 2), 12);
+        QCOMPARE(monthDay->effectif(3, 2), 40);
+        QCOMPARE(monthDay->SortiesJour, 18.0);
+        QCOMPARE(month.TotalMois.SortiesJour, 18.0);
+        QVERIFY(month.TotalMois.Moyenne > 0);
+    }
+
+    // A file of this version whose days another program stored with a time: its first opening for writing
+    // cuts them to their day, so that the day's comparisons find its rows.
+    void daysWithATimeReadAsTheirDay()
+    {
+        const QString path = home->preparedFile(1, 2009, "DOS1_2009.MDB");
+        MakeDatabase(path, {"insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu, code_four, date_bl) "
+                            "values (901, 1, 22, '2009-03-20 00:00:00', 2, 5, 0, '2009-03-20T08:30')",
+                            "insert into menu_effect (date_menu, code_categ, m2) values ('2009-03-20 00:00:00', 1, 10)",
+                            "insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu, obs) "
+                            "values (902, 1, 10, '2009-03-19', 9, 5, '2009-03-20 00:00:00')"});
+        const QDate day(2009, 3, 20);
+        TestData db;
+        QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false, QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
+        db.LoadOptions();
+        db.startSession(day);
+        QCOMPARE(RowsOf(path, "select num_mvt, date_op, date_bl, obs from stock where num_mvt>900 order by num_mvt"),
+                 (QStringList{"901|2009-03-20|2009-03-20|NULL", "902|2009-03-19|NULL|2009-03-20 00:00:00"}));
+        const TMenuJour summary(db, *Menus(db).ListeCategories(), day);
+        QCOMPARE(summary.SortiesJour(), 10.0);
+        QCOMPARE(summary.PersonnesNourries(), qint64(10));
+
+        // Written later by another program, a day with a time is kept as its day too.
+        MakeDatabase(path, {"insert into menu_effect (date_menu, code_categ, m2) values ('2009-03-21 08:00:00', 1, 5)",
+                            "update stock set date_op='2009-03-22T00:00' where num_mvt=902"});
+        QCOMPARE(RowsOf(path, "select date_menu from menu_effect where m2=5"), QStringList{"2009-03-21"});
+        QCOMPARE(RowsOf(path, "select date_op from stock where num_mvt=902"), QStringList{"2009-03-22"});
     }
 
     void fromJune2009TwiceInTheSameFolder()
@@ -219,17 +323,22 @@ private slots:
     void commandLine()
     {
         const QString path = older("ZELVANE-2009-06-06");
-        CliRun r = RunCli({"info", path});
+        // The file has a user: each command logs in as him.
+        qputenv("ZELVANE_PASSWORD", "secret");
+        CliRun r = RunCli({"info", path, "--user", "chef"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.contains("schema: ZELVANE-2009-06-06") && r.out.contains("can be converted"), qPrintable(r.out));
-        r = RunCli({"convert", path});
+        r = RunCli({"convert", path, "--user", "chef"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, path + ".bak.1\n");
-        r = RunCli({"convert", path});
+        r = RunCli({"convert", path, "--user", "chef"});
         QVERIFY(r.code != 0);
         QVERIFY2(r.err.contains("already of the current version"), qPrintable(r.err));
-        r = RunCli({"info", path});
+        r = RunCli({"info", path, "--user", "chef"});
+        qunsetenv("ZELVANE_PASSWORD");
         QVERIFY(r.out.contains(QString("schema: ") + kSchemaTag));
+        // The password kept as typed by the old file is hashed once the converted file is opened.
+        QVERIFY(RowsOf(path, "select password from users").value(0).startsWith("$argon2id$"));
     }
 };
 

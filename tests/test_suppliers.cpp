@@ -91,6 +91,7 @@ private slots:
         QFETCH(QList<int>, codes);
         QFETCH(int, proposed);
         exec(QStringLiteral("delete from fournisseur"));
+        exec(QStringLiteral("update stock set code_four=0")); // numbers the records carry: below
         for (int code : codes)
             StoreFixture(db->database()).supplier(code, QStringLiteral("S%1").arg(code));
         reloadSuppliers();
@@ -195,13 +196,76 @@ private slots:
         prompts.confirmations = {false, true, true};
         QVERIFY(!DeleteCurrentInvoice(suppliers()));
         QVERIFY(DeleteCurrentInvoice(suppliers()));
+        selectSupplier(2);
         QVERIFY(DeleteCurrentSupplier(suppliers()));
         QCOMPARE(prompts.questions, QStringList({" Voulez-vous  Confirmer la Suppression de la Facture n°1    ? ",
                                                  " Voulez-vous  Confirmer la Suppression de la Facture n°1    ? ",
-                                                 " Voulez-vous  Confirmer la Suppression du Fournisseur 1-SARL EL "
-                                                 "BARAKA    ? "}));
+                                                 " Voulez-vous  Confirmer la Suppression du Fournisseur 2-ETS "
+                                                 "BENALI    ? "}));
         QCOMPARE(invoiceCount(), 0);
         QCOMPARE(scalar(QStringLiteral("select count(*) from fournisseur")).toInt(), 1);
+    }
+
+    // A supplier whose number movements or invoices carry stays, with the reason before any question;
+    // the dataset's rule refuses the delete on every other path too.
+    void supplierWithRecordsIsKept_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("invoices");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("two deliveries") << 1 << 0
+                                        << "Le fournisseur n° 1 ne peut pas être supprimé : son numéro figure dans 2 "
+                                           "mouvements et 0 facture. Supprimez d'abord ses factures et ses mouvements.";
+        QTest::newRow("deliveries and an invoice")
+            << 1 << 1
+            << "Le fournisseur n° 1 ne peut pas être supprimé : son numéro figure dans 2 mouvements et 1 facture. "
+               "Supprimez d'abord ses factures et ses mouvements.";
+        QTest::newRow("an invoice only") << 2 << 1
+                                         << "Le fournisseur n° 2 ne peut pas être supprimé : son numéro figure dans 0 "
+                                            "mouvement et 1 facture. Supprimez d'abord ses factures et ses mouvements.";
+    }
+    void supplierWithRecordsIsKept()
+    {
+        QFETCH(int, code);
+        QFETCH(int, invoices);
+        QFETCH(QString, refusal);
+        for (int n = 1; n <= invoices; ++n)
+            exec(QStringLiteral("insert into factures (code_four, num_facture, periode_du, periode_au) "
+                                "values (%1, %2, '2009-03-01', '2009-03-31')")
+                     .arg(code)
+                     .arg(n));
+        reloadSuppliers();
+        selectSupplier(code);
+        prompts.confirmations = {true};
+        QVERIFY(!DeleteCurrentSupplier(suppliers()));
+        QCOMPARE(prompts.messages, QStringList({refusal}));
+        QVERIFY(prompts.questions.isEmpty());
+        selectSupplier(code);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, fournisseur()->remove());
+        QCOMPARE(scalar(QStringLiteral("select count(*) from fournisseur where code_four=%1").arg(code)).toInt(), 1);
+    }
+
+    // A number that movements or invoices still carry is never proposed to a new supplier: the deleted
+    // supplier's deliveries would become the new one's.
+    void numberCarriedByRecordsNotGivenAgain_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("proposed");
+        QTest::newRow("deliveries of a supplier gone") << "update stock set code_four=7 where num_mvt=3" << 8;
+        QTest::newRow("an invoice of a supplier gone")
+            << "insert into factures (code_four, num_facture, periode_du, periode_au) "
+               "values (9, 1, '2009-03-01', '2009-03-31')"
+            << 10;
+        QTest::newRow("nothing beyond the suppliers") << "select 1" << 3;
+    }
+    void numberCarriedByRecordsNotGivenAgain()
+    {
+        QFETCH(QString, sql);
+        QFETCH(int, proposed);
+        exec(sql);
+        forms->suppliers = {QVariantMap{{"nom_prenom", "LAITERIE"}}};
+        QVERIFY(EditFournisseur(suppliers(), EntryMode::Add));
+        QCOMPARE(forms->lastShown.value("code_four").toInt(), proposed);
     }
 
     void chargerTwiceMakesOneInvoice()

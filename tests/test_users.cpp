@@ -1,7 +1,9 @@
+#include "OlderFiles.h"
 #include "TestHome.h"
 #include "common/Profile.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "users/LoginDelays.h"
 #include "users/PasswordHash.h"
 #include "users/Users.h"
 
@@ -48,7 +50,7 @@ int openChecked(Tfdb &db, const QString &path)
 // password of the tests that it matches.
 QStringList usersTable(Tfdb &db)
 {
-    static const QStringList known = {"SECRET", "NOUVEAU", "PW", "L'AMI"};
+    static const QStringList known = {"SECRET", "NOUVEAU", "PW", "L'AMI", "CASH"};
     QStringList rows;
     QSqlQuery q(db.database());
     if (!q.exec(QStringLiteral("select username, password, priorite from users order by username")))
@@ -264,6 +266,110 @@ private slots:
         // Without a selection no password can match.
         if (selected < 0)
             QCOMPARE(check.CheckPW(QString()), -1);
+    }
+
+    // Every password kept as typed is hashed when the file is first opened for writing, whoever logs in
+    // and even when nobody does; a file opened read-only is left as it is.
+    void everyPlainPasswordHashedAtTheFirstOpening_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<int>("loginRow");
+        QTest::addColumn<QStringList>("table");
+        const QStringList rows = {"ADMIN|#SECRET|A", "CAISSE|#CASH|B", "MAGASIN||C"};
+        QTest::newRow("ADMIN logs in") << false << 0 << rows;
+        QTest::newRow("the login refused") << false << -2 << rows;
+        QTest::newRow("read-only") << true << 0 << QStringList{"ADMIN|SECRET|A", "CAISSE|CASH|B", "MAGASIN||C"};
+    }
+    void everyPlainPasswordHashedAtTheFirstOpening()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(int, loginRow);
+        QFETCH(QStringList, table);
+        TestHome home;
+        const QString path = fileWithUsers(home, {"ADMIN", "SECRET", "A", "CAISSE", "CASH", "B", "MAGASIN", "", "C"});
+        ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
+        forms.logins.push_back(loginRow);
+        setPrompter(&answers);
+        {
+            TestData db;
+            db.readOnly = readOnly;
+            QCOMPARE(openChecked(db, path), loginRow >= 0 ? int(OpenOk) : int(OpenUserRefused));
+        }
+        TestData check;
+        QCOMPARE(check.OpenDatabaseFile("CHECK", path, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+        QCOMPARE(usersTable(check), table);
+    }
+
+    void loginDelayGrows_data()
+    {
+        QTest::addColumn<int>("failures");
+        QTest::addColumn<int>("seconds");
+        QTest::newRow("first attempt") << 0 << 0;
+        QTest::newRow("after two") << 2 << 0;
+        QTest::newRow("after three") << 3 << 30;
+        QTest::newRow("after four") << 4 << 60;
+        QTest::newRow("after six") << 6 << 240;
+        QTest::newRow("at most a quarter of an hour") << 40 << 900;
+    }
+    void loginDelayGrows()
+    {
+        QFETCH(int, failures);
+        QFETCH(int, seconds);
+        QCOMPARE(LoginDelays::delayAfter(failures), seconds);
+    }
+
+    // Three wrong passwords, then an opening again: no three more attempts at once, but a wait kept in the
+    // file for that name, said in words; once it has passed, the right password opens and clears it. The
+    // login window keeps the same count.
+    void failedLoginsDelayTheNextOnes()
+    {
+        TestHome home;
+        const QString path = fileWithUsers(home, {"ADMIN", "SECRET", "A"});
+        ScriptedPrompter answers;
+        ScriptedUserForms forms(&answers.asked);
+        setPrompter(&answers);
+        const QString waitText =
+            "Trop de mots de passe incorrects pour ADMIN : nouvel essai possible dans 30 secondes.";
+        {
+            answers.passwords = {"a", "b", "c"};
+            TestData db;
+            QCOMPARE(openChecked(db, path), int(OpenUserRefused));
+        }
+        QCOMPARE(RowsOf(path, "select username, failures from login_delay"), QStringList{"ADMIN|3"});
+        {
+            answers.passwords = {"secret"};
+            answers.asked.clear();
+            TestData db;
+            QCOMPARE(openChecked(db, path), int(OpenUserRefused));
+            QVERIFY(answers.asked.startsWith("message"));
+            QVERIFY2(answers.messages.last().startsWith(waitText.left(60)), qPrintable(answers.messages.last()));
+        }
+        MakeDatabase(path, {"update login_delay set last_failure='2000-01-01T00:00:00Z'"});
+        {
+            answers.passwords = {"secret"};
+            TestData db;
+            QCOMPARE(openChecked(db, path), int(OpenOk));
+            QCOMPARE(db.CurrentUser, QStringLiteral("ADMIN"));
+        }
+        QCOMPARE(RowsOf(path, "select count(*) from login_delay"), QStringList{"0"});
+
+        // The login window: three failures for a name, then the right password waits too.
+        TestData db;
+        QCOMPARE(db.OpenDatabaseFile("DELAYS", path, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
+        LoginDelays delays(db.database());
+        const LoginDelays::Scope scope(delays);
+        LoginCheck check({"ADMIN", "CAISSE"}, {"SECRET", "CASH"}, 8);
+        check.select(1);
+        for (const char *wrong : {"x", "y"})
+            QCOMPARE(check.submit(wrong), LoginCheck::Outcome::Retry);
+        QCOMPARE(check.submit("z"), LoginCheck::Outcome::Refused);
+        LoginCheck again({"ADMIN", "CAISSE"}, {"SECRET", "CASH"}, 8);
+        again.select(1);
+        QCOMPARE(again.submit("cash"), LoginCheck::Outcome::Refused);
+        QVERIFY(answers.messages.last().startsWith("Trop de mots de passe incorrects pour CAISSE"));
+        again.select(0);
+        QCOMPARE(again.submit("secret"), LoginCheck::Outcome::Accepted); // another name is not held
     }
 
     void loginWindowAttempts()

@@ -5,6 +5,7 @@
 #include "db/BackupRestore.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/NewFile.h"
 #include "db/NewYear.h"
 
 #include <QDir>
@@ -253,18 +254,163 @@ private slots:
         writer.close();
         writer = QSqlDatabase();
         QSqlDatabase::removeDatabase("writer");
-        QVERIFY(answers.messages.isEmpty());
-        QCOMPARE(answers.lastProposedName, "DOS1_2009.MDB");
+        QCOMPARE(answers.messages, QStringList{"La base de données a été sauvegardée dans " + out + "."});
         QCOMPARE(CheckManagementFile(out).tag, QString::fromLatin1(kSchemaTag));
         QCOMPARE(FilesIn(home->path() + "/usb"), QStringList{"SAUVE.MDB"});
         TestData copy;
         QCOMPARE(copy.OpenDatabaseFile("COPY", out, false, false, QString::fromLatin1(kSchemaTag)), int(OpenOk));
         QCOMPARE(ScalarSql(copy.database(), "select group_concat(num_mvt) from stock").toString(), "1");
         copy.closeSession();
-        // To the open file itself: nothing.
+        // To the open file itself: nothing written, and said.
         const QByteArray before = FileDigest(db->CurrentFile);
         SaveOpenDatabase(*db);
         QCOMPARE(FileDigest(db->CurrentFile), before);
+        QCOMPARE(answers.messages.last(), db->CurrentFile
+                                              + " est le fichier ouvert : une sauvegarde doit aller dans un autre "
+                                                "fichier. Rien n'a été écrit.");
+    }
+
+    // The backup proposes a dated name in the user's documents, or beside the open file when there are none.
+    void backupProposesADatedNameInTheDocuments()
+    {
+        auto db = openYear();
+        QVERIFY(db);
+        const QByteArray home0 = qgetenv("HOME");
+        qputenv("HOME", home->path().toUtf8());
+        const QString expected = "DOS1_2009_sauvegarde_" + QDate::currentDate().toString("dd-MM-yyyy") + ".MDB";
+        SaveOpenDatabase(*db);
+        QCOMPARE(answers.lastFolder, home->databases());
+        QDir().mkpath(home->path() + "/Documents");
+        SaveOpenDatabase(*db);
+        qputenv("HOME", home0);
+        QCOMPARE(answers.lastFolder, home->path() + "/Documents");
+        QCOMPARE(answers.lastProposedName, expected);
+        QCOMPARE(ProposedBackupPath("/x/DOS2_2010.MDB", QDate(2010, 3, 7)).section('/', -1),
+                 "DOS2_2010_sauvegarde_07-03-2010.MDB");
+    }
+
+    // Whenever a management file is written over, the file replaced is kept as NAME.bak.N.
+    void replacedYearFileIsKept_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("new year over an existing file") << "new-year";
+        QTest::newRow("backup over an existing file") << "backup";
+        QTest::newRow("prepared file over an existing one") << "prepare";
+        QTest::newRow("restore of another name over its year") << "restore";
+    }
+    void replacedYearFileIsKept()
+    {
+        QFETCH(QString, how);
+        auto db = openYear();
+        QVERIFY(db);
+        const QString usb = home->path() + "/usb";
+        QDir().mkpath(usb);
+        QString target = home->databases() + "/DOS1_2010.MDB";
+        QString error;
+        if (how == "restore") {
+            target = db->CurrentFile;
+            db->closeSession();
+        } else {
+            MakeDatabase(target, {"create table notes (t text)", "insert into notes values ('garder')"});
+        }
+        const QByteArray before = FileDigest(target);
+        QString kept;
+        if (how == "new-year") {
+            const NewYearResult made = MakeNewYearFile(db->database(), 2010, target);
+            QVERIFY2(made.ok(), qPrintable(made.error));
+            kept = made.replaced;
+        } else if (how == "backup") {
+            answers.savedFiles = {target};
+            SaveOpenDatabase(*db);
+            kept = target + ".bak.1";
+            QVERIFY(answers.messages.last().endsWith("Le fichier remplacé est conservé sous " + kept + "."));
+        } else if (how == "prepare") {
+            TestData other;
+            const NewFileResult made = CreateManagementFile(other,
+                                                            {home->databases(), "DOS1_2010.MDB", 2, "2010", true, {}});
+            QVERIFY2(made.ok(), qPrintable(made.error));
+            kept = made.replaced;
+        } else {
+            const QString chosen = usb + "/SAUVE.MDB";
+            QVERIFY(BackupDatabaseFile(target, chosen, &error));
+            MakeDatabase(chosen, {"insert into stock (num_mvt, code_art, nat_op) values (99, 1, 10)"});
+            const RestoreResult restored = RestoreFileInto(chosen, home->databases());
+            QVERIFY2(restored.ok(), qPrintable(restored.error));
+            QCOMPARE(restored.target, target);
+            kept = restored.replaced;
+        }
+        QCOMPARE(kept, target + ".bak.1");
+        QCOMPARE(FileDigest(kept), before);
+        QCOMPARE(CheckManagementFile(target).tag, QString::fromLatin1(kSchemaTag));
+    }
+
+    // A backup named otherwise is restored as its year's file: over the file of the same year and
+    // establishment kind, or under the year's first free name, so that the archive and the year
+    // navigation find it.
+    void restoreOfAnotherNameFindsItsYear_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("same year and kind")
+            << 2 << 2009 << "DOS1_2009.MDB" << QStringList{"DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"};
+        QTest::newRow("same year, other kind")
+            << 3 << 2009 << "DOS2_2009.MDB" << QStringList{"DOS1_2009.MDB", "DOS2_2009.MDB"};
+        QTest::newRow("a year without file")
+            << 2 << 2012 << "DOS1_2012.MDB" << QStringList{"DOS1_2009.MDB", "DOS1_2012.MDB"};
+    }
+    void restoreOfAnotherNameFindsItsYear()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, year);
+        QFETCH(QString, target);
+        QFETCH(QStringList, files);
+        home->preparedFile(2, 2009, "DOS1_2009.MDB");
+        const QString usb = home->path() + "/usb";
+        QDir().mkpath(usb);
+        const QString chosen = usb + "/ma sauvegarde.mdb";
+        QString error;
+        QVERIFY(BackupDatabaseFile(home->preparedFile(kind, year, "PREPARED.MDB"), chosen, &error));
+        QFile::remove(home->databases() + "/PREPARED.MDB");
+        QCOMPARE(RestoreTargetFor(chosen, home->databases()), home->databases() + "/" + target);
+        const RestoreResult restored = RestoreFileInto(chosen, home->databases());
+        QVERIFY2(restored.ok(), qPrintable(restored.error));
+        QCOMPARE(restored.target, home->databases() + "/" + target);
+        QCOMPARE(FilesIn(home->databases()), files);
+        QCOMPARE(RowsOf(restored.target, "select organisme, gestion from options"),
+                 QStringList{QString("%1|%2").arg(kind).arg(year)});
+    }
+
+    // The working copy's name, deleted at every start, never names a management file.
+    void workingCopyNameRefused_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("prepare") << "prepare";
+        QTest::newRow("new year") << "new-year";
+        QTest::newRow("restore of a file without year") << "restore";
+    }
+    void workingCopyNameRefused()
+    {
+        QFETCH(QString, how);
+        const QString refusal = "Le nom FCTEMP.MDB est réservé à la copie de travail d'un nouveau dossier, effacée "
+                                "à chaque démarrage : choisissez un autre nom.";
+        QString error;
+        if (how == "prepare") {
+            TestData other;
+            error = CreateManagementFile(other, {home->databases(), "fctemp.mdb", 2, "2010", false, {}}).error;
+        } else if (how == "new-year") {
+            auto db = openYear();
+            QVERIFY(db);
+            error = MakeNewYearFile(db->database(), 2010, home->databases() + "/FCTEMP.MDB").error;
+        } else {
+            const QString usb = home->path() + "/usb";
+            QDir().mkpath(usb);
+            QVERIFY(QFile::copy(home->templateCopy("T.MDB"), usb + "/FCTEMP.MDB"));
+            error = RestoreFileInto(usb + "/FCTEMP.MDB", home->databases()).error;
+        }
+        QVERIFY2(error.endsWith(refusal), qPrintable(error));
+        QVERIFY(!QFile::exists(home->databases() + "/FCTEMP.MDB"));
     }
 
     void priorityGuardsBackupAndRestore()
@@ -309,10 +455,14 @@ private slots:
         } else if (kind == "damaged") {
             QString why;
             QVERIFY(BackupDatabaseFile(db->CurrentFile, chosen, &why));
+            // The pages of the movements, not those of the schema, whose damage is told otherwise.
+            const int page = RowsOf(chosen, "pragma page_size").value(0).toInt();
+            const int root = RowsOf(chosen, "select rootpage from sqlite_master where name='STOCK'").value(0).toInt();
+            QVERIFY(page > 0 && root > 1);
             QFile f(chosen);
             QVERIFY(f.open(QIODevice::ReadWrite));
-            f.seek(f.size() - 3 * 4096);
-            f.write(QByteArray(2 * 4096, '\xff'));
+            f.seek(qint64(root - 1) * page);
+            f.write(QByteArray(page, '\xff'));
         } else if (kind == "foreign") {
             MakeDatabase(chosen, {"create table notes (t text)"});
         } else {

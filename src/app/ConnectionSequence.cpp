@@ -184,7 +184,10 @@ bool ConnectionSequence::prepareNewFile(QString &file)
     QString target;
     if (accepted) {
         target = folder + QLatin1Char('/') + answer->fileName;
-        if (QFileInfo::exists(target))
+        if (const QString refusal = ReservedNameRefusal(answer->fileName); !refusal.isEmpty()) {
+            prompter().showMessage(refusal, QStringLiteral("Prépare"), MessageIcon::Warning);
+            accepted = false;
+        } else if (QFileInfo::exists(target))
             accepted = prompter().confirm(QStringLiteral(" Voulez vous écraser le fichier ") + target
                                               + QStringLiteral(" ? "),
                                           QStringLiteral("Confirmation"), MessageIcon::Warning);
@@ -195,8 +198,22 @@ bool ConnectionSequence::prepareNewFile(QString &file)
         return false;
     }
     emit processEvents();
-    if (!CopyFileOver(file, target))
-        return fail(QStringLiteral("Impossible d'écrire %1.").arg(target));
+    // The year written over is kept as NAME.bak.N: one wrong answer must not lose it.
+    QString error;
+    const QString kept = ReplaceKeepingBackup(
+        target,
+        [&](QString *) {
+            if (CopyFileOver(file, target))
+                return true;
+            error = QStringLiteral("Impossible d'écrire %1.").arg(target);
+            return false;
+        },
+        &error);
+    if (!error.isEmpty())
+        return fail(error);
+    if (!kept.isEmpty())
+        prompter().showMessage(QStringLiteral("Le fichier remplacé est conservé sous %1.").arg(kept),
+                               QStringLiteral("Prépare"), MessageIcon::Information);
     file = target;
     const int result = m_db.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true,
                                              QString::fromLatin1(kSchemaTag));

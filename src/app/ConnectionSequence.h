@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/YearFiles.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>

@@ -2,6 +2,7 @@
 
 #include "common/WorkFiles.h"
 #include "db/DatabaseFiles.h"
+#include "db/YearFiles.h"
 
 #include <QFileInfo>
 #include <QIODevice>
@@ -18,8 +19,8 @@ public:
         : Command(QStringLiteral("backup"), QStringLiteral("FILE OUT [--force]"),
                   QStringLiteral("Copies the management file FILE to OUT through SQLite's online backup (a\n"
                                  "consistent copy even while the program writes FILE). FILE must pass the\n"
-                                 "database's integrity check; an existing OUT is refused unless --force is given.\n"
-                                 "Prints the full path of OUT."))
+                                 "database's integrity check; an existing OUT is refused unless --force is given,\n"
+                                 "and then kept as OUT.bak.N. Prints the full path of OUT."))
     {
     }
 
@@ -29,6 +30,7 @@ protected:
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
         parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The copy."));
         parser.addOption({QStringLiteral("force"), QStringLiteral("Overwrite an existing OUT.")});
+        AddUserOption(parser);
     }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
@@ -40,15 +42,20 @@ protected:
         const FileCheck check = CheckManagementFile(source);
         if (!check.ok())
             throw CommandFailure{check.error};
+        IdentifyUser(source, parser, QStringLiteral("AB"));
         if (SameFile(source, target))
             throw CommandFailure{QStringLiteral("OUT is FILE itself")};
         const FileInUse reading(source);
         CheckManagementFileName(target);
         CheckOutput(target, parser);
         QString error;
-        if (!BackupDatabaseFile(source, target, &error))
+        const QString replaced = ReplaceKeepingBackup(
+            target, [&](QString *e) { return BackupDatabaseFile(source, target, e); }, &error);
+        if (!error.isEmpty())
             throw CommandFailure{QStringLiteral("the copy to %1 failed: %2").arg(target, error)};
         out.write((target + QLatin1Char('\n')).toUtf8());
+        if (!replaced.isEmpty())
+            out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(replaced).toUtf8());
         return 0;
     }
 };

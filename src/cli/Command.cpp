@@ -6,9 +6,15 @@
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "users/Users.h"
 
 #include <QFileInfo>
 #include <QIODevice>
+
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
 
 namespace zelvane {
 
@@ -166,9 +172,63 @@ NewFileRequest NewFileRequestOf(const QString &command, const QCommandLineParser
     return request;
 }
 
+namespace {
+
+// The password typed on the terminal, not shown; nothing at the end of the input.
+std::optional<QString> readPasswordLine(const QString &user, bool terminal)
+{
+    termios saved{};
+    if (terminal) {
+        const QByteArray prompt = QStringLiteral("Mot de passe de %1 : ").arg(user).toUtf8();
+        (void)!::write(STDERR_FILENO, prompt.constData(), size_t(prompt.size()));
+        if (::tcgetattr(STDIN_FILENO, &saved) == 0) {
+            termios quiet = saved;
+            quiet.c_lflag &= ~tcflag_t(ECHO);
+            ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+        }
+    }
+    std::string line;
+    const bool read = bool(std::getline(std::cin, line));
+    if (terminal) {
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+        (void)!::write(STDERR_FILENO, "\n", 1);
+    }
+    if (!read)
+        return std::nullopt;
+    return QString::fromStdString(line);
+}
+
+} // namespace
+
+void AddUserOption(QCommandLineParser &parser)
+{
+    parser.addOption(
+        {QStringLiteral("user"), QStringLiteral("The user of a file that has users."), QStringLiteral("NAME")});
+}
+
+void IdentifyUser(const QString &path, const QCommandLineParser &parser, const QString &priorities)
+{
+    const QString user = parser.value(QStringLiteral("user"));
+    const bool fromEnvironment = qEnvironmentVariableIsSet("ZELVANE_PASSWORD");
+    const bool terminal = !fromEnvironment && ::isatty(STDIN_FILENO);
+    const CommandLoginResult login = LoginFromCommand(path, user, [&](int attempt) -> std::optional<QString> {
+        // The variable holds one password: a second attempt would only repeat it.
+        if (fromEnvironment)
+            return attempt == 0 ? std::optional(qEnvironmentVariable("ZELVANE_PASSWORD")) : std::nullopt;
+        return readPasswordLine(user, terminal);
+    });
+    if (!login.accepted)
+        throw CommandFailure{QStringLiteral("Identification refusée : ") + login.reason};
+    if (!priorities.isEmpty() && !priorities.contains(login.priority))
+        throw CommandFailure{
+            QStringLiteral("Identification refusée : priorité insuffisante (%1), cette commande demande %2")
+                .arg(login.priority, priorities)};
+}
+
 void DatabaseCommand::addOptions(QCommandLineParser &parser)
 {
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
+    AddUserOption(parser);
     addCommandOptions(parser);
 }
 
@@ -183,10 +243,12 @@ int DatabaseCommand::execute(const QCommandLineParser &parser, QIODevice &out)
     db.readOnly = !writesFile(parser);
     const int opened = db.OpenDatabaseFile(QString::fromLatin1(kAlias), path, false, false,
                                            QString::fromLatin1(kSchemaTag));
+    if (opened != OpenOk && opened != OpenOlderVersion)
+        throw CommandFailure{OpenFailureText(opened, path)};
+    // Once the file is known to be a management file, whose users are read by a connection of their own.
+    IdentifyUser(path, parser);
     if (opened == OpenOlderVersion)
         return executeOnOlder(path, out);
-    if (opened != OpenOk)
-        throw CommandFailure{OpenFailureText(opened, path)};
     const QString damage = db.damage();
     if (!damage.isEmpty() && !acceptsDamagedFile(parser))
         throw CommandFailure{QStringLiteral("%1 est endommagé (%2) : %3 ne s'applique pas à un fichier endommagé ; "

@@ -16,7 +16,8 @@ namespace zelvane {
 class Tfdb;
 
 // One command of zelvane-cli: its options, parsed by QCommandLineParser, and its work. Results go to out;
-// a failure is one line on err and a non-zero exit. No command ever prompts.
+// a failure is one line on err and a non-zero exit. No command prompts, but for the password of a file
+// with users when standard input is a terminal.
 class Command
 {
 public:
@@ -114,6 +115,13 @@ void CheckManagementFileName(const QString &path);
 // Holds the lock of the management file at path while the command replaces or converts it; a failure
 // naming the program that has it open (the desktop program) when another holds it.
 std::unique_ptr<QLockFile> LockForReplacement(const QString &path);
+// The --user option of the commands that open a management file.
+void AddUserOption(QCommandLineParser &parser);
+// The desktop's login before a command opens the management file at path: nothing to give when the file
+// has no users; otherwise --user NAME, the password from ZELVANE_PASSWORD, else standard input (one line
+// per attempt) or the terminal without echo, three attempts at most, and the priority letters the
+// desktop's command asks for (any when empty). A failure "Identification refusée" otherwise.
+void IdentifyUser(const QString &path, const QCommandLineParser &parser, const QString &priorities = {});
 
 // An option's value as a positive number written in plain digits, at most largest, or a failure naming
 // the option.

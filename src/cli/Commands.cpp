@@ -35,7 +35,12 @@ QByteArray usage(const std::vector<std::unique_ptr<Command>> &commands)
     for (const auto &command : commands)
         text += command->usage();
     text += QStringLiteral("  --help\n      Shows this text.\n\n"
-                           "The data folder is $ZELVANE_HOME, or ~/.local/share/zelvane when it is not set.\n");
+                           "The data folder is $ZELVANE_HOME, or ~/.local/share/zelvane when it is not set.\n"
+                           "A command that opens a management file with users needs --user NAME and that\n"
+                           "user's password, read from $ZELVANE_PASSWORD, else from standard input (one line\n"
+                           "per attempt, three at most; typed without echo on a terminal). backup and\n"
+                           "restore need a user of priority A or B, as in the desktop program. A refused\n"
+                           "login exits 1 with \"Identification refusée\".\n");
     return text.toUtf8();
 }
 

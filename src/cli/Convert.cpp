@@ -26,6 +26,7 @@ protected:
     void addOptions(QCommandLineParser &parser) override
     {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
+        AddUserOption(parser);
     }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
@@ -38,6 +39,7 @@ protected:
             throw CommandFailure{check.error};
         if (!GenerationOf(check.tag))
             throw CommandFailure{QStringLiteral("%1 is already of the current version %2").arg(path, check.tag)};
+        IdentifyUser(path, parser);
         const ConversionResult converted = ConvertOlderFile(path);
         if (!converted.ok())
             throw CommandFailure{converted.error};

@@ -62,6 +62,8 @@ protected:
         if (!made.ok())
             throw CommandFailure{made.error};
         out.write((made.path + QLatin1Char('\n')).toUtf8());
+        if (!made.replaced.isEmpty())
+            out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(made.replaced).toUtf8());
         return 0;
     }
 };

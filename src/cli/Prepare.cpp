@@ -18,7 +18,7 @@ public:
                   QStringLiteral("Makes a new management file for establishment kind N and year YYYY in\n"
                                  "$ZELVANE_HOME/databases from the template and prints its full path. Without\n"
                                  "--name the proposed name DOSn_YYYY.MDB is used; an existing file is refused\n"
-                                 "unless --force is given."))
+                                 "unless --force is given, and then kept as NAME.bak.N."))
     {
     }
 
@@ -33,6 +33,8 @@ protected:
         if (!result.ok())
             throw CommandFailure{result.error};
         out.write((result.path + QLatin1Char('\n')).toUtf8());
+        if (!result.replaced.isEmpty())
+            out.write(QStringLiteral("the file it replaced is kept as %1\n").arg(result.replaced).toUtf8());
         return 0;
     }
 };

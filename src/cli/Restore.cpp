@@ -33,6 +33,7 @@ protected:
     {
         parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A management file."));
         parser.addOption({QStringLiteral("home"), QStringLiteral("The data folder."), QStringLiteral("DIR")});
+        AddUserOption(parser);
     }
 
     int execute(const QCommandLineParser &parser, QIODevice &out) override
@@ -41,6 +42,7 @@ protected:
             throw CommandFailure{QStringLiteral("restore needs exactly one FILE")};
         if (parser.isSet(QStringLiteral("home")) && parser.value(QStringLiteral("home")).trimmed().isEmpty())
             throw CommandFailure{QStringLiteral("--home needs a folder")};
+        IdentifyUser(parser.positionalArguments().first(), parser, QStringLiteral("AB"));
         const QString home = parser.isSet(QStringLiteral("home"))
                                  ? QDir(parser.value(QStringLiteral("home"))).absolutePath()
                                  : BaseDir();

@@ -8,10 +8,10 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/DbPage.h"
+#include "db/YearFiles.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,10 +108,20 @@ void ArchiveTab::BArchive_DelClick()
                                 + QFileInfo(path).fileName() + QStringLiteral(" ? "),
                             QStringLiteral("Confirmation"), MessageIcon::Warning))
         return;
-    if (QFile::remove(path)) {
-        QFile::remove(path + QStringLiteral("-journal"));
-        delete FileListBox1->currentItem();
+    // A year is never lost in one click: it goes into the corbeille, from where it can be opened or
+    // restored.
+    const CorbeilleMove moved = MoveToCorbeille(path);
+    if (!moved.ok()) {
+        prompter().showMessage(
+            QStringLiteral("Le fichier %1 n'a pas été supprimé : %2.").arg(QFileInfo(path).fileName(), moved.error),
+            QStringLiteral("Confirmation"), MessageIcon::Warning);
+        return;
     }
+    delete FileListBox1->currentItem();
+    prompter().showMessage(QStringLiteral("Le fichier %1 a été placé dans la corbeille :\n%2\nIl peut y être "
+                                          "ouvert ou restauré (\"Restaurer la base de données\").")
+                               .arg(QFileInfo(path).fileName(), moved.path),
+                           QStringLiteral("Supprimer"), MessageIcon::Information);
 }
 
 void ArchiveTab::B2Click()

@@ -4,13 +4,78 @@
 #include "db/AccessFile.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/Preparation.h"
 #include "db/SqlFunctions.h"
+#include "db/YearFiles.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
 
 namespace zelvane {
+
+namespace {
+
+const QString kBackupTitle = QStringLiteral("Sauvegarder la Base de Données");
+
+struct YearOf
+{
+    int organisme = 0;
+    int gestion = 0;
+};
+
+// The establishment kind and year of a management file's options, read without changing it; zeros when
+// it has none.
+YearOf yearOf(const QString &path)
+{
+    YearOf year;
+    const QString connection = QStringLiteral("DB_YEAR_OF");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("select organisme, gestion from options")) && query.next())
+                year = {query.value(0).toInt(), query.value(1).toInt()};
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return year;
+}
+
+bool isYearFileName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^DOS\\d+_\\d{4}\\.MDB$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
+} // namespace
+
+QString RestoreTargetFor(const QString &chosen, const QString &folder)
+{
+    const QString name = QFileInfo(chosen).fileName();
+    const YearOf year = isYearFileName(name) ? YearOf() : yearOf(chosen);
+    if (year.gestion <= 0)
+        return QDir(folder).absoluteFilePath(name);
+    // A backup under another name goes back over its year's file, or becomes that year's file: a second
+    // file of the year would be found neither by the archive tab nor by the year navigation.
+    QDir dir(folder);
+    dir.setNameFilters({QStringLiteral("DOS*_%1.MDB").arg(year.gestion)});
+    for (const QString &candidate : dir.entryList(QDir::Files, QDir::Name)) {
+        const YearOf other = yearOf(dir.absoluteFilePath(candidate));
+        if (isYearFileName(candidate) && other.gestion == year.gestion && other.organisme == year.organisme)
+            return dir.absoluteFilePath(candidate);
+    }
+    return dir.absoluteFilePath(NouveauFichier(folder, QString::number(year.gestion)));
+}
 
 RestoreResult RestoreFileInto(const QString &chosen, const QString &folder)
 {
@@ -21,19 +86,18 @@ RestoreResult RestoreFileInto(const QString &chosen, const QString &folder)
         return result;
     }
     QDir().mkpath(folder);
-    result.target = QDir(folder).absoluteFilePath(QFileInfo(chosen).fileName());
+    result.target = RestoreTargetFor(chosen, folder);
+    if (const QString refusal = ReservedNameRefusal(result.target); !refusal.isEmpty()) {
+        result.error = QStringLiteral("Restauration refusée : ") + refusal;
+        return result;
+    }
     if (SameFile(chosen, result.target))
         return result; // already in its place
     const QString work = WorkFileFor(result.target);
     QString error;
-    if (CopyDatabaseFileInto(chosen, work, &error)) {
-        if (QFileInfo::exists(result.target))
-            result.replaced = KeepNumberedBackup(result.target, &error);
-        if (error.isEmpty() && !MoveIntoPlace(work, result.target, &error) && !result.replaced.isEmpty()) {
-            QFile::remove(result.replaced);
-            result.replaced.clear();
-        }
-    }
+    if (CopyDatabaseFileInto(chosen, work, &error))
+        result.replaced = ReplaceKeepingBackup(
+            result.target, [&](QString *e) { return MoveIntoPlace(work, result.target, e); }, &error);
     if (!error.isEmpty()) {
         RemoveWorkFile(work);
         result.error = QStringLiteral("La restauration de %1 a échoué, rien n'a été changé : %2").arg(chosen, error);
@@ -41,20 +105,45 @@ RestoreResult RestoreFileInto(const QString &chosen, const QString &folder)
     return result;
 }
 
+QString ProposedBackupPath(const QString &currentFile, const QDate &day)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QFileInfo(currentFile).absolutePath();
+    return QDir(folder).absoluteFilePath(
+        QStringLiteral("%1_sauvegarde_%2.MDB")
+            .arg(QFileInfo(currentFile).completeBaseName(), day.toString(QStringLiteral("dd-MM-yyyy"))));
+}
+
 void SaveOpenDatabase(Tfdb &db)
 {
     if (!HasPriority(db, QStringLiteral("AB"), true))
         return;
-    const QFileInfo current(db.CurrentFile);
-    const QString chosen = prompter().chooseFileToSave(QStringLiteral("Sauvegarder la Base de Données"),
-                                                       current.absolutePath(), current.fileName(),
+    const QFileInfo proposed(ProposedBackupPath(db.CurrentFile, QDate::currentDate()));
+    const QString chosen = prompter().chooseFileToSave(kBackupTitle, proposed.absolutePath(), proposed.fileName(),
                                                        QStringLiteral("MDB (*.mdb *.MDB);;Tous les fichiers (*)"));
-    if (chosen.isEmpty() || SameFile(chosen, db.CurrentFile))
+    if (chosen.isEmpty())
         return;
+    if (SameFile(chosen, db.CurrentFile)) {
+        prompter().showMessage(QStringLiteral("%1 est le fichier ouvert : une sauvegarde doit aller dans un autre "
+                                              "fichier. Rien n'a été écrit.")
+                                   .arg(chosen),
+                               kBackupTitle, MessageIcon::Warning);
+        return;
+    }
     QString error;
-    if (!BackupDatabase(SqliteHandle(db.database()), chosen, &error))
-        prompter().showMessage(QStringLiteral("La sauvegarde dans %1 a échoué : %2").arg(chosen, error),
-                               QStringLiteral("Sauvegarder la Base de Données"), MessageIcon::Warning);
+    const QString replaced = ReplaceKeepingBackup(
+        chosen, [&](QString *e) { return BackupDatabase(SqliteHandle(db.database()), chosen, e); }, &error);
+    if (!error.isEmpty()) {
+        prompter().showMessage(QStringLiteral("La sauvegarde dans %1 a échoué : %2").arg(chosen, error), kBackupTitle,
+                               MessageIcon::Warning);
+        return;
+    }
+    QString text = QStringLiteral("La base de données a été sauvegardée dans %1.")
+                       .arg(QFileInfo(chosen).absoluteFilePath());
+    if (!replaced.isEmpty())
+        text += QStringLiteral("\nLe fichier remplacé est conservé sous %1.").arg(replaced);
+    prompter().showMessage(text, kBackupTitle, MessageIcon::Information);
 }
 
 QString ChooseFileToRestore(Tfdb &db)

@@ -3,14 +3,18 @@
 #include "common/DatabaseError.h"
 #include "common/Failure.h"
 #include "common/Form.h"
+#include "common/Organisation.h"
 #include "common/Paths.h"
+#include "common/Text.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Transaction.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -45,12 +49,11 @@ QString headCountsOfOldMenus()
 }
 
 // The 2008-11-01 and 2009-05-01 generations: entries and exits were 1 and 2, the menus and head-counts
-// were one row per day, and the hospitalised staff had no snack.
-void ConvertFrom0501(const QString &table, QSqlRecord &row, const QSqlDatabase &target)
+// were one row per day, and the hospitalised staff had no snack. Those files were all of establishment
+// kind 1, whose seven categories their head-count rows refer to: the file gets them as a preparation of
+// that kind would, or no head-count would be counted.
+void moveOldDataFrom0501(const QSqlDatabase &target)
 {
-    if (table != QLatin1String("OPTIONS"))
-        return;
-    row.setValue(QStringLiteral("organisme"), 1);
     runIgnoringFailure(target, QStringLiteral(" update articles set pu31dec=val31dec/qt31dec where qt31dec<>0"));
     runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=10 where nat_op=1"));
     runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=22 where nat_op=2"));
@@ -63,6 +66,41 @@ void ConvertFrom0501(const QString &table, QSqlRecord &row, const QSqlDatabase &
     runIgnoringFailure(target, QStringLiteral(" insert into menu_liste select m.date_menu as date_menu,6 as code_categ,"
                                               "m.num_ord as num_ord,m.nom as nom,m.m1 as m1,m.m2 as m2,0 as m3,"
                                               "m.m3 as m4 from MENU_HOSPITALISE m;"));
+    runIgnoringFailure(target, QStringLiteral("delete from categories"));
+    runIgnoringFailure(
+        target, QStringLiteral("insert into categories select * from categories_organisme_1 order by code_categ"));
+}
+
+void ConvertFrom0501(const QString &table, QSqlRecord &row, const QSqlDatabase &target)
+{
+    if (table != QLatin1String("OPTIONS"))
+        return;
+    row.setValue(QStringLiteral("organisme"), 1);
+    moveOldDataFrom0501(target);
+}
+
+// The 2008-11-01 generation kept no options: the file gets the row of a kind 1 establishment for the year
+// most of its movements (or else its menus) belong to, then the changes of the next generation.
+void CompleteFrom1101(const QSqlDatabase &target)
+{
+    QSqlQuery query(target);
+    int year = 0;
+    for (const char *table : {"stock", "menus"}) {
+        const QString column = QLatin1String(table) == QLatin1String("stock") ? QStringLiteral("date_op")
+                                                                              : QStringLiteral("date_menu");
+        if (year == 0
+            && query.exec(QStringLiteral("select substr(%1,1,4) as y, count(*) as n from %2 where %1 is not "
+                                         "null group by y order by n desc, y desc limit 1")
+                              .arg(column, QLatin1String(table)))
+            && query.next())
+            year = query.value(0).toInt();
+    }
+    if (year < 1900 || year > 2999)
+        year = QDate::currentDate().year();
+    runIgnoringFailure(target, QStringLiteral("delete from options"));
+    runIgnoringFailure(target, QStringLiteral("insert into options values(1,%1,'FR',%2,1)")
+                                   .arg(QString::number(year), QuotedSQL(Organisation().town)));
+    moveOldDataFrom0501(target);
 }
 
 // The 2009-06-06 generation had no purchase order or delivery note on its movements.
@@ -82,6 +120,21 @@ QHash<QString, QString> tablesByUpperName(const QStringList &names)
     return byName;
 }
 
+// Which columns of table hold days (declared DATE), in the order of columns.
+QList<bool> dayColumns(const QSqlDatabase &target, const QString &table, const QSqlRecord &columns)
+{
+    QList<bool> isDay(columns.count(), false);
+    QSqlQuery info(target);
+    if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+        return isDay;
+    while (info.next()) {
+        const int i = columns.indexOf(info.value(1).toString());
+        if (i >= 0)
+            isDay[i] = info.value(2).toString().compare(QStringLiteral("DATE"), Qt::CaseInsensitive) == 0;
+    }
+    return isDay;
+}
+
 QString uniqueConnectionName(const char *prefix)
 {
     static std::atomic<int> count{0};
@@ -90,12 +143,78 @@ QString uniqueConnectionName(const char *prefix)
 
 } // namespace
 
+QVariant DayValue(const QVariant &value)
+{
+    if (value.metaType().id() == QMetaType::QDateTime)
+        return value.toDateTime().date().toString(Qt::ISODate);
+    if (value.metaType().id() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    if (value.metaType().id() != QMetaType::QString)
+        return value;
+    // "2009-03-20 00:00:00" or "2009-03-20T10:15": the day is what every reader compares.
+    static const QRegularExpression withTime(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})[ T]\\d{1,2}:\\d{2}"));
+    const QRegularExpressionMatch match = withTime.match(value.toString().trimmed());
+    return match.hasMatch() ? QVariant(match.captured(1)) : value;
+}
+
+void NormaliseStoredDays(const QSqlDatabase &db)
+{
+    // Once per file: the triggers made below keep every later write a day, whatever program writes it.
+    QSqlQuery done(db);
+    if (!done.exec(QStringLiteral("select 1 from sqlite_master where type='trigger' and name='zelvane_days_kept'"))
+        || done.next())
+        return;
+    done.finish();
+    QSqlQuery tables(db);
+    if (!tables.exec(QStringLiteral("select name from sqlite_master where type='table' and name not like 'sqlite_%'")))
+        return;
+    QStringList names;
+    while (tables.next())
+        names << tables.value(0).toString();
+    IgnoreFailure("cutting the days stored with a time", [&] {
+        Transaction unit(db);
+        for (const QString &table : std::as_const(names)) {
+            QSqlQuery info(db);
+            if (!info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table))))
+                continue;
+            QStringList days;
+            while (info.next()) {
+                if (info.value(2).toString().compare(QStringLiteral("DATE"), Qt::CaseInsensitive) == 0)
+                    days << info.value(1).toString();
+            }
+            for (const QString &day : std::as_const(days)) {
+                const QString column = quoted(day);
+                const QString withTime = QStringLiteral("length(%1)>10 and %1 glob "
+                                                        "'[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T]*'");
+                runIgnoringFailure(db, QStringLiteral("update %1 set %2=substr(%2,1,10) where %3")
+                                           .arg(quoted(table), column, withTime.arg(column)));
+                for (const char *event : {"insert", "update"}) {
+                    const QString name = quoted(
+                        QStringLiteral("zelvane_day_%1_%2_%3").arg(table, day, QLatin1String(event)));
+                    runIgnoringFailure(
+                        db, QStringLiteral("create trigger if not exists %1 after %2 on %3 when %4 begin update %3 set "
+                                           "%5=substr(new.%5,1,10) where rowid=new.rowid; end")
+                                .arg(name,
+                                     QLatin1String(event) == QLatin1String("insert")
+                                         ? QStringLiteral("insert")
+                                         : QStringLiteral("update of ") + column,
+                                     quoted(table), withTime.arg(QStringLiteral("new.") + column), column));
+                }
+            }
+        }
+        runIgnoringFailure(db, QStringLiteral("create trigger if not exists zelvane_days_kept after insert on version "
+                                              "when 0 begin select 1; end"));
+        unit.commit();
+    });
+}
+
 const QList<Generation> &OlderGenerations()
 {
     static const QList<Generation> generations = {
         {QStringLiteral("ZELVANE-2008-11-01"),
          {"users", "articles", "factures", "fournisseur", "stock", "menus", "menu_hospitalise"},
-         ConvertFrom0501},
+         {},
+         CompleteFrom1101},
         {QStringLiteral("ZELVANE-2009-05-01"),
          {"users", "fournisseur", "factures", "etat_mensuel", "MENUS", "MENU_HOSPITALISE", "articles", "stock",
           "options"},
@@ -180,12 +299,14 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
                             .arg(quoted(targetTable), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
         throw DatabaseError(QStringLiteral("%1 : %2").arg(targetTable, insert.lastError().text()));
     const QString upperName = targetTable.toUpper();
+    const QList<bool> isDay = dayColumns(target, targetTable, columns);
     int refusedRows = 0;
     source.readRows(sourceTable, [&](const QSqlRecord &old) {
         QSqlRecord row = columns;
         for (int i = 0; i < row.count(); ++i) {
             const int from = old.indexOf(row.fieldName(i));
-            row.setValue(i, from >= 0 ? old.value(from) : QVariant());
+            const QVariant value = from >= 0 ? old.value(from) : QVariant();
+            row.setValue(i, isDay.at(i) ? DayValue(value) : value);
         }
         if (hook)
             hook(upperName, row, target);
@@ -198,8 +319,8 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
             if (code != SQLITE_CONSTRAINT && code != SQLITE_MISMATCH && code != SQLITE_TOOBIG)
                 throw DatabaseError(QStringLiteral("%1 : %2").arg(targetTable, DescribeSqlFailure(insert.lastError())));
             ++refusedRows;
-            qCWarning(lcIgnored).noquote() << "conversion: a row of" << sourceTable << "refused:"
-                                           << insert.lastError().text();
+            qCWarning(lcIgnored).noquote()
+                << "conversion: a row of" << sourceTable << "refused:" << insert.lastError().text();
             if (refused)
                 refused(upperName, insert.lastError().databaseText());
         }
@@ -225,12 +346,14 @@ int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, co
             QSqlQuery empty(target);
             if (!empty.exec(QStringLiteral("delete from ") + quoted(newTables.value(names.target))))
                 throw DatabaseError(empty.lastError().text());
-            refusedRows += CopyTableRows(target, newTables.value(names.target), source,
-                                         oldTables.value(names.source), generation.hook, refused);
+            refusedRows += CopyTableRows(target, newTables.value(names.target), source, oldTables.value(names.source),
+                                         generation.hook, refused);
         }
         if (progress)
             progress(++done, int(generation.tables.size()));
     }
+    if (generation.complete)
+        generation.complete(target);
     unit.commit();
     return refusedRows;
 }

@@ -23,6 +23,8 @@ struct Generation
     // Tables copied, in order: one name used on both sides, or "new;old".
     QStringList tables;
     ConversionHook hook;
+    // Run once every table is copied, for what the rows alone cannot give; may be empty.
+    std::function<void(const QSqlDatabase &target)> complete = {};
 };
 
 // The three older generations, oldest first.
@@ -75,6 +77,15 @@ using RefusedRow = std::function<void(const QString &table, const QString &reaso
 // DatabaseError when a table cannot be read or written at all.
 int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const RowSource &source,
                   const QString &sourceTable, const ConversionHook &hook, const RefusedRow &refused = {});
+
+// A day read from an older or imported file as this program stores it ("YYYY-MM-DD"): a date and time,
+// or a text of a day followed by a time, gives its day; any other value is kept as it is.
+QVariant DayValue(const QVariant &value);
+
+// Cuts every stored day followed by a time ("2009-03-20 00:00:00", from a file edited or imported by
+// another program) down to its day, in every DATE column of db, so that the comparisons of days find it;
+// then triggers in the file cut every day written later, by any program. Done once per file.
+void NormaliseStoredDays(const QSqlDatabase &db);
 
 // Follows the copy of the tables, one step per entry of the list.
 using ConversionProgress = std::function<void(int done, int total)>;

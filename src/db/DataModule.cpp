@@ -215,6 +215,11 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
         }
     }
 
+    // Days stored with a time by another program are cut to their day once, so that every comparison
+    // of days finds them.
+    if (!readOnly && !expectedTag.isEmpty())
+        NormaliseStoredDays(database());
+
     if (checkUsers) {
         Execute(QString::fromLatin1(kCreateUsersTable));
         if (usersCheck && !usersCheck(*this)) {

@@ -343,11 +343,17 @@ QString ManagementFileNameError(const QString &path)
     if (info.completeBaseName().contains(QLatin1Char('.')))
         return QStringLiteral("Nom du fichier de base de données incorrecte : %1 (un seul point, avant MDB).")
             .arg(name);
-    if (name.compare(QString::fromLatin1(kWorkingCopyName), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("%1 est le nom de la copie de travail, effacée à chaque démarrage : choisissez un autre "
-                              "nom.")
-            .arg(name);
-    return {};
+    return ReservedNameRefusal(name);
+}
+
+QString ReservedNameRefusal(const QString &fileName)
+{
+    if (QFileInfo(fileName.trimmed()).fileName().compare(QString::fromLatin1(kWorkingCopyName), Qt::CaseInsensitive)
+        != 0)
+        return {};
+    return QStringLiteral("Le nom %1 est réservé à la copie de travail d'un nouveau dossier, effacée à chaque "
+                          "démarrage : choisissez un autre nom.")
+        .arg(QString::fromLatin1(kWorkingCopyName));
 }
 
 bool SameFile(const QString &a, const QString &b)

@@ -81,6 +81,10 @@ QString DescribeUnopenableFile(const QString &path);
 // copy FCTEMP.MDB, which every start removes.
 QString ManagementFileNameError(const QString &path);
 
+// Why fileName (with or without folder) may not name a management file because FCTEMP.MDB is reserved to
+// the working copy; empty when it may. The windows that add .MDB themselves check only this.
+QString ReservedNameRefusal(const QString &fileName);
+
 // Whether two paths name the same file, as the commands compare them (trimmed, case ignored).
 bool SameFile(const QString &a, const QString &b);
 

@@ -12,6 +12,7 @@
 #include "db/OptionsDialog.h"
 #include "db/PrepareDialog.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 
 namespace zelvane {
@@ -109,6 +110,14 @@ void DbPage::Action_restore_databaseExecute()
         openInstead(chosen);
         return;
     }
+    // A backup named otherwise goes over its year's file only when the user agrees.
+    const QString target = RestoreTargetFor(chosen, DatabasesDir());
+    if (QFileInfo::exists(target) && QFileInfo(target).fileName() != QFileInfo(chosen).fileName()
+        && !prompter().confirm(QStringLiteral("%1 est une sauvegarde du dossier %2.\nRestaurer par-dessus %2 ? Le "
+                                              "fichier actuel sera conservé sous %2.bak.N.")
+                                   .arg(chosen, target),
+                               QStringLiteral("Restaurer la base de données"), MessageIcon::Question))
+        return;
     // The open file is let go (its lock and its mark in use) so that the copy may replace it; a refused
     // copy brings the program back on it.
     const QString current = m_db.CurrentFile;

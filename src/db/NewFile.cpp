@@ -6,6 +6,7 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
+#include "db/YearFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,13 +74,15 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
     db.closeSession();
     if (error.isEmpty() && request.fill)
         error = request.fill(work);
+    QString replaced;
     if (error.isEmpty())
-        MoveIntoPlace(work, target, &error);
+        replaced = ReplaceKeepingBackup(
+            target, [&](QString *e) { return MoveIntoPlace(work, target, e); }, &error);
     if (!error.isEmpty()) {
         RemoveWorkFile(work);
         return failure(error);
     }
-    return {target, QString()};
+    return {target, QString(), replaced};
 }
 
 } // namespace zelvane

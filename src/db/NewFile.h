@@ -22,8 +22,9 @@ struct NewFileRequest
 
 struct NewFileResult
 {
-    QString path;  // the file made, empty on failure
-    QString error; // why it was not made
+    QString path;          // the file made, empty on failure
+    QString error;         // why it was not made
+    QString replaced = {}; // the file it replaced, kept as NAME.bak.N; empty when none
     bool ok() const { return error.isEmpty(); }
 };
 

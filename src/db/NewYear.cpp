@@ -8,6 +8,7 @@
 #include "db/Preparation.h"
 #include "db/SqlFunctions.h"
 #include "db/Transaction.h"
+#include "db/YearFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -111,13 +112,15 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
         }
         QSqlDatabase::removeDatabase(connection);
     }
+    QString replaced;
     if (error.isEmpty())
-        MoveIntoPlace(work, target, &error);
+        replaced = ReplaceKeepingBackup(
+            target, [&](QString *e) { return MoveIntoPlace(work, target, e); }, &error);
     if (!error.isEmpty()) {
         RemoveWorkFile(work);
         return failure(error);
     }
-    return {target, {}};
+    return {target, {}, replaced};
 }
 
 QString AskNewManagementYear(Tfdb &db)
@@ -149,6 +152,9 @@ QString AskNewManagementYear(Tfdb &db)
         prompter().showMessage(made.error, QStringLiteral("Nouvelle Gestion"), MessageIcon::Warning);
         return {};
     }
+    if (!made.replaced.isEmpty())
+        prompter().showMessage(QStringLiteral("Le fichier remplacé est conservé sous %1.").arg(made.replaced),
+                               QStringLiteral("Nouvelle Gestion"), MessageIcon::Information);
     return made.path;
 }
 

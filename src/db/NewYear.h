@@ -14,8 +14,9 @@ QString ProposedNewYearFile(const QString &currentFile, int currentYear, const Q
 
 struct NewYearResult
 {
-    QString path;  // the file made
-    QString error; // why it was not made; every file is then as it was
+    QString path;          // the file made
+    QString error;         // why it was not made; every file is then as it was
+    QString replaced = {}; // the file of that name it replaced, kept as NAME.bak.N; empty when none
     bool ok() const { return error.isEmpty(); }
 };
 

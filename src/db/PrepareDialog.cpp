@@ -3,6 +3,8 @@
 #include "common/NumberValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/Preparation.h"
+#include "db/DatabaseFiles.h"
+#include "db/YearFiles.h"
 
 #include <QApplication>
 #include <QDate>
@@ -94,6 +96,11 @@ void TFPrepareDos::BOkClick()
     const QString name = m_name->text().trimmed();
     if (name.isEmpty() || name.contains(QLatin1Char('/'))) {
         prompter().showMessage(QStringLiteral("Le nom du fichier est incorrect."), windowTitle(), MessageIcon::Warning);
+        m_name->setFocus();
+        return;
+    }
+    if (const QString refusal = ReservedNameRefusal(name); !refusal.isEmpty()) {
+        prompter().showMessage(refusal, windowTitle(), MessageIcon::Warning);
         m_name->setFocus();
         return;
     }

@@ -244,7 +244,8 @@ QWidget *TFSTOCK3::buildFields()
         amount->setValidator(NumberValidator::amount(amount));
     for (QLineEdit *code : {m_codeFour, m_numBc, m_numBl})
         code->setValidator(NumberValidator::code(code));
-    m_entryOnly = {fournisseur, m_codeFour, m_suppliers, m_addSupplier, bc, m_numBc, bcDate, m_dateBc, bl, m_numBl, blDate, m_dateBl};
+    m_entryOnly = {fournisseur, m_codeFour, m_suppliers, m_addSupplier, bc,     m_numBc,
+                   bcDate,      m_dateBc,   bl,          m_numBl,       blDate, m_dateBl};
     return box;
 }
 
@@ -470,6 +471,8 @@ bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
     reloadSuppliers();
     if (code)
         saved(*code);
+    // The code box may read the same text as before while the supplier now exists: check again.
+    SupplierCodeChanged();
     return code.has_value();
 }
 
@@ -502,11 +505,7 @@ void TFSTOCK3::SupplierFieldEntered()
 {
     if (!SupplierList(m_db).isEmpty())
         return;
-    addSupplierThen([this](qint64) {
-        const QVector<SupplierEntry> suppliers = SupplierList(m_db);
-        if (!suppliers.isEmpty())
-            setSupplierCode(suppliers.first().code);
-    });
+    addSupplierThen([this](qint64 added) { setSupplierCode(added); });
 }
 
 bool TFSTOCK3::eventFilter(QObject *watched, QEvent *event)

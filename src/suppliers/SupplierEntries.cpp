@@ -38,11 +38,14 @@ QVariantMap rowOf(const Dataset &d)
 
 } // namespace
 
-bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode)
+namespace {
+
+// The supplier entry; the number of the saved supplier, or nothing when none was saved.
+std::optional<qint64> runSupplierEntry(SuppliersModule &suppliers, EntryMode mode)
 {
     SupplierForm *form = Form<SupplierForm>::current();
     if (!form)
-        return false;
+        return std::nullopt;
     Dataset *d = suppliers.db_fournisseur;
     const std::optional<qint64> own = mode == EntryMode::Modify && !d->isEmpty() && !d->isNull(kCode)
                                           ? std::optional(d->intValue(kCode))
@@ -61,19 +64,26 @@ bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode)
         }
         return false;
     };
-    const bool saved = RunEntry(suppliers.db(), *d, mode, run);
-    // The refresh after saving may have moved the row: the saved supplier becomes the current one again.
-    if (saved)
-        d->locate(kCode, accepted);
-    return saved;
+    if (!RunEntry(suppliers.db(), *d, mode, run))
+        return std::nullopt;
+    // The refresh after saving may have moved the row: the saved supplier becomes the current one again
+    // (unless the list's name filter hides it).
+    d->locate(kCode, accepted);
+    return accepted;
+}
+
+} // namespace
+
+bool EditFournisseur(SuppliersModule &suppliers, EntryMode mode)
+{
+    return runSupplierEntry(suppliers, mode).has_value();
 }
 
 std::optional<qint64> AddSupplierOf(Tfdb &db)
 {
     SuppliersModule *suppliers = db.module<SuppliersModule>();
-    if (!suppliers || !EditFournisseur(*suppliers, EntryMode::Add))
-        return std::nullopt;
-    return suppliers->db_fournisseur->intValue(kCode);
+    // The number saved, not the current row's: a name filter of the list may hide the new supplier.
+    return suppliers ? runSupplierEntry(*suppliers, EntryMode::Add) : std::nullopt;
 }
 
 bool EditFacture(SuppliersModule &suppliers, EntryMode mode)
@@ -125,6 +135,13 @@ bool DeleteCurrentSupplier(SuppliersModule &suppliers)
     if (!d->isActive() || d->isEmpty())
         return false;
     const QString code = part(d, kCode);
+    // Said before the question: the rule would refuse the delete after it.
+    if (!d->isNull(kCode)) {
+        if (const QString refusal = suppliers.supplierDeletionRefusal(d->intValue(kCode)); !refusal.isEmpty()) {
+            prompter().showMessage(refusal, {}, MessageIcon::Warning);
+            return false;
+        }
+    }
     const QString name = part(d, QStringLiteral("nom_prenom"));
     QString description = QStringLiteral("du Fournisseur ") + code;
     if (!code.isEmpty() && !name.isEmpty())

@@ -24,6 +24,18 @@ qint64 nextNumber(Tfdb &db, const QString &sql)
     return 1;
 }
 
+qint64 count(Tfdb &db, const QString &sql)
+{
+    auto query = db.GetQuery(sql);
+    return query && query->next() ? query->value(0).toLongLong() : 0;
+}
+
+// "1 mouvement", "3 mouvements".
+QString counted(qint64 n, const QString &word)
+{
+    return QStringLiteral("%1 %2%3").arg(n).arg(word, n > 1 ? QStringLiteral("s") : QString());
+}
+
 bool hasColumn(Tfdb &db, const QString &table, const QString &column)
 {
     QSqlQuery query(db.database());
@@ -51,6 +63,7 @@ void SuppliersModule::attachRules()
 {
     m_rules.push_back(db_fournisseur->newRecord.subscribe([this](Dataset &d) { groupeecord(d); }));
     m_rules.push_back(db_fournisseur->beforePost.subscribe([this](Dataset &d) { checkSupplier(d); }));
+    m_rules.push_back(db_fournisseur->beforeDelete.subscribe([this](Dataset &d) { checkSupplierDeletion(d); }));
     db_fournisseur->setRecordFilter([this](const Dataset &d) { return db_fournisseurFilterRecord(d); });
     db_fournisseur->addCalculatedField(QStringLiteral("rib"), FieldType::Text,
                                        [this](const Dataset &d) -> QVariant { return db_fournisseurribGetText(d); });
@@ -91,7 +104,12 @@ void SuppliersModule::SetSupplierFilter(const QString &text)
 
 void SuppliersModule::groupeecord(Dataset &suppliers)
 {
-    suppliers.setValue(kCode, nextNumber(m_db, QStringLiteral("select max(code_four) as new from fournisseur")));
+    // A number that movements or invoices still carry would give them to the new supplier (a deleted
+    // supplier's deliveries in the new one's invoices): it is never proposed again.
+    suppliers.setValue(kCode,
+                       nextNumber(m_db, QStringLiteral("select max(n) as new from (select max(code_four) as n "
+                                                       "from fournisseur union all select max(CODE_FOUR) "
+                                                       "from STOCK union all select max(CODE_FOUR) from FACTURES)")));
     for (const char *field :
          {"groupe",      "nom_prenom",  "villen",     "adresse",      "c_postal",  "ville",      "tel",
           "fax",         "n_regc",      "codefisc",   "n_impot",      "rsociale",  "specialite", "centre",
@@ -123,6 +141,28 @@ void SuppliersModule::checkSupplier(Dataset &suppliers)
     // An empty number would let the engine choose one the user never saw.
     if (suppliers.isNull(kCode))
         throw DatabaseError(QStringLiteral("Le code du fournisseur doit être un nombre."));
+}
+
+QString SuppliersModule::supplierDeletionRefusal(qint64 code)
+{
+    // An exit names nobody with 0: only entries hold a supplier numbered 0.
+    const qint64 movements = count(
+        m_db, QStringLiteral("select count(*) from STOCK where CODE_FOUR=%1 and (%1>0 or NAT_OP=10)").arg(code));
+    const qint64 invoices = count(m_db, QStringLiteral("select count(*) from FACTURES where CODE_FOUR=%1").arg(code));
+    if (movements == 0 && invoices == 0)
+        return {};
+    return QStringLiteral("Le fournisseur n° %1 ne peut pas être supprimé : son numéro figure dans %2 et %3. "
+                          "Supprimez d'abord ses factures et ses mouvements.")
+        .arg(code)
+        .arg(counted(movements, QStringLiteral("mouvement")), counted(invoices, QStringLiteral("facture")));
+}
+
+void SuppliersModule::checkSupplierDeletion(Dataset &suppliers)
+{
+    if (suppliers.isNull(kCode))
+        return;
+    if (const QString refusal = supplierDeletionRefusal(suppliers.intValue(kCode)); !refusal.isEmpty())
+        throw DatabaseError(refusal);
 }
 
 void SuppliersModule::db_FACTURESNewRecord(Dataset &invoices)

@@ -23,12 +23,17 @@ public:
     // or below are hidden while it is not empty.
     void SetSupplierFilter(const QString &text);
 
+    // Why the supplier numbered code may not be deleted (the movements and invoices that carry its
+    // number), or nothing when no record carries it.
+    QString supplierDeletionRefusal(qint64 code);
+
 private:
     void attachRules();
     void groupeecord(Dataset &suppliers);
     bool db_fournisseurFilterRecord(const Dataset &suppliers) const;
     QString db_fournisseurribGetText(const Dataset &suppliers) const;
     void checkSupplier(Dataset &suppliers);
+    void checkSupplierDeletion(Dataset &suppliers);
     void db_FACTURESNewRecord(Dataset &invoices);
     QString db_FACTUREStotalGetText(const Dataset &invoices) const;
     void checkInvoice(Dataset &invoices);

@@ -1,10 +1,14 @@
 #include "users/Users.h"
 
+#include "common/Failure.h"
 #include "common/Profile.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "users/LoginDelays.h"
 #include "users/PasswordHash.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -31,13 +35,13 @@ const QString &hashFailure()
 QString typedPassword(const QString &typed, int size) { return normalized(typed).left(size); }
 
 // The declared size of the users table's password column; SQLite keeps it only in the declared type.
-int passwordColumnSize(Tfdb &db, const QSqlRecord &record)
+int passwordColumnSize(const QSqlDatabase &db, const QSqlRecord &record)
 {
     const int column = record.indexOf(QStringLiteral("password"));
     if (column < 0)
         return kDefaultPasswordSize;
     const QString name = record.fieldName(column);
-    QSqlQuery info(db.database());
+    QSqlQuery info(db);
     if (!info.exec(QStringLiteral("pragma table_info(users)")))
         return kDefaultPasswordSize;
     static const QRegularExpression sizePattern(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
@@ -91,7 +95,61 @@ bool writeUsers(Tfdb &db, QList<UserEntry> users)
     return false;
 }
 
+// The login rows of the users table: names and passwords as compared, names as stored, priorities.
+struct UserRows
+{
+    QStringList names, storedNames, passwords, priorities;
+    int passwordSize = kDefaultPasswordSize;
+    int indexOf(const QString &name) const { return int(names.indexOf(normalized(name))); }
+    // The priority of row i: its own, or "A" when no row has the priority "A".
+    QString priorityOf(int i) const
+    {
+        return priorities.contains(QStringLiteral("A")) ? priorities.at(i) : QStringLiteral("A");
+    }
+};
+
+UserRows readUsers(const QSqlDatabase &db)
+{
+    UserRows rows;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select * from users order by username")))
+        return rows;
+    rows.passwordSize = passwordColumnSize(db, query.record());
+    while (query.next()) {
+        rows.names << normalized(textOf(query, QStringLiteral("username")));
+        rows.passwords << storedPassword(textOf(query, QStringLiteral("password")));
+        rows.storedNames << textOf(query, QStringLiteral("username"));
+        rows.priorities << normalized(textOf(query, QStringLiteral("priorite"), QStringLiteral("A")));
+    }
+    return rows;
+}
+
 } // namespace
+
+void HashPlainPasswords(const QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("select username, password from users")))
+        return;
+    QList<std::pair<QString, QString>> plain;
+    while (query.next()) {
+        const QString password = textOf(query, QStringLiteral("password"));
+        if (!normalized(password).isEmpty() && !IsPasswordHash(password))
+            plain.append({textOf(query, QStringLiteral("username")), normalized(password)});
+    }
+    query.finish();
+    for (const auto &[name, password] : std::as_const(plain)) {
+        // A failure leaves that password as it was; the next opening tries again.
+        if (const std::optional<QString> hash = HashPassword(password)) {
+            QSqlQuery update(db);
+            update.prepare(QStringLiteral("update users set password=? where username=?"));
+            update.addBindValue(*hash);
+            update.addBindValue(name);
+            if (!update.exec())
+                qCWarning(lcIgnored).noquote() << "hashing a password:" << update.lastError().text();
+        }
+    }
+}
 
 int PasswordSize() { return g_passwordSize; }
 
@@ -102,51 +160,128 @@ bool LoginUser(Tfdb &db)
     db.CurrentPriority = QStringLiteral("A");
     g_passwordSize = kDefaultPasswordSize;
 
-    QStringList names, storedNames, passwords, priorities;
-    if (auto query = db.GetQuery(QStringLiteral("select * from users order by username"))) {
-        g_passwordSize = passwordColumnSize(db, query->record());
-        while (query->next()) {
-            names << normalized(textOf(*query, QStringLiteral("username")));
-            passwords << storedPassword(textOf(*query, QStringLiteral("password")));
-            storedNames << textOf(*query, QStringLiteral("username"));
-            priorities << normalized(textOf(*query, QStringLiteral("priorite"), QStringLiteral("A")));
-        }
-    }
-    if (names.isEmpty())
+    // Every password kept as typed by an older file is hashed as soon as the file may be written, not
+    // only each user's at his own next login.
+    if (!db.readOnly)
+        HashPlainPasswords(db.database());
+    const UserRows rows = readUsers(db.database());
+    g_passwordSize = rows.passwordSize;
+    if (rows.names.isEmpty())
         return true;
 
+    LoginDelays delays(db.database());
+    const LoginDelays::Scope scope(delays);
     int row = -2;
-    if (names.size() == 1 && passwords.first().isEmpty()) {
+    if (rows.names.size() == 1 && rows.passwords.first().isEmpty()) {
         row = 0;
-    } else if (names.size() == 1) {
+    } else if (rows.names.size() == 1) {
+        const QString name = rows.names.first();
         QString typed;
         for (int attempt = 0; attempt < kLoginAttempts && row < 0; ++attempt) {
+            if (const int wait = delays.waitSeconds(name); wait > 0) {
+                prompter().showMessage(LoginDelays::waitText(name, wait), QStringLiteral("Mot de passe Requis"),
+                                       MessageIcon::Warning);
+                break;
+            }
             if (!AskPassword(typed))
                 break;
-            if (PasswordMatches(passwords.first(), typedPassword(typed, g_passwordSize)))
+            if (PasswordMatches(rows.passwords.first(), typedPassword(typed, g_passwordSize))) {
                 row = 0;
+                delays.succeeded(name);
+            } else {
+                delays.failed(name);
+            }
         }
     } else {
         LoginForm *form = Form<LoginForm>::current();
-        row = form ? form->checkPassword(names, passwords, g_passwordSize) : -2;
+        row = form ? form->checkPassword(rows.names, rows.passwords, g_passwordSize) : -2;
     }
-    if (row < 0 || row >= names.size())
+    if (row < 0 || row >= rows.names.size())
         return false;
 
-    db.CurrentUser = names.at(row);
-    db.CurrentPassword = passwords.at(row);
-    if (!db.CurrentPassword.isEmpty() && !IsPasswordHash(db.CurrentPassword)) {
-        // A password kept as typed by an older file: replaced by its hash now that it has been checked. A
-        // failure leaves it as it was, and the next login tries again.
-        if (const std::optional<QString> hash = HashPassword(db.CurrentPassword)) {
-            QSqlQuery upgrade(db.database());
-            if (upgrade.exec(QStringLiteral("update users set password=") + QuotedSQL(*hash)
-                             + QStringLiteral(" where username=") + QuotedSQL(storedNames.at(row))))
-                db.CurrentPassword = *hash;
-        }
-    }
-    db.CurrentPriority = priorities.contains(QStringLiteral("A")) ? priorities.at(row) : QStringLiteral("A");
+    db.CurrentUser = rows.names.at(row);
+    db.CurrentPassword = rows.passwords.at(row);
+    db.CurrentPriority = rows.priorityOf(row);
     return true;
+}
+
+CommandLoginResult LoginFromCommand(const QString &path, const QString &user,
+                                    const std::function<std::optional<QString>(int attempt)> &password)
+{
+    CommandLoginResult result;
+    // What is not a database (a folder, a pipe, another program's file) has no users: the command's own
+    // opening says what it is, and nothing here may block on it or write into it.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)
+        || !file.read(16).startsWith(QByteArrayLiteral("SQLite format 3"))) {
+        result.accepted = true;
+        result.priority = QStringLiteral("A");
+        return result;
+    }
+    file.close();
+    const QString connection = QStringLiteral("DB_COMMAND_LOGIN");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        bool writable = db.open();
+        if (!writable) {
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+            db.open();
+        }
+        // Opened for writing: the passwords kept as typed are hashed, as the desktop's opening does; a file
+        // of an older generation is left as it is until it is converted.
+        QSqlQuery tag(db);
+        const bool current = tag.exec(QStringLiteral("select version from version")) && tag.next()
+                             && tag.value(0).toString().trimmed() == QLatin1String(kSchemaTag);
+        tag.finish();
+        if (writable && current && QFileInfo(path).isWritable())
+            HashPlainPasswords(db);
+        const UserRows rows = readUsers(db);
+        const int row = rows.indexOf(user);
+        // A file without users is not written.
+        std::optional<LoginDelays> kept;
+        if (!rows.names.isEmpty())
+            kept.emplace(db);
+        LoginDelays *delays = kept ? &*kept : nullptr;
+        if (!delays) {
+            result.accepted = true;
+        } else if (user.trimmed().isEmpty()) {
+            result.reason = QStringLiteral("ce dossier a des utilisateurs, --user NOM est demandé");
+        } else if (row < 0) {
+            delays->failed(user);
+            result.reason = QStringLiteral("utilisateur ou mot de passe incorrect");
+        } else if (rows.passwords.at(row).isEmpty()) {
+            result.accepted = true;
+        } else {
+            for (int attempt = 0; attempt < kLoginAttempts && !result.accepted; ++attempt) {
+                if (const int wait = delays->waitSeconds(user); wait > 0) {
+                    result.reason = LoginDelays::waitText(user, wait);
+                    break;
+                }
+                const std::optional<QString> typed = password(attempt);
+                if (!typed) {
+                    if (result.reason.isEmpty())
+                        result.reason = QStringLiteral("aucun mot de passe donné");
+                    break;
+                }
+                result.accepted = PasswordMatches(rows.passwords.at(row), typedPassword(*typed, rows.passwordSize));
+                if (result.accepted) {
+                    delays->succeeded(user);
+                } else {
+                    delays->failed(user);
+                    result.reason = QStringLiteral("utilisateur ou mot de passe incorrect");
+                }
+            }
+        }
+        if (result.accepted) {
+            result.reason.clear();
+            result.priority = row >= 0 ? rows.priorityOf(row) : QStringLiteral("A");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return result;
 }
 
 void InstallUsersCheck(Tfdb &db)
@@ -170,7 +305,7 @@ bool ChangeOwnPassword(Tfdb &db)
     auto query = db.GetQuery(QStringLiteral("select * from users"));
     if (!query)
         return false;
-    g_passwordSize = passwordColumnSize(db, query->record());
+    g_passwordSize = passwordColumnSize(db.database(), query->record());
     // The row is updated under its name as stored: the logged-in name is trimmed and in capitals, and
     // SQLite compares texts exactly.
     QString storedName;
@@ -254,8 +389,20 @@ void LoginCheck::select(int index)
 
 LoginCheck::Outcome LoginCheck::submit(const QString &typed)
 {
+    LoginDelays *delays = LoginDelays::current();
+    const QString name = m_names.value(m_selected);
+    if (const int wait = delays ? delays->waitSeconds(name) : 0; wait > 0) {
+        prompter().showMessage(LoginDelays::waitText(name, wait), QStringLiteral("Mot de passe Requis"),
+                               MessageIcon::Warning);
+        return Outcome::Refused;
+    }
     ++m_attempts;
-    if (CheckPW(typed) >= 0)
+    const bool accepted = CheckPW(typed) >= 0;
+    if (delays && accepted)
+        delays->succeeded(name);
+    else if (delays)
+        delays->failed(name);
+    if (accepted)
         return Outcome::Accepted;
     return m_attempts >= kLoginAttempts ? Outcome::Refused : Outcome::Retry;
 }

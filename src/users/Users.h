@@ -4,8 +4,11 @@
 #include "users/UserForms.h"
 
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 // The users of a management file: the login while opening it, the priority check of guarded commands,
 // the password change and the users list. Windows are reached only through prompter() and the users forms.
@@ -23,6 +26,23 @@ int PasswordSize();
 // Asks who is opening the file: nothing when the table is empty, the plain password prompt for a single
 // user, the login window for several. False when the user failed or refused to identify.
 bool LoginUser(Tfdb &db);
+// Replaces every password the users table keeps as typed by its hash.
+void HashPlainPasswords(const QSqlDatabase &db);
+
+struct CommandLoginResult
+{
+    bool accepted = false;
+    QString priority; // the priority letter of the accepted user, as the desktop's login gives it
+    QString reason;   // why the login was refused
+};
+
+// The login of a program without windows on the management file at path: accepted at once when the file
+// has no users; otherwise user must be one of them and, when he has a password, password(attempt) gives
+// the attempts (nothing when there is no further one), at most three, with the delays after failed
+// attempts. Plain passwords are hashed when the file can be written.
+CommandLoginResult LoginFromCommand(const QString &path, const QString &user,
+                                    const std::function<std::optional<QString>(int attempt)> &password);
+
 // Makes LoginUser the users check of every opening of db.
 void InstallUsersCheck(Tfdb &db);
 

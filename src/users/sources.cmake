@@ -1,5 +1,5 @@
 zelvane_module(users
-    CORE PasswordHash.cpp UserForms.cpp Users.cpp UsersModule.cpp
+    CORE LoginDelays.cpp PasswordHash.cpp UserForms.cpp Users.cpp UsersModule.cpp
     WIDGETS PasswordDialogs.cpp UsersPage.cpp
     DEPENDS db)
 

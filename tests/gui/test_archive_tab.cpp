@@ -1,5 +1,6 @@
 #include "TestHome.h"
 #include "app/MainWindow.h"
+#include "common/DialogPrompter.h"
 #include "common/Profile.h"
 #include "db/ArchiveTab.h"
 #include "db/DataModule.h"
@@ -10,8 +11,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 using namespace zelvane;
@@ -103,6 +106,78 @@ private slots:
         QCOMPARE(listed(), QStringList{"DOS1_2009.MDB"});
     }
 
+    // "Supprimer" puts the year into the corbeille beside the management files, says where, and the year
+    // comes back from there whole; a second year of the same name deleted keeps the first one.
+    void deletedYearGoesToTheCorbeille()
+    {
+        const QString corbeille = home->databases() + "/corbeille";
+        const QByteArray digest = FileDigest(year2008);
+        showArchive();
+        select("DOS1_2008.MDB");
+        answers.confirmations = {true};
+        tab->BArchive_DelClick();
+        QCOMPARE(listed(), QStringList{"DOS1_2009.MDB"});
+        QCOMPARE(FilesIn(corbeille), QStringList{"DOS1_2008.MDB"});
+        QCOMPARE(FileDigest(corbeille + "/DOS1_2008.MDB"), digest);
+        QCOMPARE(answers.messages.last(), "Le fichier DOS1_2008.MDB a été placé dans la corbeille :\n" + corbeille
+                                              + "/DOS1_2008.MDB\nIl peut y être ouvert ou restauré (\"Restaurer la "
+                                                "base de données\").");
+        // With ZELVANE_SHOTS set to a folder, the tab after the deletion is saved there, to look at it.
+        if (qEnvironmentVariableIsSet("ZELVANE_SHOTS")) {
+            window->resize(1000, 600);
+            window->grab().save(qEnvironmentVariable("ZELVANE_SHOTS") + "/archive-after-delete.png");
+        }
+
+        // Brought back by the restore command, the year is listed again.
+        answers.files = {corbeille + "/DOS1_2008.MDB"};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(db->CurrentFile, year2008);
+        QCOMPARE(db->gestion, 2008);
+        showArchive();
+        QCOMPARE(listed(), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB"}));
+
+        // A year of the same name deleted twice: the copy already in the corbeille is kept beside it.
+        for (int n = 0; n < 2; ++n) {
+            home->preparedFile(2, 2009, "DOS1_2009.MDB");
+            tab->fill();
+            select("DOS1_2009.MDB");
+            answers.confirmations = {true};
+            tab->BArchive_DelClick();
+        }
+        QCOMPARE(FilesIn(corbeille), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB", "DOS1_2009.MDB.bak.1"}));
+    }
+
+    // The same with the real message boxes: OK on the question, then the box that says where the year went.
+    void deletionSaidInTheRealBoxes()
+    {
+        showArchive();
+        select("DOS1_2008.MDB");
+        DialogPrompter dialogs;
+        setPrompter(&dialogs);
+        QStringList shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || (!shown.isEmpty() && shown.last() == box->text()))
+                return;
+            shown << box->text();
+            if (qEnvironmentVariableIsSet("ZELVANE_SHOTS"))
+                box->grab().save(qEnvironmentVariable("ZELVANE_SHOTS")
+                                 + QString("/archive-box-%1.png").arg(shown.size()));
+            QAbstractButton *ok = box->button(QMessageBox::Ok);
+            QVERIFY(ok);
+            ok->click();
+        });
+        poll.start(50);
+        tab->BArchive_DelClick();
+        poll.stop();
+        setPrompter(&answers);
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown.first(), " Voulez vous confirmer la suppression du fichier DOS1_2008.MDB ? ");
+        QVERIFY(shown.last().startsWith("Le fichier DOS1_2008.MDB a été placé dans la corbeille"));
+        QVERIFY(QFile::exists(home->databases() + "/corbeille/DOS1_2008.MDB"));
+    }
+
     void theDefaultFileBox()
     {
         showArchive();
@@ -142,6 +217,34 @@ private slots:
         QCOMPARE(profileFile(), year2009);
         QVERIFY(QFile::exists(year2009 + ".bak.1"));
         QVERIFY(answers.messages.last().contains(year2009 + ".bak.1"));
+    }
+
+    // A backup named otherwise, of the year 2008: restored over DOS1_2008.MDB once the user agrees (the
+    // file replaced kept), so that the archive and the year navigation find it; declined, nothing changes.
+    void restoreOfABackupNamedOtherwise()
+    {
+        const QString usb = home->path() + "/usb";
+        QDir().mkpath(usb);
+        const QString backup = usb + "/DOS1_2008_sauvegarde_01-02-2009.MDB";
+        QString error;
+        QVERIFY(BackupDatabaseFile(year2008, backup, &error));
+        const QByteArray before = FileDigest(year2008);
+        answers.files = {backup};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(answers.questions.last(), backup + " est une sauvegarde du dossier " + year2008
+                                               + ".\nRestaurer par-dessus " + year2008
+                                               + " ? Le fichier actuel sera conservé sous " + year2008 + ".bak.N.");
+        QCOMPARE(db->CurrentFile, year2009);
+        QCOMPARE(FileDigest(year2008), before);
+
+        answers.files = {backup};
+        answers.confirmations = {true};
+        window->action(cmd::RestaurerBase)->trigger();
+        QCOMPARE(db->CurrentFile, year2008);
+        QCOMPARE(db->gestion, 2008);
+        QCOMPARE(FileDigest(year2008 + ".bak.1"), before);
+        showArchive();
+        QCOMPARE(listed(), (QStringList{"DOS1_2008.MDB", "DOS1_2009.MDB"}));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "WindowScripts.h"
+#include "common/DialogPrompter.h"
 #include "common/Format.h"
 #include "common/Prompter.h"
 #include "common/Text.h"
@@ -25,9 +26,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -492,10 +495,44 @@ private slots:
         delete tab;
     }
 
+    // Del on a supplier whose number the movements carry: the message box says why, nothing is deleted.
+    void supplierWithDeliveriesKeptFromTheTab()
+    {
+        TestFrame frame;
+        SuppliersPage page(*db, frame);
+        page.registerCommands(frame.registry);
+        QWidget *tab = page.widget();
+        page.refresh(true, true);
+        suppliers().db_fournisseur->locate(QStringLiteral("code_four"), 1);
+        DialogPrompter dialogs;
+        setPrompter(&dialogs);
+        QString shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                shot(*box, "supplier-delete-refused");
+                box->accept();
+            }
+        });
+        poll.start(50);
+        frame.owner.show();
+        QApplication::setActiveWindow(&frame.owner);
+        QVERIFY(QTest::qWaitForWindowActive(&frame.owner));
+        QTest::keyClick(&frame.owner, Qt::Key_Delete);
+        poll.stop();
+        setPrompter(&prompts);
+        QCOMPARE(shown, QStringLiteral("Le fournisseur n° 1 ne peut pas être supprimé : son numéro figure dans 1 "
+                                       "mouvement et 0 facture. Supprimez d'abord ses factures et ses mouvements."));
+        QCOMPARE(scalar(QStringLiteral("select count(*) from fournisseur")).toInt(), 2);
+        delete tab;
+    }
+
     // The first entry of a new file: no supplier yet, and the movement window makes one.
     void firstEntryMakesItsSupplier()
     {
         QSqlQuery(db->database()).exec(QStringLiteral("delete from fournisseur"));
+        QSqlQuery(db->database()).exec(QStringLiteral("delete from stock"));
         suppliers().db_fournisseur->refresh();
         DialogStockForms stockWindows;
         DialogSupplierForms supplierWindows;
@@ -553,6 +590,59 @@ private slots:
         QCOMPARE(scalar(QStringLiteral("select code_four from stock where quantite=12")).toInt(), 2);
         QCOMPARE(scalar(QStringLiteral("select group_concat(nom_prenom, '|') from fournisseur")).toString(),
                  QStringLiteral("SARL EL BARAKA|ETS BENALI"));
+    }
+
+    // A code typed for a supplier not yet in the file: the supplier window makes one, the movement takes
+    // that very supplier and "Accepter" follows at once, whatever number the new supplier got and
+    // whatever the supplier list's filter hides.
+    void typedCodeTakesTheSupplierJustMade_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("typed code is the number proposed") << "3"
+                                                           << "";
+        QTest::newRow("typed code differs from the number") << "9"
+                                                            << "";
+        QTest::newRow("new supplier hidden by the list's filter") << "9"
+                                                                  << "SARL";
+    }
+    void typedCodeTakesTheSupplierJustMade()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        suppliers().SetSupplierFilter(filter);
+        DialogStockForms stockWindows;
+        DialogSupplierForms supplierWindows;
+        QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 1));
+        const bool saved = RunWindowScripts<TFSTOCK3>(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); }, {[&](TFSTOCK3 &w) {
+                QTest::keyClicks(w.quantityBox(), QStringLiteral("12"));
+                QTest::keyClick(w.quantityBox(), Qt::Key_Return);
+                QTest::keyClicks(w.priceBox(), QStringLiteral("150"));
+                QTest::keyClick(w.priceBox(), Qt::Key_Return);
+                QTest::keyClicks(w.supplierBox(), typed);
+                bool shown = false;
+                RunWindowScripts<TFFournisseur>(
+                    [&] {
+                        QTest::keyClick(w.supplierBox(), Qt::Key_Return);
+                        return QTest::qWaitFor([&] { return shown; });
+                    },
+                    {[&](TFFournisseur &f) {
+                        QTest::keyClicks(f.box("nom_prenom"), QStringLiteral("laiterie du centre"));
+                        f.accepterButton()->click();
+                        shown = true;
+                    }});
+                QTest::qWait(50);
+                reactivate(w);
+                QCOMPARE(w.supplierBox()->text(), QStringLiteral("3"));
+                QCOMPARE(w.supplierList()->currentText(), QStringLiteral("LAITERIE DU CENTRE"));
+                QVERIFY(w.accepterButton()->isEnabled());
+                w.accepterButton()->click();
+            }});
+        QVERIFY(saved);
+        QCOMPARE(scalar(QStringLiteral("select code_four from stock where quantite=12")).toInt(), 3);
+        QCOMPARE(scalar(QStringLiteral("select nom_prenom from fournisseur where code_four=3")).toString(),
+                 QStringLiteral("LAITERIE DU CENTRE"));
     }
 };
 
