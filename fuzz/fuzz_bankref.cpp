@@ -1,5 +1,6 @@
 // Reads any bytes as the text of a bank referential file, checks that the referential stays consistent,
 // and that what SaveRef writes reads back to the same referential.
+#include "common/TextFile.h"
 #include "suppliers/BankRef.h"
 
 #include <cstdlib>
@@ -49,7 +50,7 @@ bool lineBreakIn(const TBankRef &ref)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = TBankRef::decode(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QString text = DecodeText(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     TBankRef::versionOf(text);
     auto ref = TBankRef::empty();
     ref->readText(text);
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // What SaveRef would write reads back to the same referential.
     auto again = TBankRef::empty();
-    again->readText(TBankRef::decode(ref->fileBytes()));
+    again->readText(DecodeText(ref->fileBytes()));
     again->SortRef();
     checkAligned(*again);
     require(again->Codes == ref->Codes && again->Keys == ref->Keys);
