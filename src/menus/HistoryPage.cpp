@@ -68,7 +68,7 @@ void StoreHistoryPage::buildPage()
     LV->setAlternatingRowColors(true);
     LV->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // The long titles go over two lines rather than being cut.
-    LV->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter | Qt::TextWordWrap);
+    LV->horizontalHeader()->setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
     LV->horizontalHeader()->setMinimumHeight(2 * LV->fontMetrics().lineSpacing() + 10);
     LV->verticalHeader()->setDefaultSectionSize(LV->fontMetrics().height() + 6);
     connect(LV, &QTableWidget::cellDoubleClicked, this, &StoreHistoryPage::LVDblClick);

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -186,17 +188,23 @@ TFMenu_effect2::TFMenu_effect2(MenusModule &menus, HeadCountGrid &grid, QWidget 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    auto *page = new QWidget;
+    auto *pageLayout = new QVBoxLayout(page);
+    pageLayout->addWidget(heading);
+    pageLayout->addWidget(StringGrid1, 1);
+    pageLayout->addLayout(form);
+    auto *tabs = new QTabWidget;
+    tabs->addTab(page, QStringLiteral("Menu du Jour"));
+    tabs->tabBar()->setFocusPolicy(Qt::NoFocus); // one tab: Tab goes from the table to the menus only
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(heading);
-    layout->addWidget(StringGrid1, 1);
-    layout->addLayout(form);
+    layout->addWidget(tabs, 1);
     layout->addWidget(buttons);
     // Enter goes from one menu to the next, then to "Accepter".
     InstallFocusNext({menuBoxes[0], menuBoxes[1], menuBoxes[2], menuBoxes[3], accept});
     const int rowsHeight = StringGrid1->horizontalHeader()->height()
                            + (totals + 1) * StringGrid1->verticalHeader()->defaultSectionSize() + 6;
     StringGrid1->setMinimumHeight(rowsHeight);
-    resize(720, rowsHeight + 260);
+    resize(720, rowsHeight + 300);
     StringGrid1->setFocus();
     m_opened = typed();
 }

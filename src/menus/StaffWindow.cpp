@@ -66,7 +66,7 @@ TFMenu_liste::TFMenu_liste(MenusModule &menus, QWidget *parent)
     InstallFocusNext({nom, meals[0], meals[1], meals[2], meals[3], acceptButton});
     nom->setFocus();
     // Wide enough for its whole title beside the title bar's buttons.
-    setMinimumWidth(QFontMetrics(font()).horizontalAdvance(windowTitle()) + 180);
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 180);
 }
 
 } // namespace zelvane

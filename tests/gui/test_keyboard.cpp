@@ -17,6 +17,7 @@
 #include "users/UserForms.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -180,8 +181,8 @@ private slots:
                                         << "101";
         QTest::newRow("start of a code after the current row") << "90"
                                                                << "901";
-        QTest::newRow("no such code") << "7777"
-                                      << "108";
+        QTest::newRow("no code starts so") << "x"
+                                           << "108";
     }
     void articleCodeTyped()
     {

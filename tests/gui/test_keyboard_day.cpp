@@ -52,6 +52,13 @@ void enterUntil(QWidget *button)
     QCOMPARE(QApplication::focusWidget(), button);
     key(Qt::Key_Return);
 }
+// F6 until the focus is on the grid or list.
+void paneTo(QWidget *target)
+{
+    for (int n = 0; n < 6 && QApplication::focusWidget() != target; ++n)
+        key(Qt::Key_F6);
+    QCOMPARE(QApplication::focusWidget(), target);
+}
 // Runs keys that open a window later (after the key's own event), then plays script on it.
 template<typename Window>
 void keysOpening(const std::function<void()> &keys, const std::function<void(Window &)> &script)
@@ -150,7 +157,7 @@ private slots:
         // An entry of 101 from a supplier typed for the first time: the supplier window opens on leaving
         // the code, then the entry goes on to "Accepter".
         StockPage *stock = window->page<StockPage>();
-        stock->DBGrid1->setFocus();
+        paneTo(stock->DBGrid1);
         type(QStringLiteral("101"));
         QCOMPARE(Stock(*db).db_ARTICLES->intValue(QStringLiteral("CODE_ART")), 101);
         keysOpening<TFSTOCK3>([] { key(Qt::Key_Insert); },
@@ -182,7 +189,7 @@ private slots:
         // An exit for each meal: Ins, the meal's key, the quantity, Enter to "Accepter".
         const std::pair<int, int> meals[] = {{Qt::Key_P, 21}, {Qt::Key_S, 22}, {Qt::Key_G, 23}, {Qt::Key_D, 24}};
         for (const auto &[mealKey, nature] : meals) {
-            stock->DBGrid1->setFocus();
+            QCOMPARE(QApplication::focusWidget(), stock->DBGrid1); // where each entry leaves it
             keysOpening<TFSTOCK3>([] { key(Qt::Key_Insert); },
                                   [mealKey, nature](TFSTOCK3 &w) {
                                       key(mealKey, Qt::ControlModifier);
@@ -200,7 +207,6 @@ private slots:
 
         // A correction and a deletion in the movement grid: F6 to it, Enter modifies, Del deletes.
         key(Qt::Key_F6);
-        key(Qt::Key_F6);
         QCOMPARE(QApplication::focusWidget(), stock->DBGrid2);
         key(Qt::Key_End);
         keysOpening<TFSTOCK3>([] { key(Qt::Key_Return); },
@@ -210,7 +216,7 @@ private slots:
                                   enterUntil(w.accepterButton());
                               });
         QCOMPARE(scalar(QStringLiteral("select quantite from stock where nat_op=24")).toDouble(), 12.0);
-        stock->DBGrid2->setFocus();
+        paneTo(stock->DBGrid2);
         key(Qt::Key_Home);
         key(Qt::Key_Down);
         const qint64 deleted = Stock(*db).db_STOCK->intValue(QStringLiteral("NUM_MVT"));
@@ -224,7 +230,7 @@ private slots:
         key(Qt::Key_N, Qt::AltModifier);
         QCOMPARE(window->tabCaption(window->PC0->currentIndex()), QStringLiteral("Menu du Jour"));
         MenusPage *menus = window->page<MenusPage>();
-        menus->LVEffectifs->setFocus();
+        paneTo(menus->LVEffectifs);
         keysOpening<TFMenu_effect2>([] { key(Qt::Key_Return); },
                                     [](TFMenu_effect2 &w) {
                                         w.StringGrid1->setCurrentCell(0, 2);
@@ -242,7 +248,7 @@ private slots:
                  QStringLiteral("Couscous"));
 
         // A hospitalised person: Enter on the empty staff grid adds one.
-        menus->DBGridPersonnel->setFocus();
+        paneTo(menus->DBGridPersonnel);
         keysOpening<TFMenu_liste>([] { key(Qt::Key_Return); },
                                   [](TFMenu_liste &w) {
                                       type(QStringLiteral("BENALI AHMED"));

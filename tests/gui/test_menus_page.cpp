@@ -173,6 +173,7 @@ private slots:
             },
             {[this](TFMenu_effect2 &w) {
                 HeadCountTable *grid = w.StringGrid1;
+                QCOMPARE(w.findChild<QTabWidget *>()->tabText(0), QStringLiteral("Menu du Jour"));
                 const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
                 };

@@ -354,23 +354,32 @@ private slots:
         QFETCH(QString, pu);
         QFETCH(bool, asked);
         selectArticle(1);
-        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
-                               [&](TFSTOCK3 &w) {
-                                   retype(w.quantityBox(), quantite);
-                                   retype(w.priceBox(), pu);
-                                   w.accepterButton()->click();
-                                   QCOMPARE(w.isVisible(), asked);
-                                   if (!asked)
-                                       return;
-                                   QCOMPARE(
-                                       prompts.questions.last(),
-                                       QStringLiteral("La valeur de ce mouvement (39 307 800.00 DA) dépasse 10 fois "
-                                                      "la plus grande valeur d'un mouvement de l'année (2 000.00 DA)."
-                                                      "\nVérifiez la quantité et le prix unitaire. Enregistrer ce "
-                                                      "mouvement ?"));
-                                   prompts.confirmations.push_back(true);
-                                   w.accepterButton()->click();
-                               });
+        const bool saved = run(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                retype(w.quantityBox(), quantite);
+                retype(w.priceBox(), pu);
+                // Every figure of the control grid shown whole, however long.
+                QTableWidget *control = w.controlGrid();
+                for (int r = 0; r < control->rowCount(); ++r) {
+                    for (int c = 1; c < control->columnCount(); ++c) {
+                        const QString text = control->item(r, c)->text();
+                        QVERIFY2(control->columnWidth(c) >= control->fontMetrics().horizontalAdvance(text),
+                                 qPrintable(text));
+                    }
+                }
+                w.accepterButton()->click();
+                QCOMPARE(w.isVisible(), asked);
+                if (!asked)
+                    return;
+                QCOMPARE(prompts.questions.last(),
+                         QStringLiteral("La valeur de ce mouvement (39 307 800.00 DA) dépasse 10 fois "
+                                        "la plus grande valeur d'un mouvement de l'année (2 000.00 DA)."
+                                        "\nVérifiez la quantité et le prix unitaire. Enregistrer ce "
+                                        "mouvement ?"));
+                prompts.confirmations.push_back(true);
+                w.accepterButton()->click();
+            });
         QVERIFY(saved);
         QCOMPARE(movementCount(), 5);
     }

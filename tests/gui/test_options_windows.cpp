@@ -276,8 +276,8 @@ private slots:
                 w->findChild<QTabWidget *>()->setCurrentIndex(1);
                 w->identityBox(8)->setFocus();
                 QTest::keyClick(w->identityBox(8), Qt::Key_Return);
-                QCOMPARE(QApplication::focusWidget(), button(w, QStringLiteral("Accepter")));
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QCOMPARE(w->focusWidget(), button(w, QStringLiteral("Accepter")));
+                QTest::keyClick(w->focusWidget(), Qt::Key_Return);
             } else if (how == QLatin1String("cancel"))
                 QTest::mouseClick(button(w, QStringLiteral("Annuler")), Qt::LeftButton);
             else
