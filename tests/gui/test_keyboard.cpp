@@ -49,6 +49,12 @@ class TestKeyboard : public QObject
         QVERIFY(QApplication::focusWidget());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
     }
+    // The main window is active again once a window over it has closed, as on a desktop.
+    void reactivate()
+    {
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
     void showTab(const QString &caption)
     {
         for (int i = 0; i < window->PC0->count(); ++i) {
@@ -210,6 +216,9 @@ private slots:
                 QCOMPARE(w.numberLabel()->text(), QStringLiteral("n°~57"));
             }});
         QVERIFY(opened);
+        // The main window is active again once the entry window has closed, as on a desktop.
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         stock()->DBGrid2->setFocus();
         answers.confirmations.push_back(true);
         press(Qt::Key_Delete);
@@ -232,6 +241,7 @@ private slots:
                 return true;
             },
             {[&](TFMenu_effect2 &) { ++opened; }});
+        reactivate();
         for (int key : {int(Qt::Key_Return), int(Qt::Key_Space)}) {
             RunWindowScripts<TFMenu_menu>(
                 [menus, key] {
@@ -240,6 +250,7 @@ private slots:
                     return true;
                 },
                 {[&](TFMenu_menu &) { ++opened; }});
+            reactivate();
         }
         QCOMPARE(opened, 3);
         // Tab passes through the menu boxes without opening anything.

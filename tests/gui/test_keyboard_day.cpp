@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QtTest>
@@ -63,18 +64,23 @@ void paneTo(QWidget *target)
 template<typename Window>
 void keysOpening(const std::function<void()> &keys, const std::function<void(Window &)> &script)
 {
+    // The window under a closed modal window becomes active again, as on a desktop.
+    QWidget *under = QApplication::activeWindow();
     bool played = false;
     RunWindowScripts<Window>(
         [&] {
             keys();
-            QTest::qWaitFor([&] { return played; }, 5000);
-            return true;
+            return QTest::qWaitFor([&] { return played; }, 5000);
         },
         {[&](Window &w) {
             script(w);
             played = true;
         }});
     QVERIFY(played);
+    if (under) {
+        QApplication::setActiveWindow(under);
+        QVERIFY(QTest::qWaitForWindowActive(under));
+    }
 }
 
 } // namespace
@@ -110,7 +116,8 @@ private slots:
             QCOMPARE(
                 setup.OpenDatabaseFile(QString::fromLatin1(kAlias), file, false, true, QString::fromLatin1(kSchemaTag)),
                 int(OpenOk));
-            QSqlQuery(setup.database()).exec(QStringLiteral("insert into users values ('ADMIN','SECRET','A')"));
+            QSqlQuery(setup.database())
+                .exec(QStringLiteral("insert into users values ('ADMIN','SECRET','A'),('CAISSE','CASH','B')"));
         }
         Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
         db = std::make_unique<TestData>();
@@ -144,7 +151,9 @@ private slots:
                 type(QStringLiteral("SECRET"));
                 key(Qt::Key_Return);
             }});
-        QVERIFY(db->isConnected());
+        QVERIFY2(db->isConnected(), qPrintable(window->statusText()));
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(db->CurrentUser, QStringLiteral("ADMIN"));
 
         // The day: Ctrl+J, the date, Enter.
