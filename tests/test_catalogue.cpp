@@ -146,10 +146,14 @@ private slots:
                                   << ""
                                   << "1/2/2010"
                                   << "abc" << true << QDate(2010, 2, 3) << before << QDate(2010, 2, 1) << 0;
-        QTest::newRow("dates that do not parse keep their value") << 13 << "x"
-                                                                  << "31/02/2010"
-                                                                  << "hier"
-                                                                  << "*" << true << before << before << before << 0;
+        QTest::newRow("a date typed that is no day stops") << 13 << "x"
+                                                           << "31/02/2010"
+                                                           << "hier"
+                                                           << "*" << false << before << before << before << 0;
+        QTest::newRow("empty dates keep their value") << 13 << "x"
+                                                      << ""
+                                                      << ""
+                                                      << "*" << true << before << before << before << 0;
         QTest::newRow("stock of one article")
             << 13 << "x"
             << "01/03/2010"
@@ -164,6 +168,40 @@ private slots:
                                                               << "05/03/2010"
                                                               << "12" << true << before << before << before << 7;
     }
+    // A print stopped by a date says why.
+    void refusedDatesSayWhy_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("journee");
+        QTest::addColumn<QString>("periodeDu");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("statement on 31/02") << 14 << "31/02/2010"
+                                            << ""
+                                            << "Journée : le 31/02/2010 n'existe pas.";
+        QTest::newRow("statement without a day") << 14 << " "
+                                                 << ""
+                                                 << "Journée : tapez le jour (jj/mm/aaaa).";
+        QTest::newRow("period on 31/02") << 11 << ""
+                                         << "31/02/2010"
+                                         << "Période du : le 31/02/2010 n'existe pas.";
+        QTest::newRow("period cut short") << 11 << ""
+                                          << "3/2010"
+                                          << "Période du : « 3/2010 » n'est pas une date (jj/mm/aaaa).";
+    }
+    void refusedDatesSayWhy()
+    {
+        QFETCH(int, code);
+        PanelTexts texts;
+        QFETCH(QString, journee);
+        QFETCH(QString, periodeDu);
+        texts.journee = journee;
+        texts.periodeDu = texts.periodeAu = periodeDu;
+        TParametresEdition parameters;
+        QString refusal;
+        QVERIFY(!ReadPanel(code, texts, parameters, &refusal));
+        QTEST(refusal, "refusal");
+    }
+
     void readsTheFieldsOfTheDocument()
     {
         QFETCH(int, code);

@@ -1,6 +1,7 @@
 #include "common/Dates.h"
 #include "common/Format.h"
 #include "common/MontantEnLettres.h"
+#include "common/Prompter.h"
 #include "common/Text.h"
 
 #include <QtTest>
@@ -208,6 +209,57 @@ private slots:
         QTest::newRow("two-digit year") << "10/03/09" << false << QDate();
         QTest::newRow("words") << "demain" << false << QDate();
     }
+    // The extension a save dialog adds to a name typed without one: its own filter's, never another type's.
+    void saveDialogSuffixes_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("pdf") << "Documents PDF (*.pdf *.PDF);;Tous les Fichiers (*)"
+                             << "pdf";
+        QTest::newRow("spreadsheet") << "Classeur (*.xlsx)"
+                                     << "xlsx";
+        QTest::newRow("csv") << "CSV (*.csv)"
+                             << "csv";
+        QTest::newRow("referential") << "*.ref (*.ref);;*.* (*)"
+                                     << "ref";
+        QTest::newRow("saved preview") << "Fichiers QuickRep (*.QRP *.qrp);;Tous les Fichiers (*)"
+                                       << "QRP";
+        QTest::newRow("management file") << "MDB (*.mdb *.MDB);;Tous les fichiers (*)"
+                                         << "mdb";
+        QTest::newRow("any file") << "Tous les fichiers (*)"
+                                  << "";
+    }
+    void saveDialogSuffixes()
+    {
+        QFETCH(QString, filter);
+        QTEST(FilterSuffix(filter), "suffix");
+    }
+
+    // What a date box says of a text it cannot take; nothing for a day or an empty box.
+    void dateRefusals_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("day") << "10/03/2009"
+                             << "";
+        QTest::newRow("empty") << "  "
+                               << "";
+        QTest::newRow("no such day") << "31/02/1970"
+                                     << "Né(e) le : le 31/02/1970 n'existe pas.";
+        QTest::newRow("month 13") << "01/13/2009"
+                                  << "Né(e) le : le 01/13/2009 n'existe pas.";
+        QTest::newRow("a number") << "7"
+                                  << "Né(e) le : « 7 » n'est pas une date (jj/mm/aaaa).";
+        QTest::newRow("two-digit year") << "10/03/09"
+                                        << "Né(e) le : « 10/03/09 » n'est pas une date (jj/mm/aaaa).";
+    }
+    void dateRefusals()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, refusal);
+        QCOMPARE(DateRefusal(QStringLiteral("Né(e) le"), text), refusal);
+    }
+
     void parsing()
     {
         QFETCH(QString, text);
@@ -230,6 +282,38 @@ private slots:
         QCOMPARE(MoisFR(8), QStringLiteral("Août"));
         QCOMPARE(MoisAR(1), QStringLiteral("جـانفي"));
         QCOMPARE(MoisFR(13), QString());
+    }
+
+    // Access keys of menus and tabs: word initials first, never a key taken before or by another title.
+    void mnemonics_data()
+    {
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<QStringList>("marked");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("menu bar") << QStringList{"Bases de Données", "Mises à Jours", "Affichage",
+                                                 "Editions",         "Divers",        "?"}
+                                  << "" << QStringList{"&Bases de Données", "&Mises à Jours", "&Affichage",
+                                                       "&Editions",         "&Divers",        "&?"}
+                                  << "BMAED?";
+        QTest::newRow("tabs after the menus")
+            << QStringList{"Mouvements de la Journée", "Menu du Jour", "Historique du Magasin",
+                           "Fournisseurs && Factures", "Archive (BDD)"}
+            << "BMAED?"
+            << QStringList{"Mouvements de la &Journée", "Me&nu du Jour", "&Historique du Magasin",
+                           "&Fournisseurs && Factures", "A&rchive (BDD)"}
+            << "BMAED?JNHFR";
+        QTest::newRow("an escaped ampersand is not a key") << QStringList{"&& A"} << "" << QStringList{"&& &A"} << "A";
+        QTest::newRow("nothing left") << QStringList{"AB"} << "ab" << QStringList{"AB"} << "AB";
+    }
+    void mnemonics()
+    {
+        QFETCH(QStringList, titles);
+        QFETCH(QString, taken);
+        QFETCH(QStringList, marked);
+        QFETCH(QString, keys);
+        QCOMPARE(WithMnemonics(titles, taken), marked);
+        QCOMPARE(taken, keys);
     }
 };
 

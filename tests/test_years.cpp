@@ -200,12 +200,16 @@ private slots:
         auto db = openYear();
         QVERIFY(db);
         const QString target = home->databases() + "/DOS1_2010.MDB";
-        // Cancelled, then a year that is not after the current one: nothing asked further, nothing made.
+        // Cancelled, then a year that is not after the current one: said, nothing asked further, nothing made.
         QVERIFY(AskNewManagementYear(*db).isEmpty());
         answers.inputs = {QString("2009"), QString("deux mille")};
         QVERIFY(AskNewManagementYear(*db).isEmpty());
         QVERIFY(AskNewManagementYear(*db).isEmpty());
-        QCOMPARE(answers.asked, QStringList(3, "input"));
+        QCOMPARE(answers.asked, (QStringList{"input", "input", "message", "input", "message"}));
+        QCOMPARE(answers.messages.first(),
+                 "« 2009 » n'est pas une année après la gestion ouverte (2009) : tapez par exemple 2010.");
+        QCOMPARE(answers.messages.last(),
+                 "« deux mille » n'est pas une année après la gestion ouverte (2009) : tapez par exemple 2010.");
         QCOMPARE(answers.questions.first(), "Confirmez la création de la nouvelle gestion");
         QCOMPARE(answers.questionCaptions.first(), "Nouvelle Gestion");
 
@@ -472,6 +476,7 @@ private slots:
         const QByteArray before = FileDigest(db->CurrentFile);
         answers.files = {chosen};
         QVERIFY(ChooseFileToRestore(*db).isEmpty());
+        QCOMPARE(answers.lastOpenTitle, QStringLiteral("Restaurer la base de données"));
         QVERIFY2(answers.messages.value(0).contains(error), qPrintable(answers.messages.value(0)));
         const RestoreResult restored = RestoreFileInto(chosen, home->databases());
         QVERIFY(!restored.ok());

@@ -75,6 +75,7 @@ bool ConnectionSequence::Action_connectExecute()
     if (m_db.isConnected())
         return true;
     m_failure.clear();
+    m_prepared = false;
     const QString folder = DatabasesDir();
     QDir().mkpath(folder);
     const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);
@@ -222,6 +223,7 @@ bool ConnectionSequence::prepareNewFile(QString &file)
         return fail(OpenFailureText(result, file));
     }
     m_db.prepare_nouveau_dossier(answer->kind, answer->year);
+    m_prepared = true;
     const QString working = folder + QLatin1Char('/') + QString::fromLatin1(kWorkingCopyName);
     if (QFileInfo(working).absoluteFilePath() != QFileInfo(file).absoluteFilePath())
         QFile::remove(working);

@@ -42,6 +42,8 @@ public:
     QString caption() const { return m_caption; }
     // Why the last attempt left the program disconnected; empty after a success or a plain cancel.
     QString lastFailure() const { return m_failure; }
+    // The last attempt prepared a new file.
+    bool prepared() const { return m_prepared; }
 
 signals:
     void captionChanged(const QString &caption);
@@ -59,6 +61,7 @@ private:
     QString m_caption;
     QString m_failure;
     bool m_forThisRun = false;
+    bool m_prepared = false;
 };
 
 } // namespace zelvane

@@ -7,10 +7,12 @@
 #include "common/HelpWindow.h"
 #include "common/Paths.h"
 #include "common/Prompter.h"
+#include "common/Text.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/GridExportMenu.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
@@ -20,6 +22,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTime>
@@ -79,12 +82,18 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 
     PC0 = new QTabWidget;
     PC0->setDocumentMode(true);
+    QStringList captions;
     for (const auto &page : m_pages) {
         if (QWidget *w = page->widget()) {
-            PC0->addTab(w, page->caption());
+            PC0->addTab(w, QString());
+            captions << page->caption();
             m_tabPages.push_back(page.get());
         }
     }
+    const QStringList marked = WithMnemonics(captions, m_accessKeys);
+    for (int i = 0; i < marked.size(); ++i)
+        PC0->setTabText(i, marked.at(i));
+    addKeys();
     connect(PC0, &QTabWidget::currentChanged, this, &TFZelvane::PC0Change);
     layout->addWidget(PC0, 1);
     auto *filler = new QWidget;
@@ -172,7 +181,7 @@ void TFZelvane::registerCommands()
            "",
            "go-previous",
            "day-previous",
-           {{"Affichage", 3020}, {"toolbar", 520}}},
+           {{"Affichage", 3010}, {"toolbar", 520}}},
           [this] { moveDay(-1); });
     c.add({cmd::JourSuivant,
            "Avancer la date d'une journée",
@@ -180,26 +189,40 @@ void TFZelvane::registerCommands()
            "",
            "go-next",
            "day-next",
-           {{"Affichage", 3030}, {"toolbar", 540}}},
+           {{"Affichage", 3020}, {"toolbar", 540}}},
           [this] { moveDay(1); });
 }
 
 void TFZelvane::createMenus()
 {
-    QHash<QString, QMenu *> menus;
+    // Every menu and submenu opens by Alt and a letter of its title; the tabs take letters left free.
+    QStringList titles;
     for (const char *title : kMenus)
-        menus.insert(QString::fromUtf8(title), menuBar()->addMenu(QString::fromUtf8(title)));
+        titles << QString::fromUtf8(title);
+    const QStringList paths = m_commands->paths(QString());
+    for (const QString &path : paths) {
+        if (const QString top = path.section(QLatin1Char('/'), 0, 0); !titles.contains(top))
+            titles << top;
+    }
+    const QStringList marked = WithMnemonics(titles, m_accessKeys);
+    QHash<QString, QMenu *> menus;
+    QHash<QMenu *, QString> submenuKeys;
+    for (int i = 0; i < titles.size(); ++i)
+        menus.insert(titles.at(i), menuBar()->addMenu(marked.at(i)));
     connect(menus.value(QStringLiteral("?"))->addAction(QStringLiteral("A propos de ...")), &QAction::triggered, this,
             &TFZelvane::showAbout);
-    for (const QString &path : m_commands->paths(QString())) {
-        const QString top = path.section(QLatin1Char('/'), 0, 0);
-        QMenu *menu = menus.value(top);
-        if (!menu)
-            menu = menus.insert(top, menuBar()->addMenu(top)).value();
+    for (const QString &path : paths) {
+        QMenu *menu = menus.value(path.section(QLatin1Char('/'), 0, 0));
         if (path.contains(QLatin1Char('/')))
-            menu = menu->addMenu(path.section(QLatin1Char('/'), 1));
+            menu = menu->addMenu(WithMnemonics({path.section(QLatin1Char('/'), 1)}, submenuKeys[menu]).constFirst());
         addPlaced(menu, m_commands->placed(path));
     }
+    // F10 opens the first menu, as in most desktop programs.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 
     // The pop-up menu of the window and of the grids.
     m_popup = new QMenu(this);
@@ -393,6 +416,60 @@ void TFZelvane::openFile(const QString &path)
 
 void TFZelvane::showFirstTab() { PC0->setCurrentIndex(0); }
 
+QString TFZelvane::tabCaption(int index) const
+{
+    return index >= 0 && index < int(m_tabPages.size()) ? m_tabPages.at(index)->caption() : QString();
+}
+
+void TFZelvane::addKeys()
+{
+    const auto add = [this](QKeySequence key, auto work) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this, work);
+    };
+    // Ctrl+Tab and Ctrl+PgDown to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp to the previous one, wherever
+    // the focus is in the window.
+    const auto nextTab = [this] {
+        if (PC0->isVisible())
+            PC0->setCurrentIndex((PC0->currentIndex() + 1) % PC0->count());
+    };
+    const auto previousTab = [this] {
+        if (PC0->isVisible())
+            PC0->setCurrentIndex((PC0->currentIndex() + PC0->count() - 1) % PC0->count());
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Tab), nextTab);
+    add(QKeySequence(Qt::CTRL | Qt::Key_PageDown), nextTab);
+    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), previousTab);
+    add(QKeySequence(Qt::CTRL | Qt::Key_PageUp), previousTab);
+    // Ctrl+J: the day box, to type another day ("Journée").
+    add(QKeySequence(Qt::CTRL | Qt::Key_J), [this] { SBDate_du_jourClick(); });
+    add(QKeySequence(Qt::Key_F6), [this] { cyclePanes(1); });
+    add(QKeySequence(Qt::SHIFT | Qt::Key_F6), [this] { cyclePanes(-1); });
+}
+
+void TFZelvane::cyclePanes(int direction)
+{
+    // The panes are the grids and lists of the tab shown, in the order Tab visits them.
+    QWidget *tab = PC0->isVisible() ? PC0->currentWidget() : nullptr;
+    if (!tab)
+        return;
+    QList<QWidget *> panes;
+    for (QWidget *w = tab->nextInFocusChain(); w && w != tab; w = w->nextInFocusChain()) {
+        if (qobject_cast<QAbstractItemView *>(w) && tab->isAncestorOf(w) && w->isVisibleTo(tab) && w->isEnabled()
+            && (w->focusPolicy() & Qt::TabFocus) && !panes.contains(w))
+            panes << w;
+    }
+    if (panes.isEmpty())
+        return;
+    int current = -1;
+    for (int i = 0; i < panes.size(); ++i) {
+        if (panes.at(i) == QApplication::focusWidget() || panes.at(i)->isAncestorOf(QApplication::focusWidget()))
+            current = i;
+    }
+    const int next = current < 0 ? (direction > 0 ? 0 : int(panes.size()) - 1)
+                                 : (current + direction + int(panes.size())) % int(panes.size());
+    panes.at(next)->setFocus(Qt::ShortcutFocusReason);
+}
+
 void TFZelvane::PC0Change()
 {
     if (PC0->isHidden())
@@ -458,7 +535,10 @@ void TFZelvane::EDate_du_jourExit()
     if (EDate_du_jour->isHidden())
         return;
     EDate_du_jour->hide();
-    const auto day = ParseDate(EDate_du_jour->text());
+    const QString typed = EDate_du_jour->text();
+    const auto day = ParseDate(typed);
+    if (!day && !typed.trimmed().isEmpty())
+        statusBar()->showMessage(DateRefusal(QStringLiteral("Journée"), typed));
     if (day && m_db.hasSession() && *day != m_db.selectedDay())
         m_db.selectDay(*day);
 }

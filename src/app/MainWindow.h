@@ -67,6 +67,8 @@ public:
     void refresh() override { Refresh(); }
     void openFile(const QString &path) override;
     void showFirstTab() override;
+    // The caption of the tab's page, without its access key.
+    QString tabCaption(int index) const;
     QWidget *window() override { return this; }
     void popupMenu(const QPoint &globalPosition, QAbstractItemView *grid = nullptr) override;
     void showPage(const QString &caption) override;
@@ -98,6 +100,10 @@ protected:
 private:
     void registerCommands();
     void createMenus();
+    // The window's own keys: tabs, panes.
+    void addKeys();
+    // F6 and Shift+F6: the focus to the next or previous grid of the tab shown.
+    void cyclePanes(int direction);
     QWidget *createHeader();
     QWidget *createBottomBand();
     void showHelp();
@@ -112,6 +118,7 @@ private:
     QTimer *m_timer1;
     QLabel *m_openFile;
     QMenu *m_popup = nullptr;
+    QString m_accessKeys; // the letters of the menus and tabs, Alt+letter each
     bool m_connectWhenPainted = false;
 };
 

@@ -3,14 +3,17 @@
 #include "app/Modules.h"
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
+#include "common/Organisation.h"
 #include "common/Translations.h"
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
+#include "db/OptionsDialog.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QScreen>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -55,6 +58,11 @@ int main(int argc, char *argv[])
             QCoreApplication::exit(connected ? 0 : 1);
         });
     }
+    // After the first preparation, the heading the documents print is asked for at once.
+    QObject::connect(&window, &zelvane::TFZelvane::connectionFinished, &window, [&window, &db](bool connected) {
+        if (connected && window.connection().prepared() && zelvane::Organisation().headingFr[2].isEmpty())
+            QTimer::singleShot(0, &window, [&window, &db] { zelvane::TFOptions::Execute(db, &window, true); });
+    });
     // Maximised also where no window manager applies the state (a bare X server).
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window.setGeometry(screen->availableGeometry());

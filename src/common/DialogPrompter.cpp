@@ -68,10 +68,10 @@ bool DialogPrompter::confirm(const QString &text, const QString &caption, Messag
     return box.exec() == QMessageBox::Ok;
 }
 
-bool DialogPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon icon)
+bool DialogPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon icon, bool noByDefault)
 {
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, owner());
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -82,7 +82,10 @@ namespace {
 // file, empty when cancelled.
 QString runFileDialog(QFileDialog &dialog, const QWidget *owner)
 {
-    dialog.setDefaultSuffix(QStringLiteral("mdb"));
+    // A name typed without an extension takes that of the filter chosen.
+    dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
     dialog.setViewMode(QFileDialog::Detail);
     QSize size(900, 560);
     if (owner)
@@ -103,10 +106,14 @@ QString runFileDialog(QFileDialog &dialog, const QWidget *owner)
 
 } // namespace
 
-QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &filter)
+QString DialogPrompter::chooseFileToOpen(const QString &folder, const QString &filter, const QString &title,
+                                         const QString &name)
 {
-    QFileDialog dialog(owner(), QStringLiteral("Ouvrir un dossier de gestion"), folder, filter);
+    QFileDialog dialog(owner(), title.isEmpty() ? QStringLiteral("Ouvrir un dossier de gestion") : title, folder,
+                       filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
+    if (!name.isEmpty())
+        dialog.selectFile(name);
     return runFileDialog(dialog, owner());
 }
 

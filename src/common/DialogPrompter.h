@@ -20,10 +20,11 @@ public:
 
     void showMessage(const QString &text, const QString &caption, MessageIcon icon) override;
     bool confirm(const QString &text, const QString &caption, MessageIcon icon) override;
-    bool askYesNo(const QString &text, const QString &caption, MessageIcon icon) override;
+    bool askYesNo(const QString &text, const QString &caption, MessageIcon icon, bool noByDefault = false) override;
     int choose(const QString &text, const QString &caption, const QStringList &choices, int current) override;
     std::optional<QString> input(const QString &text, const QString &caption, const QString &value) override;
-    QString chooseFileToOpen(const QString &folder, const QString &filter) override;
+    QString chooseFileToOpen(const QString &folder, const QString &filter, const QString &title = {},
+                             const QString &name = {}) override;
     QString chooseFileToSave(const QString &title, const QString &folder, const QString &name,
                              const QString &filter) override;
     std::optional<QString> askPassword(const QString &text, const QString &caption) override;

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 
 namespace zelvane {
@@ -134,6 +135,20 @@ std::optional<QDate> ParseDate(const QString &text)
     if (!d.isValid())
         return std::nullopt;
     return d;
+}
+
+QString DateRefusal(const QString &caption, const QString &text)
+{
+    const QString typed = text.trimmed();
+    if (typed.isEmpty() || ParseDate(typed))
+        return {};
+    const QStringList parts = typed.split(QLatin1Char('/'));
+    const bool shaped = parts.size() == 3 && parts.at(2).size() == 4
+                        && std::all_of(parts.cbegin(), parts.cend(), [](const QString &p) {
+                               return !p.isEmpty() && p.size() <= 4 && ParseDigits(p).has_value();
+                           });
+    return shaped ? QStringLiteral("%1 : le %2 n'existe pas.").arg(caption, typed)
+                  : QStringLiteral("%1 : « %2 » n'est pas une date (jj/mm/aaaa).").arg(caption, typed);
 }
 
 QString TimeText(const QTime &t) { return t.toString(QStringLiteral("hh:mm:ss")); }

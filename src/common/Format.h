@@ -40,7 +40,10 @@ std::optional<double> NumberFromSql(const QVariant &v);
 
 QString DateText(const QDate &d);                    // "dd/mm/yyyy", empty for an invalid date
 std::optional<QDate> ParseDate(const QString &text); // "dd/mm/yyyy" (also d/m/yyyy); nullopt when not a day
-QString TimeText(const QTime &t);                    // "hh:mm:ss"
+// Why the text typed in the date box captioned caption is not a day, in a line the window shows; empty
+// when it is a day or when nothing is typed.
+QString DateRefusal(const QString &caption, const QString &text);
+QString TimeText(const QTime &t); // "hh:mm:ss"
 
 QString IsoDate(const QDate &d); // 'YYYY-MM-DD' without quotes
 QString SqlDate(const QDate &d); // the quoted ISO form written into SQL, NULL when invalid

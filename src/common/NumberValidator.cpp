@@ -2,6 +2,8 @@
 
 #include "common/Format.h"
 
+#include <QLineEdit>
+#include <QToolTip>
 #include <algorithm>
 
 namespace zelvane {
@@ -22,6 +24,20 @@ NumberValidator::NumberValidator(int digits, int decimals, QObject *parent)
     , m_digits(digits)
     , m_decimals(decimals)
 {
+    if (auto *box = qobject_cast<QLineEdit *>(parent)) {
+        connect(box, &QLineEdit::inputRejected, this, [this, box] {
+            QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), takes(), box);
+            emit refused(takes());
+        });
+    }
+}
+
+QString NumberValidator::takes() const
+{
+    if (m_decimals == 0)
+        return QStringLiteral("Ce champ ne prend que des chiffres (%1 au plus).").arg(m_digits);
+    return QStringLiteral("Ce champ ne prend que des chiffres et une virgule suivie de %1 chiffres au plus.")
+        .arg(m_decimals);
 }
 
 NumberValidator *NumberValidator::amount(QObject *parent)

@@ -1,6 +1,7 @@
 #include "common/Prompter.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "common/Form.h"
 #include "common/WorkFiles.h"
@@ -26,6 +27,13 @@ Prompter &prompter()
 }
 
 void setPrompter(Prompter *p) { g_prompter = p; }
+
+QString FilterSuffix(const QString &filter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(filter.section(QStringLiteral(";;"), 0, 0));
+    return match.hasMatch() ? match.captured(1) : QString();
+}
 
 QString ChooseFileToWrite(const QString &title, const QString &folder, const QString &name, const QString &filter)
 {
@@ -62,7 +70,7 @@ bool ScriptedPrompter::confirm(const QString &text, const QString &caption, Mess
     return TakeAnswer(confirmations, false);
 }
 
-bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon)
+bool ScriptedPrompter::askYesNo(const QString &text, const QString &caption, MessageIcon, bool)
 {
     questions << text;
     questionCaptions << caption;
@@ -87,9 +95,12 @@ std::optional<QString> ScriptedPrompter::input(const QString &text, const QStrin
     return TakeAnswer(inputs, std::optional<QString>());
 }
 
-QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString &)
+QString ScriptedPrompter::chooseFileToOpen(const QString &folder, const QString &, const QString &title,
+                                           const QString &name)
 {
     lastFolder = folder;
+    lastOpenTitle = title;
+    lastOpenName = name;
     asked << QStringLiteral("file");
     return TakeAnswer(files, QString());
 }

@@ -97,4 +97,47 @@ QString UnscrambleText(const QString &s)
     return out;
 }
 
+QStringList WithMnemonics(const QStringList &titles, QString &taken)
+{
+    taken = taken.toUpper();
+    QStringList marked;
+    for (const QString &title : titles) {
+        // The positions of the characters a key can reach, word initials first; "&&" is one character.
+        QList<int> initials, shortInitials, others, signs;
+        for (int i = 0; i < title.size(); ++i) {
+            if (title.at(i) == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            const QChar c = title.at(i);
+            if (c.unicode() >= 128 || c.isSpace())
+                continue;
+            if (!c.isLetterOrNumber()) {
+                signs << i; // a title of signs only ("?") takes one of them
+                continue;
+            }
+            if (i > 0 && title.at(i - 1).isLetterOrNumber()) {
+                others << i;
+                continue;
+            }
+            // The initial of a word of three letters or more before that of "de", "la", "du".
+            int end = i;
+            while (end < title.size() && title.at(end).isLetterOrNumber())
+                ++end;
+            (end - i >= 3 ? initials : shortInitials) << i;
+        }
+        QString result = title;
+        for (int i : initials + shortInitials + others + signs) {
+            const QChar key = title.at(i).toUpper();
+            if (!taken.contains(key)) {
+                taken += key;
+                result.insert(i, QLatin1Char('&'));
+                break;
+            }
+        }
+        marked << result;
+    }
+    return marked;
+}
+
 } // namespace zelvane

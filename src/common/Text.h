@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Small text helpers shared by every subsystem: padding, tokens, replacement, SQL quoting and the
 // scrambling of short access codes.
@@ -21,6 +22,11 @@ QString ReplaceAll(const QString &s, const QString &oldText, const QString &newT
 QString QuotedSQL(const QString &s);
 // A table or column name written into SQL as an identifier, whatever characters it holds.
 QString QuotedIdentifier(const QString &name);
+
+// The titles with an access key each ("&Journée"), none among taken nor twice: the initial of a word
+// first, else the first free letter or digit, else a sign; "&&" stays a plain "&". Letters are compared
+// without case; taken receives the keys given.
+QStringList WithMnemonics(const QStringList &titles, QString &taken);
 
 QString ScrambleText(const QString &s);
 QString UnscrambleText(const QString &s);

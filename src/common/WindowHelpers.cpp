@@ -64,7 +64,40 @@ private:
     QList<QWidget *> m_controls;
 };
 
+// Runs a work on Enter, and on the other keys given, without modifiers.
+class EnterFilter : public QObject
+{
+public:
+    EnterFilter(std::function<void()> work, const QList<int> &keys, QObject *parent)
+        : QObject(parent)
+        , m_work(std::move(work))
+        , m_keys(keys + QList<int>{Qt::Key_Return, Qt::Key_Enter})
+    {
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!m_keys.contains(key->key())
+            || key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+            return false;
+        m_work();
+        return true;
+    }
+
+private:
+    std::function<void()> m_work;
+    QList<int> m_keys;
+};
+
 } // namespace
+
+void OnEnter(QWidget *widget, const std::function<void()> &work, const QList<int> &otherKeys)
+{
+    widget->installEventFilter(new EnterFilter(work, otherKeys, widget));
+}
 
 bool FocusNext(QWidget *sender, int key, const QList<QWidget *> &controls)
 {

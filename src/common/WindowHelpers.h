@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QKeyEvent;
@@ -21,6 +22,9 @@ bool FocusNext(QWidget *sender, int key, const QList<QWidget *> &controls);
 // Installs FocusNext on every control of the list, so that Enter types a record without the mouse. Enter
 // on a button still presses it; Enter in a multi-line box or a grid is left to it.
 void InstallFocusNext(const QList<QWidget *> &controls);
+
+// Enter (and the other keys given) on the widget runs work, as its double-click does, and is consumed.
+void OnEnter(QWidget *widget, const std::function<void()> &work, const QList<int> &otherKeys = {});
 
 // Lays controls out one under another from top, gap pixels apart; the first takes the focus when shown.
 void StackControls(int top, int gap, const QList<QWidget *> &controls, bool visible);

@@ -5,6 +5,7 @@
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
+#include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/DbPage.h"
@@ -65,6 +66,7 @@ ArchiveTab::ArchiveTab(Tfdb &db, Frame &frame, QWidget *parent)
     connect(newYearButton, &QPushButton::clicked, this, [this] { m_frame.commands().trigger(cmd::NouvelleGestion); });
     connect(open, &QPushButton::clicked, this, &ArchiveTab::BArchive_openClick);
     connect(FileListBox1, &QListWidget::itemDoubleClicked, this, &ArchiveTab::BArchive_openClick);
+    OnEnter(FileListBox1, [this] { BArchive_openClick(); });
     connect(remove, &QPushButton::clicked, this, &ArchiveTab::BArchive_DelClick);
     connect(browse, &QPushButton::clicked, this, &ArchiveTab::B2Click);
     // Every change of the box is the default file at once.
@@ -128,7 +130,8 @@ void ArchiveTab::B2Click()
 {
     const QFileInfo current(Profile().ReadValue(QString::fromLatin1(kProfileDatabaseName)));
     const QString folder = current.isFile() ? current.absolutePath() : BaseDir();
-    const QString chosen = prompter().chooseFileToOpen(folder, QStringLiteral("*.mdb *.MDB"));
+    const QString chosen = prompter().chooseFileToOpen(folder, QStringLiteral("*.mdb *.MDB"), {},
+                                                       current.isFile() ? current.fileName() : QString());
     if (!chosen.isEmpty())
         EDatabase->setText(chosen);
 }

@@ -151,7 +151,8 @@ QString ChooseFileToRestore(Tfdb &db)
     if (!HasPriority(db, QStringLiteral("AB"), true))
         return {};
     const QString chosen = prompter().chooseFileToOpen(QFileInfo(db.CurrentFile).absolutePath(),
-                                                       QStringLiteral("*.mdb *.MDB"));
+                                                       QStringLiteral("*.mdb *.MDB"),
+                                                       QStringLiteral("Restaurer la base de données"));
     if (chosen.isEmpty() || SameFile(chosen, db.CurrentFile))
         return {};
     if (IsJetFile(chosen))

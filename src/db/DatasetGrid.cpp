@@ -4,6 +4,7 @@
 #include "common/WindowHelpers.h"
 #include "db/Dataset.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -21,6 +22,13 @@ DatasetGrid::DatasetGrid(Dataset *dataset, const QList<DatasetModel::Column> &co
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
+    // Tab leaves the grid for the window's next box: the grid moves by rows, not cell by cell.
+    setTabKeyNavigation(false);
+    // The current row stays marked as clearly when the focus is elsewhere.
+    QPalette colours = palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, role));
+    setPalette(colours);
     for (int c = 0; c < columns.size(); ++c)
         setColumnWidth(c, columns.at(c).width);
 
@@ -47,6 +55,34 @@ void DatasetGrid::showCurrent()
         scrollTo(index);
     }
     m_syncing = false;
+}
+
+void DatasetGrid::keyboardSearch(const QString &search)
+{
+    if (m_codeColumn < 0) {
+        QTableView::keyboardSearch(search);
+        return;
+    }
+    // Keys typed in quick succession make one code, as the grid's own search does with texts.
+    const bool fresh = !m_typedTimer.isValid() || m_typedTimer.elapsed() > QApplication::keyboardInputInterval();
+    m_typedTimer.start();
+    if (fresh)
+        m_typed.clear();
+    m_typed += search.trimmed();
+    if (m_typed.isEmpty())
+        return;
+    int first = -1;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const QString code = m_model->index(row, m_codeColumn).data().toString().trimmed();
+        if (code == m_typed) {
+            first = row;
+            break;
+        }
+        if (first < 0 && code.startsWith(m_typed))
+            first = row;
+    }
+    if (first >= 0)
+        setCurrentIndex(m_model->index(first, qMax(0, currentIndex().column())));
 }
 
 void DatasetGrid::keyPressEvent(QKeyEvent *event)

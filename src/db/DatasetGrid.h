@@ -2,6 +2,7 @@
 
 #include "db/DatasetModel.h"
 
+#include <QElapsedTimer>
 #include <QTableView>
 
 namespace zelvane {
@@ -21,6 +22,10 @@ public:
     // resized, its vertical scroll bar shown or hidden): the columns not excluded are widened to fill
     // it, or narrowed when the columns' own widths do not fit, so that no column is cut.
     void setFitColumns(const QList<int> &excluded);
+    // Letters typed in the grid select by the codes of that column, from the top: the row whose code is
+    // what was typed, else the first whose code starts with it.
+    void setCodeSearch(int column) { m_codeColumn = column; }
+    void keyboardSearch(const QString &search) override;
 
 signals:
     void enterPressed();
@@ -40,6 +45,9 @@ private:
     bool m_syncing = false;
     bool m_fit = false;
     QList<int> m_fitExcluded;
+    int m_codeColumn = -1;
+    QString m_typed; // the code typed so far
+    QElapsedTimer m_typedTimer;
 };
 
 } // namespace zelvane

@@ -59,6 +59,8 @@ void FieldBinder::write(const Binding &binding)
     case FieldType::Date:
         if (const auto d = ParseDate(text))
             value = *d;
+        else if (!text.trimmed().isEmpty())
+            return; // not a day (yet): the row keeps its day, never an empty one; the window says why
         break;
     case FieldType::Text:
         value = text;

@@ -13,7 +13,8 @@ class Dataset;
 
 // Binds edit boxes to fields of a dataset: a box shows its field's edit text whenever the current row
 // or its values change, and a text typed into it is written into the row being edited (numbers and days
-// as the box's text reads them). A read-only box only shows.
+// as the box's text reads them; a text that is not a day leaves the row's day as it is). A read-only box
+// only shows.
 class FieldBinder : public QObject
 {
     Q_OBJECT

@@ -139,8 +139,13 @@ QString AskNewManagementYear(Tfdb &db)
         return {};
     bool isNumber = false;
     const int year = typed->trimmed().toInt(&isNumber);
-    if (!isNumber || year <= db.gestion)
+    if (!isNumber || year <= db.gestion) {
+        prompter().showMessage(
+            QStringLiteral("« %1 » n'est pas une année après la gestion ouverte (%2) : tapez par exemple %3.")
+                .arg(typed->trimmed(), QString::number(db.gestion), QString::number(db.gestion + 1)),
+            QStringLiteral("Nouvelle Gestion"), MessageIcon::Warning);
         return {};
+    }
     const QFileInfo proposed(ProposedNewYearFile(db.CurrentFile, db.gestion, QString::number(year)));
     const QString chosen = ChooseFileToWrite(QStringLiteral("Créer une Nouvelle Gestion"), proposed.absolutePath(),
                                              proposed.fileName(),

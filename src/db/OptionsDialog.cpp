@@ -64,13 +64,22 @@ TFOptions::TFOptions(Tfdb &db, QWidget *parent)
     optionsLayout->addWidget(regime);
     optionsLayout->addStretch();
 
-    auto *tabs = new QTabWidget;
-    tabs->addTab(optionsPage, QStringLiteral("Options"));
-    tabs->addTab(identityPage(), QStringLiteral("Etablissement"));
+    m_tabs = new QTabWidget;
+    m_tabs->addTab(optionsPage, QStringLiteral("Options"));
+    m_tabs->addTab(identityPage(), QStringLiteral("Etablissement"));
+    m_notice = new QLabel(QStringLiteral("Les documents imprimés portent cet en-tête : saisissez le ministère, la "
+                                         "direction et l'établissement."));
+    m_notice->setObjectName(QStringLiteral("notice"));
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    m_notice->hide();
 
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     auto *ok = new QPushButton(QStringLiteral("Accepter"));
     ok->setDefault(true);
+    // Enter walks the heading's boxes, then reaches "Accepter".
+    QList<QWidget *> order(m_identity.cbegin(), m_identity.cend());
+    InstallFocusNext(order << ok);
     connect(ok, &QPushButton::clicked, this, &TFOptions::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &TFOptions::BitBtn2Click);
     auto *buttons = new QHBoxLayout;
@@ -79,7 +88,8 @@ TFOptions::TFOptions(Tfdb &db, QWidget *parent)
     buttons->addWidget(ok);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(tabs);
+    layout->addWidget(m_notice);
+    layout->addWidget(m_tabs);
     layout->addLayout(buttons);
     setFixedSize(560, 430);
 
@@ -125,14 +135,22 @@ QWidget *TFOptions::identityPage()
         m_identity << box;
         form->addRow(labels.at(i), box);
     }
-    QList<QWidget *> order(m_identity.cbegin(), m_identity.cend());
-    InstallFocusNext(order);
     return page;
 }
 
-bool TFOptions::Execute(Tfdb &db, QWidget *parent)
+void TFOptions::askForHeading()
+{
+    m_notice->show();
+    setFixedSize(width(), height() + 50);
+    m_tabs->setCurrentIndex(1);
+    m_identity.value(1)->setFocus();
+}
+
+bool TFOptions::Execute(Tfdb &db, QWidget *parent, bool heading)
 {
     TFOptions window(db, parent);
+    if (heading)
+        window.askForHeading();
     window.exec();
     const bool saved = db.SaveDataSet(window.db_options(), window.isAccepted());
     window.db_options()->close();

@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QTabWidget;
 
 namespace zelvane {
 
@@ -22,8 +23,10 @@ public:
     TFOptions(Tfdb &db, QWidget *parent = nullptr);
     ~TFOptions() override;
 
-    // The options command: runs the window and reloads the options when the row was saved.
-    static bool Execute(Tfdb &db, QWidget *parent = nullptr);
+    // The options command: runs the window and reloads the options when the row was saved. heading: opens
+    // on the organisation's heading with a line saying why it matters (after a first preparation).
+    static bool Execute(Tfdb &db, QWidget *parent = nullptr, bool heading = false);
+    void askForHeading();
 
     bool isAccepted() const { return m_accepted; }
     Dataset *db_options() const { return m_options; }
@@ -50,6 +53,8 @@ private:
     QRadioButton *m_rb1;
     QRadioButton *m_rb2;
     QList<QLineEdit *> m_identity;
+    QTabWidget *m_tabs;
+    QLabel *m_notice;
     bool m_accepted = false;
 };
 

@@ -58,6 +58,11 @@ TFPrepareDos::TFPrepareDos(const QList<EstablishmentKind> &kinds, const QString 
     form->addRow(QStringLiteral("Excercice"), m_year);
     form->addRow(QStringLiteral("Nom du Fichier"), m_name);
     auto *pageLayout = new QVBoxLayout(page);
+    auto *purpose = new QLabel(QStringLiteral("Crée le dossier de gestion d'une année : choisissez la nature de "
+                                              "l'établissement, l'exercice et le nom du fichier."));
+    purpose->setObjectName(QStringLiteral("purpose"));
+    purpose->setWordWrap(true);
+    pageLayout->addWidget(purpose);
     pageLayout->addWidget(new QLabel(QStringLiteral("Nature de l'établissement")));
     pageLayout->addWidget(m_kinds, 1);
     pageLayout->addLayout(form);
@@ -77,6 +82,8 @@ TFPrepareDos::TFPrepareDos(const QList<EstablishmentKind> &kinds, const QString 
     layout->addLayout(buttons);
     InstallFocusNext({m_kinds, m_year, m_name, ok});
     EExerciceChange();
+    // The list of kinds takes the keys at once (Down chooses), not the tab's header.
+    m_kinds->setFocus();
 }
 
 void TFPrepareDos::EExerciceChange() { m_name->setText(NouveauFichier(m_folder, m_year->text())); }

@@ -1,6 +1,7 @@
 #include "menus/HistoryPage.h"
 
 #include "common/Format.h"
+#include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/GridExportMenu.h"
 #include "menus/DaySummary.h"
@@ -66,8 +67,12 @@ void StoreHistoryPage::buildPage()
     LV->setSelectionMode(QAbstractItemView::SingleSelection);
     LV->setAlternatingRowColors(true);
     LV->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The long titles go over two lines rather than being cut.
+    LV->horizontalHeader()->setDefaultAlignment(Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
+    LV->horizontalHeader()->setMinimumHeight(2 * LV->fontMetrics().lineSpacing() + 10);
     LV->verticalHeader()->setDefaultSectionSize(LV->fontMetrics().height() + 6);
     connect(LV, &QTableWidget::cellDoubleClicked, this, &StoreHistoryPage::LVDblClick);
+    OnEnter(LV, [this] { LVDblClick(); });
     connect(LV, &QTableWidget::currentCellChanged, this, &StoreHistoryPage::followSelection);
     buildChart();
 

@@ -12,7 +12,7 @@ class HeadCountGrid;
 class MenusModule;
 
 // The head-count table of the window: Enter moves down a row, from the last category to the first row of
-// the next meal; the totals row cannot be reached. Cells take whole numbers only.
+// the next meal; the totals row cannot be reached; Tab leaves the table. Cells take whole numbers only.
 class HeadCountTable : public QTableWidget
 {
     Q_OBJECT
@@ -22,6 +22,8 @@ public:
     // The next cell after Enter on the current one.
     void moveNext();
     int categoryRows() const { return rowCount() - 1; }
+    // Tab out of a cell being typed: to the window's next (or previous) box.
+    void leave(bool next) { focusNextPrevChild(next); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -39,12 +41,19 @@ public:
     HeadCountTable *StringGrid1 = nullptr;
     QLineEdit *menuBoxes[4] = {};
 
+    // Escape, the close button and "Annuler": with changes typed, asks before they are lost.
+    void reject() override;
+
 private:
     void cellEdited(QTableWidgetItem *item);
-    void writeTotals();
+    // The totals of these counts (the window's, or with the cell being typed).
+    void writeTotals(const HeadCountGrid &counts);
+    // Every count and menu as shown, to tell whether anything was typed.
+    QStringList typed() const;
 
     HeadCountGrid &m_grid;
     FieldBinder *m_binder;
+    QStringList m_opened;
 };
 
 } // namespace zelvane

@@ -129,8 +129,10 @@ void MenusPage::buildPage()
     LVEffectifs->setObjectName(QStringLiteral("LVEffectifs"));
     LVRecapitulation = mealList(3, QString());
     LVRecapitulation->setObjectName(QStringLiteral("LVRecapitulation"));
-    for (QTableWidget *list : {LVEffectifs, LVRecapitulation})
+    for (QTableWidget *list : {LVEffectifs, LVRecapitulation}) {
         connect(list, &QTableWidget::cellDoubleClicked, this, &MenusPage::BitBtn24Click);
+        OnEnter(list, [this] { BitBtn24Click(); });
+    }
     auto *figureGrid = new QGridLayout;
     const QStringList figureCaptions = {
         QStringLiteral("Moyenne des personnes nourries"), QStringLiteral("Valeur des sorties de la journée"),
@@ -162,9 +164,10 @@ void MenusPage::buildPage()
     menuButtons->addStretch();
     auto *left = new QVBoxLayout;
     left->addWidget(HeadingLabel(QStringLiteral("Effectifs de la Journée")));
-    left->addWidget(LVEffectifs);
+    // The lists take the free height first, up to all their rows, before any space is left below.
+    left->addWidget(LVEffectifs, 2);
     left->addWidget(HeadingLabel(QStringLiteral("Récapitulation")));
-    left->addWidget(LVRecapitulation);
+    left->addWidget(LVRecapitulation, 1);
     left->addSpacing(8);
     left->addLayout(figureGrid);
     left->addSpacing(8);
@@ -179,11 +182,12 @@ void MenusPage::buildPage()
         auto *box = new QPlainTextEdit;
         box->setObjectName(QStringLiteral("menu%1").arg(meal));
         box->setReadOnly(true);
-        // Reached by a click only, so that moving through the window never opens the menu window.
-        box->setFocusPolicy(Qt::ClickFocus);
+        // Tab only passes through a box; a click, Enter or Space opens its meal's window.
+        box->setTabChangesFocus(true);
         box->setFixedHeight(58);
-        box->installEventFilter(this);
-        box->setProperty("meal", meal);
+        box->viewport()->installEventFilter(this);
+        box->viewport()->setProperty("meal", meal);
+        OnEnter(box, [this, meal] { DBMemo1Enter(meal); }, {Qt::Key_Space});
         menuBoxes[meal - 1] = box;
         menus->addWidget(new QLabel(captions.at(meal - 1)), (meal - 1) / 2 * 2, (meal - 1) % 2);
         menus->addWidget(box, (meal - 1) / 2 * 2 + 1, (meal - 1) % 2);
@@ -201,6 +205,9 @@ void MenusPage::buildPage()
     DBGridPersonnel->setObjectName(QStringLiteral("DBGridPersonnel"));
     EnableGridExport(DBGridPersonnel);
     connect(DBGridPersonnel, &DatasetGrid::doubleClickedAnywhere, this, [this, &c] {
+        c.trigger(m_menus.db_menu_liste->isEmpty() ? cmd::AjouterHospitalise : cmd::ModifierHospitalise);
+    });
+    connect(DBGridPersonnel, &DatasetGrid::enterPressed, this, [this, &c] {
         c.trigger(m_menus.db_menu_liste->isEmpty() ? cmd::AjouterHospitalise : cmd::ModifierHospitalise);
     });
     auto *staffButtons = new QGridLayout;
@@ -232,12 +239,9 @@ void MenusPage::buildPage()
 
 bool MenusPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        if (const int meal = watched->property("meal").toInt()) {
-            // The focus leaves the box first, so that the box is entered again after the window closes.
-            LVEffectifs->setFocus();
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (const int meal = watched->property("meal").toInt())
             QTimer::singleShot(0, this, [this, meal] { DBMemo1Enter(meal); });
-        }
     }
     return QObject::eventFilter(watched, event);
 }

@@ -65,6 +65,8 @@ TFMenu_liste::TFMenu_liste(MenusModule &menus, QWidget *parent)
     layout->addLayout(buttons);
     InstallFocusNext({nom, meals[0], meals[1], meals[2], meals[3], acceptButton});
     nom->setFocus();
+    // Wide enough for its whole title beside the title bar's buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 180);
 }
 
 } // namespace zelvane

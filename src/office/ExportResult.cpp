@@ -25,10 +25,24 @@ QString NewDocumentPath(const QString &baseName, const QString &extension)
 
 void ShowExportResult(const ExportResult &result)
 {
-    if (result.status == ExportResult::Written)
-        QDesktopServices::openUrl(QUrl::fromLocalFile(result.path));
-    else if (result.status == ExportResult::Failed)
+    if (result.status == ExportResult::Written) {
+        // Without a program for the type, the user is told where the document is instead of nothing
+        // happening (and pressing again for another copy).
+        if (QDesktopServices::openUrl(QUrl::fromLocalFile(result.path)))
+            return;
+        const QString folder = QFileInfo(result.path).absolutePath();
+        const QString where = QDir::toNativeSeparators(result.path);
+        if (prompter().askYesNo(QStringLiteral("Le document est enregistré sous %1, mais aucun programme de ce "
+                                               "poste n'a pu l'ouvrir.\nOuvrir son dossier ?")
+                                    .arg(where),
+                                QStringLiteral("Document enregistré"), MessageIcon::Information)
+            && !QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+            prompter().showMessage(
+                QStringLiteral("Le dossier %1 n'a pas pu être ouvert.").arg(QDir::toNativeSeparators(folder)),
+                QStringLiteral("Document enregistré"), MessageIcon::Warning);
+    } else if (result.status == ExportResult::Failed) {
         prompter().showMessage(result.message, QString(), MessageIcon::Warning);
+    }
 }
 
 } // namespace zelvane

@@ -22,7 +22,8 @@ struct ExportResult
 // name, then " (2)", " (3)"... when a document of that name is already there, so that none is replaced.
 QString NewDocumentPath(const QString &baseName, const QString &extension);
 
-// After an export run from a window: opens the written document with the desktop's default program, or
+// After an export run from a window: opens the written document with the desktop's default program (when
+// none can, says where it is and offers to open its folder), or
 // shows the failure's message.
 void ShowExportResult(const ExportResult &result);
 

@@ -1,6 +1,7 @@
 #include "print/PrevForm.h"
 
 #include "common/CommandRegistry.h"
+#include "common/Paths.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "print/PdfOutput.h"
@@ -10,6 +11,7 @@
 #include "print/ZoomDialog.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -17,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -126,9 +129,6 @@ TPrevForm::TPrevForm(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     chooseOpenName = [this](const QString &caption, const QString &filter) {
         return QFileDialog::getOpenFileName(this, caption, QString(), filter);
-    };
-    chooseSaveName = [this](const QString &caption, const QString &filter) {
-        return QFileDialog::getSaveFileName(this, caption, QString(), filter);
     };
 
     auto *toolbar = new QToolBar;
@@ -310,20 +310,39 @@ void TPrevForm::B2Click()
     activateWindow();
 }
 
+QString TPrevForm::chooseSaveName(const QString &caption, const QString &suffix, const QString &filter)
+{
+    // The document's title as the name, without the characters a file name cannot hold.
+    QString title = m_document.title.trimmed();
+    static const QRegularExpression forbidden(QStringLiteral("[/\\\\:*?\"<>|]"));
+    title.replace(forbidden, QStringLiteral("-"));
+    if (title.isEmpty())
+        title = QStringLiteral("document");
+    const QString name = ChooseFileToWrite(caption, DocumentsDir(), withSuffix(title, suffix), filter);
+    return name.isEmpty() ? name : withSuffix(name, suffix);
+}
+
 void TPrevForm::B3Click()
 {
-    const QString name = chooseSaveName(QStringLiteral("Enregistrer"), kQrpFilter);
-    if (!name.isEmpty())
-        showFailure(SaveQrpFile(m_document, withSuffix(name, QStringLiteral(".QRP"))));
+    const QString path = chooseSaveName(QStringLiteral("Enregistrer"), QStringLiteral(".QRP"), kQrpFilter);
+    if (!path.isEmpty())
+        showFailure(SaveQrpFile(m_document, path));
     activateWindow();
 }
 
 void TPrevForm::exportPdfClick()
 {
-    const QString name = chooseSaveName(QStringLiteral("Exporter en PDF"), kPdfFilter);
-    const QString path = withSuffix(name, QStringLiteral(".pdf"));
+    const QString path = chooseSaveName(QStringLiteral("Exporter en PDF"), QStringLiteral(".pdf"), kPdfFilter);
+    if (path.isEmpty()) {
+        activateWindow();
+        return;
+    }
     QString error;
-    if (!name.isEmpty() && !WritePdf(m_document, path, &error))
+    if (WritePdf(m_document, path, &error))
+        prompter().showMessage(
+            QStringLiteral("Le document est enregistré en PDF sous %1.").arg(QDir::toNativeSeparators(path)),
+            windowTitle(), MessageIcon::Information);
+    else
         showFailure(QStringLiteral("Impossible d'écrire %1 : %2").arg(path, error));
     activateWindow();
 }

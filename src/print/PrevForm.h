@@ -40,9 +40,9 @@ public:
     int currentPage() const { return m_currentPage; }
     void setZoom(int percent);
 
-    // The file dialogs, replaced by tests: (caption, filter) -> chosen name, empty when cancelled.
+    // The open dialog, replaced by tests: (caption, filter) -> chosen name, empty when cancelled. The save
+    // dialogs go through the prompter, in the documents folder under the document's title.
     std::function<QString(const QString &, const QString &)> chooseOpenName;
-    std::function<QString(const QString &, const QString &)> chooseSaveName;
 
     QToolButton *B2, *B3, *BPdf, *B4, *B5, *B6, *B7, *B8, *B9, *B10;
     QComboBox *CBPage;
@@ -60,6 +60,9 @@ private:
     void B2Click();
     void B3Click();
     void exportPdfClick();
+    // The save dialog in the documents folder proposing the document's title with suffix; the chosen
+    // path, with suffix when typed without an extension; empty when cancelled or not to be overwritten.
+    QString chooseSaveName(const QString &caption, const QString &suffix, const QString &filter);
     void B4Click(int step);
     void B6Click();
     void B7Click();

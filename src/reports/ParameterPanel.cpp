@@ -23,10 +23,17 @@ QString currentValue(const Tfdb &db, const QString &table, const QString &field)
 
 qint32 codeOf(const QString &text) { return qint32(ParseInteger(text).value_or(0)); }
 
-void readDate(const QString &text, QDate &date)
+// Reads a day typed in the box captioned caption; a text that is not a day is refused with its reason.
+bool readDate(const char *caption, const QString &text, QDate &date, QString *refusal)
 {
-    if (const std::optional<QDate> read = ParseDate(text))
+    if (const std::optional<QDate> read = ParseDate(text)) {
         date = *read;
+        return true;
+    }
+    const QString why = DateRefusal(QString::fromUtf8(caption), text);
+    if (refusal)
+        *refusal = why;
+    return why.isEmpty();
 }
 
 } // namespace
@@ -82,61 +89,53 @@ PanelTexts PanelDefaults(Tfdb &db, qint32 code, const QDate &today)
     return texts;
 }
 
-bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters)
+bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters, QString *refusal)
 {
     parameters.Nature = code;
-    auto readFaitLe = [&] {
-        readDate(texts.faitLe, parameters.FaitLe);
+    const auto period = [&] {
+        return readDate("Période du", texts.periodeDu, parameters.PeriodeDu, refusal)
+               && readDate("au", texts.periodeAu, parameters.PeriodeAu, refusal);
+    };
+    const auto faitLe = [&] {
+        if (!readDate("Fait le", texts.faitLe, parameters.FaitLe, refusal))
+            return false;
         texts.faitLe = DateText(parameters.FaitLe);
+        return true;
+    };
+    // The day of a statement or of a sheet cannot be left out.
+    const auto journee = [&] {
+        if (texts.journee.trimmed().isEmpty()) {
+            if (refusal)
+                *refusal = QStringLiteral("Journée : tapez le jour (jj/mm/aaaa).");
+            return false;
+        }
+        return readDate("Journée", texts.journee, parameters.Journee, refusal);
     };
     switch (code) {
-    case doc::FeuilleCredence: {
+    case doc::FeuilleCredence:
         parameters.CodeArt = codeOf(texts.codeArt);
-        const std::optional<QDate> day = ParseDate(texts.journee);
-        if (!day)
-            return false;
-        parameters.Journee = *day;
-        readFaitLe();
-        break;
-    }
+        return journee() && faitLe();
     case doc::Facture:
     case doc::FicheFournisseur:
         parameters.CodeFour = codeOf(texts.codeFour);
         parameters.NumFacture = codeOf(texts.numFacture);
-        readDate(texts.periodeDu, parameters.PeriodeDu);
-        readDate(texts.periodeAu, parameters.PeriodeAu);
-        readFaitLe();
         parameters.Modele = texts.modele;
-        break;
+        return period() && faitLe();
     case doc::EtatDepenses:
-        readDate(texts.periodeDu, parameters.PeriodeDu);
-        readDate(texts.periodeAu, parameters.PeriodeAu);
-        readFaitLe();
-        break;
+        return period() && faitLe();
     case doc::StockParArticle:
         parameters.CodeArt = codeOf(texts.codeArt);
-        readDate(texts.periodeDu, parameters.PeriodeDu);
-        readDate(texts.periodeAu, parameters.PeriodeAu);
-        readFaitLe();
-        break;
+        return period() && faitLe();
     case doc::EtatMensuel:
     case doc::DepensesMensuelles:
-    case doc::FicheMensuelleAR: {
-        const std::optional<QDate> day = ParseDate(texts.journee);
-        if (!day)
-            return false;
-        parameters.Journee = *day;
-        break;
-    }
+    case doc::FicheMensuelleAR:
+        return journee();
     case doc::MenuHebdomadaire:
-        readDate(texts.periodeDu, parameters.PeriodeDu);
-        readDate(texts.periodeAu, parameters.PeriodeAu);
         parameters.Modele = texts.modele;
-        break;
+        return period();
     default:
-        break;
+        return true;
     }
-    return true;
 }
 
 } // namespace zelvane

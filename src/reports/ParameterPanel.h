@@ -43,9 +43,9 @@ struct PanelTexts
 // as "Fait le", and "*" (every article) for the stock by article.
 PanelTexts PanelDefaults(Tfdb &db, qint32 code, const QDate &today);
 
-// Reads the fields that code uses into parameters. Codes that are not numbers read as 0; a date that does
-// not parse keeps the previous value, except "Journée", which stops the print: false, and nothing more is
-// read. "Fait le" is written back as it was read.
-bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters);
+// Reads the fields that code uses into parameters. Codes that are not numbers read as 0; an empty date
+// keeps the previous value, except "Journée"; a date typed that is not a day, or no "Journée", stops the
+// print: false, with its reason in refusal, and nothing more is read. "Fait le" is written back as read.
+bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters, QString *refusal = nullptr);
 
 } // namespace zelvane

@@ -1,5 +1,6 @@
 #include "reports/PrintMenu.h"
 
+#include "common/Prompter.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "menus/WeeklyMenuWindow.h"
@@ -279,8 +280,11 @@ void TFQUILLON_PRNMENU::BNextClick()
 {
     m_owner.langue = RGLangue->checkedId();
     TQuillon_Document *document = selectedDocument();
-    if (!document)
+    if (!document) {
+        prompter().showMessage(QStringLiteral("Choisissez un document : cette ligne sépare deux groupes de la liste."),
+                               QStringLiteral("Editions"), MessageIcon::Information);
         return;
+    }
     LTitle->setText(m_owner.langue == 1 ? document->nameAR : document->nameFR);
     m_owner.HidePanels();
     if (!document->panel) {
@@ -394,9 +398,11 @@ void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportD
     TQuillon_Print print([&](TQuillon_Document &document) { panel.prepare(db, document.code, QDate::currentDate()); },
                          [&](TQuillon_Document &document) {
                              PanelTexts texts = panel.texts();
-                             // A day that is no day stops the print without a word.
-                             if (!ReadPanel(document.code, texts, ParametresEdition()))
+                             // A day that is no day stops the print, saying why.
+                             if (QString refusal; !ReadPanel(document.code, texts, ParametresEdition(), &refusal)) {
+                                 prompter().showMessage(refusal, QStringLiteral("Editions"), MessageIcon::Warning);
                                  return;
+                             }
                              panel.EFaitle->setText(texts.faitLe);
                              const ProducedDocument produced = ProduceDocument(db, ParametresEdition());
                              if (produced.report && !produced.report->pages.isEmpty())

@@ -66,6 +66,21 @@ bool SupplierExists(Tfdb &db, qint64 code)
     return query.exec() && query.next();
 }
 
+QString UnusualMovementQuestion(Tfdb &db, double value, qint64 excluded)
+{
+    QSqlQuery query(db.database());
+    query.prepare(QStringLiteral("select max(abs(quantite*pu)) from stock where num_mvt<>?"));
+    query.addBindValue(excluded);
+    if (!query.exec() || !query.next() || query.value(0).isNull())
+        return {};
+    const double largest = query.value(0).toDouble();
+    if (!(largest > 0) || !(value > kUnusualValueFactor * largest))
+        return {};
+    return QStringLiteral("La valeur de ce mouvement (%1 DA) dépasse %2 fois la plus grande valeur d'un mouvement "
+                          "de l'année (%3 DA).\nVérifiez la quantité et le prix unitaire. Enregistrer ce mouvement ?")
+        .arg(FormatMontant(value).trimmed(), QString::number(kUnusualValueFactor), FormatMontant(largest).trimmed());
+}
+
 QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
 {
     QVector<HistoryRow> rows;

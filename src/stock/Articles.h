@@ -62,6 +62,13 @@ struct HistoryRow
 
 QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code);
 
+// How many times the year's largest movement value a movement may reach without a question: a price or a
+// quantity typed with a few zeros too many is caught, a real large delivery is confirmed once.
+inline constexpr double kUnusualValueFactor = 10;
+// The question to ask before a movement of this value, empty when none is needed: none in a year without
+// a movement yet, since nothing tells then what is usual. excluded: the movement being modified.
+QString UnusualMovementQuestion(Tfdb &db, double value, qint64 excluded);
+
 // The article's quantity at the end of day, from the opening stock and its movements, leaving out the
 // movement numbered excluded (-1 for none).
 double StockAtEndOfDay(Tfdb &db, qint64 code, const QDate &day, qint64 excluded = -1);

@@ -36,6 +36,23 @@ namespace {
 
 const QString kNatOp = QStringLiteral("NAT_OP");
 
+// Ctrl+E entry, Ctrl+P breakfast, Ctrl+S lunch, Ctrl+G snack ("goûter"), Ctrl+D dinner.
+QKeySequence NatureKey(int nature)
+{
+    switch (nature) {
+    case 21:
+        return QKeySequence(Qt::CTRL | Qt::Key_P);
+    case 22:
+        return QKeySequence(Qt::CTRL | Qt::Key_S);
+    case 23:
+        return QKeySequence(Qt::CTRL | Qt::Key_G);
+    case 24:
+        return QKeySequence(Qt::CTRL | Qt::Key_D);
+    default:
+        return QKeySequence(Qt::CTRL | Qt::Key_E);
+    }
+}
+
 // The picture of the "STOCK EPUISE" banner: a striped warning bar whose width the timer animates.
 class WarningBar : public QWidget
 {
@@ -151,17 +168,21 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
             Check();
     });
     connect(m_codeFour, &QLineEdit::textChanged, this, &TFSTOCK3::SupplierCodeChanged);
+    for (QLineEdit *date : {m_dateBc, m_dateBl})
+        connect(date, &QLineEdit::textChanged, this, &TFSTOCK3::Check);
     connect(m_suppliers, &QComboBox::activated, this, &TFSTOCK3::SupplierChosen);
     connect(module.db_STOCK, &Dataset::rowChanged, this, &TFSTOCK3::RefreshTexts);
 
     InstallFocusNext({m_quantite, m_pu, m_codeFour, m_numBc, m_dateBc, m_numBl, m_dateBl, m_obs, m_ok});
-    auto *entree = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
-    connect(entree, &QShortcut::activated, this, [this] { SelectNature(kNatureEntree); });
-    auto *sortie = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
-    connect(sortie, &QShortcut::activated, this, [this] {
-        if (m_natures.value(22)->isEnabled())
-            SelectNature(22);
-    });
+    // One key per nature, so that every exit of a boarding school is typed without the mouse; a key does
+    // nothing while its button is disabled or hidden.
+    for (auto it = m_natures.cbegin(); it != m_natures.cend(); ++it) {
+        const int nature = it.key();
+        const QKeySequence key = NatureKey(nature);
+        auto *shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this, nature] { SelectNature(nature); });
+        it.value()->setToolTip(key.toString(QKeySequence::NativeText));
+    }
 
     m_blink->setInterval(60);
     connect(m_blink, &QTimer::timeout, this, &TFSTOCK3::BlinkTick);
@@ -180,7 +201,7 @@ QWidget *TFSTOCK3::buildNatures(const ArticleStock &stock)
         auto *button = new QRadioButton(choice.label);
         button->setVisible(choice.visible);
         button->setEnabled(choice.enabled);
-        button->setFocusPolicy(Qt::NoFocus); // Enter walks the boxes; Ctrl+E / Ctrl+S switch the nature
+        button->setFocusPolicy(Qt::NoFocus); // Enter walks the boxes; each nature has its Ctrl key
         const int nature = choice.nature;
         connect(button, &QRadioButton::clicked, this, [this, nature] { SelectNature(nature); });
         m_natures.insert(nature, button);
@@ -204,6 +225,9 @@ QWidget *TFSTOCK3::buildFields()
     auto *fournisseur = captionLabel(QStringLiteral("Fournisseur :"));
     m_codeFour->setMaximumWidth(70);
     reloadSuppliers();
+    // The window keeps its width whatever the supplier's name: the list shows what fits.
+    m_suppliers->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_suppliers->setMinimumContentsLength(18);
     m_suppliers->setFocusPolicy(Qt::ClickFocus);
     m_addSupplier->setAutoDefault(false);
     m_addSupplier->setFocusPolicy(Qt::ClickFocus);
@@ -244,6 +268,15 @@ QWidget *TFSTOCK3::buildFields()
         amount->setValidator(NumberValidator::amount(amount));
     for (QLineEdit *code : {m_codeFour, m_numBc, m_numBl})
         code->setValidator(NumberValidator::code(code));
+    // A refused key says in the error lines which characters its box takes, until the next change.
+    for (QLineEdit *number : {m_quantite, m_pu, m_codeFour, m_numBc, m_numBl}) {
+        connect(qobject_cast<const NumberValidator *>(number->validator()), &NumberValidator::refused, this,
+                [this](const QString &takes) {
+                    m_errors->setText(
+                        (m_check.erreurs + QStringList{QStringLiteral(" - ") + takes}).join(QLatin1Char('\n')));
+                    m_errorPanel->show();
+                });
+    }
     m_entryOnly = {fournisseur, m_codeFour, m_suppliers, m_addSupplier, bc,     m_numBc,
                    bcDate,      m_dateBc,   bl,          m_numBl,       blDate, m_dateBl};
     return box;
@@ -262,6 +295,9 @@ QWidget *TFSTOCK3::buildControls()
                                           {QStringLiteral("Entrée du Jour"), {}, {}, {}},
                                           {QStringLiteral("Stock Après"), {}, {}, {}}};
     StyleFigureGrid(m_control);
+    // Each figure whole, however long: the columns take their texts' width, the last one the rest.
+    m_control->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_control->horizontalHeader()->setStretchLastSection(true);
     m_control->setHorizontalHeaderLabels(initial.at(0));
     for (int r = 1; r < initial.size(); ++r) {
         for (int c = 0; c < 4; ++c)
@@ -283,6 +319,8 @@ QWidget *TFSTOCK3::buildControls()
     layout->addWidget(lotCaption);
     m_lotGrid->setColumnCount(5);
     StyleFigureGrid(m_lotGrid);
+    m_lotGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_lotGrid->horizontalHeader()->setStretchLastSection(true);
     m_lotGrid->setHorizontalHeaderLabels(TControleStock::lotHeader());
     m_lotGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_lotGrid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -309,6 +347,17 @@ QWidget *TFSTOCK3::buildControls()
     m_epuisePanel->hide();
     layout->addWidget(m_epuisePanel);
     return panel;
+}
+
+QString TFSTOCK3::errorText() const { return m_errors->text(); }
+
+void TFSTOCK3::accept()
+{
+    const QString question = UnusualMovementQuestion(m_db, m_check.quantite * m_check.pu,
+                                                     m_module.db_STOCK->intValue(QStringLiteral("NUM_MVT")));
+    if (!question.isEmpty() && !prompter().confirm(question, QStringLiteral("Confirmation"), MessageIcon::Warning))
+        return;
+    QDialog::accept();
 }
 
 bool TFSTOCK3::stockEpuiseShown() const { return !m_epuisePanel->isHidden(); }
@@ -361,7 +410,8 @@ void TFSTOCK3::NatureChanged()
 
 void TFSTOCK3::Check()
 {
-    const MovementInput input{m_entree, m_quantite->text(), m_pu->text(), m_codeFour->text()};
+    const MovementInput input{m_entree,           m_quantite->text(), m_pu->text(),
+                              m_codeFour->text(), m_dateBc->text(),   m_dateBl->text()};
     m_check = CheckMovement(input, m_stock, [this](qint64 code) { return SupplierExists(m_db, code); });
 
     m_errors->setText(m_check.erreurs.join(QLatin1Char('\n')));

@@ -41,6 +41,8 @@ public:
     QComboBox *supplierList() const { return m_suppliers; }
     QLineEdit *orderNumberBox() const { return m_numBc; }
     QLineEdit *deliveryNoteNumberBox() const { return m_numBl; }
+    QLineEdit *orderDateBox() const { return m_dateBc; }
+    QLineEdit *deliveryNoteDateBox() const { return m_dateBl; }
     QLineEdit *observationBox() const { return m_obs; }
     QPushButton *accepterButton() const { return m_ok; }
     QPushButton *addSupplierButton() const { return m_addSupplier; }
@@ -53,8 +55,13 @@ public:
     QLabel *articleLabel() const { return m_article; }
     QGroupBox *errorPanel() const { return m_errorPanel; }
     QStringList errorLines() const { return m_check.erreurs; }
+    // The lines shown in " Erreurs de saisi": the checks', and what a box takes after a refused key.
+    QString errorText() const;
     bool stockEpuiseShown() const;
     bool isEntree() const { return m_entree; }
+
+    // "Accepter": a movement of an unusual value is confirmed first.
+    void accept() override;
 
     // Writes a nature into NAT_OP, as clicking its button does.
     void SelectNature(int nature);

@@ -102,6 +102,16 @@ MovementCheck CheckMovement(const MovementInput &input, const ArticleStock &stoc
         check.erreurs << quantity + missing;
     if (input.entree && !(codeFour && *codeFour > 0))
         check.erreurs << QStringLiteral(" - Le code fournisseur") + missing;
+    if (input.entree) {
+        const std::pair<const char *, QString> days[] = {{"Bon de commande du", input.dateBc},
+                                                         {"Bon de livraison du", input.dateBl}};
+        for (const auto &[caption, text] : days) {
+            if (const QString refusal = DateRefusal(QString::fromUtf8(caption), text); !refusal.isEmpty()) {
+                check.erreurs << QStringLiteral(" - ") + refusal;
+                check.datesValides = false;
+            }
+        }
+    }
 
     const double s = input.entree ? 1 : -1;
     check.stockApres = s * check.quantite + stock.quantite;

@@ -56,6 +56,8 @@ struct MovementInput
     QString quantite;
     QString pu;
     QString codeFour;
+    QString dateBc; // the days of the order and of the delivery note (entries only)
+    QString dateBl;
 };
 
 // The checks run after each change in the movement window.
@@ -68,8 +70,9 @@ struct MovementCheck
     double valeurApres = 0;
     bool stockValide = false; // quantity and price above zero, stock after not below zero
     bool fournisseurValide = false;
+    bool datesValides = true; // each voucher's day empty or a day
 
-    bool accepter() const { return stockValide && fournisseurValide; }
+    bool accepter() const { return stockValide && fournisseurValide && datesValides; }
     // Four rows of four texts: the header, before, the movement, after.
     QVector<QStringList> controlRows(const ArticleStock &before, bool entree) const;
 };

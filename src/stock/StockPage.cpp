@@ -135,7 +135,7 @@ void StockPage::registerCommands(CommandRegistry &c)
            "F4",
            "go-first",
            "sheet-previous",
-           {{"Affichage", 3010}, {"toolbar", 510}}},
+           {{"Affichage", 3030}, {"toolbar", 510}}},
           [this] { Action_prev_fcExecute(-1); });
     c.add({cmd::FeuilleSuivante,
            "Feuille de consommation suivante",
@@ -181,6 +181,7 @@ void StockPage::buildPage()
                                Col{QStringLiteral("SORTIE"), QStringLiteral("Sorties"), 88, numeric},
                                Col{QStringLiteral("RESTES"), QStringLiteral("Restes"), 88, numeric}});
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setCodeSearch(0);
     auto *filterRow = new QHBoxLayout;
     filterRow->addWidget(new QLabel(QStringLiteral("Désign.")));
     filterRow->addWidget(m_filterArticle, 1);

@@ -32,6 +32,7 @@ TFFacture::TFFacture(SuppliersModule &suppliers, bool adding, QWidget *parent)
     , m_amount(new QLabel)
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
     , m_cancel(new QPushButton(QStringLiteral("Annuler")))
+    , m_refusal(new QLabel)
 {
     setWindowTitle(QStringLiteral("Facture"));
     QFont big = m_heading->font();
@@ -54,8 +55,10 @@ TFFacture::TFFacture(SuppliersModule &suppliers, bool adding, QWidget *parent)
     auto *tabs = new QTabWidget;
     tabs->addTab(tab, QStringLiteral("Facture"));
 
+    m_refusal->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    m_refusal->setWordWrap(true);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(m_refusal, 1);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_ok);
     auto *layout = new QVBoxLayout(this);
@@ -91,7 +94,9 @@ TFFacture::TFFacture(SuppliersModule &suppliers, bool adding, QWidget *parent)
 
 void TFFacture::DBEdit1Change()
 {
-    m_ok->setEnabled(InvoiceInputComplete({m_number->text(), m_date->text(), m_du->text(), m_au->text()}));
+    const QString refusal = InvoiceInputRefusal({m_number->text(), m_date->text(), m_du->text(), m_au->text()});
+    m_ok->setEnabled(refusal.isEmpty());
+    m_refusal->setText(refusal);
     m_amount->setText(m_suppliers.db_FACTURES->displayText(QStringLiteral("total")));
 }
 

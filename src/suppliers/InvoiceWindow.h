@@ -27,6 +27,7 @@ public:
     QLineEdit *observationBox() const { return m_obs; }
     QLineEdit *tvaBox() const { return m_tva; }
     QLabel *amountLabel() const { return m_amount; }
+    QLabel *refusalLabel() const { return m_refusal; }
     QLabel *heading() const { return m_heading; }
     QPushButton *accepterButton() const { return m_ok; }
 
@@ -45,6 +46,7 @@ private:
     QLabel *m_amount;
     QPushButton *m_ok;
     QPushButton *m_cancel;
+    QLabel *m_refusal; // why "Accepter" is disabled
 };
 
 } // namespace zelvane

@@ -77,13 +77,25 @@ std::optional<double> InvoiceAmount(Tfdb &db, qint64 code, const QDate &du, cons
     return std::nullopt;
 }
 
-bool InvoiceInputComplete(const InvoiceInput &input)
+bool InvoiceInputComplete(const InvoiceInput &input) { return InvoiceInputRefusal(input).isEmpty(); }
+
+QString InvoiceInputRefusal(const InvoiceInput &input)
 {
     const std::optional<qint64> number = ParseInteger(input.number);
-    const std::optional<QDate> date = ParseDate(input.date);
-    const std::optional<QDate> du = ParseDate(input.du);
-    const std::optional<QDate> au = ParseDate(input.au);
-    return number && *number != -1 && date && du && au && *du <= *au;
+    if (!number || *number == -1)
+        return QStringLiteral("N°Facture : tapez le numéro de la facture.");
+    const std::pair<const char *, QString> days[] = {
+        {"Date Facture", input.date}, {"Période DU", input.du}, {"AU", input.au}};
+    for (const auto &[caption, text] : days) {
+        if (text.trimmed().isEmpty())
+            return QStringLiteral("%1 : tapez le jour (jj/mm/aaaa).").arg(QString::fromUtf8(caption));
+        if (const QString refusal = DateRefusal(QString::fromUtf8(caption), text); !refusal.isEmpty())
+            return refusal;
+    }
+    if (*ParseDate(input.au) < *ParseDate(input.du))
+        return QStringLiteral("La période finit le %1, avant de commencer le %2.")
+            .arg(input.au.trimmed(), input.du.trimmed());
+    return {};
 }
 
 } // namespace zelvane

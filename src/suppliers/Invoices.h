@@ -32,5 +32,7 @@ struct InvoiceInput
 // The window accepts a whole number other than -1, three days that exist and a period that does not end
 // before it starts.
 bool InvoiceInputComplete(const InvoiceInput &input);
+// Why the window does not accept what it holds, in one line; empty when it does.
+QString InvoiceInputRefusal(const InvoiceInput &input);
 
 } // namespace zelvane

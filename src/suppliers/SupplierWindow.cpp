@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/NumberValidator.h"
+#include "common/Prompter.h"
 #include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/FieldBinder.h"
@@ -71,6 +72,7 @@ TFFournisseur::TFFournisseur(SuppliersModule &suppliers, bool adding, QWidget *p
     , m_rib(new QPushButton(QStringLiteral("Editer")))
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
     , m_cancel(new QPushButton(QStringLiteral("Annuler")))
+    , m_refusal(new QLabel)
 {
     setWindowTitle(QStringLiteral("Fournisseur"));
     for (const auto &[field, text] : kFields) {
@@ -147,8 +149,11 @@ TFFournisseur::TFFournisseur(SuppliersModule &suppliers, bool adding, QWidget *p
     tabLayout->addWidget(frame);
     m_tabs->addTab(tab, adding ? QStringLiteral("Ajouter Fournisseur") : QStringLiteral("Modifier Fournisseur"));
 
+    m_refusal->setObjectName(QStringLiteral("refusal"));
+    m_refusal->setStyleSheet(QStringLiteral("color: #c0392b;"));
+    m_refusal->setWordWrap(true);
     auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(m_refusal, 1);
     buttons->addWidget(m_cancel);
     buttons->addWidget(m_ok);
     auto *layout = new QVBoxLayout(this);
@@ -174,13 +179,23 @@ TFFournisseur::TFFournisseur(SuppliersModule &suppliers, bool adding, QWidget *p
 void TFFournisseur::Check()
 {
     // A number typed as nothing, or a day that does not exist, would be written as an empty value.
-    const QString day = m_boxes.value(QStringLiteral("daten"))->text().trimmed();
-    m_ok->setEnabled(ParseInteger(m_boxes.value(QStringLiteral("code_four"))->text()).has_value()
-                     && (day.isEmpty() || ParseDate(day).has_value()));
+    const QString refusal = dateRefusal();
+    m_ok->setEnabled(ParseInteger(m_boxes.value(QStringLiteral("code_four"))->text()).has_value() && refusal.isEmpty());
+    m_refusal->setText(refusal);
+}
+
+QString TFFournisseur::dateRefusal() const
+{
+    return DateRefusal(QStringLiteral("Né(e) le"), m_boxes.value(QStringLiteral("daten"))->text());
 }
 
 void TFFournisseur::BRIBClick()
 {
+    // The account is saved with the row: not while the row would lose the day typed.
+    if (const QString refusal = dateRefusal(); !refusal.isEmpty()) {
+        prompter().showMessage(refusal, windowTitle(), MessageIcon::Warning);
+        return;
+    }
     QString text;
     for (const char *field : {"code_banque", "code_agence", "num_compte", "cle_controle"})
         text += m_boxes.value(QString::fromLatin1(field))->text();

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMap>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -32,6 +33,8 @@ public:
 
 private:
     void Check();
+    // Why the day typed in "Né(e) le" cannot be kept; empty when it can.
+    QString dateRefusal() const;
 
     SuppliersModule &m_suppliers;
     FieldBinder *m_binder;
@@ -40,6 +43,7 @@ private:
     QPushButton *m_rib;
     QPushButton *m_ok;
     QPushButton *m_cancel;
+    QLabel *m_refusal; // why "Accepter" is disabled
 };
 
 } // namespace zelvane

@@ -194,6 +194,11 @@ bool TFCHECKPWD::eventFilter(QObject *watched, QEvent *event)
     auto *key = static_cast<QKeyEvent *>(event);
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier) || !isNavigationKey(key->key()))
         return false;
+    // Enter in the password box is "Ok": the password is checked at once, nothing typed after it is lost.
+    if (watched == m_password && isEnter(key->key())) {
+        BokClick();
+        return true;
+    }
     return FocusNext(static_cast<QWidget *>(watched), key->key(), {m_names, m_password, m_ok});
 }
 

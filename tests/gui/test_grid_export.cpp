@@ -3,6 +3,7 @@
 #include "TestHome.h"
 #include "common/Prompter.h"
 #include "db/GridExportMenu.h"
+#include "office/ExportResult.h"
 #include "office/GridExport.h"
 #include "office/TMSExcel.h"
 
@@ -71,6 +72,24 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         setPrompter(nullptr);
         home.reset();
+    }
+
+    // A document no program of the desktop can open: the user is told where it is, and its folder opens
+    // when asked (and only that: no second document is written).
+    void documentNoProgramOpens()
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file")); // no program for any file here
+        const QString path = home->path() + "/grille.xlsx";
+        QFile(path).open(QIODevice::WriteOnly);
+        ShowExportResult(ExportResult::written(path));
+        QCOMPARE(prompts.questions.last(),
+                 QStringLiteral("Le document est enregistré sous %1, mais aucun programme de ce poste n'a pu "
+                                "l'ouvrir.\nOuvrir son dossier ?")
+                     .arg(QDir::toNativeSeparators(path)));
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open");
+        ShowExportResult(ExportResult::written(path));
+        QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(path)});
+        QCOMPARE(QDir(home->path()).entryList({"*.xlsx"}), QStringList{"grille.xlsx"});
     }
 
     // Figures are numbers, whole ones kept whole; codes with leading zeros, dates and texts stay texts.

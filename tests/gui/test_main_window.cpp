@@ -131,7 +131,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("FEUILLE DE CONSOMMATION JOURNALIERE - VERSION 2.00 - ") + file);
         QVERIFY(!window->PC0->isHidden());
         QCOMPARE(window->PC0->count(), 5);
-        QCOMPARE(window->PC0->tabText(3), QStringLiteral("Fournisseurs && Factures"));
+        QCOMPARE(window->tabCaption(3), QStringLiteral("Fournisseurs && Factures"));
+        QCOMPARE(window->PC0->tabText(3), QStringLiteral("&Fournisseurs && Factures"));
         QCOMPARE(day(), QDate(2009, 12, 31)); // today clamped into the year of the file
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 31/12/2009"));
         QCOMPARE(window->page<StockPage>()->summaryFigure(5), QStringLiteral("Magasin au 31/12/2009"));
@@ -217,8 +218,9 @@ private slots:
         connectFile();
         typeDay(QStringLiteral("10/03/2009"));
         QCOMPARE(day(), QDate(2009, 3, 10));
-        typeDay(QStringLiteral("31/02/2009")); // not a day: kept
+        typeDay(QStringLiteral("31/02/2009")); // not a day: kept, and the status bar says why
         QCOMPARE(day(), QDate(2009, 3, 10));
+        QCOMPARE(window->statusText(), QStringLiteral("Journée : le 31/02/2009 n'existe pas."));
         typeDay(QStringLiteral("15/06/2011")); // another year: clamped
         QCOMPARE(day(), QDate(2009, 12, 31));
         window->action(cmd::JourSuivant)->trigger();

@@ -48,10 +48,10 @@ class TestMenusPage : public QObject
     void showTab(const QString &caption)
     {
         for (int i = 0; i < window->PC0->count(); ++i) {
-            if (window->PC0->tabText(i) == caption)
+            if (window->tabCaption(i) == caption)
                 window->PC0->setCurrentIndex(i);
         }
-        QCOMPARE(window->PC0->tabText(window->PC0->currentIndex()), caption);
+        QCOMPARE(window->tabCaption(window->PC0->currentIndex()), caption);
     }
     // Each key goes where the focus is, as on a keyboard: a cell's editor once typing has opened it.
     static void typeInto(QWidget *w, const QString &text, bool enter = true)
@@ -160,6 +160,83 @@ private slots:
         QCOMPARE(page()->menuBoxes[1]->toPlainText(), QString());
     }
 
+    // The head-count window from the keyboard: a count typed over another replaces it, the totals follow
+    // each key, Escape in a cell cancels that cell only, Tab leaves the table for the menus and "Accepter",
+    // and closing with changes asks first.
+    void headCountWindowKeys()
+    {
+        showTab(QStringLiteral("Menu du Jour"));
+        RunWindowScripts<TFMenu_effect2>(
+            [this] {
+                page()->BitBtn24Click();
+                return true;
+            },
+            {[this](TFMenu_effect2 &w) {
+                HeadCountTable *grid = w.StringGrid1;
+                QCOMPARE(w.findChild<QTabWidget *>()->tabText(0), QStringLiteral("Menu du Jour"));
+                const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+                };
+                grid->setCurrentCell(0, 2);
+                typeInto(grid, QStringLiteral("50"));
+                grid->setCurrentCell(0, 2);
+                typeInto(grid, QStringLiteral("2"));
+                QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("2"));
+                QCOMPARE(grid->currentRow(), 1);
+                typeInto(grid, QStringLiteral("3"), false);
+                QCOMPARE(grid->item(7, 2)->text(), QStringLiteral("5")); // while the cell is typed
+                key(Qt::Key_Backspace);
+                QCOMPARE(grid->item(7, 2)->text(), QStringLiteral("2"));
+                typeInto(grid, QStringLiteral("40"), false);
+                QCOMPARE(grid->item(7, 2)->text(), QStringLiteral("42"));
+                key(Qt::Key_Escape);
+                QVERIFY(w.isVisible());
+                QCOMPARE(grid->item(1, 2)->text(), QString());
+                QCOMPARE(grid->item(7, 2)->text(), QStringLiteral("2"));
+
+                // Tab from the table (a cell being typed or not) to the four menus, then "Accepter".
+                typeInto(grid, QStringLiteral("7"), false);
+                key(Qt::Key_Tab);
+                QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("7"));
+                QCOMPARE(QApplication::focusWidget(), w.menuBoxes[0]);
+                for (int meal = 1; meal < 4; ++meal) {
+                    key(Qt::Key_Tab);
+                    QCOMPARE(QApplication::focusWidget(), w.menuBoxes[meal]);
+                }
+                key(Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), FindByText<QPushButton>(&w, QStringLiteral("Accepter")));
+                key(Qt::Key_Backtab, Qt::ShiftModifier);
+                key(Qt::Key_Backtab, Qt::ShiftModifier);
+                key(Qt::Key_Backtab, Qt::ShiftModifier);
+                key(Qt::Key_Backtab, Qt::ShiftModifier);
+                key(Qt::Key_Backtab, Qt::ShiftModifier);
+                QCOMPARE(QApplication::focusWidget(), grid);
+
+                // Escape with changes asks; No (the default) keeps the window and what was typed.
+                key(Qt::Key_Escape);
+                QCOMPARE(answers.questions, QStringList{QStringLiteral("Abandonner les modifications ?")});
+                QVERIFY(w.isVisible());
+                QCOMPARE(grid->item(0, 2)->text(), QStringLiteral("2"));
+                answers.yesNoAnswers.push_back(true);
+                FindByText<QPushButton>(&w, QStringLiteral("Annuler"))->click();
+                QVERIFY(!w.isVisible());
+            }});
+        QCOMPARE(scalar(QStringLiteral("select count(*) from menu_effect")).toInt(), 0);
+        QCOMPARE(answers.questions.size(), 2);
+
+        // Unchanged, the window closes on Escape without a question.
+        RunWindowScripts<TFMenu_effect2>(
+            [this] {
+                page()->BitBtn24Click();
+                return true;
+            },
+            {[](TFMenu_effect2 &w) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                QVERIFY(!w.isVisible());
+            }});
+        QCOMPARE(answers.questions.size(), 2);
+    }
+
     // Two persons added from the keyboard; their totals carried into category 6 replace a typed count.
     void hospitalisedStaff()
     {
@@ -213,13 +290,13 @@ private slots:
         list->setCurrentCell(0, 0);
         history->LVDblClick();
         QCOMPARE(db->selectedDay(), QDate(2009, 3, 10));
-        QCOMPARE(window->PC0->tabText(window->PC0->currentIndex()), QStringLiteral("Historique du Magasin"));
+        QCOMPARE(window->tabCaption(window->PC0->currentIndex()), QStringLiteral("Historique du Magasin"));
 
         list->setCurrentCell(1, 0);
         QCOMPARE(history->selectedStore->at(0).y(), 4000.0 + 0);
         history->LVDblClick();
         QCOMPARE(db->selectedDay(), QDate(2009, 3, 3));
-        QCOMPARE(window->PC0->tabText(window->PC0->currentIndex()), QStringLiteral("Mouvements de la Journée"));
+        QCOMPARE(window->tabCaption(window->PC0->currentIndex()), QStringLiteral("Mouvements de la Journée"));
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 03/03/2009"));
     }
 };

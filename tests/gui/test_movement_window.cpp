@@ -243,6 +243,51 @@ private slots:
         QCOMPARE(restes(1), 15.0);
     }
 
+    // A voucher's day that is not a day says why and keeps "Accepter" disabled: it is never stored as nothing.
+    void voucherDaysSayWhy_data()
+    {
+        QTest::addColumn<bool>("order");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("order day cut short") << true << "7"
+                                             << " - Bon de commande du : « 7 » n'est pas une date (jj/mm/aaaa)."
+                                             << "";
+        QTest::newRow("no such delivery day") << false << "31/02/2009"
+                                              << " - Bon de livraison du : le 31/02/2009 n'existe pas."
+                                              << "";
+        QTest::newRow("order day") << true << "7/3/2009"
+                                   << ""
+                                   << "2009-03-07";
+        QTest::newRow("no day") << false << ""
+                                << ""
+                                << "";
+    }
+    void voucherDaysSayWhy()
+    {
+        QFETCH(bool, order);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        QFETCH(QString, stored);
+        selectArticle(1);
+        const bool saved = run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+                               [&](TFSTOCK3 &w) {
+                                   retype(w.quantityBox(), QStringLiteral("5"));
+                                   retype(w.priceBox(), QStringLiteral("50"));
+                                   retype(order ? w.orderDateBox() : w.deliveryNoteDateBox(), typed);
+                                   QCOMPARE(w.errorLines(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+                                   QCOMPARE(w.accepterButton()->isEnabled(), refusal.isEmpty());
+                                   if (refusal.isEmpty())
+                                       w.accepterButton()->click();
+                               });
+        QCOMPARE(saved, refusal.isEmpty());
+        if (saved)
+            QCOMPARE(scalar(QStringLiteral("select ifnull(%1, '') from stock where num_mvt=5")
+                                .arg(order ? "date_bc" : "date_bl"))
+                         .toString(),
+                     stored);
+    }
+
     // The number boxes take only what can be a number of their column, and the row takes what they show.
     void typingKeepsNumbers_data()
     {
@@ -286,6 +331,86 @@ private slots:
                 retype(boxes.at(box), typed);
                 QCOMPARE(boxes.at(box)->text(), shown);
                 QCOMPARE(Stock(*db).db_STOCK->value(fields.at(box)).toDouble(), shown.toDouble());
+            });
+    }
+
+    // A movement worth more than ten times the year's largest one is confirmed first (the largest here is
+    // 20 x 100 = 2 000.00); a declined question leaves the window open on what was typed.
+    void unusualValueConfirmed_data()
+    {
+        QTest::addColumn<QString>("quantite");
+        QTest::addColumn<QString>("pu");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("usual") << "5"
+                               << "50" << false;
+        QTest::newRow("ten times, not more") << "200"
+                                             << "100" << false;
+        QTest::newRow("a few zeros too many") << "401100"
+                                              << "98" << true;
+    }
+    void unusualValueConfirmed()
+    {
+        QFETCH(QString, quantite);
+        QFETCH(QString, pu);
+        QFETCH(bool, asked);
+        selectArticle(1);
+        const bool saved = run(
+            [&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                retype(w.quantityBox(), quantite);
+                retype(w.priceBox(), pu);
+                // Every figure of the control grid shown whole, however long.
+                QTableWidget *control = w.controlGrid();
+                for (int r = 0; r < control->rowCount(); ++r) {
+                    for (int c = 1; c < control->columnCount(); ++c) {
+                        const QString text = control->item(r, c)->text();
+                        QVERIFY2(control->columnWidth(c) >= control->fontMetrics().horizontalAdvance(text),
+                                 qPrintable(text));
+                    }
+                }
+                w.accepterButton()->click();
+                QCOMPARE(w.isVisible(), asked);
+                if (!asked)
+                    return;
+                QCOMPARE(prompts.questions.last(),
+                         QStringLiteral("La valeur de ce mouvement (39 307 800.00 DA) dépasse 10 fois "
+                                        "la plus grande valeur d'un mouvement de l'année (2 000.00 DA)."
+                                        "\nVérifiez la quantité et le prix unitaire. Enregistrer ce "
+                                        "mouvement ?"));
+                prompts.confirmations.push_back(true);
+                w.accepterButton()->click();
+            });
+        QVERIFY(saved);
+        QCOMPARE(movementCount(), 5);
+    }
+
+    // A key a number box refuses says in the error lines which characters the box takes.
+    void refusedKeySaysWhatTheBoxTakes_data()
+    {
+        QTest::addColumn<int>("box"); // 0 quantity, 2 supplier
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("letter in the quantity")
+            << 0 << "12a"
+            << " - Ce champ ne prend que des chiffres et une virgule suivie de 2 chiffres au plus.";
+        QTest::newRow("comma in the supplier code") << 2 << "60,"
+                                                    << " - Ce champ ne prend que des chiffres (9 au plus).";
+    }
+    void refusedKeySaysWhatTheBoxTakes()
+    {
+        QFETCH(int, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        selectArticle(1);
+        run([&] { return EditMouvement(Stock(*db), EntryMode::Add, 10); },
+            [&](TFSTOCK3 &w) {
+                QLineEdit *target = box == 0 ? w.quantityBox() : w.supplierBox();
+                retype(target, typed);
+                QCOMPARE(target->text(), typed.chopped(1));
+                QVERIFY(w.errorText().endsWith(line));
+                QVERIFY(!w.errorPanel()->isHidden());
+                QTest::keyClicks(target, QStringLiteral("5")); // the next key clears it
+                QVERIFY(!w.errorText().contains(line));
             });
     }
 
@@ -498,9 +623,16 @@ private slots:
                 QCOMPARE(w.natureButton(22)->text(), lunch);
                 if (regime == 2)
                     QCOMPARE(w.natureButton(21)->text(), QStringLiteral("Sortie du Stock - Petit Déjeuner :"));
-                // Ctrl+S does nothing when the exit is not offered.
-                QTest::keySequence(&w, QKeySequence(Qt::CTRL | Qt::Key_S));
-                QCOMPARE(w.natureButton(22)->isChecked(), enabled.contains(22));
+                // Each nature's key, shown in its button's tooltip, chooses it only when it is offered.
+                const QList<std::pair<int, QString>> keys = {
+                    {21, "Ctrl+P"}, {22, "Ctrl+S"}, {23, "Ctrl+G"}, {24, "Ctrl+D"}, {10, "Ctrl+E"}};
+                for (const auto &[nature, key] : keys) {
+                    QCOMPARE(w.natureButton(nature)->toolTip(), key);
+                    QTest::keySequence(w.focusWidget(), QKeySequence(key));
+                    QCOMPARE(w.natureButton(nature)->isChecked(), enabled.contains(nature));
+                    if (enabled.contains(nature))
+                        QCOMPARE(Stock(*db).db_STOCK->intValue(QStringLiteral("NAT_OP")), nature);
+                }
             });
     }
 

@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
@@ -106,6 +107,14 @@ private slots:
         QCOMPARE(w.kindList()->currentItem(), w.kindList()->topLevelItem(0));
         QCOMPARE(w.kindList()->topLevelItem(0)->text(1), kinds.first().libelle);
         QCOMPARE(w.yearBox()->text(), QString::number(QDate::currentDate().year()));
+        // The window says in one line what it is for, and the list of kinds takes the keys at once.
+        QVERIFY(w.findChild<QLabel *>(QStringLiteral("purpose"))
+                    ->text()
+                    .startsWith(QStringLiteral("Crée le dossier de gestion d'une année")));
+        QCOMPARE(QApplication::focusWidget(), w.kindList());
+        QTest::keyClick(w.kindList(), Qt::Key_Down);
+        QCOMPARE(w.kindList()->currentItem(), w.kindList()->topLevelItem(1));
+        QTest::keyClick(w.kindList(), Qt::Key_Up);
 
         w.yearBox()->selectAll();
         QTest::keyClicks(w.yearBox(), QStringLiteral("2009"));
@@ -239,6 +248,14 @@ private slots:
             checkRegimeShown(w, 2);
             QCOMPARE(w.establishmentCaption()->text(), libelle3);
             QVERIFY(w.isVisible());
+            // After a first preparation the window opens on the heading, saying why it matters.
+            auto *notice = w.findChild<QLabel *>(QStringLiteral("notice"));
+            QVERIFY(!notice->isVisible());
+            w.askForHeading();
+            QVERIFY(notice->isVisible());
+            QCOMPARE(notice->text(), QStringLiteral("Les documents imprimés portent cet en-tête : saisissez le "
+                                                    "ministère, la direction et l'établissement."));
+            QCOMPARE(QApplication::focusWidget(), w.identityBox(1));
         }
 
         bool ran = false;
@@ -254,9 +271,14 @@ private slots:
             w->identityBox(0)->clear();
             QTest::keyClicks(w->identityBox(0), QStringLiteral("n°3a"));
             QCOMPARE(w->identityBox(0)->text(), QStringLiteral("3"));
-            if (how == QLatin1String("accept"))
-                QTest::mouseClick(button(w, QStringLiteral("Accepter")), Qt::LeftButton);
-            else if (how == QLatin1String("cancel"))
+            if (how == QLatin1String("accept")) {
+                // Enter from the last box of the heading reaches "Accepter", which Enter presses.
+                w->findChild<QTabWidget *>()->setCurrentIndex(1);
+                w->identityBox(8)->setFocus();
+                QTest::keyClick(w->identityBox(8), Qt::Key_Return);
+                QCOMPARE(w->focusWidget(), button(w, QStringLiteral("Accepter")));
+                QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+            } else if (how == QLatin1String("cancel"))
                 QTest::mouseClick(button(w, QStringLiteral("Annuler")), Qt::LeftButton);
             else
                 QTest::keyClick(w, Qt::Key_Escape);

@@ -2,6 +2,7 @@
 #include "SampleDocument.h"
 #include "TestHome.h"
 #include "WindowScripts.h"
+#include "common/Paths.h"
 #include "common/Prompter.h"
 #include "print/PrevForm.h"
 #include "print/PrintRangeDialog.h"
@@ -271,12 +272,13 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         TestHome home;
-        preview(SampleDocument(3), [&](TPrevForm &form) {
-            form.chooseSaveName = [&](const QString &caption, const QString &) {
-                return caption == QStringLiteral("Enregistrer") ? home.path() + "/" + typed : QString();
-            };
-            form.B3->click();
-        });
+        ReportDocument document = SampleDocument(3);
+        document.title = QStringLiteral("Etat: mars/2009");
+        answers.savedFiles = {home.path() + "/" + typed};
+        preview(document, [&](TPrevForm &form) { form.B3->click(); });
+        // Proposed in the documents folder under the document's title, made a file name.
+        QCOMPARE(answers.lastFolder, DocumentsDir());
+        QCOMPARE(answers.lastProposedName, QStringLiteral("Etat- mars-2009.QRP"));
         QCOMPARE(QDir(home.path()).entryList(QDir::Files), QStringList{written});
         ReportDocument saved;
         QCOMPARE(LoadQrpFile(home.path() + "/" + written, saved), QString());
@@ -287,11 +289,16 @@ private slots:
     void exportsPdf()
     {
         TestHome home;
-        preview(SampleDocument(3), [&](TPrevForm &form) {
-            form.chooseSaveName = [&](const QString &, const QString &) { return home.path() + "/etat"; };
-            form.BPdf->click();
-        });
+        ReportDocument document = SampleDocument(3);
+        document.title = QStringLiteral("Feuille de Consommation");
+        answers.savedFiles = {home.path() + "/etat"};
+        preview(document, [&](TPrevForm &form) { form.BPdf->click(); });
+        QCOMPARE(answers.lastFolder, DocumentsDir());
+        QCOMPARE(answers.lastProposedName, QStringLiteral("Feuille de Consommation.pdf"));
         QVERIFY(run("pdfinfo", {home.path() + "/etat.pdf"}).contains(QRegularExpression("Pages:\\s+3\\n")));
+        // The save is confirmed with where the file went.
+        QCOMPARE(answers.messages.last(), QStringLiteral("Le document est enregistré en PDF sous %1.")
+                                              .arg(QDir::toNativeSeparators(home.path() + "/etat.pdf")));
     }
 
     void opensASavedDocumentAndRefusesTheRest()

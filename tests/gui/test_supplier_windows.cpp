@@ -1,4 +1,5 @@
 #include "FindWidget.h"
+#include "Shot.h"
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "WindowScripts.h"
@@ -43,14 +44,6 @@ const QByteArray kReferential =
     "001;BNA;BANQUE NATIONALE;ALGER CENTRE;021 01;021 02\r\n002;BEA;EXTERIEURE;ALGER;;\r\n"
     "[#BANQUE.AGENCE]\r\n001;00101;BNA ALGER;RUE A;16000\r\n001;00102;BNA ORAN;RUE B;31000\r\n"
     "001;00103;BNA BLIDA;RUE C;09000\r\n002;00201;BEA ALGER;RUE D;16000\r\n";
-
-// With ZELVANE_SHOTS set to a folder, the windows are saved there as pictures, to look at them.
-void shot(QWidget &w, const char *name)
-{
-    const QString folder = qEnvironmentVariable("ZELVANE_SHOTS");
-    if (!folder.isEmpty())
-        w.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
-}
 
 // The window below a closed modal window becomes active again, as on a desktop.
 void reactivate(QWidget &w)
@@ -325,8 +318,16 @@ private slots:
                 QCOMPARE(QApplication::focusWidget(), w.box("n_regc"));
                 QTest::keyClicks(w.box("daten"), QStringLiteral("31/02/1970"));
                 QVERIFY(!w.accepterButton()->isEnabled());
+                auto *refusal = w.findChild<QLabel *>(QStringLiteral("refusal"));
+                QCOMPARE(refusal->text(), QStringLiteral("Né(e) le : le 31/02/1970 n'existe pas."));
+                // "Editer" saves the row with the account: refused while the day would be lost.
+                const qsizetype shown = prompts.messages.size();
+                w.BRIBClick();
+                QCOMPARE(prompts.messages.size(), shown + 1);
+                QCOMPARE(prompts.messages.last(), refusal->text());
                 w.box("daten")->clear();
                 QVERIFY(w.accepterButton()->isEnabled());
+                QVERIFY(refusal->text().isEmpty());
 
                 RunWindowScripts<TFRIB>(
                     [&] {
@@ -398,22 +399,27 @@ private slots:
         w.show();
         shot(w, "invoice-window");
         QVERIFY(w.accepterButton()->isEnabled());
+        // Each refusal says why under the boxes.
         const struct
         {
             QLineEdit *box;
             QString text;
-            bool ok;
-        } steps[] = {{w.auBox(), QStringLiteral("02/03/2009"), false},
-                     {w.auBox(), QStringLiteral("03/03/2009"), true},
-                     {w.dateBox(), QStringLiteral("30/02/2009"), false},
-                     {w.dateBox(), QStringLiteral("01/03/2009"), true},
-                     {w.numberBox(), QString(), false},
-                     {w.numberBox(), QStringLiteral("2"), true}};
+            QString refusal;
+        } steps[] = {{w.auBox(), QStringLiteral("02/03/2009"),
+                      "La période finit le 02/03/2009, avant de commencer le 03/03/2009."},
+                     {w.auBox(), QStringLiteral("31/02/2009"), "AU : le 31/02/2009 n'existe pas."},
+                     {w.auBox(), QStringLiteral("03/03/2009"), ""},
+                     {w.dateBox(), QStringLiteral("30/02/2009"), "Date Facture : le 30/02/2009 n'existe pas."},
+                     {w.dateBox(), QString(), "Date Facture : tapez le jour (jj/mm/aaaa)."},
+                     {w.dateBox(), QStringLiteral("01/03/2009"), ""},
+                     {w.numberBox(), QString(), "N°Facture : tapez le numéro de la facture."},
+                     {w.numberBox(), QStringLiteral("2"), ""}};
         for (const auto &step : steps) {
             step.box->selectAll();
             QTest::keyClick(step.box, Qt::Key_Delete);
             QTest::keyClicks(step.box, step.text);
-            QCOMPARE(w.accepterButton()->isEnabled(), step.ok);
+            QCOMPARE(w.accepterButton()->isEnabled(), step.refusal.isEmpty());
+            QCOMPARE(w.refusalLabel()->text(), step.refusal);
         }
         QTest::keyClicks(w.numberBox(), QStringLiteral("A"));
         QCOMPARE(w.numberBox()->text(), QStringLiteral("2"));

@@ -27,14 +27,12 @@ bool showActive(QWidget *w)
     return QTest::qWaitForWindowActive(w);
 }
 
-// Types a password and presses Enter twice: the first moves to "Ok", the second presses it.
+// Types a password and presses Enter in its box, which is "Ok".
 void tryPassword(TFCHECKPWD &w, const QString &text)
 {
     auto *password = w.findChild<QLineEdit *>(QStringLiteral("password"));
     QTest::keyClicks(password, text);
     QTest::keyClick(password, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), button(&w, QStringLiteral("Ok")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
 } // namespace
