@@ -100,15 +100,6 @@ void CheckManagementFileName(const QString &path)
         throw CommandFailure{refused};
 }
 
-std::unique_ptr<QLockFile> LockForReplacement(const QString &path)
-{
-    QString refusal;
-    std::unique_ptr<QLockFile> lock = LockManagementFile(path, &refusal);
-    if (!refusal.isEmpty())
-        throw CommandFailure{refusal};
-    return lock;
-}
-
 int PositiveNumber(const QCommandLineParser &parser, const QString &option, int largest, bool zeroAllowed)
 {
     const std::optional<qint64> n = ParseDigits(parser.value(option));

@@ -3,7 +3,6 @@
 #include "db/NewFile.h"
 
 #include <QCommandLineParser>
-#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -112,9 +111,6 @@ void CheckOutput(const QString &target, const QCommandLineParser &parser);
 // Throws a failure when path cannot be the name of a management file (see ManagementFileNameError).
 void CheckManagementFileName(const QString &path);
 
-// Holds the lock of the management file at path while the command replaces or converts it; a failure
-// naming the program that has it open (the desktop program) when another holds it.
-std::unique_ptr<QLockFile> LockForReplacement(const QString &path);
 // The --user option of the commands that open a management file.
 void AddUserOption(QCommandLineParser &parser);
 // The desktop's login before a command opens the management file at path: nothing to give when the file
