@@ -197,7 +197,9 @@ private slots:
 
         // An exit for each meal: Ins, the meal's key, the quantity, Enter to "Accepter".
         const std::pair<int, int> meals[] = {{Qt::Key_P, 21}, {Qt::Key_S, 22}, {Qt::Key_G, 23}, {Qt::Key_D, 24}};
-        for (const auto &[mealKey, nature] : meals) {
+        for (const auto &[boundKey, boundNature] : meals) {
+            const int mealKey = boundKey, nature = boundNature; // clang 14 cannot capture a structured binding
+
             QCOMPARE(QApplication::focusWidget(), stock->DBGrid1); // where each entry leaves it
             keysOpening<TFSTOCK3>([] { key(Qt::Key_Insert); },
                                   [mealKey, nature](TFSTOCK3 &w) {
