@@ -10,6 +10,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/GridExportMenu.h"
+#include "journal/Journal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +66,12 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 {
     setWindowTitle(m_connection->caption());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The journal names the window a change was made in: an entry window, else the main window.
+    journalActor().program = QStringLiteral("zelvane");
+    journalActor().currentCommand = [] {
+        const QWidget *window = QApplication::activeModalWidget();
+        return window ? window->windowTitle() : QStringLiteral("fenêtre principale");
+    };
     registerCommands();
     m_pages = CreatePages(m_db, *this);
     for (const auto &page : m_pages)

@@ -6,6 +6,7 @@
 #include "db/Conversion.h"
 #include "db/DatabaseFiles.h"
 #include "db/SqlFunctions.h"
+#include "journal/Journal.h"
 
 #include <QDate>
 #include <QDir>
@@ -131,6 +132,9 @@ void Tfdb::closeSession()
             dataset->cancel();
         dataset->close();
     }
+    // A write made outside a unit is sealed under this program's name before the file is left.
+    if (!readOnly && isConnected())
+        IgnoreFailure("sealing the journal", [this] { SealJournal(database()); });
     m_inUse.reset();
     m_lock.reset();
     m_damage.clear();
@@ -225,6 +229,19 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
         if (usersCheck && !usersCheck(*this)) {
             closeSession();
             return OpenUserRefused;
+        }
+    }
+
+    if (checkUsers)
+        journalActor().user = CurrentUser.isEmpty() ? QStringLiteral("—") : CurrentUser;
+    // The journal follows every write from the first opening for writing on, whatever program writes.
+    if (!readOnly && !expectedTag.isEmpty()) {
+        try {
+            InstallJournal(database());
+        } catch (const DatabaseError &error) {
+            prompter().showMessage(error.message());
+            closeSession();
+            return OpenNotConnected;
         }
     }
 

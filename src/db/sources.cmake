@@ -3,4 +3,4 @@ zelvane_module(db
          NewFile.cpp NewYear.cpp Preparation.cpp SqlFunctions.cpp YearFiles.cpp
          Transaction.cpp
     WIDGETS ArchiveTab.cpp ConvertDialog.cpp DatasetGrid.cpp DbPage.cpp GridExportMenu.cpp FieldBinder.cpp OptionsDialog.cpp PrepareDialog.cpp
-    DEPENDS common office)
+    DEPENDS common office journal)
