@@ -6,6 +6,7 @@
 #include "db/Conversion.h"
 #include "db/DatabaseFiles.h"
 #include "db/SqlFunctions.h"
+#include "db/Transaction.h"
 #include "journal/Journal.h"
 
 #include <QDate>
@@ -132,9 +133,6 @@ void Tfdb::closeSession()
             dataset->cancel();
         dataset->close();
     }
-    // A write made outside a unit is sealed under this program's name before the file is left.
-    if (!readOnly && isConnected())
-        IgnoreFailure("sealing the journal", [this] { SealJournal(database()); });
     m_inUse.reset();
     m_lock.reset();
     m_damage.clear();
@@ -326,10 +324,19 @@ bool Tfdb::Execute(const QString &sql)
 {
     if (!isConnected())
         return false;
-    QSqlQuery query(database());
-    if (query.exec(sql))
+    // A unit of its own (or part of the one open), so that its journal entries are sealed with it.
+    QString failure;
+    try {
+        Transaction unit(database());
+        QSqlQuery query(database());
+        if (!query.exec(sql))
+            throw DatabaseError(query.lastError().text());
+        unit.commit();
         return true;
-    qCDebug(lcIgnored).noquote() << sql.simplified() << ":" << query.lastError().text();
+    } catch (const DatabaseError &error) {
+        failure = error.message();
+    }
+    qCDebug(lcIgnored).noquote() << sql.simplified() << ":" << failure;
     return false;
 }
 
