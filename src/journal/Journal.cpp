@@ -122,6 +122,18 @@ QString compact(const QJsonObject &object)
 
 QJsonObject parsed(const QString &json) { return QJsonDocument::fromJson(json.toUtf8()).object(); }
 
+QString withoutNulls(const QString &json)
+{
+    if (json.isEmpty())
+        return json;
+    QJsonObject object = parsed(json);
+    for (const QString &column : object.keys()) {
+        if (object.value(column).isNull())
+            object.remove(column);
+    }
+    return compact(object);
+}
+
 QString chainHash(const QString &previous, const JournalEntry &e)
 {
     const QStringList parts{
@@ -191,6 +203,10 @@ void sealPending(const QSqlDatabase &db, const JournalActor &actor)
             }
             e.before = compact(before);
             e.after = compact(after);
+        } else {
+            // A row added or removed: its empty columns say nothing and would only grow the file.
+            e.before = withoutNulls(e.before);
+            e.after = withoutNulls(e.after);
         }
         e.hash = chainHash(last, e);
         last = e.hash;

@@ -64,8 +64,7 @@ JournalWindow::JournalWindow(Tfdb &db, QWidget *parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->verticalHeader()->hide();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setWordWrap(true);
+    m_grid->setWordWrap(false);
     EnableGridExport(m_grid);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -86,8 +85,8 @@ JournalWindow::JournalWindow(Tfdb &db, QWidget *parent)
     const JournalCheck check = VerifyJournal(db.database());
     m_chain->setText(check.ok() ? QStringLiteral("Chaîne du journal intacte : %1 entrées.").arg(check.entries)
                                 : QStringLiteral("Chaîne du journal rompue : %1.").arg(check.reason));
+    resize(1200, 600);
     reload();
-    resize(1100, 600);
 }
 
 void JournalWindow::reload()
@@ -116,14 +115,18 @@ void JournalWindow::reload()
                                  .toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
         QList<QStandardItem *> row;
         for (const QString &text : {QString::number(e.id), when, e.user, e.program, e.command, e.table, e.key, e.kind,
-                                    JournalValues(e.before), JournalValues(e.after)})
+                                    JournalValues(e.before), JournalValues(e.after)}) {
             row << new QStandardItem(text);
+            row.last()->setToolTip(text);
+        }
         row.first()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_model->appendRow(row);
     }
     m_grid->resizeColumnsToContents();
+    // Before and after share what the other columns leave, side by side; the whole text is in the tooltip.
     for (int column : {8, 9})
-        m_grid->setColumnWidth(column, std::min(m_grid->columnWidth(column), 300));
+        m_grid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+    m_grid->scrollToBottom();
 }
 
 JournalPage::JournalPage(Tfdb &db, Frame &frame)
