@@ -19,6 +19,7 @@ namespace zelvane {
 
 class ConnectionSequence;
 class TQVDIGIT;
+class SafetyCopier;
 class Tfdb;
 
 namespace cmd {
@@ -103,6 +104,9 @@ private:
     void showHelp();
     void showAbout();
     bool isConnected() const;
+    // Makes the day's safety copy at the first change of the open file, and the last one when the file
+    // is left after changes.
+    void watchChanges(bool leaving = false);
 
     Tfdb &m_db;
     ConnectionSequence *m_connection;
@@ -113,6 +117,9 @@ private:
     QLabel *m_openFile;
     QMenu *m_popup = nullptr;
     bool m_connectWhenPainted = false;
+    SafetyCopier *m_safety;
+    QString m_watchedFile;
+    qint64 m_changes = 0;
 };
 
 } // namespace zelvane
