@@ -142,7 +142,7 @@ void JournalPage::registerCommands(CommandRegistry &c)
            "Qui a changé quoi, et quand",
            "",
            "document-open-recent",
-           "",
+           "journal",
            {{"Divers", 5030}}},
           [this] {
               JournalWindow window(m_db, m_frame.window());
