@@ -1,6 +1,7 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "common/Prompter.h"
+#include "db/BackupRestore.h"
 #include "db/DataModule.h"
 #include "db/SafetyCopies.h"
 
@@ -35,6 +36,7 @@ private slots:
     void init()
     {
         home = std::make_unique<TestHome>();
+        answers = ScriptedPrompter();
         setPrompter(&answers);
         file = home->preparedFile(2, 2026);
     }
@@ -90,6 +92,38 @@ private slots:
         const CliRun run = RunCli({"safety-copies", file, "--folder", folder});
         QCOMPARE(run.code, 0);
         QVERIFY2(run.out.startsWith("04/05/2026  0 mouvements  " + folder), qPrintable(run.out));
+    }
+
+    // "Restaurer" offers the year's safety copies, with their days and movements, before the file dialog.
+    void restoreOffersTheCopies_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("expected"); // the copy's day, "file" for the dialog's, empty for none
+        QTest::newRow("the older copy") << 0 << "2026-05-04";
+        QTest::newRow("the last copy") << 1 << "2026-05-05";
+        QTest::newRow("another file") << 2 << "file";
+        QTest::newRow("cancelled") << -1 << "";
+    }
+    void restoreOffersTheCopies()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, expected);
+        QString error;
+        for (int day : {4, 5})
+            QVERIFY(MakeSafetyCopy(file, SafetyFolder(file), QDate(2026, 5, day), &error));
+        const QString other = home->preparedFile(2, 2025);
+        Tfdb db;
+        db.CurrentFile = file;
+        answers.choices = {choice};
+        answers.files = {other};
+        const QString chosen = ChooseFileToRestore(db);
+        QCOMPARE(answers.asked.first(), QStringLiteral("choice"));
+        if (expected.isEmpty())
+            QCOMPARE(chosen, QString());
+        else if (expected == "file")
+            QCOMPARE(chosen, other);
+        else
+            QCOMPARE(chosen, SafetyCopyPath(SafetyFolder(file), file, QDate::fromString(expected, Qt::ISODate)));
     }
 
     // A chosen folder that is gone (a stick removed): the copy fails with its reason, told once, and the
