@@ -232,16 +232,10 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
 
     if (checkUsers)
         journalActor().user = CurrentUser.isEmpty() ? QStringLiteral("—") : CurrentUser;
-    // The journal follows every write from the first opening for writing on, whatever program writes.
-    if (!readOnly && !expectedTag.isEmpty()) {
-        try {
-            InstallJournal(database());
-        } catch (const DatabaseError &error) {
-            prompter().showMessage(error.message());
-            closeSession();
-            return OpenNotConnected;
-        }
-    }
+    // The journal follows every write from the first opening for writing on, whatever program writes. A
+    // file that refuses it (a read-only medium) still opens, as it did, and refuses the writes themselves.
+    if (!readOnly && !expectedTag.isEmpty())
+        IgnoreFailure("installing the journal", [this] { InstallJournal(database()); });
 
     if (showProgress)
         prompter().progressStart(int(m_datasets.size()),
