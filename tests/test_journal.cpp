@@ -313,6 +313,32 @@ private slots:
         QVERIFY(VerifyJournal(data()).ok());
     }
 
+    // A file made before the journal gets it at its first opening for writing, starting with one entry
+    // that says so; a read-only opening leaves it without.
+    void fileMadeBeforeTheJournal()
+    {
+        DropJournal(data());
+        ExecSql(data(), "drop table journal");
+        db.reset();
+        const QString triggers = "select count(*) from sqlite_master where name like 'zelvane_journal_%'";
+        {
+            TestData reader;
+            reader.readOnly = true;
+            QCOMPARE(reader.OpenDatabaseFile("READER", path, false, false, QString::fromLatin1(kSchemaTag)),
+                     int(OpenOk));
+            QCOMPARE(ReadJournal(reader.database()).size(), 0);
+        }
+        openFile();
+        const QList<JournalEntry> entries = ReadJournal(data());
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries.first().kind, QString::fromLatin1(journal_kind::Origin));
+        QVERIFY(entries.first().after.contains(QStringLiteral("commencé sur un fichier existant")));
+        QVERIFY(ScalarSql(data(), triggers).toInt() > 0);
+        write("update articles set pu=7 where code_art=1");
+        QCOMPARE(count(), 2);
+        QVERIFY(VerifyJournal(data()).ok());
+    }
+
     // The new year's file starts its own journal with one entry naming the old file and its last hash;
     // the old file keeps its own.
     void chainAcrossNewYear()
