@@ -11,6 +11,8 @@
 #include "app/Modules.h"
 #include "common/Library.h"
 #include "db/DataModule.h"
+#include "db/Transaction.h"
+#include "journal/Journal.h"
 #include "menus/DemoMenus.h"
 #include "menus/Historique.h"
 #include "menus/ListeCategories.h"
@@ -24,6 +26,7 @@
 #include "stock/ListeDenrees.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -127,6 +130,74 @@ int desktopStart(const QString &file, int repetitions)
                 median(desktopTimes) * 1e3, ratio <= 2 ? "ok" : "OVER");
     std::fflush(stdout);
     return 0;
+}
+
+// A movement posted as the program posts it (one unit, committed to the disk) on a copy of the year with
+// its journal and on one without: the median of the paired ratios, and the journal's growth of the file.
+void benchJournal(const QString &folder, const QString &path, qint32 article, int repetitions)
+{
+    const QString with = folder + QStringLiteral("/JOURNAL.MDB"), without = folder + QStringLiteral("/SANS.MDB");
+    QFile::remove(with);
+    QFile::remove(without);
+    if (!QFile::copy(path, with) || !QFile::copy(path, without))
+        return;
+    auto connect = [](const QString &name, const QString &file) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        db.open();
+        return db;
+    };
+    const QSqlDatabase journaled = connect(QStringLiteral("BENCH_JOURNAL"), with);
+    const QSqlDatabase plain = connect(QStringLiteral("BENCH_PLAIN"), without);
+    InstallJournal(journaled);
+    {
+        Transaction unit(plain);
+        DropJournal(plain);
+        unit.commit();
+    }
+    qint64 number = 10'000'000;
+    auto post = [&](const QSqlDatabase &db) {
+        Transaction unit(db);
+        QSqlQuery insert(db);
+        insert.exec(QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu) values "
+                                   "(%1, %2, 10, '%3-12-31', 1, 2.5)")
+                        .arg(++number)
+                        .arg(article)
+                        .arg(kYear));
+        unit.commit();
+    };
+    auto bytes = [](const QSqlDatabase &db) {
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("select page_count * page_size from pragma_page_count(), pragma_page_size()"));
+        return q.next() ? q.value(0).toLongLong() : 0;
+    };
+    // Synced to the disk as the program posts, then without the disk's sync, which shows the journal's own
+    // work that the sync would otherwise hide.
+    for (const char *mode : {"FULL", "OFF"}) {
+        for (const QSqlDatabase &db : {journaled, plain})
+            QSqlQuery(db).exec(QStringLiteral("pragma synchronous=") + QLatin1String(mode));
+        std::vector<double> ratios, withTimes;
+        for (int repetition = 0; repetition < repetitions; ++repetition) {
+            const double a = seconds([&] { post(journaled); });
+            const double b = seconds([&] { post(plain); });
+            withTimes.push_back(a);
+            ratios.push_back(a / b);
+        }
+        const double ratio = median(ratios);
+        const QByteArray name = QByteArray("post with journal / without, sync ") + mode;
+        std::printf("  %-36s %10.4f %8s %9.3f ms  %s\n", name.constData(), ratio, "<= 1.5", median(withTimes) * 1e3,
+                    ratio <= 1.5 ? "ok" : "OVER");
+    }
+    const int posts = 2000;
+    const qint64 withBefore = bytes(journaled), withoutBefore = bytes(plain);
+    for (int i = 0; i < posts; ++i) {
+        post(journaled);
+        post(plain);
+    }
+    const double perPost = double((bytes(journaled) - withBefore) - (bytes(plain) - withoutBefore)) / posts;
+    std::printf("  %-36s %10.0f bytes per post, %.1f MB for 250,000 movements\n", "journal growth of the file", perPost,
+                perPost * 250000 / 1e6);
+    std::fflush(stdout);
 }
 
 int benchSize(const QString &folder, const Size &size, int repetitions)
@@ -263,6 +334,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     std::printf("  %-36s %10.4f %8s %12s  %s\n", "day summary / first sheet 10/03", share, "<= 0.02", "",
                 share <= 0.02 ? "ok" : "OVER");
     std::fflush(stdout);
+    benchJournal(folder, made.path, article, repetitions);
     return desktopStart(made.path, repetitions);
 }
 

@@ -122,6 +122,9 @@ private slots:
                  QStringList{"1|1"});
         QVERIFY(report.text().contains(
             QStringLiteral("  STOCK : %1 lignes\n").arg(RowsOf(year, "select count(*) from stock").first())));
+        // The journal starts with one entry naming the Access file, not one per row copied.
+        QCOMPARE(RowsOf(target, "select count(*), kind, json_extract(after_values, '$.\"import de\"') from journal"),
+                 QStringList{"1|origine|" + QFileInfo(accessFile()).absoluteFilePath()});
 
         TestData db;
         QCOMPARE(

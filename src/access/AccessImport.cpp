@@ -126,16 +126,18 @@ AccessImportReport ImportAccessFile(const QString &source, const QString &target
             db.setDatabaseName(work);
             if (!db.open())
                 throw DatabaseError(QStringLiteral("%1 : %2").arg(work, db.lastError().text()));
-            report.refusedRows = CopyGenerationTables(db, jet, generation, progress,
-                                                      [&report](const QString &table, const QString &reason) {
-                                                          for (auto &refusal : report.refusals) {
-                                                              if (refusal.table == table && refusal.reason == reason) {
-                                                                  ++refusal.rows;
-                                                                  return;
-                                                              }
-                                                          }
-                                                          report.refusals.append({table, reason, 1});
-                                                      });
+            report.refusedRows = CopyGenerationTables(
+                db, jet, generation, progress,
+                [&report](const QString &table, const QString &reason) {
+                    for (auto &refusal : report.refusals) {
+                        if (refusal.table == table && refusal.reason == reason) {
+                            ++refusal.rows;
+                            return;
+                        }
+                    }
+                    report.refusals.append({table, reason, 1});
+                },
+                {{QStringLiteral("import de"), QFileInfo(source).absoluteFilePath()}});
             report.copied = copiedRows(db, generation);
             db.close();
         }

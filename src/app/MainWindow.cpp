@@ -6,11 +6,15 @@
 #include "common/Format.h"
 #include "common/HelpWindow.h"
 #include "common/Paths.h"
+#include "common/Profile.h"
 #include "common/Prompter.h"
 #include "common/Text.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/GridExportMenu.h"
+#include "db/SafetyCopies.h"
+#include "db/SqlFunctions.h"
+#include "journal/Journal.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -31,6 +35,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <sqlite3.h>
 
 namespace zelvane {
 
@@ -65,9 +70,16 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     , m_commands(new CommandRegistry(this))
     , m_timer1(new QTimer(this))
     , m_openFile(new QLabel)
+    , m_safety(new SafetyCopier(this))
 {
     setWindowTitle(m_connection->caption());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // The journal names the window a change was made in: an entry window, else the main window.
+    journalActor().program = QStringLiteral("zelvane");
+    journalActor().currentCommand = [] {
+        const QWidget *window = QApplication::activeModalWidget();
+        return window ? window->windowTitle() : QStringLiteral("fenêtre principale");
+    };
     registerCommands();
     m_pages = CreatePages(m_db, *this);
     for (const auto &page : m_pages)
@@ -115,6 +127,12 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
     m_timer1->setInterval(10);
     connect(m_timer1, &QTimer::timeout, this, [this] { QVDIGIT1->setText(TimeText(QTime::currentTime()).left(8)); });
     m_timer1->start();
+    connect(m_safety, &SafetyCopier::failed, this,
+            [this](const QString &message) { statusBar()->showMessage(message); });
+    auto *watch = new QTimer(this);
+    watch->setInterval(1000);
+    connect(watch, &QTimer::timeout, this, [this] { watchChanges(); });
+    watch->start();
     QVDIGIT1->setText(TimeText(QTime::currentTime()).left(8));
 
     connect(SBDate_du_jour, &QToolButton::clicked, this, &TFZelvane::SBDate_du_jourClick);
@@ -125,6 +143,7 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 
 TFZelvane::~TFZelvane()
 {
+    watchChanges(true);
     // Closing the window takes the focus from the day box, whose "editing finished" would otherwise
     // reach this window once its own part is gone.
     EDate_du_jour->disconnect(this);
@@ -541,6 +560,32 @@ void TFZelvane::EDate_du_jourExit()
         statusBar()->showMessage(DateRefusal(QStringLiteral("Journée"), typed));
     if (day && m_db.hasSession() && *day != m_db.selectedDay())
         m_db.selectDay(*day);
+}
+
+void TFZelvane::watchChanges(bool leaving)
+{
+    const QString file = !leaving && m_db.isConnected() && !m_db.readOnly ? m_db.CurrentFile : QString();
+    auto folder = [](const QString &of) {
+        return SafetyFolder(of, Profile().ReadValue(QString::fromLatin1(kSafetyFolderKey)));
+    };
+    // The connection counts the rows it wrote: a new count is a change.
+    auto changes = [this] {
+        sqlite3 *handle = SqliteHandle(m_db.database());
+        return handle ? qint64(sqlite3_total_changes64(handle)) : 0;
+    };
+    if (file != m_watchedFile) {
+        if (!m_watchedFile.isEmpty())
+            m_safety->closing(m_watchedFile, folder(m_watchedFile), QDate::currentDate());
+        m_watchedFile = file;
+        m_changes = file.isEmpty() ? 0 : changes();
+        return;
+    }
+    if (file.isEmpty())
+        return;
+    if (const qint64 now = changes(); now != m_changes) {
+        m_changes = now;
+        m_safety->changed(file, folder(file), QDate::currentDate());
+    }
 }
 
 QString TFZelvane::statusText() const { return statusBar()->currentMessage(); }

@@ -19,6 +19,7 @@ namespace zelvane {
 
 class ConnectionSequence;
 class TQVDIGIT;
+class SafetyCopier;
 class Tfdb;
 
 namespace cmd {
@@ -109,6 +110,9 @@ private:
     void showHelp();
     void showAbout();
     bool isConnected() const;
+    // Makes the day's safety copy at the first change of the open file, and the last one when the file
+    // is left after changes.
+    void watchChanges(bool leaving = false);
 
     Tfdb &m_db;
     ConnectionSequence *m_connection;
@@ -120,6 +124,9 @@ private:
     QMenu *m_popup = nullptr;
     QString m_accessKeys; // the letters of the menus and tabs, Alt+letter each
     bool m_connectWhenPainted = false;
+    SafetyCopier *m_safety;
+    QString m_watchedFile;
+    qint64 m_changes = 0;
 };
 
 } // namespace zelvane

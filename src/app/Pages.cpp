@@ -1,6 +1,7 @@
 #include "app/Pages.h"
 
 #include "db/DbPage.h"
+#include "journal/JournalPage.h"
 #include "menus/HistoryPage.h"
 #include "menus/MenusPage.h"
 #include "reports/ReportsPage.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<Page>> CreatePages(Tfdb &db, Frame &frame)
     pages.push_back(std::make_unique<SuppliersPage>(db, frame));
     pages.push_back(std::make_unique<DbPage>(db, frame));
     pages.push_back(std::make_unique<UsersPage>(db, frame));
+    pages.push_back(std::make_unique<JournalPage>(db, frame));
     pages.push_back(std::make_unique<ReportsPage>(db, frame));
     return pages;
 }

@@ -6,6 +6,7 @@
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "journal/Journal.h"
 #include "users/Users.h"
 
 #include <QFileInfo>
@@ -41,6 +42,7 @@ int Command::run(const QStringList &arguments, QIODevice &out, QIODevice &err)
     ScriptedPrompter quiet;
     setPrompter(&quiet);
     m_err = &err;
+    journalActor() = {QStringLiteral("zelvane-cli"), m_name, QStringLiteral("—")};
     struct Restore
     {
         Command *command;
@@ -214,6 +216,8 @@ void IdentifyUser(const QString &path, const QCommandLineParser &parser, const Q
         throw CommandFailure{
             QStringLiteral("Identification refusée : priorité insuffisante (%1), cette commande demande %2")
                 .arg(login.priority, priorities)};
+    if (!user.trimmed().isEmpty())
+        journalActor().user = user.trimmed();
 }
 
 void DatabaseCommand::addOptions(QCommandLineParser &parser)

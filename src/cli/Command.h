@@ -98,6 +98,8 @@ std::unique_ptr<Command> MakeRestoreCommand();
 std::unique_ptr<Command> MakeConvertCommand();
 std::unique_ptr<Command> MakeImportCommand();
 std::unique_ptr<Command> MakeRecoverCommand();
+std::unique_ptr<Command> MakeJournalCommand();
+std::unique_ptr<Command> MakeSafetyCopiesCommand();
 
 // The options of the commands that make a new management file: --kind, --year, --name, --force.
 void AddNewFileOptions(QCommandLineParser &parser);

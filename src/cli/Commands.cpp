@@ -26,6 +26,8 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(MakeConvertCommand());
     commands.push_back(MakeImportCommand());
     commands.push_back(MakeRecoverCommand());
+    commands.push_back(MakeJournalCommand());
+    commands.push_back(MakeSafetyCopiesCommand());
     return commands;
 }
 

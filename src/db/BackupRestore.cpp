@@ -1,10 +1,12 @@
 #include "db/BackupRestore.h"
 
+#include "common/Profile.h"
 #include "common/Prompter.h"
 #include "db/AccessFile.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
+#include "db/SafetyCopies.h"
 #include "db/SqlFunctions.h"
 #include "db/YearFiles.h"
 
@@ -150,9 +152,29 @@ QString ChooseFileToRestore(Tfdb &db)
 {
     if (!HasPriority(db, QStringLiteral("AB"), true))
         return {};
-    const QString chosen = prompter().chooseFileToOpen(QFileInfo(db.CurrentFile).absolutePath(),
-                                                       QStringLiteral("*.mdb *.MDB"),
-                                                       QStringLiteral("Restaurer la base de données"));
+    // The year's safety copies come first, newest last, with the file dialog for any other file.
+    const QList<SafetyCopy> copies = ListSafetyCopies(
+        SafetyFolder(db.CurrentFile, Profile().ReadValue(QString::fromLatin1(kSafetyFolderKey))), db.CurrentFile);
+    QString chosen;
+    if (!copies.isEmpty()) {
+        QStringList choices;
+        for (const SafetyCopy &copy : copies)
+            choices << QStringLiteral("Copie de sécurité du %1 (%2)")
+                           .arg(copy.day.toString(QStringLiteral("dd/MM/yyyy")),
+                                copy.movements < 0 ? QStringLiteral("illisible")
+                                                   : QStringLiteral("%1 mouvements").arg(copy.movements));
+        choices << QStringLiteral("Autre fichier…");
+        const int index = prompter().choose(QStringLiteral("Fichier à restaurer :"),
+                                            QStringLiteral("Restaurer la base de données"), choices,
+                                            int(copies.size()) - 1);
+        if (index < 0)
+            return {};
+        if (index < copies.size())
+            chosen = copies.at(index).path;
+    }
+    if (chosen.isEmpty())
+        chosen = prompter().chooseFileToOpen(QFileInfo(db.CurrentFile).absolutePath(), QStringLiteral("*.mdb *.MDB"),
+                                             QStringLiteral("Restaurer la base de données"));
     if (chosen.isEmpty() || SameFile(chosen, db.CurrentFile))
         return {};
     if (IsJetFile(chosen))

@@ -9,6 +9,7 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Transaction.h"
+#include "journal/Journal.h"
 
 #include <QDate>
 #include <QDir>
@@ -329,7 +330,7 @@ int CopyTableRows(const QSqlDatabase &target, const QString &targetTable, const 
 }
 
 int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, const Generation &generation,
-                         const ConversionProgress &progress, const RefusedRow &refused)
+                         const ConversionProgress &progress, const RefusedRow &refused, const QJsonObject &origin)
 {
     Transaction unit(target);
     // The template has no users table (the opening makes it): made here so that the users come across.
@@ -354,6 +355,9 @@ int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, co
     }
     if (generation.complete)
         generation.complete(target);
+    QJsonObject named = origin;
+    named.insert(QStringLiteral("version"), generation.tag);
+    StartJournal(target, named);
     unit.commit();
     return refusedRows;
 }
@@ -394,10 +398,13 @@ ConversionResult ConvertOlderFile(const QString &path)
                         window->finish();
                 }
             } finish{window};
-            result.refusedRows = CopyGenerationTables(model, old, *generation, [window](int, int) {
-                if (window)
-                    window->step();
-            });
+            result.refusedRows = CopyGenerationTables(
+                model, old, *generation,
+                [window](int, int) {
+                    if (window)
+                        window->step();
+                },
+                {}, {{QStringLiteral("conversion de"), QFileInfo(path).absoluteFilePath()}});
             model.close();
         }
         QSqlDatabase::removeDatabase(newConnection);

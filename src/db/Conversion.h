@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
@@ -92,9 +93,11 @@ using ConversionProgress = std::function<void(int done, int total)>;
 
 // Copies the tables of generation's list from source into target, emptying each new table first; an
 // entry whose table is missing on either side is skipped. Everything runs in one transaction: on
-// DatabaseError nothing of it is kept. Returns the number of rows refused.
+// DatabaseError nothing of it is kept. Returns the number of rows refused. The new file's journal starts
+// with one entry naming origin (the file converted or imported), not one per row copied.
 int CopyGenerationTables(const QSqlDatabase &target, const RowSource &source, const Generation &generation,
-                         const ConversionProgress &progress = {}, const RefusedRow &refused = {});
+                         const ConversionProgress &progress = {}, const RefusedRow &refused = {},
+                         const QJsonObject &origin = {});
 
 struct ConversionResult
 {

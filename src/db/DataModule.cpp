@@ -6,6 +6,8 @@
 #include "db/Conversion.h"
 #include "db/DatabaseFiles.h"
 #include "db/SqlFunctions.h"
+#include "db/Transaction.h"
+#include "journal/Journal.h"
 
 #include <QDate>
 #include <QDir>
@@ -228,6 +230,13 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
         }
     }
 
+    if (checkUsers)
+        journalActor().user = CurrentUser.isEmpty() ? QStringLiteral("—") : CurrentUser;
+    // The journal follows every write from the first opening for writing on, whatever program writes. A
+    // file that refuses it (a read-only medium) still opens, as it did, and refuses the writes themselves.
+    if (!readOnly && !expectedTag.isEmpty())
+        IgnoreFailure("installing the journal", [this] { InstallJournal(database()); });
+
     if (showProgress)
         prompter().progressStart(int(m_datasets.size()),
                                  QStringLiteral("Ouverture de la base de données… s.v.p patientez"));
@@ -309,10 +318,19 @@ bool Tfdb::Execute(const QString &sql)
 {
     if (!isConnected())
         return false;
-    QSqlQuery query(database());
-    if (query.exec(sql))
+    // A unit of its own (or part of the one open), so that its journal entries are sealed with it.
+    QString failure;
+    try {
+        Transaction unit(database());
+        QSqlQuery query(database());
+        if (!query.exec(sql))
+            throw DatabaseError(query.lastError().text());
+        unit.commit();
         return true;
-    qCDebug(lcIgnored).noquote() << sql.simplified() << ":" << query.lastError().text();
+    } catch (const DatabaseError &error) {
+        failure = error.message();
+    }
+    qCDebug(lcIgnored).noquote() << sql.simplified() << ":" << failure;
     return false;
 }
 

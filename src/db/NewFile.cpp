@@ -1,22 +1,51 @@
 #include "db/NewFile.h"
 
+#include "common/DatabaseError.h"
 #include "common/Format.h"
 #include "common/Paths.h"
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
+#include "db/Transaction.h"
 #include "db/YearFiles.h"
+#include "journal/Journal.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlError>
 
 namespace zelvane {
 
 namespace {
 
 NewFileResult failure(const QString &error) { return {QString(), error}; }
+
+// Runs work on the file at path in one unit of a connection of its own; the failure's text, or empty.
+QString onFile(const QString &path, const std::function<void(const QSqlDatabase &)> &work)
+{
+    const QString connection = QStringLiteral("DB_NEW_FILE_JOURNAL");
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            try {
+                Transaction unit(db);
+                work(db);
+                unit.commit();
+            } catch (const DatabaseError &e) {
+                error = e.message();
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return error;
+}
 
 } // namespace
 
@@ -72,8 +101,17 @@ NewFileResult CreateManagementFile(Tfdb &db, const NewFileRequest &request)
         }
     }
     db.closeSession();
+    // The preparation and the filling make the file: its journal starts after them, with one entry.
+    if (error.isEmpty())
+        error = onFile(work, DropJournal);
     if (error.isEmpty() && request.fill)
         error = request.fill(work);
+    if (error.isEmpty())
+        error = onFile(work, [&](const QSqlDatabase &made) {
+            StartJournal(made, {{QStringLiteral("nouveau dossier"), name},
+                                {QStringLiteral("organisme"), request.kind},
+                                {QStringLiteral("gestion"), year}});
+        });
     QString replaced;
     if (error.isEmpty())
         replaced = ReplaceKeepingBackup(

@@ -9,6 +9,7 @@
 #include "db/SqlFunctions.h"
 #include "db/Transaction.h"
 #include "db/YearFiles.h"
+#include "journal/Journal.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,10 +31,12 @@ void exec(QSqlQuery &query, const QString &sql)
 double twoDecimals(const QVariant &total) { return FormatMontantSaisie(total.toDouble()).toDouble(); }
 
 // The closing stock of every article becomes its opening stock; the year's tables are emptied and the
-// year advanced. All or nothing.
-void carryForward(const QSqlDatabase &db, int newYear)
+// year advanced. All or nothing. The copy's journal is the old year's: the new file starts its own, with one
+// entry naming origin, and its own clearing is not journaled.
+void carryForward(const QSqlDatabase &db, int newYear, const QJsonObject &origin)
 {
     Transaction unit(db);
+    DropJournal(db);
     QSqlQuery query(db);
     exec(query, QStringLiteral("update articles set QT31DEC=0 where QT31DEC is null;"));
     exec(query, QStringLiteral("update articles set PU31DEC=0 where PU31DEC is null;"));
@@ -64,6 +67,7 @@ void carryForward(const QSqlDatabase &db, int newYear)
     exec(query, QStringLiteral("update options set gestion=") + QString::number(newYear));
     if (query.numRowsAffected() < 1)
         throw DatabaseError(QStringLiteral("le fichier n'a pas d'options"));
+    StartJournal(db, origin);
     unit.commit();
     // The emptied tables give their room back.
     exec(query, QStringLiteral("vacuum"));
@@ -103,7 +107,10 @@ NewYearResult MakeNewYearFile(const QSqlDatabase &source, int newYear, const QSt
                 error = db.lastError().text();
             } else {
                 try {
-                    carryForward(db, newYear);
+                    carryForward(
+                        db, newYear,
+                        {{QStringLiteral("nouvelle gestion de"), QFileInfo(source.databaseName()).absoluteFilePath()},
+                         {QStringLiteral("dernière empreinte"), LastJournalHash(source)}});
                 } catch (const DatabaseError &e) {
                     error = e.message();
                 }

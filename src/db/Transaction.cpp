@@ -2,10 +2,13 @@
 
 #include "common/DatabaseError.h"
 #include "common/Failure.h"
+#include "db/SqlFunctions.h"
+#include "journal/Journal.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <atomic>
+#include <sqlite3.h>
 
 namespace zelvane {
 
@@ -19,6 +22,9 @@ Transaction::Transaction(const QSqlDatabase &db)
     : m_db(db)
     , m_name(QStringLiteral("unit_%1").arg(++g_units))
 {
+    // The unit that opens the transaction is the one that seals the journal before it is kept.
+    sqlite3 *handle = SqliteHandle(db);
+    m_outermost = handle && sqlite3_get_autocommit(handle);
     QString error;
     if (!exec(QStringLiteral("SAVEPOINT ") + m_name, &error))
         throw DatabaseError(error);
@@ -36,6 +42,8 @@ Transaction::~Transaction()
 
 void Transaction::commit()
 {
+    if (m_outermost)
+        SealJournal(m_db); // raises: the destructor undoes the work
     QString error;
     if (!exec(QStringLiteral("RELEASE ") + m_name, &error))
         throw DatabaseError(error); // the destructor undoes the work

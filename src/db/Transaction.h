@@ -7,7 +7,8 @@ namespace zelvane {
 
 // One unit of work on a connection: everything written between construction and commit() is kept
 // together, or undone as a whole when the object goes away uncommitted (an exception, an early return).
-// Built on savepoints, so units nest inside one another and inside an open transaction.
+// Built on savepoints, so units nest inside one another and inside an open transaction. The unit that
+// began the transaction seals the journal's entries of its writes before they are kept.
 class Transaction
 {
 public:
@@ -26,6 +27,7 @@ private:
     QSqlDatabase m_db;
     QString m_name;
     bool m_open = false;
+    bool m_outermost = false;
 };
 
 } // namespace zelvane

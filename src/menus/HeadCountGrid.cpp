@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Transaction.h"
 #include "menus/MenuJour.h"
 
 #include <QRegularExpression>
@@ -46,6 +47,8 @@ qint64 HeadCountGrid::total(int meal) const
 
 int HeadCountGrid::write(Tfdb &db) const
 {
+    // The day's head-counts are kept together, each with its journal entry.
+    Transaction unit(db.database());
     int written = 0;
     for (const Row &row : m_rows) {
         std::array<qint32, 4> values{};
@@ -77,7 +80,7 @@ int HeadCountGrid::write(Tfdb &db) const
             qCWarning(lcIgnored).noquote()
                 << "head-counts of category" << row.code_categ << ":" << write.lastError().text();
     }
-    return written;
+    return IgnoreFailure("keeping the head-counts", [&unit] { unit.commit(); }) ? written : 0;
 }
 
 } // namespace zelvane

@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Transaction.h"
 #include "menus/HeadCountGrid.h"
 
 #include <QSqlError>
@@ -208,8 +209,12 @@ bool MenusModule::CarryStaffTotals(const QDate &day)
     write.addBindValue(code);
     for (qint64 s : sums)
         write.addBindValue(s);
-    if (!write.exec())
-        qCWarning(lcIgnored).noquote() << "staff totals into the head-counts:" << write.lastError().text();
+    IgnoreFailure("staff totals into the head-counts", [&] {
+        Transaction unit(m_db.database());
+        if (!write.exec())
+            throw DatabaseError(write.lastError().text());
+        unit.commit();
+    });
     refreshDayDatasets();
     emit menuChanged();
     return true;

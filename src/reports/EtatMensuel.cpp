@@ -6,6 +6,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/Transaction.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/ReportsModule.h"
 
@@ -29,14 +30,20 @@ bool UpdateEtatMensuel(Tfdb &db, const TDepense_Mensuelle &month, QString *error
         return true; // an aggregate of no day has no month to write
     const double v31dec = ValeurMagasin31Dec(db);
     QSqlQuery q(db.database());
-    const bool stored =
-        q.exec(QStringLiteral("insert or ignore into etat_mensuel values(%1,0,0,0,0,0,0,0,0)").arg(month.Mois))
-        && q.exec(QStringLiteral(" update etat_mensuel set dep_mois=%1,nbr_mois=%2,valeur_31dec=%3 where mois=%4")
-                      .arg(FormatMontantSaisie(month.TotalMois.SortiesJour))
-                      .arg(month.TotalMois.Moyenne)
-                      .arg(FormatMontantSaisie(v31dec))
-                      .arg(month.Mois))
-        && q.numRowsAffected() == 1;
+    // The row and its journal entries are kept together.
+    std::optional<Transaction> unit;
+    IgnoreFailure("beginning the month's row", [&] { unit.emplace(db.database()); });
+    bool stored = q.exec(
+                      QStringLiteral("insert or ignore into etat_mensuel values(%1,0,0,0,0,0,0,0,0)").arg(month.Mois))
+                  && q.exec(
+                      QStringLiteral(" update etat_mensuel set dep_mois=%1,nbr_mois=%2,valeur_31dec=%3 where mois=%4")
+                          .arg(FormatMontantSaisie(month.TotalMois.SortiesJour))
+                          .arg(month.TotalMois.Moyenne)
+                          .arg(FormatMontantSaisie(v31dec))
+                          .arg(month.Mois))
+                  && q.numRowsAffected() == 1;
+    if (stored && unit)
+        stored = IgnoreFailure("keeping the month's row", [&] { unit->commit(); });
     if (!stored)
         *error = q.lastError().isValid() ? DescribeSqlFailure(q.lastError())
                                          : QStringLiteral("la ligne du mois manque");

@@ -4,6 +4,8 @@
 #include "common/Profile.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
+#include "db/Transaction.h"
+#include "journal/Journal.h"
 #include "users/LoginDelays.h"
 #include "users/PasswordHash.h"
 
@@ -86,6 +88,9 @@ bool writeUsers(Tfdb &db, QList<UserEntry> users)
                              + QuotedSQL(user.password) + QLatin1Char(',') + QuotedSQL(user.priority)
                              + QLatin1Char(')'));
     }
+    // The list's journal entries are sealed with it.
+    if (written && transaction)
+        written = IgnoreFailure("sealing the journal", [&] { SealJournal(connection); });
     if (written && (!transaction || connection.commit()))
         return true;
     const QString error = query.lastError().isValid() ? query.lastError().text() : connection.lastError().text();
@@ -141,12 +146,17 @@ void HashPlainPasswords(const QSqlDatabase &db)
     for (const auto &[name, password] : std::as_const(plain)) {
         // A failure leaves that password as it was; the next opening tries again.
         if (const std::optional<QString> hash = HashPassword(password)) {
-            QSqlQuery update(db);
-            update.prepare(QStringLiteral("update users set password=? where username=?"));
-            update.addBindValue(*hash);
-            update.addBindValue(name);
-            if (!update.exec())
-                qCWarning(lcIgnored).noquote() << "hashing a password:" << update.lastError().text();
+            // A unit of its own, so that the journal's entry of the change is sealed with it.
+            IgnoreFailure("hashing a password", [&] {
+                Transaction unit(db);
+                QSqlQuery update(db);
+                update.prepare(QStringLiteral("update users set password=? where username=?"));
+                update.addBindValue(*hash);
+                update.addBindValue(name);
+                if (!update.exec())
+                    throw DatabaseError(update.lastError().text());
+                unit.commit();
+            });
         }
     }
 }
@@ -332,13 +342,18 @@ bool ChangeOwnPassword(Tfdb &db)
         return false;
     }
     QSqlQuery update(db.database());
-    if (!update.exec(QStringLiteral("update users set password=") + QuotedSQL(*hash)
-                     + QStringLiteral(" where username=") + QuotedSQL(storedName))) {
-        prompter().showMessage(update.lastError().text());
+    try {
+        Transaction unit(db.database());
+        if (!update.exec(QStringLiteral("update users set password=") + QuotedSQL(*hash)
+                         + QStringLiteral(" where username=") + QuotedSQL(storedName)))
+            throw DatabaseError(update.lastError().text());
+        if (update.numRowsAffected() < 1)
+            return false;
+        unit.commit();
+    } catch (const DatabaseError &error) {
+        prompter().showMessage(error.message());
         return false;
     }
-    if (update.numRowsAffected() < 1)
-        return false;
     db.CurrentPassword = *hash;
     return true;
 }
