@@ -143,9 +143,10 @@ void HashPlainPasswords(const QSqlDatabase &db)
             plain.append({textOf(query, QStringLiteral("username")), normalized(password)});
     }
     query.finish();
-    for (const auto &[name, password] : std::as_const(plain)) {
+    for (const auto &user : std::as_const(plain)) {
+        const QString &name = user.first;
         // A failure leaves that password as it was; the next opening tries again.
-        if (const std::optional<QString> hash = HashPassword(password)) {
+        if (const std::optional<QString> hash = HashPassword(user.second)) {
             // A unit of its own, so that the journal's entry of the change is sealed with it.
             IgnoreFailure("hashing a password", [&] {
                 Transaction unit(db);
