@@ -10,6 +10,18 @@ using namespace zelvane;
 
 Q_DECLARE_METATYPE(zelvane::ParamField)
 
+namespace {
+
+const DocumentSpec &documentOf(qint32 code)
+{
+    const DocumentSpec *document = FindDocument(AllDocuments(), code);
+    if (!document)
+        qFatal("no document %d", code);
+    return *document;
+}
+
+} // namespace
+
 // The documents of the catalogue, the parameter page of each and the reading of its fields.
 class TestCatalogue : public QObject
 {
@@ -28,7 +40,7 @@ private slots:
     void listsTheDocumentsOfTheEstablishment()
     {
         QFETCH(int, organisme);
-        const QList<CatalogueEntry> entries = BuildCatalogue(organisme);
+        const QList<DocumentSpec> entries = BuildCatalogue(organisme);
         const QStringList lines = CatalogueLines(entries);
         QTEST(int(lines.size()), "lines");
         const QString separator(100, QLatin1Char('-'));
@@ -47,15 +59,63 @@ private slots:
                  true);
         // Separators, then the documents with a parameter page.
         QList<qint32> codes;
-        for (const CatalogueEntry &entry : entries)
+        for (const DocumentSpec &entry : entries)
             codes.append(entry.code);
         const QList<qint32> expected = canteen ? QList<qint32>{1, 13, 0,  2,  3, 4,  5,  6, 0,  8, 9,  0,
                                                                7, 14, 15, 16, 0, 10, 11, 0, 17, 0, 18, 12}
                                                : QList<qint32>{1,  13, 0, 2,  3,  4, 5,  6, 0,  7, 14,
                                                                15, 16, 0, 10, 11, 0, 17, 0, 18, 12};
         QCOMPARE(codes, expected);
-        for (const CatalogueEntry &entry : entries)
-            QCOMPARE(entry.hasPanel, !PanelLayoutOf(entry.code).fields.isEmpty());
+        // The others print as soon as they are chosen.
+        const QList<qint32> withoutPanel{0, 1, 2, 3, 4, 5, 6, 8, 9, 12};
+        for (const DocumentSpec &entry : entries)
+            QCOMPARE(entry.hasPanel(), !withoutPanel.contains(entry.code));
+    }
+
+    // Each document has a code of its own and something to make; every box of its page is read when it
+    // prints, the caret is on one of them, and a list of models goes with the box of the model.
+    void everyDocumentIsComplete()
+    {
+        QList<qint32> codes;
+        for (const DocumentSpec &document : AllDocuments()) {
+            if (document.code == doc::Separator)
+                continue;
+            const QByteArray name = document.name.toUtf8();
+            QVERIFY2(!codes.contains(document.code), name.constData());
+            codes.append(document.code);
+            QVERIFY2(!document.name.isEmpty() && (document.print || document.office), name.constData());
+            for (ParamField field : document.panel.fields)
+                QVERIFY2(document.reads.contains(field), name.constData());
+            QVERIFY2(!document.hasPanel() || document.panel.fields.contains(document.panel.caret), name.constData());
+            QCOMPARE(document.panel.fields.contains(ParamField::Modele), !document.panel.modeles.isEmpty());
+            // The first model prints, the others are the office document.
+            if (document.print && document.office)
+                QVERIFY2(document.panel.modeles.size() >= 2, name.constData());
+        }
+    }
+
+    // The model chosen makes the printed document or the office one.
+    void printedOrOfficeDocument_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("office");
+        QTest::newRow("stock") << 1 << -1 << false;
+        QTest::newRow("A3 sheet (Excel)") << 6 << -1 << true;
+        QTest::newRow("canteen issue note") << 9 << -1 << true;
+        QTest::newRow("invoice, no model chosen") << 10 << -1 << false;
+        QTest::newRow("invoice, first model") << 10 << 0 << false;
+        QTest::newRow("invoice, second model") << 10 << 1 << true;
+        QTest::newRow("monthly statement") << 14 << 1 << false;
+        QTest::newRow("weekly menu in French") << 17 << 0 << false;
+        QTest::newRow("weekly menu in Arabic (Word)") << 17 << 1 << true;
+        QTest::newRow("weekly menu in French (Word)") << 17 << 2 << true;
+    }
+    void printedOrOfficeDocument()
+    {
+        QFETCH(int, code);
+        QFETCH(int, model);
+        QTEST(documentOf(code).makesOffice(model), "office");
     }
 
     void panelOfEachDocument_data()
@@ -85,7 +145,7 @@ private slots:
     void panelOfEachDocument()
     {
         QFETCH(int, code);
-        const PanelLayout layout = PanelLayoutOf(code);
+        const PanelLayout layout = documentOf(code).panel;
         QTEST(layout.fields, "fields");
         QTEST(layout.caret, "caret");
         QTEST(layout.modeles, "models");
@@ -99,22 +159,22 @@ private slots:
         QVERIFY(db);
         db->startSession(QDate(2010, 3, 10)); // a Wednesday
         const QDate today(2026, 12, 10);
-        const PanelTexts stock = PanelDefaults(*db, 13, today);
+        const PanelTexts stock = PanelDefaults(*db, documentOf(13), today);
         QCOMPARE(stock.codeArt, QStringLiteral("*"));
         QCOMPARE(stock.periodeDu, QStringLiteral("01/12/2026"));
         QCOMPARE(stock.periodeAu, QStringLiteral("31/12/2026"));
         QCOMPARE(stock.faitLe, QStringLiteral("10/12/2026"));
         QCOMPARE(stock.journee, QStringLiteral("10/03/2010"));
-        const PanelTexts statement = PanelDefaults(*db, 14, today);
+        const PanelTexts statement = PanelDefaults(*db, documentOf(14), today);
         QVERIFY(!statement.codeArt.isEmpty()); // the current article
         QCOMPARE(statement.codeArt, ScalarSql(db->database(), "select min(CODE_ART) from ARTICLES").toString());
         QCOMPARE(statement.codeFour, QString()); // no supplier yet
         QCOMPARE(statement.numFacture, QString());
-        const PanelTexts menu = PanelDefaults(*db, 17, today);
+        const PanelTexts menu = PanelDefaults(*db, documentOf(17), today);
         QCOMPARE(menu.periodeDu, QStringLiteral("07/03/2010"));
         QCOMPARE(menu.periodeAu, QStringLiteral("13/03/2010"));
         QCOMPARE(menu.modele, 0);
-        QCOMPARE(PanelDefaults(*db, 10, today).modele, -1);
+        QCOMPARE(PanelDefaults(*db, documentOf(10), today).modele, -1);
     }
 
     void readsTheFieldsOfTheDocument_data()
@@ -198,7 +258,7 @@ private slots:
         texts.periodeDu = texts.periodeAu = periodeDu;
         TParametresEdition parameters;
         QString refusal;
-        QVERIFY(!ReadPanel(code, texts, parameters, &refusal));
+        QVERIFY(!ReadPanel(documentOf(code), texts, parameters, &refusal));
         QTEST(refusal, "refusal");
     }
 
@@ -220,7 +280,7 @@ private slots:
         texts.faitLe = faitLe;
         texts.codeArt = texts.codeFour = number;
         texts.numFacture = number;
-        QTEST(ReadPanel(code, texts, parameters), "printed");
+        QTEST(ReadPanel(documentOf(code), texts, parameters), "printed");
         QCOMPARE(parameters.Nature, code);
         QTEST(parameters.Journee, "journeeRead");
         QTEST(parameters.PeriodeDu, "periodeDuRead");

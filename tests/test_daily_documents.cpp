@@ -2,7 +2,10 @@
 #include "common/Format.h"
 #include "common/Text.h"
 #include "print/Report.h"
-#include "reports/DailyDocuments.h"
+#include "reports/FeuilleConsommation.h"
+#include "reports/FeuilleCredence.h"
+#include "reports/StockDocument.h"
+#include "reports/StockParArticle.h"
 
 #include <QRegularExpression>
 

@@ -17,10 +17,12 @@
 #include "print/PdfOutput.h"
 #include "print/Report.h"
 #include "reports/Catalogue.h"
-#include "reports/DailyDocuments.h"
 #include "reports/DayPanel.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/Documents.h"
+#include "reports/FeuilleConsommation.h"
+#include "reports/MonthlyDocuments.h"
+#include "reports/OfficeExports.h"
 #include "reports/PurchaseDocuments.h"
 
 #include <QDir>
@@ -45,6 +47,12 @@ TParametresEdition parametersOf(qint32 code, qint32 model)
     p.PeriodeAu = QDate(2009, 3, 31);
     p.FaitLe = QDate(2009, 3, 31);
     return p;
+}
+
+// The document of code as the catalogue makes it on parameters.
+ProducedDocument produce(Tfdb &db, const TParametresEdition &parameters, const QString &officePath = {})
+{
+    return ProduceDocument(db, *FindDocument(AllDocuments(), parameters.Nature), parameters, officePath);
 }
 
 QString pictureFolder() { return QString::fromLocal8Bit(qgetenv("ZELVANE_LAYOUT_PNG")); }
@@ -146,9 +154,8 @@ private slots:
     {
         QTest::addColumn<qint32>("code");
         QTest::addColumn<qint32>("model");
-        for (const CatalogueEntry &entry : BuildCatalogue(kOrganismeCantine)) {
-            const TParametresEdition p = parametersOf(entry.code, 0);
-            if (entry.code != doc::Separator && !IsOfficeDocument(p))
+        for (const DocumentSpec &entry : BuildCatalogue(kOrganismeCantine)) {
+            if (entry.code != doc::Separator && !entry.makesOffice(0))
                 QTest::addRow("%02d %s", entry.code, qPrintable(entry.name)) << entry.code << qint32(0);
         }
     }
@@ -157,7 +164,7 @@ private slots:
         QFETCH(qint32, code);
         QFETCH(qint32, model);
         open(kOrganismeCantine);
-        const ProducedDocument produced = ProduceDocument(*db, parametersOf(code, model));
+        const ProducedDocument produced = produce(*db, parametersOf(code, model));
         QVERIFY(produced.report);
         QVERIFY(!produced.report->pages.isEmpty());
         keepPictures(*produced.report, QStringLiteral("doc%1").arg(code, 2, 10, QLatin1Char('0')));
@@ -262,7 +269,7 @@ private slots:
         open(kOrganismeCantine);
         Organisation().kindCode = kindCode;
         TParametresEdition p = parametersOf(doc::FicheMensuelleAR, 0);
-        const ProducedDocument card = ProduceDocument(*db, p);
+        const ProducedDocument card = produce(*db, p);
         Organisation().kindCode.clear();
         QVERIFY(card.report);
         const ReportPage &page = card.report->pages.first();
@@ -315,7 +322,7 @@ private slots:
         open(kind);
         QTemporaryDir out;
         const QString path = out.filePath(QStringLiteral("doc%1-%2.xlsx").arg(code).arg(kind));
-        const ProducedDocument produced = ProduceDocument(*db, parametersOf(code, model), path);
+        const ProducedDocument produced = produce(*db, parametersOf(code, model), path);
         QCOMPARE(produced.office.status, ExportResult::Written);
         const QList<LayoutPage> pages = OfficePdfPages(path, pictureFolder());
         QVERIFY(!pages.isEmpty());

@@ -9,6 +9,7 @@
 #include "print/PdfOutput.h"
 #include "reports/Catalogue.h"
 #include "reports/Documents.h"
+#include "reports/ParameterPanel.h"
 
 #include <QIODevice>
 #include <limits>
@@ -104,10 +105,15 @@ protected:
              {QStringLiteral("force"), QStringLiteral("Replace an existing OUT.")}});
     }
 
-    // The monthly statement writes the month's figures into its row before printing it.
+    // A document that writes into the file (the monthly statement stores the month's figures) opens it for
+    // writing; the code is read as executeOn reads it.
     bool writesFile(const QCommandLineParser &parser) const override
     {
-        return parser.value(QStringLiteral("doc")) == QString::number(doc::EtatMensuel);
+        const std::optional<qint64> code = ParseDigits(parser.value(QStringLiteral("doc")));
+        const DocumentSpec *document = code && *code <= std::numeric_limits<qint32>::max()
+                                           ? FindDocument(AllDocuments(), qint32(*code))
+                                           : nullptr;
+        return document && document->writesFile;
     }
 
     int executeOn(Tfdb &db, const QString &, const QCommandLineParser &parser, QIODevice &out) override
@@ -115,10 +121,9 @@ protected:
         if (!parser.isSet(QStringLiteral("doc")))
             throw CommandFailure{QStringLiteral("print needs --doc CODE")};
         const qint32 code = PositiveNumber(parser, QStringLiteral("doc"), std::numeric_limits<qint32>::max());
-        bool listed = false;
-        for (const CatalogueEntry &entry : BuildCatalogue(db.organisme))
-            listed = listed || entry.code == code;
-        if (!listed)
+        const QList<DocumentSpec> catalogue = BuildCatalogue(db.organisme);
+        const DocumentSpec *document = FindDocument(catalogue, code);
+        if (!document)
             throw CommandFailure{QStringLiteral("no document %1 in the catalogue of this file").arg(code)};
 
         const QDate day = db.ValidateDate(dateOption(parser, QStringLiteral("day"), QDate::currentDate()));
@@ -126,11 +131,11 @@ protected:
         TParametresEdition parameters;
         parameters.Nature = code;
         parameters.Journee = db.selectedDay();
-        const bool week = code == doc::MenuHebdomadaire;
-        parameters.PeriodeDu = dateOption(parser, QStringLiteral("from"),
-                                          week ? WeekStart(parameters.Journee) : FirstDayOfMonth(parameters.Journee));
-        parameters.PeriodeAu = dateOption(parser, QStringLiteral("to"),
-                                          week ? parameters.PeriodeDu.addDays(6) : LastDayOfMonth(parameters.Journee));
+        const auto [from, to] = ProposedPeriod(*document, parameters.Journee, parameters.Journee);
+        parameters.PeriodeDu = dateOption(parser, QStringLiteral("from"), from);
+        // A week given by its first day ends six days later.
+        const bool week = document->period == DefaultPeriod::Week;
+        parameters.PeriodeAu = dateOption(parser, QStringLiteral("to"), week ? parameters.PeriodeDu.addDays(6) : to);
         checkPeriod(parser, parameters, db.gestion);
         parameters.FaitLe = dateOption(parser, QStringLiteral("made-on"), QDate::currentDate());
         parameters.CodeArt = numberOption(parser, QStringLiteral("article"), 0);
@@ -138,8 +143,8 @@ protected:
         parameters.NumFacture = numberOption(parser, QStringLiteral("invoice"), 0);
         parameters.Modele = numberOption(parser, QStringLiteral("model"), -1);
 
-        if (IsOfficeDocument(parameters))
-            return writeOfficeDocument(db, parameters, parser, out);
+        if (document->makesOffice(parameters.Modele))
+            return writeOfficeDocument(db, *document, parameters, parser, out);
         if (parser.isSet(QStringLiteral("out")))
             throw CommandFailure{
                 QStringLiteral("document %1 is printed, not an office document: use --pdf or --text").arg(code)};
@@ -147,28 +152,28 @@ protected:
             throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
         if (parser.isSet(QStringLiteral("pdf")))
             CheckOutput(parser.value(QStringLiteral("pdf")), parser);
-        const std::optional<ReportDocument> document = ProduceDocument(db, parameters).report;
+        const std::optional<ReportDocument> report = ProduceDocument(db, *document, parameters).report;
         if (const QString failures = reportedFailures(); !failures.isEmpty())
             throw CommandFailure{QStringLiteral("the document cannot be made: %1").arg(failures)};
-        if (!document)
+        if (!report)
             throw CommandFailure{QStringLiteral("document %1 prints nothing for these parameters").arg(code)};
         if (parser.isSet(QStringLiteral("pdf"))) {
             QString error;
-            if (!WritePdf(*document, parser.value(QStringLiteral("pdf")), &error))
+            if (!WritePdf(*report, parser.value(QStringLiteral("pdf")), &error))
                 throw CommandFailure{error};
             return 0;
         }
-        for (int page = 0; page < document->pages.size(); ++page) {
+        for (int page = 0; page < report->pages.size(); ++page) {
             out.write(QStringLiteral("--- page %1\n").arg(page + 1).toUtf8());
-            for (const QString &text : ReadingOrder(document->pages.at(page)))
+            for (const QString &text : ReadingOrder(report->pages.at(page)))
                 out.write((text + QLatin1Char('\n')).toUtf8());
         }
         return 0;
     }
 
 private:
-    int writeOfficeDocument(Tfdb &db, const TParametresEdition &parameters, const QCommandLineParser &parser,
-                            QIODevice &out)
+    int writeOfficeDocument(Tfdb &db, const DocumentSpec &document, const TParametresEdition &parameters,
+                            const QCommandLineParser &parser, QIODevice &out)
     {
         if (!parser.isSet(QStringLiteral("out")) || parser.isSet(QStringLiteral("pdf"))
             || parser.isSet(QStringLiteral("text")))
@@ -176,7 +181,8 @@ private:
                 QStringLiteral("document %1 is an office document: it needs --out FILE").arg(parameters.Nature)};
         CheckOutput(parser.value(QStringLiteral("out")), parser);
         MenuTextsFile menuTexts(parser.value(QStringLiteral("menu-texts")));
-        const ExportResult result = ProduceDocument(db, parameters, parser.value(QStringLiteral("out"))).office;
+        const ExportResult result = ProduceDocument(db, document, parameters, parser.value(QStringLiteral("out")))
+                                        .office;
         if (result.status == ExportResult::Failed)
             throw CommandFailure{result.message};
         if (result.status == ExportResult::Nothing)

@@ -1,55 +1,85 @@
 #include "reports/Catalogue.h"
 
+#include "reports/FeuilleConsommation.h"
+#include "reports/FeuilleCredence.h"
+#include "reports/MonthlyDocuments.h"
+#include "reports/OfficeExports.h"
+#include "reports/PurchaseDocuments.h"
+#include "reports/StockDocument.h"
+#include "reports/StockParArticle.h"
+#include "reports/WeeklyMenuDocument.h"
+
 namespace zelvane {
 
-QList<CatalogueEntry> BuildCatalogue(int organisme)
+// Each document's file gives its description; its line here gives its place in the list.
+const QList<DocumentSpec> &AllDocuments()
 {
-    const bool canteen = organisme == kOrganismeCantine;
-    QList<CatalogueEntry> entries{
-        {doc::Stock, QStringLiteral("Stock"), {}, false},
-        {doc::StockParArticle, QStringLiteral("Stock par Article"), {}, true},
+    static const QList<DocumentSpec> documents{
+        StockDocument(),
+        StockParArticleDocument(),
         {},
-        {doc::FeuilleMouvementA4, QStringLiteral("Feuille de Cons. Journal.Mouvement (A4)"), {}, false},
-        {doc::FeuilleMouvementA3, QStringLiteral("Feuille de Cons. Journal.Mouvement (A3)"), {}, false},
-        {doc::FeuilleGlobalA4, QStringLiteral("Feuille de Cons. Journal.Global (A4)"), {}, false},
-        {doc::FeuilleGlobalA3, QStringLiteral("Feuille de Cons. Journal.Global (A3)"), {}, false},
-        {doc::FeuilleGlobalA3Excel, QStringLiteral("Feuille de Cons. Journal.Global (A3)(Excel)"), {}, false},
+        FeuilleMouvementA4Document(),
+        FeuilleMouvementA3Document(),
+        FeuilleGlobalA4Document(),
+        FeuilleGlobalA3Document(),
+        FeuilleGlobalA3ExcelDocument(),
+        {},
+        FeuilleCantineDocument(),
+        BonSortieCantineDocument(),
+        {},
+        FeuilleCredenceDocument(),
+        EtatMensuelDocument(),
+        DepensesMensuellesDocument(),
+        FicheMensuelleARDocument(),
+        {},
+        FactureDocument(),
+        EtatDepensesDocument(),
+        {},
+        MenuHebdomadaireDocument(),
+        {},
+        FicheFournisseurDocument(),
+        ListeFournisseursDocument(),
     };
-    if (canteen) {
-        entries += {{},
-                    {doc::FeuilleCantine, QStringLiteral("Feuille Journalière de Cantine (A4)(Excel)"), {}, false},
-                    {doc::BonSortieCantine, QStringLiteral("Bon de Sortie Cantine (A4)(Excel)"), {}, false}};
-    }
-    entries += {
-        {},
-        {doc::FeuilleCredence, QStringLiteral("Feuille de Crédence (Magasin/Cuisine)"), {}, true},
-        {doc::EtatMensuel, QStringLiteral("Etat Mensuel des Dépenses d'Alimentation"), {}, true},
-        {doc::DepensesMensuelles, QStringLiteral("Etat des Dépenses Mensuelles"), {}, true},
-        // An Arabic title kept as the list's name: the list shows it as it is.
-        {doc::FicheMensuelleAR, QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر"), {}, true},
-        {},
-        {doc::Facture, QStringLiteral("Facture d'Achat"), {}, true},
-        {doc::EtatDepenses, QStringLiteral("Etat des Dépenses"), {}, true},
-        {},
-        {doc::MenuHebdomadaire, QStringLiteral("MENU HEBDOMADAIRE"), {}, true},
-        {},
-        {doc::FicheFournisseur, QStringLiteral("FICHE DU FOURNISSEUR"), {}, true},
-        {doc::ListeFournisseurs, QStringLiteral("Liste des Fournisseurs"), {}, false},
-    };
-    return entries;
+    return documents;
 }
 
-QStringList CatalogueLines(const QList<CatalogueEntry> &entries, bool arabic)
+QList<DocumentSpec> BuildCatalogue(int organisme)
+{
+    const bool canteen = organisme == kOrganismeCantine;
+    QList<DocumentSpec> documents;
+    for (const DocumentSpec &document : AllDocuments()) {
+        if (document.canteenOnly && !canteen)
+            continue;
+        const bool groupEmpty = documents.isEmpty() || documents.last().code == doc::Separator;
+        if (document.code == doc::Separator && groupEmpty)
+            continue;
+        documents.append(document);
+    }
+    if (!documents.isEmpty() && documents.last().code == doc::Separator)
+        documents.removeLast();
+    return documents;
+}
+
+const DocumentSpec *FindDocument(const QList<DocumentSpec> &documents, qint32 code)
+{
+    for (const DocumentSpec &document : documents) {
+        if (document.code == code && code != doc::Separator)
+            return &document;
+    }
+    return nullptr;
+}
+
+QStringList CatalogueLines(const QList<DocumentSpec> &documents, bool arabic)
 {
     QStringList lines;
     int number = 0;
-    for (const CatalogueEntry &entry : entries) {
-        if (entry.code == doc::Separator)
+    for (const DocumentSpec &document : documents) {
+        if (document.code == doc::Separator)
             lines.append(QString(100, QLatin1Char('-')));
         else
             lines.append(QStringLiteral("%1 - %2")
                              .arg(++number, 2, 10, QLatin1Char('0'))
-                             .arg(arabic ? entry.arabicName : entry.name));
+                             .arg(arabic ? document.arabicName : document.name));
     }
     return lines;
 }

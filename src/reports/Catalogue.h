@@ -1,51 +1,27 @@
 #pragma once
 
+#include "reports/DocumentSpec.h"
+
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 namespace zelvane {
 
-// The codes of the printable documents; 0 is a separator line of the catalogue.
-namespace doc {
-inline constexpr qint32 Separator = 0;
-inline constexpr qint32 Stock = 1;
-inline constexpr qint32 FeuilleMouvementA4 = 2;
-inline constexpr qint32 FeuilleMouvementA3 = 3;
-inline constexpr qint32 FeuilleGlobalA4 = 4;
-inline constexpr qint32 FeuilleGlobalA3 = 5;
-inline constexpr qint32 FeuilleGlobalA3Excel = 6;
-inline constexpr qint32 FeuilleCredence = 7;
-inline constexpr qint32 FeuilleCantine = 8;
-inline constexpr qint32 BonSortieCantine = 9;
-inline constexpr qint32 Facture = 10;
-inline constexpr qint32 EtatDepenses = 11;
-inline constexpr qint32 ListeFournisseurs = 12;
-inline constexpr qint32 StockParArticle = 13;
-inline constexpr qint32 EtatMensuel = 14;
-inline constexpr qint32 DepensesMensuelles = 15;
-inline constexpr qint32 FicheMensuelleAR = 16;
-inline constexpr qint32 MenuHebdomadaire = 17;
-inline constexpr qint32 FicheFournisseur = 18;
-} // namespace doc
-
 // The kind of establishment that also prints the canteen's own sheets.
 inline constexpr int kOrganismeCantine = 4;
 
-// One line of the documents window's list.
-struct CatalogueEntry
-{
-    qint32 code = doc::Separator;
-    QString name;          // shown in the list and as the title of the parameter page
-    QString arabicName;    // shown when the list is in Arabic
-    bool hasPanel = false; // false: the document prints as soon as it is chosen
-};
+// Every document of this program in list order, with a separator (code 0) between groups.
+const QList<DocumentSpec> &AllDocuments();
 
-// The documents of this program in list order, with the canteen's sheets for organisme 4.
-QList<CatalogueEntry> BuildCatalogue(int organisme);
+// The documents an establishment lists: the canteen's sheets for organisme 4 only, and no separator at
+// either end or after another where a group is left empty.
+QList<DocumentSpec> BuildCatalogue(int organisme);
+
+// The document of code among documents; nullptr when none has it.
+const DocumentSpec *FindDocument(const QList<DocumentSpec> &documents, qint32 code);
 
 // The lines of the list: a separator is 100 "-", a document "NN - name", numbered from 01 over the
 // documents only.
-QStringList CatalogueLines(const QList<CatalogueEntry> &entries, bool arabic = false);
+QStringList CatalogueLines(const QList<DocumentSpec> &documents, bool arabic = false);
 
 } // namespace zelvane

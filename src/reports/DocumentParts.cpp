@@ -1,7 +1,9 @@
 #include "reports/DocumentParts.h"
 
 #include "common/Organisation.h"
+#include "common/Text.h"
 #include "db/DataModule.h"
+#include "reports/DayPanel.h"
 #include "stock/ListeDenrees.h"
 #include "stock/StockModule.h"
 
@@ -47,6 +49,21 @@ ReportElement HeadingCell(const QRectF &box, const QString &text, qreal fontSize
     ReportElement cell = ReportElement::label(box, text).centered().size(fontSize).bold().framed();
     cell.wrap = true;
     return cell;
+}
+
+void HeadCountLines(const DayPanel &panel, QStringList &names, QStringList counts[3])
+{
+    const auto integerText = [](double value) { return QString::number(qRound64(value)); };
+    for (const DayPanel::Categorie &c : panel.categories) {
+        names.append(PadRight(c.lib_fr, 19, QStringLiteral(".")));
+        const double meals[] = {c.m1, c.m2, c.m4};
+        for (int i = 0; i < 3; ++i)
+            counts[i].append(meals[i] == 0 ? QStringLiteral("--") : integerText(meals[i]));
+    }
+    names << RepeatText(QStringLiteral("-"), 19) << Spaces(6) + QStringLiteral("Totaux.......");
+    const double totals[] = {panel.effectifs[1], panel.effectifs[2], panel.effectifs[4]};
+    for (int i = 0; i < 3; ++i)
+        counts[i] << QStringLiteral("----") << integerText(totals[i]);
 }
 
 DayFigures::DayFigures(Tfdb &db, const QDate &day)

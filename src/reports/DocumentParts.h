@@ -9,6 +9,7 @@ namespace zelvane {
 
 class TListeDenrees;
 class Tfdb;
+struct DayPanel;
 
 // The pieces that the documents' layouts share.
 
@@ -21,6 +22,9 @@ void AddPageNumber(ReportBand &band, const QRectF &box, qreal fontSize);
 QString WithLeader(const QString &caption, qreal width, qreal fontSize);
 // A heading cell: a framed box whose text is centred and wraps.
 ReportElement HeadingCell(const QRectF &box, const QString &text, qreal fontSize);
+// The lines of the head-counts: one per category (breakfast, lunch, dinner; "--" for nobody), a separator
+// and the totals of the day.
+void HeadCountLines(const DayPanel &panel, QStringList &names, QStringList counts[3]);
 
 // The figures of a day: the stock module's sheet when it shows that day (what the main window shows),
 // otherwise a sheet computed for it.

@@ -10,6 +10,7 @@
 #include "print/Report.h"
 #include "reports/DepenseMensuelle.h"
 #include "reports/DocumentParts.h"
+#include "reports/DocumentSpec.h"
 #include "reports/EtatMensuel.h"
 #include "reports/ReportsModule.h"
 
@@ -462,6 +463,41 @@ ReportDocument MakeFicheMensuelleAR(Tfdb &db, const QDate &day)
     for (int i = 0; i < who.size(); ++i) // the first signature stands on the right
         signatures.add(ar({width - slot * (i + 1), 5, slot, 7}, who[i]).size(11).bold().centered());
     return layout.generate();
+}
+
+namespace {
+
+// A monthly document: the day typed names its month.
+DocumentSpec monthly(qint32 code, const QString &name, ReportDocument (*make)(Tfdb &, const QDate &))
+{
+    DocumentSpec spec;
+    spec.code = code;
+    spec.name = name;
+    spec.panel = {{ParamField::Journee}, ParamField::Journee, {}, -1};
+    spec.reads = {ParamField::Journee};
+    spec.print = [make](Tfdb &db, const TParametresEdition &p) { return make(db, p.Journee); };
+    return spec;
+}
+
+} // namespace
+
+DocumentSpec EtatMensuelDocument()
+{
+    DocumentSpec spec = monthly(doc::EtatMensuel, QStringLiteral("Etat Mensuel des Dépenses d'Alimentation"),
+                                MakeEtatMensuel);
+    spec.writesFile = true; // the month's figures go into its row before it prints
+    return spec;
+}
+
+DocumentSpec DepensesMensuellesDocument()
+{
+    return monthly(doc::DepensesMensuelles, QStringLiteral("Etat des Dépenses Mensuelles"), MakeDepensesMensuelles);
+}
+
+DocumentSpec FicheMensuelleARDocument()
+{
+    // An Arabic title kept as the list's name: the list shows it as it is.
+    return monthly(doc::FicheMensuelleAR, QStringLiteral("بطاقة متابعة الوجبات الغذائية لشهر"), MakeFicheMensuelleAR);
 }
 
 } // namespace zelvane

@@ -9,6 +9,13 @@ namespace zelvane {
 
 class TDepense_Mensuelle;
 class Tfdb;
+struct DocumentSpec;
+
+namespace doc {
+inline constexpr qint32 EtatMensuel = 14;
+inline constexpr qint32 DepensesMensuelles = 15;
+inline constexpr qint32 FicheMensuelleAR = 16;
+} // namespace doc
 
 // "Etat Mensuel des Dépenses d'Alimentation" of the month of day, A4 landscape. Writes the month's
 // expense and persons fed into its etat_mensuel row and lets the user complete the row in the input
@@ -27,5 +34,10 @@ struct PersonnesNourriesTable
     QStringList numbers;
 };
 PersonnesNourriesTable PersonnesNourriesParCategorie(Tfdb &db, const TDepense_Mensuelle &month, int organisme);
+
+// The monthly documents of the month of the day typed.
+DocumentSpec EtatMensuelDocument();
+DocumentSpec DepensesMensuellesDocument();
+DocumentSpec FicheMensuelleARDocument();
 
 } // namespace zelvane

@@ -8,6 +8,8 @@
 #include "db/DataModule.h"
 #include "office/TMSExcel.h"
 #include "reports/DayPanel.h"
+#include "reports/DocumentParts.h"
+#include "reports/DocumentSpec.h"
 #include "stock/ListeDenrees.h"
 
 #include <QSqlQuery>
@@ -361,6 +363,42 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
         return ExportResult::failed(QStringLiteral("La facture n'a pas pu être mise en page : %1").arg(excel.error()));
     return save(excel, outPath,
                 QStringLiteral("Facture %1-%2 fournisseur %3").arg(numFacture).arg(invoiceDate.year()).arg(codeFour));
+}
+
+DocumentSpec FeuilleGlobalA3ExcelDocument()
+{
+    DocumentSpec spec;
+    spec.code = doc::FeuilleGlobalA3Excel;
+    spec.name = QStringLiteral("Feuille de Cons. Journal.Global (A3)(Excel)");
+    spec.office = [](Tfdb &db, const TParametresEdition &, const QString &outPath) {
+        const DayFigures figures(db, db.selectedDay());
+        return ExportFeuilleConsommationA3(db, figures.liste(), ReadDayPanel(db, db.selectedDay()), outPath);
+    };
+    return spec;
+}
+
+DocumentSpec FeuilleCantineDocument()
+{
+    DocumentSpec spec;
+    spec.code = doc::FeuilleCantine;
+    spec.name = QStringLiteral("Feuille Journalière de Cantine (A4)(Excel)");
+    spec.canteenOnly = true;
+    spec.office = [](Tfdb &db, const TParametresEdition &, const QString &outPath) {
+        return ExportFeuilleCantine(db, db.selectedDay(), ReadDayPanel(db, db.selectedDay()), outPath);
+    };
+    return spec;
+}
+
+DocumentSpec BonSortieCantineDocument()
+{
+    DocumentSpec spec;
+    spec.code = doc::BonSortieCantine;
+    spec.name = QStringLiteral("Bon de Sortie Cantine (A4)(Excel)");
+    spec.canteenOnly = true;
+    spec.office = [](Tfdb &db, const TParametresEdition &, const QString &outPath) {
+        return ExportBonSortieCantine(db, db.selectedDay(), outPath);
+    };
+    return spec;
 }
 
 } // namespace zelvane

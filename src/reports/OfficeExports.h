@@ -11,6 +11,13 @@ namespace zelvane {
 class Tfdb;
 class TListeDenrees;
 struct DayPanel;
+struct DocumentSpec;
+
+namespace doc {
+inline constexpr qint32 FeuilleGlobalA3Excel = 6;
+inline constexpr qint32 FeuilleCantine = 8;
+inline constexpr qint32 BonSortieCantine = 9;
+} // namespace doc
 
 // Each export fills its template of the modeles folder and saves the new document at outPath, or, when
 // outPath is empty, under a new name in the user's documents folder. The template is only read.
@@ -32,5 +39,11 @@ using BankNameLookup = std::function<QString(const QString &bankCode)>;
 // and the amount in words. Nothing for a code or number 0 or an invoice without lines.
 ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const QDate &faitLe,
                            const BankNameLookup &bankName, const QString &outPath = {});
+
+// The spreadsheets of the day selected in the main window, written as soon as they are chosen: the A3
+// consumption sheet, and the canteen's daily sheet and issue note, which only central canteens list.
+DocumentSpec FeuilleGlobalA3ExcelDocument();
+DocumentSpec FeuilleCantineDocument();
+DocumentSpec BonSortieCantineDocument();
 
 } // namespace zelvane

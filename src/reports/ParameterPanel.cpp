@@ -3,7 +3,6 @@
 #include "common/Dates.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
-#include "reports/Catalogue.h"
 
 namespace zelvane {
 
@@ -38,104 +37,62 @@ bool readDate(const char *caption, const QString &text, QDate &date, QString *re
 
 } // namespace
 
-PanelLayout PanelLayoutOf(qint32 code)
+std::pair<QDate, QDate> ProposedPeriod(const DocumentSpec &document, const QDate &today, const QDate &selectedDay)
 {
-    switch (code) {
-    case doc::FeuilleCredence:
-        return {{F::FaitLe}, F::FaitLe, {}, -1};
-    case doc::Facture:
-        return {{F::CodeFour, F::NumFacture, F::FaitLe, F::Modele},
-                F::NumFacture,
-                {QStringLiteral("Facture 1er Modèle (Qr)"), QStringLiteral("Facture 2em Modèle (Excel)")},
-                -1};
-    case doc::EtatDepenses:
-        return {{F::PeriodeDu, F::PeriodeAu, F::FaitLe}, F::PeriodeDu, {}, -1};
-    case doc::StockParArticle:
-        return {{F::CodeArt, F::PeriodeDu, F::PeriodeAu, F::FaitLe}, F::CodeArt, {}, -1};
-    case doc::EtatMensuel:
-    case doc::DepensesMensuelles:
-    case doc::FicheMensuelleAR:
-        return {{F::Journee}, F::Journee, {}, -1};
-    case doc::MenuHebdomadaire:
-        return {{F::PeriodeDu, F::PeriodeAu, F::Modele},
-                F::PeriodeDu,
-                {QStringLiteral("MENU HEBDOMADAIRE EN FRANCAIS"), QStringLiteral("MENU HEBDOMADAIRE EN ARABE (Word)"),
-                 QStringLiteral("MENU HEBDOMADAIRE EN FRANCAIS (Word)")},
-                0};
-    case doc::FicheFournisseur:
-        return {{F::CodeFour, F::PeriodeDu, F::PeriodeAu}, F::CodeFour, {}, -1};
-    default:
-        return {};
-    }
+    if (document.period == DefaultPeriod::Week)
+        return {WeekStart(selectedDay), WeekEnd(selectedDay)};
+    return {FirstDayOfMonth(today), LastDayOfMonth(today)};
 }
 
-PanelTexts PanelDefaults(Tfdb &db, qint32 code, const QDate &today)
+PanelTexts PanelDefaults(Tfdb &db, const DocumentSpec &document, const QDate &today)
 {
     PanelTexts texts;
-    texts.periodeDu = DateText(FirstDayOfMonth(today));
-    texts.periodeAu = DateText(LastDayOfMonth(today));
-    texts.codeArt = currentValue(db, QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"));
+    const auto [from, to] = ProposedPeriod(document, today, db.selectedDay());
+    texts.periodeDu = DateText(from);
+    texts.periodeAu = DateText(to);
+    texts.codeArt = document.everyArticle ? QStringLiteral("*")
+                                          : currentValue(db, QStringLiteral("ARTICLES"), QStringLiteral("CODE_ART"));
     texts.codeFour = currentValue(db, QStringLiteral("fournisseur"), QStringLiteral("code_four"));
     texts.numFacture = currentValue(db, QStringLiteral("FACTURES"), QStringLiteral("NUM_FACTURE"));
     texts.journee = DateText(db.selectedDay());
     texts.faitLe = DateText(today);
-    texts.modele = PanelLayoutOf(code).modeleChoice;
-    if (code == doc::StockParArticle)
-        texts.codeArt = QStringLiteral("*");
-    if (code == doc::MenuHebdomadaire) {
-        texts.periodeDu = DateText(WeekStart(db.selectedDay()));
-        texts.periodeAu = DateText(WeekEnd(db.selectedDay()));
-    }
+    texts.modele = document.panel.modeleChoice;
     return texts;
 }
 
-bool ReadPanel(qint32 code, PanelTexts &texts, TParametresEdition &parameters, QString *refusal)
+bool ReadPanel(const DocumentSpec &document, PanelTexts &texts, TParametresEdition &parameters, QString *refusal)
 {
-    parameters.Nature = code;
-    const auto period = [&] {
-        return readDate("Période du", texts.periodeDu, parameters.PeriodeDu, refusal)
-               && readDate("au", texts.periodeAu, parameters.PeriodeAu, refusal);
-    };
-    const auto faitLe = [&] {
-        if (!readDate("Fait le", texts.faitLe, parameters.FaitLe, refusal))
-            return false;
-        texts.faitLe = DateText(parameters.FaitLe);
-        return true;
-    };
-    // The day of a statement or of a sheet cannot be left out.
-    const auto journee = [&] {
+    parameters.Nature = document.code;
+    const auto reads = [&document](ParamField field) { return document.reads.contains(field); };
+    if (reads(F::CodeArt))
+        parameters.CodeArt = codeOf(texts.codeArt);
+    if (reads(F::CodeFour))
+        parameters.CodeFour = codeOf(texts.codeFour);
+    if (reads(F::NumFacture))
+        parameters.NumFacture = codeOf(texts.numFacture);
+    if (reads(F::Modele))
+        parameters.Modele = texts.modele;
+    // The dates in this order, the first refused stopping the print. The day of a statement or of a sheet
+    // cannot be left out.
+    if (reads(F::Journee)) {
         if (texts.journee.trimmed().isEmpty()) {
             if (refusal)
                 *refusal = QStringLiteral("Journée : tapez le jour (jj/mm/aaaa).");
             return false;
         }
-        return readDate("Journée", texts.journee, parameters.Journee, refusal);
-    };
-    switch (code) {
-    case doc::FeuilleCredence:
-        parameters.CodeArt = codeOf(texts.codeArt);
-        return journee() && faitLe();
-    case doc::Facture:
-    case doc::FicheFournisseur:
-        parameters.CodeFour = codeOf(texts.codeFour);
-        parameters.NumFacture = codeOf(texts.numFacture);
-        parameters.Modele = texts.modele;
-        return period() && faitLe();
-    case doc::EtatDepenses:
-        return period() && faitLe();
-    case doc::StockParArticle:
-        parameters.CodeArt = codeOf(texts.codeArt);
-        return period() && faitLe();
-    case doc::EtatMensuel:
-    case doc::DepensesMensuelles:
-    case doc::FicheMensuelleAR:
-        return journee();
-    case doc::MenuHebdomadaire:
-        parameters.Modele = texts.modele;
-        return period();
-    default:
-        return true;
+        if (!readDate("Journée", texts.journee, parameters.Journee, refusal))
+            return false;
     }
+    if (reads(F::PeriodeDu) && !readDate("Période du", texts.periodeDu, parameters.PeriodeDu, refusal))
+        return false;
+    if (reads(F::PeriodeAu) && !readDate("au", texts.periodeAu, parameters.PeriodeAu, refusal))
+        return false;
+    if (reads(F::FaitLe)) {
+        if (!readDate("Fait le", texts.faitLe, parameters.FaitLe, refusal))
+            return false;
+        texts.faitLe = DateText(parameters.FaitLe);
+    }
+    return true;
 }
 
 } // namespace zelvane

@@ -4,8 +4,8 @@
 
 namespace zelvane {
 
-// The parameters of the documents window: one record for the whole run of the program, so that each
-// print starts from the values of the previous one; only the fields of the document printed are read.
+// The parameters of a print. The reports page keeps one record for the whole run of the program, so that
+// each print starts from the values of the previous one; only the fields of the document printed are read.
 struct TParametresEdition
 {
     qint32 Nature = 0; // the code of the document printed
@@ -18,8 +18,5 @@ struct TParametresEdition
     QDate FaitLe;
     qint32 Modele = -1; // the line chosen in the list of models, -1 for none
 };
-
-// The record of this run.
-TParametresEdition &ParametresEdition();
 
 } // namespace zelvane

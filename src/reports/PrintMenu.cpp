@@ -117,19 +117,19 @@ QWidget *TFPRNMENU::rowOf(ParamField field) const
     return nullptr;
 }
 
-void TFPRNMENU::prepare(Tfdb &db, qint32 code, const QDate &today)
+void TFPRNMENU::prepare(Tfdb &db, const DocumentSpec &document, const QDate &today)
 {
     const QList<ParamField> all{ParamField::CodeArt,   ParamField::Journee,    ParamField::FaitLe,
                                 ParamField::CodeFour,  ParamField::NumFacture, ParamField::PeriodeDu,
                                 ParamField::PeriodeAu, ParamField::Modele};
     for (ParamField field : all)
         rowOf(field)->hide();
-    const PanelLayout layout = PanelLayoutOf(code);
+    const PanelLayout &layout = document.panel;
     if (!layout.modeles.isEmpty()) {
         LBModele->clear();
         LBModele->addItems(layout.modeles);
     }
-    setTexts(PanelDefaults(db, code, today));
+    setTexts(PanelDefaults(db, document, today));
     QList<QWidget *> rows;
     for (ParamField field : layout.fields)
         rows.append(rowOf(field));
@@ -253,11 +253,10 @@ void TFQUILLON_PRNMENU::RGLangueClick()
     const int remembered = LB->currentRow();
     const bool arabic = RGLangue->checkedId() == 1;
     LB->clear();
-    QList<CatalogueEntry> entries;
+    QList<DocumentSpec> entries;
     for (const auto &document : m_owner.documents)
-        entries.append({document->code, document->nameFR, document->nameAR, document->panel != nullptr});
-    const QStringList lines = CatalogueLines(entries, arabic);
-    LB->addItems(lines);
+        entries.append(document->spec);
+    LB->addItems(CatalogueLines(entries, arabic));
     LB->setCurrentRow(0);
     if (remembered >= 0)
         LB->setCurrentRow(remembered);
@@ -273,7 +272,7 @@ TQuillon_Document *TFQUILLON_PRNMENU::selectedDocument() const
     if (row < 0 || row >= int(m_owner.documents.size()))
         return nullptr;
     TQuillon_Document *document = m_owner.documents.at(row).get();
-    return document->code != 0 ? document : nullptr;
+    return document->spec.code != doc::Separator ? document : nullptr;
 }
 
 void TFQUILLON_PRNMENU::BNextClick()
@@ -285,7 +284,7 @@ void TFQUILLON_PRNMENU::BNextClick()
                                QStringLiteral("Editions"), MessageIcon::Information);
         return;
     }
-    LTitle->setText(m_owner.langue == 1 ? document->nameAR : document->nameFR);
+    LTitle->setText(m_owner.langue == 1 ? document->spec.arabicName : document->spec.name);
     m_owner.HidePanels();
     if (!document->panel) {
         BPrintClick();
@@ -342,12 +341,10 @@ TQuillon_Print::TQuillon_Print(Callback prepareDocument, Callback printDocument,
 
 TQuillon_Print::~TQuillon_Print() { HidePanels(); }
 
-void TQuillon_Print::AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel)
+void TQuillon_Print::AddDocument(const DocumentSpec &spec, QWidget *panel)
 {
     auto document = std::make_unique<TQuillon_Document>();
-    document->code = code;
-    document->nameFR = nameFR;
-    document->nameAR = nameAR;
+    document->spec = spec;
     if (panel) {
         document->panel = panel;
         document->home = panel->parentWidget();
@@ -377,7 +374,7 @@ void TQuillon_Print::Execute(qint32 code, int language)
     window->Tag = 0;
     if (code != 0) {
         for (size_t i = 0; i < documents.size(); ++i) {
-            if (documents.at(i)->code != code)
+            if (documents.at(i)->spec.code != code)
                 continue;
             window->LB->setCurrentRow(int(i));
             window->Tag = 1;
@@ -391,20 +388,21 @@ void TQuillon_Print::Execute(qint32 code, int language)
     window->exec();
 }
 
-void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportDocument &)> &show, QWidget *parent)
+void ShowPrintMenu(Tfdb &db, const QList<DocumentSpec> &catalogue, TParametresEdition &parameters, qint32 code,
+                   const std::function<void(const ReportDocument &)> &show, QWidget *parent)
 {
     TFPRNMENU panel;
     DialogWeeklyMenuForm weeklyMenuForm;
-    TQuillon_Print print([&](TQuillon_Document &document) { panel.prepare(db, document.code, QDate::currentDate()); },
+    TQuillon_Print print([&](TQuillon_Document &document) { panel.prepare(db, document.spec, QDate::currentDate()); },
                          [&](TQuillon_Document &document) {
                              PanelTexts texts = panel.texts();
                              // A day that is no day stops the print, saying why.
-                             if (QString refusal; !ReadPanel(document.code, texts, ParametresEdition(), &refusal)) {
+                             if (QString refusal; !ReadPanel(document.spec, texts, parameters, &refusal)) {
                                  prompter().showMessage(refusal, QStringLiteral("Editions"), MessageIcon::Warning);
                                  return;
                              }
                              panel.EFaitle->setText(texts.faitLe);
-                             const ProducedDocument produced = ProduceDocument(db, ParametresEdition());
+                             const ProducedDocument produced = ProduceDocument(db, document.spec, parameters);
                              if (produced.report && !produced.report->pages.isEmpty())
                                  show(*produced.report);
                              else if (produced.report)
@@ -414,8 +412,8 @@ void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportD
                          },
                          parent);
     QObject::connect(&panel, &TFPRNMENU::LBModeleDblClick, print.window.get(), &TFQUILLON_PRNMENU::BPrintClick);
-    for (const CatalogueEntry &entry : BuildCatalogue(db.organisme))
-        print.AddDocument(entry.code, entry.name, entry.arabicName, entry.hasPanel ? panel.P1 : nullptr);
+    for (const DocumentSpec &document : catalogue)
+        print.AddDocument(document, document.hasPanel() ? panel.P1 : nullptr);
     print.Execute(code, -1);
 }
 

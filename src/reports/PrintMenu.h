@@ -29,9 +29,9 @@ class TFPRNMENU : public QWidget
 public:
     TFPRNMENU();
 
-    // The prepare callback: shows the fields of code stacked from the top with their defaults, the caret
+    // The prepare callback: shows the fields of document stacked from the top with their defaults, the caret
     // in the first field to type.
-    void prepare(Tfdb &db, qint32 code, const QDate &today);
+    void prepare(Tfdb &db, const DocumentSpec &document, const QDate &today);
     PanelTexts texts() const;
     void setTexts(const PanelTexts &texts);
 
@@ -53,9 +53,7 @@ private:
 // One document of the list; a code of 0 is a separator line.
 struct TQuillon_Document
 {
-    qint32 code = 0;
-    QString nameFR;
-    QString nameAR;
+    DocumentSpec spec;
     QWidget *panel = nullptr; // none: the document prints as soon as it is chosen
     QWidget *home = nullptr;  // where the panel goes back when it is not lent
     int langue = 0;           // 0 French, 1 Arabic, as last printed
@@ -104,7 +102,7 @@ public:
     TQuillon_Print(Callback prepare, Callback print, QWidget *parent = nullptr);
     ~TQuillon_Print();
 
-    void AddDocument(qint32 code, const QString &nameFR, const QString &nameAR, QWidget *panel);
+    void AddDocument(const DocumentSpec &spec, QWidget *panel);
     void HidePanels();
     // Opens the window on the list, or on the document of code (printed at once when it has no parameter).
     // language: 0 French, 1 Arabic, -1 French without the choice.
@@ -117,9 +115,10 @@ public:
     std::unique_ptr<TFQUILLON_PRNMENU> window;
 };
 
-// Builds the catalogue of the open file and shows the documents window, on the list (code 0) or on the
-// document of code. A printed document goes to show (the preview).
-void ShowPrintMenu(Tfdb &db, qint32 code, const std::function<void(const ReportDocument &)> &show,
-                   QWidget *parent = nullptr);
+// Shows the documents window on catalogue, on the list (code 0) or on the document of code. Each print
+// reads its fields into parameters, which keeps them for the next print. A printed document goes to show
+// (the preview).
+void ShowPrintMenu(Tfdb &db, const QList<DocumentSpec> &catalogue, TParametresEdition &parameters, qint32 code,
+                   const std::function<void(const ReportDocument &)> &show, QWidget *parent = nullptr);
 
 } // namespace zelvane

@@ -6,7 +6,10 @@
 #include "db/DataModule.h"
 #include "print/Report.h"
 #include "reports/DocumentParts.h"
+#include "reports/DocumentSpec.h"
+#include "reports/OfficeExports.h"
 #include "reports/SupplierDocuments.h"
+#include "suppliers/BankRef.h"
 
 #include <tuple>
 
@@ -316,6 +319,67 @@ std::optional<ReportDocument> MakeFicheFournisseur(Tfdb &db, qint64 code_four, c
         return true;
     };
     return layout.generate();
+}
+
+DocumentSpec FactureDocument()
+{
+    using F = ParamField;
+    DocumentSpec spec;
+    spec.code = doc::Facture;
+    spec.name = QStringLiteral("Facture d'Achat");
+    spec.panel = {{F::CodeFour, F::NumFacture, F::FaitLe, F::Modele},
+                  F::NumFacture,
+                  {QStringLiteral("Facture 1er Modèle (Qr)"), QStringLiteral("Facture 2em Modèle (Excel)")},
+                  -1};
+    spec.reads = {F::CodeFour, F::NumFacture, F::Modele, F::PeriodeDu, F::PeriodeAu, F::FaitLe};
+    spec.print = [](Tfdb &db, const TParametresEdition &p) {
+        return MakeFacture(db, p.CodeFour, p.NumFacture, p.FaitLe);
+    };
+    spec.office = [](Tfdb &db, const TParametresEdition &p, const QString &outPath) {
+        const auto bankName = [](const QString &code) {
+            const TATCI_bankinf *bank = BankRef().FindBanque(code);
+            return bank ? bank->Nom : QString();
+        };
+        return ExportFacture(db, p.CodeFour, p.NumFacture, p.FaitLe, bankName, outPath);
+    };
+    return spec;
+}
+
+DocumentSpec EtatDepensesDocument()
+{
+    using F = ParamField;
+    DocumentSpec spec;
+    spec.code = doc::EtatDepenses;
+    spec.name = QStringLiteral("Etat des Dépenses");
+    spec.panel = {{F::PeriodeDu, F::PeriodeAu, F::FaitLe}, F::PeriodeDu, {}, -1};
+    spec.reads = {F::PeriodeDu, F::PeriodeAu, F::FaitLe};
+    spec.print = [](Tfdb &db, const TParametresEdition &p) {
+        return MakeEtatDepenses(db, p.PeriodeDu, p.PeriodeAu, p.FaitLe);
+    };
+    return spec;
+}
+
+DocumentSpec ListeFournisseursDocument()
+{
+    DocumentSpec spec;
+    spec.code = doc::ListeFournisseurs;
+    spec.name = QStringLiteral("Liste des Fournisseurs");
+    spec.print = [](Tfdb &db, const TParametresEdition &) { return MakeListeFournisseurs(db, QDate::currentDate()); };
+    return spec;
+}
+
+DocumentSpec FicheFournisseurDocument()
+{
+    using F = ParamField;
+    DocumentSpec spec;
+    spec.code = doc::FicheFournisseur;
+    spec.name = QStringLiteral("FICHE DU FOURNISSEUR");
+    spec.panel = {{F::CodeFour, F::PeriodeDu, F::PeriodeAu}, F::CodeFour, {}, -1};
+    spec.reads = {F::CodeFour, F::NumFacture, F::Modele, F::PeriodeDu, F::PeriodeAu, F::FaitLe};
+    spec.print = [](Tfdb &db, const TParametresEdition &p) {
+        return MakeFicheFournisseur(db, p.CodeFour, p.PeriodeDu, p.PeriodeAu);
+    };
+    return spec;
 }
 
 } // namespace zelvane

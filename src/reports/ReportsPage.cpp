@@ -1,9 +1,11 @@
 #include "reports/ReportsPage.h"
 
+#include "db/DataModule.h"
 #include "print/PrevForm.h"
 #include "reports/Catalogue.h"
 #include "reports/DialogReportForms.h"
 #include "reports/PrintMenu.h"
+#include "reports/PurchaseDocuments.h"
 #include "suppliers/SuppliersPage.h"
 
 namespace zelvane {
@@ -40,7 +42,8 @@ void ReportsPage::showPrintMenu(qint32 code)
 {
     QWidget *window = m_frame.window();
     ShowPrintMenu(
-        m_db, code, [window](const ReportDocument &document) { PreviewReport(document, window); }, window);
+        m_db, BuildCatalogue(m_db.organisme), m_parameters, code,
+        [window](const ReportDocument &document) { PreviewReport(document, window); }, window);
 }
 
 } // namespace zelvane

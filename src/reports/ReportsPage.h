@@ -2,6 +2,7 @@
 
 #include "common/CommandRegistry.h"
 #include "common/Page.h"
+#include "reports/ParametresEdition.h"
 
 #include <memory>
 
@@ -33,6 +34,7 @@ private:
     Tfdb &m_db;
     Frame &m_frame;
     std::unique_ptr<DialogReportForms> m_forms;
+    TParametresEdition m_parameters; // the values of the last print, for the whole run
 };
 
 } // namespace zelvane

@@ -6,8 +6,12 @@
 #include "common/Format.h"
 #include "menus/WeeklyMenuWindow.h"
 #include "reports/Catalogue.h"
-#include "reports/Documents.h"
+#include "reports/MonthlyDocuments.h"
 #include "reports/PrintMenu.h"
+#include "reports/PurchaseDocuments.h"
+#include "reports/StockDocument.h"
+#include "reports/StockParArticle.h"
+#include "reports/WeeklyMenuDocument.h"
 
 #include <QDir>
 #include <QLabel>
@@ -26,17 +30,24 @@ class TestPrintMenu : public QObject
 
     std::unique_ptr<TestHome> home;
     std::unique_ptr<Tfdb> db;
-    QList<TParametresEdition> made; // the parameters of every document made
-    QStringList shown;              // the titles of the documents that reached the preview
-    QHash<qint32, DocumentMaker> realMakers;
-    QHash<qint32, OfficeMaker> realOfficeMakers;
-    QList<int> officeModels; // the model of every office document made
+    TParametresEdition parameters;           // what the reports page keeps from one print to the next
+    QList<TParametresEdition> made;          // the parameters of every document made
+    QStringList shown;                       // the titles of the documents that reached the preview
+    QHash<qint32, DocumentMaker> makers;     // standing for the printed documents of their codes
+    QHash<qint32, OfficeMaker> officeMakers; // standing for the office documents of their codes
+    QList<int> officeModels;                 // the model of every office document made
 
     void opens(qint32 code, const std::function<void(TFQUILLON_PRNMENU &)> &script)
     {
+        QList<DocumentSpec> catalogue = BuildCatalogue(db->organisme);
+        for (DocumentSpec &document : catalogue) {
+            document.print = makers.value(document.code, document.print);
+            document.office = officeMakers.value(document.code, document.office);
+        }
         RunWindowScripts<TFQUILLON_PRNMENU>(
             [&] {
-                ShowPrintMenu(*db, code, [&](const ReportDocument &d) { shown.append(d.title); });
+                ShowPrintMenu(*db, catalogue, parameters, code,
+                              [&](const ReportDocument &d) { shown.append(d.title); });
                 return true;
             },
             {script});
@@ -64,13 +75,14 @@ private slots:
         db = home->openPrepared(4, 2010);
         QVERIFY(db);
         db->startSession(QDate(2010, 3, 10));
+        parameters = {};
         made.clear();
         shown.clear();
+        makers.clear();
+        officeMakers.clear();
         officeModels.clear();
-        realMakers = DocumentMakers();
-        realOfficeMakers = OfficeMakers();
         for (qint32 code : {doc::Stock, doc::StockParArticle, doc::EtatMensuel}) {
-            DocumentMakers().insert(code, [this, code](Tfdb &, const TParametresEdition &p) {
+            makers.insert(code, [this, code](Tfdb &, const TParametresEdition &p) {
                 made.append(p);
                 return SampleDocument(1, QString::number(code));
             });
@@ -78,8 +90,6 @@ private slots:
     }
     void cleanup()
     {
-        DocumentMakers() = realMakers;
-        OfficeMakers() = realOfficeMakers;
         db.reset();
         home.reset();
     }
@@ -175,11 +185,11 @@ private slots:
     // The invoice's first model prints; its second is the office document.
     void theModelChoosesThePrintedOrTheOfficeDocument()
     {
-        DocumentMakers().insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p) {
+        makers.insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p) {
             made.append(p);
             return SampleDocument(1, QStringLiteral("10"));
         });
-        OfficeMakers().insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p, const QString &) {
+        officeMakers.insert(doc::Facture, [this](Tfdb &, const TParametresEdition &p, const QString &) {
             officeModels.append(p.Modele);
             return ExportResult::nothing();
         });
@@ -209,7 +219,6 @@ private slots:
     {
         QFETCH(int, model);
         QFETCH(bool, rightToLeft);
-        OfficeMakers() = realOfficeMakers;
         bool asked = false;
         opens(doc::MenuHebdomadaire, [&](TFQUILLON_PRNMENU &w) {
             w.findChild<QListWidget *>(QStringLiteral("LBModele"))->setCurrentRow(model);
@@ -233,7 +242,7 @@ private slots:
 
     void aFailingDocumentLeavesTheWindowUsable()
     {
-        DocumentMakers().insert(doc::Stock, [](Tfdb &, const TParametresEdition &) -> ReportDocument {
+        makers.insert(doc::Stock, [](Tfdb &, const TParametresEdition &) -> ReportDocument {
             throw std::runtime_error("no document");
         });
         opens(0, [&](TFQUILLON_PRNMENU &w) {

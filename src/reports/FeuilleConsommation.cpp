@@ -1,12 +1,12 @@
-#include "reports/DailyDocuments.h"
+#include "reports/FeuilleConsommation.h"
 
 #include "common/Format.h"
-#include "common/Organisation.h"
 #include "common/Text.h"
 #include "db/DataModule.h"
 #include "print/Report.h"
 #include "reports/DayPanel.h"
 #include "reports/DocumentParts.h"
+#include "reports/DocumentSpec.h"
 #include "stock/ListeDenrees.h"
 
 #include <QSqlQuery>
@@ -18,176 +18,10 @@ namespace {
 
 using E = ReportElement;
 
-const QString kPatternStockParArticle = QStringLiteral("###  ### ### ##0.00");
-
 // The text of a price box in the carried and total lines: prices are never totalled.
 const QString kNoTotal = QStringLiteral("--     ");
 
-QString dayText(const QString &isoDate)
-{
-    const QDate day = QDate::fromString(isoDate.left(10), Qt::ISODate);
-    return day.isValid() ? DateText(day) : isoDate;
-}
-
-QString integerText(double value) { return QString::number(qRound64(value)); }
-
-// The standard head of the store's documents: the republic, the organisation's lines, the title and the
-// line under it.
-ReportBand &addDocumentHeader(ReportLayout &layout, qreal width, const QString &title, const QString &subtitle)
-{
-    ReportBand &header = layout.band(BandKind::PageHeader, 40);
-    header.add(E::label({0, 0, width, 6}, QStringLiteral("REPUBLIQUE ALGERIENNE DEMOCRATIQUE ET POPULAIRE"))
-                   .centered()
-                   .bold()
-                   .size(10));
-    AddHeadingLines(header, 0, 8, width * 0.6, 4.5, 8);
-    header.add(E::label({0, 23, width, 8}, title).centered().bold().size(14));
-    header.add(E::label({0, 32, width, 6}, subtitle).centered().size(10));
-    return header;
-}
-
 } // namespace
-
-// ---------------------------------------------------------------------------------------------------------
-// Stock
-
-ReportDocument MakeStock(Tfdb &db, const QDate &day)
-{
-    const DayFigures figures(db, day);
-    const TListeDenrees &liste = figures.liste();
-    std::unique_ptr<QSqlQuery> query = db.GetQuery(QStringLiteral("select * from articles order by code_art"));
-    std::unique_ptr<QueryRows> rows = query ? std::make_unique<QueryRows>(*query) : nullptr;
-
-    constexpr qreal width = 190;
-    const qreal x[] = {0, 12, 26, 100, 128, 158, width};
-    ReportLayout layout(QStringLiteral("STOCK DU MAGASIN"), QPageSize::A4);
-    ReportBand &header = addDocumentHeader(layout, width, QStringLiteral("STOCK DU MAGASIN"),
-                                           QStringLiteral("Journée du ") + DateText(liste.DateJour()));
-    AddPageNumber(header, {width - 40, 32, 40, 6}, 8);
-
-    const QString headings[] = {
-        QStringLiteral("N°ORD"),    QStringLiteral("Code"),          QStringLiteral("Désignation de Produits"),
-        QStringLiteral("Quantité"), QStringLiteral("Prix Unitaire"), QStringLiteral("Montant")};
-    ReportBand &columns = layout.band(BandKind::ColumnHeader, 8);
-    for (int i = 0; i < 6; ++i)
-        columns.add(HeadingCell({x[i], 0, x[i + 1] - x[i], 8}, headings[i], 8));
-
-    struct
-    {
-        int number = 0;
-        double quantite = 0, pu = 0, montant = 0;
-    } line;
-    double total = 0;
-    auto figure = [](const double &value) { return [&value](QString &text) { text = FormatMontant(value); }; };
-    layout.band(BandKind::Detail, 5)
-        .before([&] {
-            ++line.number;
-            const TDenree *denree = liste.FindDenree(qint32(rows->value(QStringLiteral("code_art")).toLongLong()));
-            line.quantite = denree ? denree->restes() : 0;
-            line.montant = denree ? denree->valeurRestes() : 0;
-            line.pu = line.quantite != 0 ? line.montant / line.quantite : 0;
-            total += RoundToCents(line.montant); // the total of the amounts as printed
-            return true;
-        })
-        .add(E::label({x[0], 0, x[1] - x[0], 5}, {}).framed().right().printed([&line](QString &text) {
-            text = QString::number(line.number);
-        }))
-        .add(E::field({x[1], 0, x[2] - x[1], 5}, QStringLiteral("code_art")).framed().right())
-        .add(E::field({x[2] + 1, 0, x[3] - x[2] - 1, 5}, QStringLiteral("designation")))
-        .add(E::box({x[2], 0, x[3] - x[2], 5}))
-        .add(E::label({x[3], 0, x[4] - x[3], 5}, {}).framed().right().printed(figure(line.quantite)))
-        .add(E::label({x[4], 0, x[5] - x[4], 5}, {}).framed().right().printed(figure(line.pu)))
-        .add(E::label({x[5], 0, x[6] - x[5], 5}, {}).framed().right().printed(figure(line.montant)));
-    layout.band(BandKind::Summary, 7)
-        .add(E::label({0, 1, x[5], 6}, QStringLiteral("TOTAL ") + RepeatText(QStringLiteral("."), 134)).bold().framed())
-        .add(E::label({x[5], 1, x[6] - x[5], 6}, {}).bold().framed().right().printed(figure(total)));
-    return layout.generate(rows.get());
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Stock by article
-
-ReportDocument MakeStockParArticle(Tfdb &db, qint32 article, const QDate &from, const QDate &to, const QDate &madeOn)
-{
-    // Days are stored as ISO text without a time, so a text comparison bounds the period.
-    const QString articleCondition = article != 0 ? QStringLiteral("code_art=%1 and ").arg(article) : QString();
-    const QString inner =
-        QStringLiteral(" SELECT code_art,date_op, iif(nat_op=10,pu,0) AS e_pu, iif(nat_op>=20,pu,0) AS s_pu,"
-                       " sum(iif(nat_op=10,quantite,0)) AS e_quantite, sum(iif(nat_op=10,quantite*pu,0)) AS e_valeur,"
-                       " sum(iif(nat_op>=20,quantite,0)) AS s_quantite, sum(iif(nat_op>=20,quantite*pu,0)) AS s_valeur"
-                       " FROM stock where ")
-        + articleCondition + QStringLiteral("date_op>=") + SqlDate(from) + QStringLiteral(" and date_op<=")
-        + SqlDate(to) + QStringLiteral(" GROUP BY code_art, date_op, iif(nat_op=10,pu,0), iif(nat_op>=20,pu,0)");
-    // The prices order the lines of one day, so that the document is the same at every run.
-    std::unique_ptr<QSqlQuery> query = db.GetQuery(
-        QStringLiteral(" Select x.*,a.designation from (") + inner
-        + QStringLiteral(") x,articles a where x.code_art=a.code_art ORDER BY x.code_art,x.date_op,x.e_pu,x.s_pu;"));
-    std::unique_ptr<QueryRows> rows = query ? std::make_unique<QueryRows>(*query) : nullptr;
-
-    constexpr qreal width = 190;
-    constexpr qreal cell = 160.0 / 6;
-    auto column = [](int i) { return 30 + i * cell; }; // the six figures
-    ReportLayout layout(QStringLiteral("STOCK PAR ARTICLE"), QPageSize::A4);
-    ReportBand &header = layout.band(BandKind::PageHeader, 40);
-    AddHeadingLines(header, 0, 0, width * 0.6, 4.5, 8);
-    header.add(
-        E::label({width * 0.6, 0, width * 0.4, 5}, Organisation().town + QStringLiteral(", Le ") + DateText(madeOn))
-            .right()
-            .size(9));
-    header.add(E::label({0, 17, width, 8}, QStringLiteral("STOCK PAR ARTICLE")).centered().bold().size(14));
-    header.add(E::label({0, 26, width, 6},
-                        QStringLiteral("Période du ") + DateText(from) + QStringLiteral(" au ") + DateText(to))
-                   .centered()
-                   .size(10));
-    AddPageNumber(header, {width - 40, 33, 40, 6}, 8);
-
-    ReportBand &columns = layout.band(BandKind::ColumnHeader, 10);
-    columns.add(HeadingCell({0, 0, 10, 10}, QStringLiteral("ORD"), 8));
-    columns.add(HeadingCell({10, 0, 20, 10}, QStringLiteral("DATE"), 8));
-    const QString sides[] = {QStringLiteral("ENTREES"), QStringLiteral("SORTIES")};
-    const QString subheadings[] = {QStringLiteral("Quantités"), QStringLiteral("P.U."), QStringLiteral("Valeurs")};
-    for (int side = 0; side < 2; ++side) {
-        columns.add(HeadingCell({column(3 * side), 0, 3 * cell, 5}, sides[side], 8));
-        for (int i = 0; i < 3; ++i)
-            columns.add(HeadingCell({column(3 * side + i), 5, cell, 5}, subheadings[i], 8));
-    }
-
-    layout.band(BandKind::GroupHeader, 7)
-        .group(QStringLiteral("code_art"))
-        .add(E::label({0, 1.5, 20, 5}, QStringLiteral("Article :")).bold().size(9))
-        .add(E::field({20, 1.5, 15, 5}, QStringLiteral("code_art")).bold().size(9))
-        .add(E::field({35, 1.5, width - 35, 5}, QStringLiteral("designation")).bold().size(9));
-
-    int number = 0;
-    ReportBand &detail = layout.band(BandKind::Detail, 4.5);
-    detail.before([&number] {
-        ++number;
-        return true;
-    });
-    detail.add(E::label({0, 0, 10, 4.5}, {}).framed().right().printed([&number](QString &text) {
-        text = QString::number(number);
-    }));
-    detail.add(E::field({10, 0, 20, 4.5}, QStringLiteral("date_op")).framed().centered().printed([](QString &text) {
-        text = dayText(text);
-    }));
-    const QString figures[] = {QStringLiteral("e_quantite"), QStringLiteral("e_pu"), QStringLiteral("e_valeur"),
-                               QStringLiteral("s_quantite"), QStringLiteral("s_pu"), QStringLiteral("s_valeur")};
-    for (int i = 0; i < 6; ++i)
-        detail.add(E::field({column(i), 0, cell, 4.5}, figures[i], kPatternStockParArticle).framed().size(7.5));
-
-    ReportBand &footer = layout.band(BandKind::GroupFooter, 7).group(QStringLiteral("code_art"));
-    footer.add(E::label({0, 0, 30, 5}, QStringLiteral("TOTAUX ")).bold().framed());
-    for (int i : {0, 2, 3, 5}) {
-        footer.add(E::sum({column(i), 0, cell, 5}, figures[i], QString::fromLatin1(kPatternFieldDisplay))
-                       .bold()
-                       .framed()
-                       .size(7.5));
-    }
-    return layout.generate(rows.get());
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Consumption sheet
 
 QString LigneFeuille(const TDenree &d, const QString &designation)
 {
@@ -364,22 +198,6 @@ void addSheetColumns(ReportBand &band, const SheetGeometry &g, int lineCount, bo
     addFigureLine(band, g, top + linesHeight, g.totalsHeight, &page.totalsLabel, page.boxes.totals);
 }
 
-// The lines of the head-counts: one per category (breakfast, lunch, dinner; "--" for nobody), a separator
-// and the totals of the day.
-void headCountLines(const DayPanel &panel, QStringList &names, QStringList counts[3])
-{
-    for (const DayPanel::Categorie &c : panel.categories) {
-        names.append(PadRight(c.lib_fr, 19, QStringLiteral(".")));
-        const double meals[] = {c.m1, c.m2, c.m4};
-        for (int i = 0; i < 3; ++i)
-            counts[i].append(meals[i] == 0 ? QStringLiteral("--") : integerText(meals[i]));
-    }
-    names << RepeatText(QStringLiteral("-"), 19) << Spaces(6) + QStringLiteral("Totaux.......");
-    const double totals[] = {panel.effectifs[1], panel.effectifs[2], panel.effectifs[4]};
-    for (int i = 0; i < 3; ++i)
-        counts[i] << QStringLiteral("----") << integerText(totals[i]);
-}
-
 // Writes the side panel of the consumption sheet from top to bottom in a column of a band.
 class SidePanel
 {
@@ -506,7 +324,7 @@ qsizetype addSidePanel(ReportBand &band, const SheetGeometry &g, qreal left, qre
     SidePanel side(band, g, left, width);
     side.title(QStringLiteral("Effectifs de la Journée"));
     QStringList names, counts[3];
-    headCountLines(panel, names, counts);
+    HeadCountLines(panel, names, counts);
     side.table({}, names, counts);
 
     side.line(QStringLiteral("Moyenne des personnes"));
@@ -604,130 +422,42 @@ ReportDocument MakeFeuilleConsommation(Tfdb &db, const QDate &day, int kind, int
     return layout.generate();
 }
 
-// ---------------------------------------------------------------------------------------------------------
-// Crédence sheet
+namespace {
 
-ReportDocument MakeFeuilleCredence(Tfdb &db, const QDate &day, const QDate &madeOn)
+// A consumption sheet of the day selected in the main window.
+DocumentSpec sheet(qint32 code, const QString &name, int kind, int paper)
 {
-    const QDate sheetDay = db.ValidateDate(day);
-    struct Movement
-    {
-        QString designation, quantite, pu;
+    DocumentSpec spec;
+    spec.code = code;
+    spec.name = name;
+    spec.print = [kind, paper](Tfdb &db, const TParametresEdition &) {
+        return MakeFeuilleConsommation(db, db.selectedDay(), kind, paper);
     };
-    QList<Movement> entrees, sorties;
-    if (auto query = db.GetQuery(QStringLiteral(" select s.code_art,s.nat_op,s.quantite,s.pu,a.designation from stock "
-                                                "s,articles a where s.code_art=a.code_art and s.date_op=")
-                                 + SqlDate(sheetDay) + QStringLiteral(" order by s.code_art, s.num_mvt"))) {
-        while (query->next()) {
-            const int nature = query->value(1).toInt();
-            auto amount = [&query](int column) {
-                return FormatMontant(NumberFromSql(query->value(column)).value_or(0));
-            };
-            const Movement movement{query->value(0).toString() + QLatin1Char(' ') + query->value(4).toString(),
-                                    amount(2), amount(3)};
-            if (nature == kNatureEntree)
-                entrees.append(movement);
-            else if (nature >= 20 && nature <= 24)
-                sorties.append(movement);
-        }
-    }
-    const DayPanel panel = ReadDayPanel(db, sheetDay);
+    return spec;
+}
 
-    constexpr qreal width = 277;
-    constexpr qreal half = width / 2;
-    ReportLayout layout(QStringLiteral("FEUILLE DE CREDENCE"), QPageSize::A4, QPageLayout::Landscape);
-    ReportBand &header = layout.band(BandKind::PageHeader, 32);
-    AddHeadingLines(header, 0, 0, width * 0.6, 4.5, 8);
-    header.add(E::label({0, 15, width, 8}, QStringLiteral("FEUILLE DE CREDENCE")).centered().bold().size(14));
-    header.add(
-        E::label({0, 23, width, 6}, QStringLiteral("de la Journée du ") + DateText(sheetDay)).centered().size(10));
-    AddPageNumber(header, {width - 40, 23, 40, 6}, 8);
+} // namespace
 
-    // The two lists side by side: the columns of one half, from its left edge.
-    const qreal x[] = {0, 78, 108, half - 3};
-    bool menuPage = false;
-    ReportBand &columns = layout.band(BandKind::ColumnHeader, 12).before([&menuPage] { return !menuPage; });
-    const QString titles[] = {QStringLiteral("ENTREES"), QStringLiteral("SORTIES")};
-    for (int side = 0; side < 2; ++side) {
-        const qreal left = side * half + (side ? 3 : 0);
-        columns.add(HeadingCell({left, 0, x[3], 6}, titles[side], 9));
-        const QString headings[] = {QStringLiteral("Désignation des Denrées"), QStringLiteral("Quantités"),
-                                    QStringLiteral("Prix Unitaire")};
-        for (int i = 0; i < 3; ++i)
-            columns.add(HeadingCell({left + x[i], 6, x[i + 1] - x[i], 6}, headings[i], 8));
-    }
+DocumentSpec FeuilleMouvementA4Document()
+{
+    return sheet(doc::FeuilleMouvementA4, QStringLiteral("Feuille de Cons. Journal.Mouvement (A4)"), SheetMouvement,
+                 SheetA4);
+}
 
-    int line = -1;
-    layout.needData = [&](QHash<QString, QVariant> &) {
-        ++line;
-        return line < qMax(entrees.size(), sorties.size());
-    };
-    ReportBand &detail = layout.band(BandKind::Detail, 5);
-    for (int side = 0; side < 2; ++side) {
-        const qreal left = side * half + (side ? 3 : 0);
-        const QList<Movement> &list = side ? sorties : entrees;
-        auto cell = [&list, &line](QString Movement::*member) {
-            return [&list, &line, member](QString &t) { t = line < list.size() ? list.at(line).*member : QString(); };
-        };
-        detail.add(
-            E::label({left + x[0] + 1, 0, x[1] - x[0] - 1, 5}, {}).size(8).printed(cell(&Movement::designation)));
-        detail.add(
-            E::label({left + x[1], 0, x[2] - x[1] - 1, 5}, {}).right().size(8).printed(cell(&Movement::quantite)));
-        detail.add(E::label({left + x[2], 0, x[3] - x[2] - 1, 5}, {}).right().size(8).printed(cell(&Movement::pu)));
-        for (int i = 0; i < 3; ++i)
-            detail.add(E::box({left + x[i], 0, x[i + 1] - x[i], 5}));
-    }
+DocumentSpec FeuilleMouvementA3Document()
+{
+    return sheet(doc::FeuilleMouvementA3, QStringLiteral("Feuille de Cons. Journal.Mouvement (A3)"), SheetMouvement,
+                 SheetA3);
+}
 
-    // The second page: the menus, the head-counts and the signatures.
-    ReportBand &second = layout.band(BandKind::Summary, 150).startsNewPage().before([&menuPage] {
-        menuPage = true;
-        return true;
-    });
-    second.add(E::label({0, 0, half - 5, 7}, QStringLiteral("M E N U")).centered().bold().size(12));
-    const std::pair<int, QString> meals[] = {
-        {1, QStringLiteral("Petit Déjeuner")}, {2, QStringLiteral("Déjeuner")}, {4, QStringLiteral("Dîner")}};
-    qreal y = 9;
-    for (const auto &[meal, caption] : meals) {
-        second.add(E::label({0, y, half - 5, 5}, caption).bold().underline().size(9));
-        second.add(E::box({0, y + 5, half - 5, 22}));
-        second.add(E::label({1, y + 5.5, half - 7, 21}, panel.menus[meal]).wrapped().top().size(9));
-        y += 30;
-    }
-    const qreal left = half + 5;
-    const qreal w = width - left;
-    second.add(E::label({left, 0, w, 7}, QStringLiteral("Effectifs de la Journée")).centered().bold().size(12));
-    const qreal nameWidth = w * 0.46, countWidth = (w - nameWidth) / 3;
-    const QString headings[] = {QStringLiteral("Petit Déj"), QStringLiteral("Déjeuner"), QStringLiteral("Diner")};
-    for (int i = 0; i < 3; ++i)
-        second.add(HeadingCell({left + nameWidth + i * countWidth, 9, countWidth, 5}, headings[i], 8));
-    QStringList names, counts[3];
-    headCountLines(panel, names, counts);
-    const qreal row = 4.5;
-    const qreal listHeight = names.size() * row;
-    second.add(E::box({left, 14, w, listHeight}));
-    second.add(E::memo({left + 1, 14, nameWidth - 1, listHeight}, row)
-                   .size(9)
-                   .fixedPitch()
-                   .printed([text = names.join(QLatin1Char('\n'))](QString &t) { t = text; }));
-    for (int i = 0; i < 3; ++i) {
-        second.add(E::memo({left + nameWidth + i * countWidth, 14, countWidth - 1.5, listHeight}, row)
-                       .size(9)
-                       .right()
-                       .printed([text = counts[i].join(QLatin1Char('\n'))](QString &t) { t = text; }));
-    }
-    const qreal signatures = qMax<qreal>(14 + listHeight + 8, 100);
-    const QString town = Organisation().town.isEmpty() ? QStringLiteral("............................")
-                                                       : Organisation().town;
-    second.add(E::label({left, signatures, w, 6},
-                        QStringLiteral("Fait A ") + town + QStringLiteral("  Le ")
-                            + (madeOn.isValid() ? DateText(madeOn) : QStringLiteral("........................")))
-                   .size(10));
-    second.add(E::label({left, signatures + 10, w / 2, 6}, QStringLiteral("Le Cuisinier")).centered().bold().size(10));
-    second.add(E::label({left + w / 2, signatures + 10, w / 2, 6}, QStringLiteral("Le Magasinier"))
-                   .centered()
-                   .bold()
-                   .size(10));
-    return layout.generate();
+DocumentSpec FeuilleGlobalA4Document()
+{
+    return sheet(doc::FeuilleGlobalA4, QStringLiteral("Feuille de Cons. Journal.Global (A4)"), SheetGlobal, SheetA4);
+}
+
+DocumentSpec FeuilleGlobalA3Document()
+{
+    return sheet(doc::FeuilleGlobalA3, QStringLiteral("Feuille de Cons. Journal.Global (A3)"), SheetGlobal, SheetA3);
 }
 
 } // namespace zelvane
