@@ -1,6 +1,5 @@
 #include "cli/Command.h"
 
-#include "common/Dates.h"
 #include "common/Form.h"
 #include "common/Format.h"
 #include "common/TextFile.h"

@@ -149,7 +149,8 @@ DocumentSpec FeuilleCredenceDocument()
     spec.code = doc::FeuilleCredence;
     spec.name = QStringLiteral("Feuille de Crédence (Magasin/Cuisine)");
     spec.panel = {{F::FaitLe}, F::FaitLe, {}, -1};
-    // The day of the sheet is the one selected; the boxes of the day and the article are read all the same.
+    // The sheet is that of the selected day, yet a print reads the day's box (and stops without one) and the
+    // article's.
     spec.reads = {F::CodeArt, F::Journee, F::FaitLe};
     spec.print = [](Tfdb &db, const TParametresEdition &p) {
         return MakeFeuilleCredence(db, db.selectedDay(), p.FaitLe);
