@@ -1,7 +1,7 @@
 #include "app/Pages.h"
 
 #include "db/DbPage.h"
-#include "journal/JournalPage.h"
+#include "db/JournalPage.h"
 #include "menus/HistoryPage.h"
 #include "menus/MenusPage.h"
 #include "reports/ReportsPage.h"

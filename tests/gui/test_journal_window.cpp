@@ -3,8 +3,8 @@
 #include "TestHome.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "db/JournalPage.h"
 #include "journal/Journal.h"
-#include "journal/JournalPage.h"
 #include "stock/StockModule.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "journal/JournalPage.h"
+#include "db/JournalPage.h"
 
 #include "common/DatabaseError.h"
 #include "common/Prompter.h"
