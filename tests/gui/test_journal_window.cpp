@@ -3,9 +3,9 @@
 #include "TestHome.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
-#include "db/JournalPage.h"
 #include "journal/Journal.h"
 #include "stock/StockModule.h"
+#include "years/JournalPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
