@@ -4,9 +4,9 @@
 #include "access/AccessImport.h"
 #include "app/ConnectionSequence.h"
 #include "common/Profile.h"
-#include "db/BackupRestore.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "years/BackupRestore.h"
 
 #include <QCryptographicHash>
 #include <QDir>

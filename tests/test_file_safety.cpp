@@ -6,9 +6,9 @@
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
-#include "db/Recovery.h"
 #include "print/PdfOutput.h"
 #include "stock/Demo.h"
+#include "years/Recovery.h"
 
 #include <QDir>
 #include <QFile>

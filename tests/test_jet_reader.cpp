@@ -241,8 +241,8 @@ private slots:
         QTest::newRow("header then garbage") << garbage << QStringLiteral("illisible");
         QTest::newRow("header alone") << fruit.left(4096) << QStringLiteral("illisible");
         // Found by the fuzzing: libmdb reads this one in an endless loop.
-        QTest::newRow("libmdb goes round in circles") << contents(sample(QStringLiteral("node-adodb-loop.mdb")))
-                                                       << QStringLiteral("tourne en rond");
+        QTest::newRow("libmdb goes round in circles")
+            << contents(sample(QStringLiteral("node-adodb-loop.mdb"))) << QStringLiteral("tourne en rond");
         QTest::newRow("not Access at all")
             << QByteArray("SQLite format 3\0", 16).repeated(512) << QStringLiteral("pas une base de données Access");
         QTest::newRow("empty") << QByteArray() << QStringLiteral("pas une base de données Access");

@@ -4,10 +4,10 @@
 #include "common/Prompter.h"
 #include "db/Conversion.h"
 #include "db/DataModule.h"
-#include "db/NewYear.h"
 #include "db/Transaction.h"
 #include "journal/Journal.h"
 #include "stock/StockModule.h"
+#include "years/NewYear.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,5 @@
+#include "FileTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
-#include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "menus/HeadCountGrid.h"
 #include "menus/Historique.h"
@@ -15,28 +14,13 @@ using namespace zelvane;
 
 // The day summary, the head-count entry, the hospitalised staff list and the store's history, on a
 // prepared boarding-school file of 2009 (categories 1 to 7) whose articles are written by each test.
-class TestMenus : public QObject
+class TestMenus : public FileTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Tfdb> db;
-    ScriptedPrompter prompts;
     const QDate day{2009, 3, 10};
 
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     MenusModule &menus() { return Menus(*db); }
-    void headCount(const QString &isoDay, int category, int m1, int m2, int m3, int m4)
-    {
-        exec(QStringLiteral("insert into menu_effect values ('%1',%2,%3,%4,%5,%6)")
-                 .arg(isoDay)
-                 .arg(category)
-                 .arg(m1)
-                 .arg(m2)
-                 .arg(m3)
-                 .arg(m4));
-    }
     // Sucre at 100 and riz at 50, both with an opening stock of 1000.
     StoreFixture articles()
     {
@@ -53,20 +37,8 @@ class TestMenus : public QObject
     }
 
 private slots:
-    void init()
-    {
-        setPrompter(&prompts);
-        prompts = ScriptedPrompter();
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
-    }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        setPrompter(nullptr);
-    }
+    void init() { openFile(); }
+    void cleanup() { closeFile(); }
 
     void labelsOfOlderFilesAreCorrected()
     {

@@ -1,8 +1,7 @@
+#include "FileTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "common/Form.h"
 #include "common/Format.h"
-#include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "db/Dataset.h"
 #include "reports/DepenseMensuelle.h"
@@ -37,27 +36,10 @@ public:
 } // namespace
 
 // The monthly aggregate behind the monthly statements and the month's row of budget figures.
-class TestMonthly : public QObject
+class TestMonthly : public FileTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Tfdb> db;
-    ScriptedPrompter prompts;
-
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
-    void headCount(const QString &day, int category, int m1, int m2, int m3, int m4)
-    {
-        exec(QStringLiteral("insert into menu_effect (date_menu, code_categ, m1, m2, m3, m4) values ('%1', %2, %3, %4, "
-                            "%5, %6)")
-                 .arg(day)
-                 .arg(category)
-                 .arg(m1)
-                 .arg(m2)
-                 .arg(m3)
-                 .arg(m4));
-    }
     ReportsModule &reports() { return *db->module<ReportsModule>(); }
 
     // A year of 2009 worked out by hand, printed for May:
@@ -99,19 +81,10 @@ class TestMonthly : public QObject
 private slots:
     void init()
     {
-        setPrompter(&prompts);
-        prompts.messages.clear();
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
+        openFile();
         db->startSession(QDate(2009, 5, 4));
     }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        setPrompter(nullptr);
-    }
+    void cleanup() { closeFile(); }
 
     void personsFed_data()
     {

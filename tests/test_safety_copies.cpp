@@ -1,9 +1,9 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "common/Prompter.h"
-#include "db/BackupRestore.h"
 #include "db/DataModule.h"
-#include "db/SafetyCopies.h"
+#include "years/BackupRestore.h"
+#include "years/SafetyCopies.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,6 +1,5 @@
+#include "FileTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
-#include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "reports/SupplierDocuments.h"
 
@@ -10,15 +9,9 @@ using namespace zelvane;
 
 // What the invoice and supplier documents read: the invoice's lines and number, the expenses per supplier
 // over a period, the list of suppliers with their account texts and the supplier sheet.
-class TestSupplierDocuments : public QObject
+class TestSupplierDocuments : public FileTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Tfdb> db;
-    ScriptedPrompter prompts;
-
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
 
     // Supplier 1 SARL EL BARAKA (address, full account) delivers SUCRE on 01/03 (the first day of
     // invoice 2), 10/03 and 31/03 (its last day), and on 01/04; supplier 2 ETS BENALI (no address, no
@@ -52,19 +45,10 @@ class TestSupplierDocuments : public QObject
 private slots:
     void init()
     {
-        setPrompter(&prompts);
-        prompts.messages.clear();
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
+        openFile();
         year();
     }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        setPrompter(nullptr);
-    }
+    void cleanup() { closeFile(); }
 
     void accountText_data()
     {

@@ -2,11 +2,11 @@
 #include "StoreFixture.h"
 #include "TestHome.h"
 #include "common/Profile.h"
-#include "db/BackupRestore.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/NewFile.h"
-#include "db/NewYear.h"
+#include "years/BackupRestore.h"
+#include "years/NewYear.h"
 
 #include <QDir>
 #include <QFile>

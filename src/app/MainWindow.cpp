@@ -11,10 +11,10 @@
 #include "common/Text.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
-#include "db/GridExportMenu.h"
-#include "db/SafetyCopies.h"
 #include "db/SqlFunctions.h"
 #include "journal/Journal.h"
+#include "office/GridExportMenu.h"
+#include "years/SafetyCopies.h"
 
 #include <QAbstractItemView>
 #include <QAction>

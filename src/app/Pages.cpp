@@ -1,13 +1,13 @@
 #include "app/Pages.h"
 
-#include "db/DbPage.h"
-#include "journal/JournalPage.h"
 #include "menus/HistoryPage.h"
 #include "menus/MenusPage.h"
 #include "reports/ReportsPage.h"
 #include "stock/StockPage.h"
 #include "suppliers/SuppliersPage.h"
 #include "users/UsersPage.h"
+#include "years/DbPage.h"
+#include "years/JournalPage.h"
 
 namespace zelvane {
 

@@ -1,4 +1,4 @@
 zelvane_module(app
     CORE ConnectionSequence.cpp Modules.cpp
     WIDGETS MainWindow.cpp Pages.cpp
-    DEPENDS db journal access stock users suppliers menus reports)
+    DEPENDS db journal years office access stock users suppliers menus reports)

@@ -2,7 +2,7 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
-#include "db/NewYear.h"
+#include "years/NewYear.h"
 
 #include <QFileInfo>
 #include <QIODevice>

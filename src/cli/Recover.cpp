@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 
 #include "common/WorkFiles.h"
-#include "db/Recovery.h"
+#include "years/Recovery.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -2,10 +2,10 @@
 
 #include "common/Paths.h"
 #include "common/Profile.h"
-#include "db/BackupRestore.h"
 #include "db/Conversion.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "years/BackupRestore.h"
 
 #include <QDir>
 #include <QIODevice>

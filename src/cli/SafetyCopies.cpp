@@ -1,7 +1,7 @@
 #include "cli/Command.h"
 
 #include "common/Profile.h"
-#include "db/SafetyCopies.h"
+#include "years/SafetyCopies.h"
 
 #include <QFileInfo>
 #include <QIODevice>

@@ -33,16 +33,16 @@ QAction *CommandRegistry::add(const CommandSpec &spec, std::function<void()> wor
     if (*spec.shortcut)
         a->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut)));
     a->setShortcutContext(Qt::WindowShortcut);
-    // A command with work and no enabling rule is always available.
-    a->setEnabled(bool(work));
+    if (work)
+        m_work.insert(name, std::move(work));
+    // A command with work and no enabling rule is always available; its work may have been given before.
+    a->setEnabled(m_work.contains(name));
     connect(a, &QAction::triggered, this, [this, name] {
         if (const auto work = m_work.value(name))
             work();
     });
     m_owner->addAction(a);
     m_actions.insert(name, a);
-    if (work)
-        m_work.insert(name, std::move(work));
     m_order << a;
     for (const Placement &place : spec.places)
         m_places.append({a, QString::fromUtf8(place.where), place.order});
@@ -61,7 +61,6 @@ QAction *CommandRegistry::action(CommandId id) const { return m_actions.value(QB
 
 void CommandRegistry::setWork(CommandId id, std::function<void()> work)
 {
-    Q_ASSERT_X(m_actions.contains(QByteArray(id.name)), "CommandRegistry::setWork", id.name);
     m_work.insert(QByteArray(id.name), std::move(work));
 }
 

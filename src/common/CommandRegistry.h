@@ -57,7 +57,8 @@ public:
     static QIcon bundledIcon(const char *name);
     QAction *action(CommandId id) const;
     // Gives its work to a command that one page places and enables and another carries out (the invoices'
-    // print button of the suppliers' tab opens the documents window of the print page).
+    // print button of the suppliers' tab opens the documents window of the print page), before or after
+    // that page registers it.
     void setWork(CommandId id, std::function<void()> work);
     // Enables a command that has work; one without work stays disabled.
     void setEnabled(CommandId id, bool enabled);

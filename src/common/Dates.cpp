@@ -4,10 +4,7 @@ namespace zelvane {
 
 QDate FirstDayOfMonth(const QDate &d) { return QDate(d.year(), d.month(), 1); }
 
-QDate LastDayOfMonth(const QDate &d)
-{
-    return d.isValid() ? QDate(d.year(), d.month(), d.daysInMonth()) : QDate();
-}
+QDate LastDayOfMonth(const QDate &d) { return d.isValid() ? QDate(d.year(), d.month(), d.daysInMonth()) : QDate(); }
 
 QDate WeekStart(const QDate &d)
 {

@@ -125,7 +125,6 @@ public:
         }
     }
 
-
 private:
     bool isSubscribed(int id) const
     {

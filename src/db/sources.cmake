@@ -1,6 +1,5 @@
 zelvane_module(db
-    CORE AccessFile.cpp BackupRestore.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Recovery.cpp Dataset.cpp DatasetModel.cpp Entry.cpp FileReport.cpp Module.cpp
-         NewFile.cpp NewYear.cpp Preparation.cpp SafetyCopies.cpp SqlFunctions.cpp YearFiles.cpp
-         Transaction.cpp
-    WIDGETS ArchiveTab.cpp ConvertDialog.cpp DatasetGrid.cpp DbPage.cpp GridExportMenu.cpp FieldBinder.cpp OptionsDialog.cpp PrepareDialog.cpp
-    DEPENDS common office journal)
+    CORE AccessFile.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Dataset.cpp DatasetModel.cpp Entry.cpp FileReport.cpp
+         Module.cpp NewFile.cpp Preparation.cpp SqlFunctions.cpp Transaction.cpp YearFiles.cpp
+    WIDGETS DatasetGrid.cpp FieldBinder.cpp OptionsDialog.cpp
+    DEPENDS common journal)

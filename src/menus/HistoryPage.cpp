@@ -3,9 +3,9 @@
 #include "common/Format.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
-#include "db/GridExportMenu.h"
 #include "menus/DaySummary.h"
 #include "menus/Historique.h"
+#include "office/GridExportMenu.h"
 
 #include <QChart>
 #include <QChartView>

@@ -4,11 +4,11 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
-#include "db/GridExportMenu.h"
 #include "menus/DaySummary.h"
 #include "menus/DialogMenuForms.h"
 #include "menus/MenuEntries.h"
 #include "menus/MenusModule.h"
+#include "office/GridExportMenu.h"
 #include "stock/StockModule.h"
 
 #include <QAction>

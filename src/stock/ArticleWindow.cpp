@@ -1,9 +1,9 @@
 #include "stock/ArticleWindow.h"
 
 #include "common/Format.h"
-#include "common/UpperCaseValidator.h"
 #include "common/NumberValidator.h"
 #include "common/Prompter.h"
+#include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"

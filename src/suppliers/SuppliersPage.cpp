@@ -4,7 +4,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
-#include "db/GridExportMenu.h"
+#include "office/GridExportMenu.h"
 #include "suppliers/DialogSupplierForms.h"
 #include "suppliers/Invoices.h"
 #include "suppliers/SupplierEntries.h"

@@ -1,4 +1,4 @@
 zelvane_module(suppliers
     CORE SuppliersModule.cpp SupplierEntries.cpp Invoices.cpp BankRef.cpp
     WIDGETS SuppliersPage.cpp DialogSupplierForms.cpp SupplierWindow.cpp InvoiceWindow.cpp BankDetailsWindow.cpp
-    DEPENDS db stock users)
+    DEPENDS db stock users office)

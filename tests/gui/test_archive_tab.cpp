@@ -2,10 +2,10 @@
 #include "app/MainWindow.h"
 #include "common/DialogPrompter.h"
 #include "common/Profile.h"
-#include "db/ArchiveTab.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
-#include "db/DbPage.h"
+#include "years/ArchiveTab.h"
+#include "years/DbPage.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,9 +1,8 @@
+#include "FileTest.h"
 #include "FindWidget.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "WindowScripts.h"
 #include "common/Format.h"
-#include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "stock/ArticleWindow.h"
 #include "stock/DialogStockForms.h"
@@ -26,17 +25,12 @@
 using namespace zelvane;
 
 // SUCRE (1) has two movements; HUILE (2) none.
-class TestArticleWindow : public QObject
+class TestArticleWindow : public FileTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Tfdb> db;
     DialogStockForms windows; // the real entry windows answer the entry commands
-    ScriptedPrompter prompts;
 
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     QString articlesDump()
     {
         QSqlQuery q(db->database());
@@ -78,13 +72,9 @@ class TestArticleWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { setPrompter(&prompts); }
-    void cleanupTestCase() { setPrompter(nullptr); }
     void init()
     {
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
+        openFile();
         exec(QStringLiteral("delete from stock"));
         StoreFixture(db->database())
             .noArticles()
@@ -97,12 +87,7 @@ private slots:
         Stock(*db).db_ARTICLES->first();
         db->startSession(QDate(2009, 3, 10));
     }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        prompts.messages.clear();
-    }
+    void cleanup() { closeFile(); }
 
     void addFromKeyboard()
     {

@@ -161,6 +161,35 @@ private slots:
         QCOMPARE(CommandRegistry::bundledIcon("").isNull(), true);
     }
 
+    // A command placed by one page and carried out by another works whichever page comes first.
+    void workGivenBeforeOrAfterTheCommand_data()
+    {
+        QTest::addColumn<bool>("workFirst");
+        QTest::newRow("work given first") << true;
+        QTest::newRow("command placed first") << false;
+    }
+    void workGivenBeforeOrAfterTheCommand()
+    {
+        QFETCH(bool, workFirst);
+        QWidget owner;
+        CommandRegistry commands(&owner);
+        constexpr CommandId id{"PrintInvoice"};
+        int done = 0;
+        const auto place = [&] { commands.add({id, "Imprimer"}); };
+        const auto giveWork = [&] { commands.setWork(id, [&] { ++done; }); };
+        if (workFirst) {
+            giveWork();
+            place();
+        } else {
+            place();
+            giveWork();
+        }
+        commands.setEnabled(id, true);
+        QVERIFY(commands.action(id)->isEnabled());
+        commands.trigger(id);
+        QCOMPARE(done, 1);
+    }
+
     // zelvane --quit-after-first-sheet FILE: the start-up measure, on a file named for this run only.
     void startFromTheCommandLine_data()
     {

@@ -2,9 +2,9 @@
 #include "OfficeFixture.h"
 #include "TestHome.h"
 #include "common/Prompter.h"
-#include "db/GridExportMenu.h"
 #include "office/ExportResult.h"
 #include "office/GridExport.h"
+#include "office/GridExportMenu.h"
 #include "office/TMSExcel.h"
 
 #include <QDesktopServices>

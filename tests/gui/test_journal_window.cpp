@@ -4,8 +4,8 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "journal/Journal.h"
-#include "journal/JournalPage.h"
 #include "stock/StockModule.h"
+#include "years/JournalPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,6 @@
 #include "WindowScripts.h"
 #include "app/MainWindow.h"
 #include "common/Profile.h"
-#include "db/ArchiveTab.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
 #include "menus/HistoryPage.h"
@@ -15,6 +14,7 @@
 #include "stock/StockModule.h"
 #include "stock/StockPage.h"
 #include "users/UserForms.h"
+#include "years/ArchiveTab.h"
 
 #include <QAction>
 #include <QLabel>

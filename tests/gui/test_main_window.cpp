@@ -8,12 +8,12 @@
 #include "common/Profile.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
-#include "db/DbPage.h"
 #include "office/CellReference.h"
 #include "office/TMSExcel.h"
 #include "stock/StockPage.h"
 #include "users/UserForms.h"
 #include "users/UsersPage.h"
+#include "years/DbPage.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,7 @@
+#include "FileTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "WindowScripts.h"
 #include "common/Format.h"
-#include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "stock/DialogStockForms.h"
 #include "stock/ListeDenrees.h"
@@ -29,19 +28,13 @@ using namespace zelvane;
 //   FARINE (1): +10 at 50 and +5 at 60 (lots 50 and 60, stock 15), usual supplier 1, price 60.
 //   SEL (2):    nothing, no stock.
 //   HUILE (3):  +20 at 100 the day before, -4 at 100 on the day (movement 4).
-class TestMovementWindow : public QObject
+class TestMovementWindow : public FileTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<Tfdb> db;
     DialogStockForms windows; // the real entry windows answer the entry commands
-    ScriptedPrompter prompts;
 
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     int movementCount() { return scalar(QStringLiteral("select count(*) from stock")).toInt(); }
-    void selectArticle(qint32 code) { QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
     double restes(qint32 code)
     {
         const TDenree *d = Stock(*db).ListeDenrees()->FindDenree(code);
@@ -50,9 +43,7 @@ class TestMovementWindow : public QObject
 
     void open(int regime)
     {
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
+        openFile();
         exec(QStringLiteral("update options set regime=%1").arg(regime));
         db->LoadOptions();
         exec(QStringLiteral("delete from stock"));
@@ -102,15 +93,8 @@ class TestMovementWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { setPrompter(&prompts); }
-    void cleanupTestCase() { setPrompter(nullptr); }
     void init() { open(2); }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        prompts.messages.clear();
-    }
+    void cleanup() { closeFile(); }
 
     // Ins in the main window, then the whole entry from the keyboard.
     void entryTypedFromKeyboard()

@@ -7,7 +7,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/OptionsDialog.h"
-#include "db/PrepareDialog.h"
+#include "years/PrepareDialog.h"
 
 #include <QApplication>
 #include <QHeaderView>

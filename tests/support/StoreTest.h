@@ -1,27 +1,16 @@
 #pragma once
 
+#include "FileTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
-#include "common/Prompter.h"
 #include "stock/ListeDenrees.h"
-
-#include <QObject>
-#include <QtTest>
-#include <memory>
 
 // The base of the store's tests: a prepared file of 2009 holding the year worked out by hand (see
 // HandWorkedYear), its sheet of 10/03/2009 computed, messages answered by a scripted prompter.
-class StoreTest : public QObject
+class StoreTest : public FileTest
 {
     Q_OBJECT
 
 protected:
-    std::unique_ptr<TestHome> home;
-    std::unique_ptr<zelvane::Tfdb> db;
-    zelvane::ScriptedPrompter prompts;
-
-    void exec(const QString &sql) { ExecSql(db->database(), sql); }
-    QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
     const zelvane::TDenree &denree(qint32 code)
     {
         const zelvane::TDenree *d = Stock(*db).ListeDenrees()->FindDenree(code);
@@ -29,8 +18,6 @@ protected:
             qFatal("no record for article %d", code);
         return *d;
     }
-    void selectArticle(qint32 code) { QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), code)); }
-
     // Adds a movement through the movement dataset as the entry window does; the result of SaveDataSet.
     bool post(qint32 article, int nature, double quantite, double pu)
     {
@@ -71,21 +58,12 @@ protected:
 private slots:
     void init()
     {
-        setPrompter(&prompts);
-        prompts.messages.clear();
-        home = std::make_unique<TestHome>();
-        db = home->openPrepared(2, 2009);
-        QVERIFY(db);
+        openFile();
         StoreFixture fixture(db->database());
         HandWorkedYear(fixture);
         Stock(*db).db_ARTICLES->refresh();
         Stock(*db).db_ARTICLES->first();
         db->startSession(QDate(2009, 3, 10));
     }
-    void cleanup()
-    {
-        db.reset();
-        home.reset();
-        zelvane::setPrompter(nullptr);
-    }
+    void cleanup() { closeFile(); }
 };

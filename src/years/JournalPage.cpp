@@ -1,10 +1,10 @@
-#include "journal/JournalPage.h"
+#include "years/JournalPage.h"
 
 #include "common/DatabaseError.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
-#include "db/GridExportMenu.h"
 #include "journal/Journal.h"
+#include "office/GridExportMenu.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "db/GridExportMenu.h"
+#include "office/GridExportMenu.h"
 
 #include "common/Paths.h"
 #include "common/Prompter.h"

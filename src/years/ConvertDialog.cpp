@@ -1,4 +1,4 @@
-#include "db/ConvertDialog.h"
+#include "years/ConvertDialog.h"
 
 #include "common/Form.h"
 

@@ -1,16 +1,16 @@
-#include "db/DbPage.h"
+#include "years/DbPage.h"
 
 #include "common/Paths.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
 #include "db/AccessFile.h"
-#include "db/ArchiveTab.h"
-#include "db/BackupRestore.h"
-#include "db/ConvertDialog.h"
 #include "db/DataModule.h"
-#include "db/NewYear.h"
 #include "db/OptionsDialog.h"
-#include "db/PrepareDialog.h"
+#include "years/ArchiveTab.h"
+#include "years/BackupRestore.h"
+#include "years/ConvertDialog.h"
+#include "years/NewYear.h"
+#include "years/PrepareDialog.h"
 
 #include <QFileInfo>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "db/ArchiveTab.h"
+#include "years/ArchiveTab.h"
 
 #include "common/CommandRegistry.h"
 #include "common/Page.h"
@@ -8,8 +8,8 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
-#include "db/DbPage.h"
 #include "db/YearFiles.h"
+#include "years/DbPage.h"
 
 #include <QAction>
 #include <QDir>

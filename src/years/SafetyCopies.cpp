@@ -1,4 +1,4 @@
-#include "db/SafetyCopies.h"
+#include "years/SafetyCopies.h"
 
 #include "db/DatabaseFiles.h"
 

@@ -1,9 +1,9 @@
-#include "db/PrepareDialog.h"
+#include "years/PrepareDialog.h"
 
 #include "common/NumberValidator.h"
 #include "common/WindowHelpers.h"
-#include "db/Preparation.h"
 #include "db/DatabaseFiles.h"
+#include "db/Preparation.h"
 #include "db/YearFiles.h"
 
 #include <QApplication>

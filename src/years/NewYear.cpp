@@ -1,4 +1,4 @@
-#include "db/NewYear.h"
+#include "years/NewYear.h"
 
 #include "common/DatabaseError.h"
 #include "common/Format.h"

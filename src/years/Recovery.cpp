@@ -1,4 +1,4 @@
-#include "db/Recovery.h"
+#include "years/Recovery.h"
 
 #include "common/Paths.h"
 #include "common/Text.h"

@@ -1,4 +1,4 @@
-#include "db/BackupRestore.h"
+#include "years/BackupRestore.h"
 
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -6,9 +6,9 @@
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
 #include "db/Preparation.h"
-#include "db/SafetyCopies.h"
 #include "db/SqlFunctions.h"
 #include "db/YearFiles.h"
+#include "years/SafetyCopies.h"
 
 #include <QDate>
 #include <QDir>
