@@ -39,6 +39,7 @@ QPainter *PdfStream::beginPage(const ReportDocument &document)
     if (m_failed)
         return nullptr;
     ++m_pages;
+    m_pageOpen = true;
     m_painter.save();
     // The pages are drawn in points; the writer counts in its own dots.
     const qreal scale = m_writer->logicalDpiX() / 72.0;
@@ -48,14 +49,20 @@ QPainter *PdfStream::beginPage(const ReportDocument &document)
 
 void PdfStream::endPage()
 {
-    if (m_painter.isActive())
+    if (m_pageOpen)
         m_painter.restore();
+    m_pageOpen = false;
 }
 
 bool PdfStream::commit(QString *error)
 {
     if (m_painter.isActive() && !m_painter.end())
         m_failed = true;
+    // A write error (a full disk) says so rather than blame the drawing.
+    if (m_file.device().error() != QFileDevice::NoError) {
+        m_writer.reset();
+        return m_file.commit(error);
+    }
     if (m_failed || m_pages == 0) {
         *error = QStringLiteral("%1 : les pages n'ont pas pu être dessinées").arg(m_path);
         return false;

@@ -37,6 +37,7 @@ private:
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
     int m_pages = 0;
+    bool m_pageOpen = false; // between beginPage and endPage of a page the writer took
     bool m_failed = false;
 };
 
