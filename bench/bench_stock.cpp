@@ -3,9 +3,10 @@
 // on the same file and connection, timed back to back with it in each repetition because the machines are
 // shared and noisy; ratios and times are medians over the repetitions.
 //
-//   zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR]
+//   zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR] [--documents]
 //
-// With --keep, the demo years are made in DIR and used again by the next runs given the same DIR.
+// With --keep, the demo years are made in DIR and used again by the next runs given the same DIR; with
+// --documents, only the printed documents are measured.
 // Each --articles/--movements pair is one demo year; without any, 400/250,000 and 2,000/1,000,000. The
 // last rows time whole processes: the desktop program started with --quit-after-first-sheet against a
 // sqlite3 process making the plain pass (offscreen when there is no display).
@@ -260,8 +261,10 @@ void benchPrintedDocuments(const QString &path, const QString &folder, int repet
     for (const Printed &d : documents) {
         std::vector<double> ratios, times;
         int pages = 0;
-        // The long documents take seconds: three runs are enough to see them.
-        for (int repetition = 0; repetition < repetitions && (repetition < 3 || times.back() < 1); ++repetition) {
+        // The long documents take seconds: three runs are enough to see them, one for those of a minute.
+        for (int repetition = 0;
+             repetition < repetitions && (repetition < 3 || times.back() < 1) && (times.empty() || times.back() < 30);
+             ++repetition) {
             Tfdb db;
             InstallModules(db);
             db.OpenDatabaseFile(QStringLiteral("BENCH_PRINT"), path, false, false, QString::fromLatin1(kSchemaTag));
@@ -299,7 +302,7 @@ void benchPrintedDocuments(const QString &path, const QString &folder, int repet
     }
 }
 
-int benchSize(const QString &folder, const Size &size, int repetitions, bool reuse)
+int benchSize(const QString &folder, const Size &size, int repetitions, bool reuse, bool documentsOnly)
 {
     DemoRequest request;
     request.folder = folder;
@@ -318,6 +321,12 @@ int benchSize(const QString &folder, const Size &size, int repetitions, bool reu
         return 1;
     }
 
+    if (documentsOnly) {
+        std::printf("\n%d articles, %d movements (file %.1f MB)\n", size.articles, size.movements,
+                    QFileInfo(made.path).size() / 1e6);
+        benchPrintedDocuments(made.path, folder, repetitions);
+        return 0;
+    }
     Tfdb db;
     if (db.OpenDatabaseFile(QString::fromLatin1(kAlias), made.path, false, false, QString::fromLatin1(kSchemaTag))
         != OpenOk) {
@@ -453,6 +462,7 @@ int main(int argc, char **argv)
     int repetitions = 11;
     QStringList args = app.arguments().mid(1);
     QString keep;
+    const bool documentsOnly = args.removeAll(QStringLiteral("--documents")) > 0;
     if (const qsizetype at = args.indexOf(QStringLiteral("--keep")); at >= 0 && at + 1 < args.size()) {
         keep = args.at(at + 1);
         args.remove(at, 2);
@@ -464,8 +474,8 @@ int main(int argc, char **argv)
         const bool known = arg == QLatin1String("--articles") || arg == QLatin1String("--movements")
                            || arg == QLatin1String("--repetitions");
         if (!ok || value <= 0 || !known) {
-            std::fprintf(stderr,
-                         "usage: zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR]\n");
+            std::fprintf(stderr, "usage: zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR]"
+                                 " [--documents]\n");
             return 2;
         }
         ++i;
@@ -492,7 +502,7 @@ int main(int argc, char **argv)
     Library library;
     for (const Size &size : sizes) {
         const QString folder = keep.isEmpty() ? home.path() + QStringLiteral("/databases") : keep;
-        if (const int failed = benchSize(folder, size, repetitions, !keep.isEmpty()))
+        if (const int failed = benchSize(folder, size, repetitions, !keep.isEmpty(), documentsOnly))
             return failed;
     }
     return 0;
