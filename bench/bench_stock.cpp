@@ -3,12 +3,15 @@
 // on the same file and connection, timed back to back with it in each repetition because the machines are
 // shared and noisy; ratios and times are medians over the repetitions.
 //
-//   zelvane-bench [--articles N --movements M]... [--repetitions K]
+//   zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR] [--documents]
 //
+// With --keep, the demo years are made in DIR and used again by the next runs given the same DIR; with
+// --documents, only the printed documents are measured.
 // Each --articles/--movements pair is one demo year; without any, 400/250,000 and 2,000/1,000,000. The
 // last rows time whole processes: the desktop program started with --quit-after-first-sheet against a
 // sqlite3 process making the plain pass (offscreen when there is no display).
 #include "app/Modules.h"
+#include "common/Dates.h"
 #include "common/Library.h"
 #include "db/DataModule.h"
 #include "db/Transaction.h"
@@ -18,7 +21,9 @@
 #include "menus/ListeCategories.h"
 #include "menus/MenuJour.h"
 #include "print/PdfOutput.h"
+#include "reports/Catalogue.h"
 #include "reports/DailyDocuments.h"
+#include "reports/Documents.h"
 #include "reports/MonthlyDocuments.h"
 #include "reports/PurchaseDocuments.h"
 #include "stock/ControleStock.h"
@@ -200,7 +205,104 @@ void benchJournal(const QString &folder, const QString &path, qint32 article, in
     std::fflush(stdout);
 }
 
-int benchSize(const QString &folder, const Size &size, int repetitions)
+// Each printed document of the catalogue to its finished PDF as the command line makes it: on a file just
+// opened, the session started on the document's day (which computes that day's sheet), the pages painted
+// into the PDF as they are made. Long documents are repeated fewer times than the rest.
+void benchPrintedDocuments(const QString &path, const QString &folder, int repetitions)
+{
+    // The demo has no invoice: one of the first supplier for the whole year.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("BENCH_INVOICE"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery(db).exec(QStringLiteral("insert or ignore into factures (code_four, num_facture, date_facture,"
+                                          " periode_du, periode_au, obs, tva) values (1, 1, '%1-12-31', '%1-01-01',"
+                                          " '%1-12-31', '', 0)")
+                               .arg(kYear));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("BENCH_INVOICE"));
+    struct Printed
+    {
+        const char *name;
+        qint32 code;
+        QDate day, from, to;
+        qint32 supplier = 0, invoice = 0;
+    };
+    const QDate january(kYear, 1, 1), march(kYear, 3, 10), december(kYear, 12, 31);
+    const QDate endOfMarch(kYear, 3, 31), firstOfMarch(kYear, 3, 1), firstOfDecember(kYear, 12, 1);
+    const std::vector<Printed> documents = {
+        {"1 stock of 31/12", doc::Stock, december, firstOfDecember, december},
+        {"2 movements sheet A4, 31/12", doc::FeuilleMouvementA4, december, firstOfDecember, december},
+        {"3 movements sheet A3, 31/12", doc::FeuilleMouvementA3, december, firstOfDecember, december},
+        {"4 global sheet A4, 31/12", doc::FeuilleGlobalA4, december, firstOfDecember, december},
+        {"5 global sheet A3, 31/12", doc::FeuilleGlobalA3, december, firstOfDecember, december},
+        {"7 credence sheet, 10/03", doc::FeuilleCredence, march, firstOfMarch, endOfMarch},
+        {"10 invoice for the year", doc::Facture, december, january, december, 1, 1},
+        {"11 expenses, whole year", doc::EtatDepenses, december, january, december},
+        {"12 list of suppliers", doc::ListeFournisseurs, december, firstOfDecember, december},
+        {"13 stock by article, March", doc::StockParArticle, endOfMarch, firstOfMarch, endOfMarch},
+        {"13 stock by article, year", doc::StockParArticle, december, january, december},
+        {"14 monthly statement, December", doc::EtatMensuel, december, firstOfDecember, december},
+        {"15 monthly expenses, December", doc::DepensesMensuelles, december, firstOfDecember, december},
+        {"16 monthly sheet (Arabic), Dec.", doc::FicheMensuelleAR, december, firstOfDecember, december},
+        {"17 weekly menu, 10/03", doc::MenuHebdomadaire, march, WeekStart(march), WeekStart(march).addDays(6)},
+        {"18 supplier sheet for the year", doc::FicheFournisseur, december, january, december, 1},
+    };
+    Tfdb plain;
+    plain.OpenDatabaseFile(QStringLiteral("BENCH_R"), path, false, false, QString::fromLatin1(kSchemaTag));
+    auto plainPass = [&plain] {
+        QSqlQuery query(plain.database());
+        query.setForwardOnly(true);
+        query.exec(QStringLiteral("select count(*), total(quantite*pu) from stock not indexed"));
+        query.next();
+    };
+    const QString pdf = folder + QStringLiteral("/document.pdf");
+    std::printf("  %-36s %10s %8s %12s %6s\n", "printed document to PDF", "ratio to R", "target", "time", "pages");
+    for (const Printed &d : documents) {
+        std::vector<double> ratios, times;
+        int pages = 0;
+        // The long documents take seconds: three runs are enough to see them, one for those of a minute.
+        for (int repetition = 0;
+             repetition < repetitions && (repetition < 3 || times.back() < 1) && (times.empty() || times.back() < 30);
+             ++repetition) {
+            Tfdb db;
+            InstallModules(db);
+            db.OpenDatabaseFile(QStringLiteral("BENCH_PRINT"), path, false, false, QString::fromLatin1(kSchemaTag));
+            db.LoadOptions();
+            TParametresEdition parameters;
+            parameters.Nature = d.code;
+            parameters.PeriodeDu = d.from;
+            parameters.PeriodeAu = d.to;
+            parameters.FaitLe = december;
+            parameters.CodeFour = d.supplier;
+            parameters.NumFacture = d.invoice;
+            const double pass = seconds(plainPass);
+            QElapsedTimer timer;
+            timer.start();
+            db.startSession(d.day);
+            parameters.Journee = db.selectedDay();
+            PdfStream output(pdf);
+            QString error;
+            output.open(&error);
+            {
+                const PageStreamScope streamed(output);
+                ProduceDocument(db, parameters);
+            }
+            if (!output.commit(&error))
+                std::fprintf(stderr, "zelvane-bench: %s\n", qPrintable(error));
+            const double t = timer.nsecsElapsed() / 1e9;
+            pages = output.pageCount();
+            times.push_back(t);
+            ratios.push_back(t / pass);
+        }
+        const double ratio = median(ratios);
+        std::printf("  %-36s %10.4f %8s %9.3f ms %6d  %s\n", d.name, ratio, "<= 3", median(times) * 1e3, pages,
+                    ratio <= 3 ? "ok" : "OVER");
+        std::fflush(stdout);
+    }
+}
+
+int benchSize(const QString &folder, const Size &size, int repetitions, bool reuse, bool documentsOnly)
 {
     DemoRequest request;
     request.folder = folder;
@@ -211,12 +313,20 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     request.movements = size.movements;
     request.overwrite = true;
     AddDemoMenus(request);
-    const NewFileResult made = MakeDemoFile(request);
+    // A demo year kept from an earlier run (--keep) is used again: the largest takes minutes to make.
+    const QString kept = folder + QLatin1Char('/') + request.fileName;
+    const NewFileResult made = reuse && QFileInfo::exists(kept) ? NewFileResult{kept, {}} : MakeDemoFile(request);
     if (!made.ok()) {
         std::fprintf(stderr, "zelvane-bench: %s\n", qPrintable(made.error));
         return 1;
     }
 
+    if (documentsOnly) {
+        std::printf("\n%d articles, %d movements (file %.1f MB)\n", size.articles, size.movements,
+                    QFileInfo(made.path).size() / 1e6);
+        benchPrintedDocuments(made.path, folder, repetitions);
+        return 0;
+    }
     Tfdb db;
     if (db.OpenDatabaseFile(QString::fromLatin1(kAlias), made.path, false, false, QString::fromLatin1(kSchemaTag))
         != OpenOk) {
@@ -334,6 +444,7 @@ int benchSize(const QString &folder, const Size &size, int repetitions)
     std::printf("  %-36s %10.4f %8s %12s  %s\n", "day summary / first sheet 10/03", share, "<= 0.02", "",
                 share <= 0.02 ? "ok" : "OVER");
     std::fflush(stdout);
+    benchPrintedDocuments(made.path, folder, repetitions);
     benchJournal(folder, made.path, article, repetitions);
     return desktopStart(made.path, repetitions);
 }
@@ -349,7 +460,13 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     std::vector<Size> sizes;
     int repetitions = 11;
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    QString keep;
+    const bool documentsOnly = args.removeAll(QStringLiteral("--documents")) > 0;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--keep")); at >= 0 && at + 1 < args.size()) {
+        keep = args.at(at + 1);
+        args.remove(at, 2);
+    }
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args.at(i);
         bool ok = i + 1 < args.size();
@@ -357,7 +474,8 @@ int main(int argc, char **argv)
         const bool known = arg == QLatin1String("--articles") || arg == QLatin1String("--movements")
                            || arg == QLatin1String("--repetitions");
         if (!ok || value <= 0 || !known) {
-            std::fprintf(stderr, "usage: zelvane-bench [--articles N --movements M]... [--repetitions K]\n");
+            std::fprintf(stderr, "usage: zelvane-bench [--articles N --movements M]... [--repetitions K] [--keep DIR]"
+                                 " [--documents]\n");
             return 2;
         }
         ++i;
@@ -383,7 +501,8 @@ int main(int argc, char **argv)
     qputenv("ZELVANE_HOME", home.path().toUtf8());
     Library library;
     for (const Size &size : sizes) {
-        if (const int failed = benchSize(home.path() + QStringLiteral("/databases"), size, repetitions))
+        const QString folder = keep.isEmpty() ? home.path() + QStringLiteral("/databases") : keep;
+        if (const int failed = benchSize(folder, size, repetitions, !keep.isEmpty(), documentsOnly))
             return failed;
     }
     return 0;

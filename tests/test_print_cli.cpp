@@ -140,6 +140,61 @@ private slots:
             QVERIFY2(lines.contains(text), qPrintable(text + " not in:\n" + run.out.left(3000)));
     }
 
+    // The PDF holds every page that the texts list, each page written as it is made, on documents of one
+    // page to dozens.
+    void pdfHasEveryPage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("stock") << QStringList{"--doc", "1"} << "STOCK DU MAGASIN";
+        QTest::newRow("stock by article, year")
+            << QStringList{"--doc", "13", "--from", "01/01/2009", "--to", "31/12/2009"} << "STOCK PAR ARTICLE";
+        QTest::newRow("invoice") << QStringList{"--doc", "10", "--supplier", "1", "--invoice", "7"}
+                                 << "FACTURE N° 7/2009";
+        QTest::newRow("supplier sheet") << QStringList{"--doc", "18", "--supplier", "1"} << "FOURNISSEUR";
+    }
+    void pdfHasEveryPage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, printed);
+        const QStringList common{"print", demo(), "--day", "10/03/2009"};
+        const CliRun text = RunCli(common + args + QStringList{"--text"});
+        QCOMPARE(text.code, 0);
+        const qsizetype pages = text.out.split('\n').filter(QRegularExpression("^--- page \\d+$")).size();
+        const QString pdf = home->path() + "/pages.pdf";
+        const CliRun run = RunCli(common + args + QStringList{"--pdf", pdf, "--force"});
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.code, 0);
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))),
+                 qPrintable(infoText));
+        QProcess pdfText;
+        pdfText.start("pdftotext", {"-l", "1", pdf, "-"});
+        QVERIFY(pdfText.waitForFinished());
+        QVERIFY(QString::fromUtf8(pdfText.readAllStandardOutput()).contains(printed));
+    }
+
+    // A document that prints nothing leaves no PDF, not even its work file.
+    void nothingPrintedLeavesNoPdf_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no such invoice") << QStringList{"--doc", "10", "--supplier", "1", "--invoice", "99"};
+        QTest::newRow("no such supplier") << QStringList{"--doc", "18", "--supplier", "99"};
+    }
+    void nothingPrintedLeavesNoPdf()
+    {
+        QFETCH(QStringList, args);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath("rien.pdf");
+        const CliRun run = RunCli(QStringList{"print", demo(), "--day", "10/03/2009", "--pdf", pdf} + args);
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains("prints nothing for these parameters"), qPrintable(run.err));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
     // The monthly statement is the one document that writes: the month's row, read back as stored, however
     // its code is written.
     void theMonthlyStatementWritesItsRow_data()

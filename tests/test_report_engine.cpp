@@ -244,6 +244,94 @@ private slots:
                  qPrintable(second));
         QVERIFY(!second.contains(QStringLiteral("24 000.00")));
     }
+
+    // Pages streamed into a PDF as they are made give the file that the document kept whole gives, with
+    // the layout of each page, and the streamed document keeps no page.
+    void streamedPdf_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("one page") << 3 << int(QPageLayout::Portrait);
+        QTest::newRow("several pages") << 70 << int(QPageLayout::Portrait);
+        QTest::newRow("landscape") << 30 << int(QPageLayout::Landscape);
+    }
+
+    void streamedPdf()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, orientation);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("poppler-utils is not installed");
+        ReportLayout layout(QStringLiteral("FLUX"), QPageSize::A4, QPageLayout::Orientation(orientation));
+        layout.band(BandKind::PageHeader, 15).add(ReportElement::label({0, 0, 150, 8}, QStringLiteral("EN-TETE")));
+        layout.band(BandKind::Detail, 10)
+            .add(ReportElement::field({0, 0, 40, 10}, QStringLiteral("groupe")))
+            .add(ReportElement::field({50, 0, 40, 10}, QStringLiteral("montant"), QString::fromLatin1(kPatternMontant))
+                     .framed());
+        layout.band(BandKind::PageFooter, 10).add(ReportElement::pageNumber({0, 0, 10, 10}));
+        QTemporaryDir dir;
+        QString error;
+        ListRows kept(amounts(rows));
+        const ReportDocument whole = layout.generate(&kept);
+        const QString wholePdf = dir.filePath(QStringLiteral("entier.pdf"));
+        QVERIFY2(WritePdf(whole, wholePdf, &error), qPrintable(error));
+
+        const QString streamedPdf = dir.filePath(QStringLiteral("flux.pdf"));
+        PdfStream stream(streamedPdf);
+        QVERIFY2(stream.open(&error), qPrintable(error));
+        ListRows streamedRows(amounts(rows));
+        ReportDocument streamed;
+        {
+            const PageStreamScope scope(stream);
+            streamed = layout.generate(&streamedRows);
+        }
+        QVERIFY(streamed.pages.isEmpty());
+        QCOMPARE(stream.pageCount(), whole.pages.size());
+        QVERIFY(!QFileInfo::exists(streamedPdf)); // under its work name until committed
+        QVERIFY2(stream.commit(&error), qPrintable(error));
+
+        auto run = [](const QString &program, const QStringList &arguments) {
+            QProcess process;
+            process.start(program, arguments);
+            process.waitForFinished();
+            return QString::fromUtf8(process.readAllStandardOutput());
+        };
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), streamedPdf, QStringLiteral("-")});
+        QCOMPARE(text, run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), wholePdf, QStringLiteral("-")}));
+        QVERIFY2(text.contains(QStringLiteral("%1 000.00").arg(rows)), qPrintable(text));
+        const QString size = orientation == QPageLayout::Portrait ? QStringLiteral("595 x 842 pts (A4)")
+                                                                  : QStringLiteral("842 x 595 pts (A4)");
+        QVERIFY(run(QStringLiteral("pdfinfo"), {streamedPdf}).contains(size));
+    }
+
+    // A stream dropped before its commit (a document that cannot be made) leaves no file, not even its
+    // work file; a stream given no page is refused rather than written empty.
+    void streamNotCommitted()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rate.pdf"));
+        {
+            PdfStream stream(path);
+            QString error;
+            QVERIFY(stream.open(&error));
+            ListRows list(amounts(30));
+            ReportLayout layout = numberedLayout();
+            {
+                const PageStreamScope scope(stream);
+                layout.generate(&list);
+            }
+            QCOMPARE(stream.pageCount(), 2);
+        }
+        // Dropped without a commit: nothing under the name nor under a work name.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        PdfStream empty(path);
+        QString error;
+        QVERIFY(empty.open(&error));
+        QVERIFY(!empty.commit(&error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(path));
+    }
 };
 
 QTEST_MAIN(TestReportEngine)

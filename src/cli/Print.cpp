@@ -149,19 +149,23 @@ protected:
                 QStringLiteral("document %1 is printed, not an office document: use --pdf or --text").arg(code)};
         if (parser.isSet(QStringLiteral("pdf")) == parser.isSet(QStringLiteral("text")))
             throw CommandFailure{QStringLiteral("print needs one of --pdf OUT.pdf and --text")};
-        if (parser.isSet(QStringLiteral("pdf")))
-            CheckOutput(parser.value(QStringLiteral("pdf")), parser);
-        const std::optional<ReportDocument> report = ProduceDocument(db, *document, parameters).report;
-        if (const QString failures = reportedFailures(); !failures.isEmpty())
-            throw CommandFailure{QStringLiteral("the document cannot be made: %1").arg(failures)};
-        if (!report)
-            throw CommandFailure{QStringLiteral("document %1 prints nothing for these parameters").arg(code)};
         if (parser.isSet(QStringLiteral("pdf"))) {
+            CheckOutput(parser.value(QStringLiteral("pdf")), parser);
+            // Each page goes into the file as it is made: a document of a year's pages is never held whole.
+            PdfStream pdf(parser.value(QStringLiteral("pdf")));
             QString error;
-            if (!WritePdf(*report, parser.value(QStringLiteral("pdf")), &error))
+            if (!pdf.open(&error))
+                throw CommandFailure{error};
+            {
+                const PageStreamScope streamed(pdf);
+                checkProduced(ProduceDocument(db, *document, parameters).report, code);
+            }
+            if (!pdf.commit(&error))
                 throw CommandFailure{error};
             return 0;
         }
+        const std::optional<ReportDocument> report = ProduceDocument(db, *document, parameters).report;
+        checkProduced(report, code);
         for (int page = 0; page < report->pages.size(); ++page) {
             out.write(QStringLiteral("--- page %1\n").arg(page + 1).toUtf8());
             for (const QString &text : ReadingOrder(report->pages.at(page)))
@@ -171,6 +175,14 @@ protected:
     }
 
 private:
+    void checkProduced(const std::optional<ReportDocument> &report, qint32 code)
+    {
+        if (const QString failures = reportedFailures(); !failures.isEmpty())
+            throw CommandFailure{QStringLiteral("the document cannot be made: %1").arg(failures)};
+        if (!report)
+            throw CommandFailure{QStringLiteral("document %1 prints nothing for these parameters").arg(code)};
+    }
+
     int writeOfficeDocument(Tfdb &db, const DocumentSpec &document, const TParametresEdition &parameters,
                             const QCommandLineParser &parser, QIODevice &out)
     {

@@ -1,35 +1,92 @@
 #include "print/PdfOutput.h"
 
-#include "print/PageOutput.h"
-
-#include "common/WorkFiles.h"
-
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
 
 namespace zelvane {
 
+PdfStream::PdfStream(const QString &path)
+    : m_path(path)
+    , m_file(path)
+{
+}
+
+PdfStream::~PdfStream()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool PdfStream::open(QString *error) { return m_file.open(error); }
+
+QPainter *PdfStream::beginPage(const ReportDocument &document)
+{
+    if (m_failed)
+        return nullptr;
+    if (!m_writer) {
+        m_writer = std::make_unique<QPdfWriter>(&m_file.device());
+        m_writer->setTitle(document.title);
+        m_writer->setCreator(QStringLiteral("Zelvane"));
+        // The pages cover the whole paper, so the writer keeps no margin of its own.
+        m_writer->setPageLayout(QPageLayout(document.layout.pageSize(), document.layout.orientation(), QMarginsF()));
+        // The resolution of the pages' pictures, so that pages painted here and pictures played here (which
+        // rescale their fonts on a device of another resolution) come out alike.
+        m_writer->setResolution(QPicture().logicalDpiX());
+        m_failed = !m_painter.begin(m_writer.get());
+    } else if (!m_writer->newPage()) {
+        m_failed = true;
+    }
+    if (m_failed)
+        return nullptr;
+    ++m_pages;
+    m_pageOpen = true;
+    m_painter.save();
+    // The pages are drawn in points; the writer counts in its own dots.
+    const qreal scale = m_writer->logicalDpiX() / 72.0;
+    m_painter.scale(scale, scale);
+    return &m_painter;
+}
+
+void PdfStream::endPage()
+{
+    if (m_pageOpen)
+        m_painter.restore();
+    m_pageOpen = false;
+}
+
+bool PdfStream::commit(QString *error)
+{
+    if (m_painter.isActive() && !m_painter.end())
+        m_failed = true;
+    // A write error (a full disk) says so rather than blame the drawing.
+    if (m_file.device().error() != QFileDevice::NoError) {
+        m_writer.reset();
+        return m_file.commit(error);
+    }
+    if (m_failed || m_pages == 0) {
+        *error = QStringLiteral("%1 : les pages n'ont pas pu être dessinées").arg(m_path);
+        return false;
+    }
+    m_writer.reset();
+    return m_file.commit(error);
+}
+
 bool WritePdf(const ReportDocument &document, const QString &path, QString *error)
 {
-    WorkFile file(path);
-    if (!file.open(error))
+    PdfStream pdf(path);
+    if (!pdf.open(error))
         return false;
-    {
-        QPdfWriter writer(&file.device());
-        writer.setTitle(document.title);
-        writer.setCreator(QStringLiteral("Zelvane"));
-        // The pictures cover the whole paper, so the writer keeps no margin of its own.
-        writer.setPageLayout(QPageLayout(document.layout.pageSize(), document.layout.orientation(), QMarginsF()));
-        // Played on a device of another resolution, a picture rescales its fonts: the writer takes the
-        // pictures' own.
-        writer.setResolution(QPicture().logicalDpiX());
-        if (!PaintPages(document, writer, 1, int(document.pages.size()))) {
-            *error = QStringLiteral("%1 : les pages n'ont pas pu être dessinées").arg(path);
-            return false;
-        }
+    for (const ReportPage &page : document.pages) {
+        if (QPainter *painter = pdf.beginPage(document))
+            painter->drawPicture(0, 0, page.picture);
+        pdf.endPage();
     }
-    return file.commit(error);
+    // A document without pages still makes a readable file: one blank page.
+    if (document.pages.isEmpty()) {
+        pdf.beginPage(document);
+        pdf.endPage();
+    }
+    return pdf.commit(error);
 }
 
 QImage RenderPage(const ReportDocument &document, int page, int dotsPerInch)

@@ -1,6 +1,7 @@
 #include "print/Report.h"
 
 #include "common/Format.h"
+#include "print/PageStream.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -79,6 +80,7 @@ public:
         : m_layout(layout)
         , m_bands(bands)
         , m_rows(rows)
+        , m_stream(PageStreamScope::current())
     {
         m_document.title = std::move(title);
         m_document.layout = layout.pageLayout();
@@ -191,18 +193,24 @@ private:
     {
         if (m_penWidth == width)
             return;
-        m_painter.setPen(width > 0 ? QPen(Qt::black, width * kUnitsPerPoint) : QPen(Qt::black));
+        m_painter->setPen(width > 0 ? QPen(Qt::black, width * kUnitsPerPoint) : QPen(Qt::black));
         m_penWidth = width;
     }
 
     void startPage()
     {
         ++m_page;
-        m_document.pages.append(ReportPage());
-        m_painter.begin(&m_document.pages.last().picture);
-        m_painter.scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
-        m_painter.setRenderHint(QPainter::TextAntialiasing);
-        m_painter.setBrush(Qt::NoBrush);
+        m_painter = m_stream ? m_stream->beginPage(m_document) : nullptr;
+        if (!m_painter) {
+            // Kept in the document, or drawn nowhere once the stream's output failed (its commit says so).
+            if (!m_stream)
+                m_document.pages.append(ReportPage());
+            m_picturePainter.begin(m_stream ? &m_discarded : &m_document.pages.last().picture);
+            m_painter = &m_picturePainter;
+        }
+        m_painter->scale(1 / kUnitsPerPoint, 1 / kUnitsPerPoint);
+        m_painter->setRenderHint(QPainter::TextAntialiasing);
+        m_painter->setBrush(Qt::NoBrush);
         m_currentFont = nullptr;
         m_penWidth = -1;
         m_y = m_top;
@@ -227,7 +235,10 @@ private:
                 }
             }
         }
-        m_painter.end();
+        if (m_painter == &m_picturePainter)
+            m_picturePainter.end();
+        else
+            m_stream->endPage();
         if (m_layout.onEndPage)
             m_layout.onEndPage(m_page);
     }
@@ -259,9 +270,9 @@ private:
             if (element.kind == ReportElement::Line || element.kind == ReportElement::Box || element.frame) {
                 usePen(element.penWidth);
                 if (element.kind == ReportElement::Line)
-                    m_painter.drawLine(units(box).topLeft(), units(box).bottomRight());
+                    m_painter->drawLine(units(box).topLeft(), units(box).bottomRight());
                 else
-                    m_painter.drawRect(units(box));
+                    m_painter->drawRect(units(box));
                 if (element.kind == ReportElement::Line || element.kind == ReportElement::Box)
                     continue;
             }
@@ -332,12 +343,15 @@ private:
             paintRightToLeft(area, flags, text, entry->first);
         } else {
             if (m_currentFont != &entry->first) {
-                m_painter.setFont(entry->first);
+                m_painter->setFont(entry->first);
                 m_currentFont = &entry->first;
             }
             usePen(0);
-            m_painter.drawText(area, flags, text);
+            m_painter->drawText(area, flags, text);
         }
+        // A streamed page keeps no texts: they serve the preview's reading and the layout check.
+        if (m_stream)
+            return;
         // The lines' advance across, the glyphs' own extent from the first line's top to the last's bottom.
         const QFontMetricsF &metrics = entry->second;
         const QRectF lines = metrics.boundingRect(area, flags, text);
@@ -354,6 +368,20 @@ private:
     // Arabic text: a text whose first letter reads right to left is laid out here in that direction and
     // drawn as the outlines of its glyphs.
     void paintRightToLeft(const QRectF &area, int flags, const QString &text, const QFont &font)
+    {
+        // Headings repeat on every page: each distinct text is shaped once.
+        const QString key =
+            QStringLiteral("%1|%2|%3|%4\n").arg(font.key()).arg(flags).arg(area.width()).arg(area.height()) + text;
+        auto found = m_rightToLeft.constFind(key);
+        if (found == m_rightToLeft.constEnd())
+            found = m_rightToLeft.insert(key, rightToLeftOutlines(area.size(), flags, text, font));
+        m_painter->fillPath(found->first.translated(area.left(), area.top() + found->second), Qt::black);
+    }
+
+    // The outlines of a right-to-left text laid out in a box of size, from the box's left edge, and how
+    // far down the box they start.
+    static std::pair<QPainterPath, qreal> rightToLeftOutlines(const QSizeF &area, int flags, const QString &text,
+                                                              const QFont &font)
     {
         QString lines = text;
         lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
@@ -382,14 +410,19 @@ private:
             for (int i = 0; i < glyphs.size(); ++i)
                 outlines.addPath(raw.pathForGlyph(glyphs[i]).translated(positions[i]));
         }
-        m_painter.fillPath(outlines.translated(area.left(), area.top() + top), Qt::black);
+        return {outlines, top};
     }
 
     const ReportLayout &m_layout;
     const std::deque<ReportBand> &m_bands;
     ReportRows &m_rows;
     ReportDocument m_document;
-    QPainter m_painter;
+    QPainter m_picturePainter;     // the painter of the page's picture, when the pages are kept
+    QPainter *m_painter = nullptr; // the painter of the page being made
+    QPicture m_discarded;
+    PageStream *m_stream; // where the pages go as they are finished; null to keep them in the document
+    QHash<QString, std::pair<QPainterPath, qreal>>
+        m_rightToLeft; // the outlines of each right-to-left text, by text, font and box
     std::unordered_map<const ReportElement *, double> m_sums;
     std::map<std::pair<QString, quint64>, std::pair<QFont, QFontMetricsF>> m_fonts;
     qreal m_left = 0, m_top = 0, m_bottom = 0, m_footerHeight = 0;

@@ -1,4 +1,4 @@
 zelvane_module(print
-    CORE LayoutCheck.cpp PageOutput.cpp PdfOutput.cpp PrintRange.cpp QrpFile.cpp Report.cpp ReportDocument.cpp
+    CORE LayoutCheck.cpp PageOutput.cpp PageStream.cpp PdfOutput.cpp PrintRange.cpp QrpFile.cpp Report.cpp ReportDocument.cpp
     WIDGETS PrevForm.cpp PrintRangeDialog.cpp Printing.cpp ZoomDialog.cpp
     DEPENDS common)
