@@ -1,6 +1,6 @@
 # Office documents (.xlsx, .docx) filled from templates without an office program.
 zelvane_module(office
-    CORE CellReference.cpp ExportResult.cpp GridExport.cpp OoxmlPackage.cpp OoxmlXml.cpp TMSWinWord.cpp Worksheet.cpp
+    CORE CellReference.cpp ExportResult.cpp GridExport.cpp OoxmlPackage.cpp OoxmlXml.cpp TMSExcel.cpp TMSWinWord.cpp Worksheet.cpp WorksheetRows.cpp
     DEPENDS common)
 target_link_libraries(zelvane_office PRIVATE PkgConfig::LIBZIP pugixml::pugixml)
 add_dependencies(zelvane_office zelvane_modeles)
