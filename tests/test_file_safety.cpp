@@ -6,6 +6,7 @@
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/QuickCheckAhead.h"
 #include "print/PdfOutput.h"
 #include "stock/Demo.h"
 #include "years/Recovery.h"
@@ -360,6 +361,42 @@ private slots:
                  int(OpenOk));
         QVERIFY(db.damage().isEmpty());
         QVERIFY(!db.readOnly);
+    }
+
+    // The desktop program checks its first file while it builds its window; the opening takes that check
+    // only for the same file, sound and unchanged since. Damage found by the check, or made after it began,
+    // still opens the file read-only.
+    void checkAheadNeverHidesDamage_data()
+    {
+        QTest::addColumn<bool>("damagedBefore");
+        QTest::addColumn<bool>("damagedAfter");
+        QTest::addColumn<bool>("aheadOnAnother");
+        QTest::newRow("sound, checked ahead") << false << false << false;
+        QTest::newRow("damaged, then checked ahead") << true << false << false;
+        QTest::newRow("checked ahead, then damaged") << false << true << false;
+        QTest::newRow("another file checked ahead") << true << false << true;
+    }
+    void checkAheadNeverHidesDamage()
+    {
+        QFETCH(bool, damagedBefore);
+        QFETCH(bool, damagedAfter);
+        QFETCH(bool, aheadOnAnother);
+        TestHome home;
+        const QString year = demoYear(3000);
+        const QString other = home.preparedFile(2, 2010);
+        if (damagedBefore)
+            QVERIFY(!damagePages(year, QStringLiteral("STOCK"), 1).isEmpty());
+        QuickCheckAhead ahead(aheadOnAnother ? other : year);
+        if (damagedAfter) {
+            QThread::msleep(300); // the check of a small file has ended: it found the file sound
+            QVERIFY(!damagePages(year, QStringLiteral("STOCK"), 1).isEmpty());
+        }
+        TestData db;
+        QCOMPARE(db.OpenDatabaseFile(QString::fromLatin1(kAlias), year, false, false, QString::fromLatin1(kSchemaTag)),
+                 int(OpenOk));
+        const bool damaged = damagedBefore || damagedAfter;
+        QCOMPARE(!db.damage().isEmpty(), damaged);
+        QCOMPARE(db.readOnly, damaged);
     }
 
     // What a damaged page did not take is brought back into a new file: every readable movement, unchanged.

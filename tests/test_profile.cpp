@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace zelvane;
 
@@ -128,6 +129,24 @@ private slots:
                      .value(QStringLiteral("base_dir"))
                      .toString(),
                  home.path());
+        // The same folder again leaves the file as it is (both programs register at every start); another
+        // folder replaces it.
+        const QString file = QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test")).fileName();
+        const auto inode = [&file] {
+            struct stat status = {};
+            return ::stat(QFile::encodeName(file).constData(), &status) == 0 ? status.st_ino : ino_t(0);
+        };
+        const ino_t written = inode();
+        QVERIFY(written != 0);
+        QVERIFY(RegisterBaseDir(QStringLiteral("zelvane-test"), home.path()));
+        QCOMPARE(inode(), written);
+        const QString other = home.path() + QStringLiteral("/other");
+        QVERIFY(RegisterBaseDir(QStringLiteral("zelvane-test"), other));
+        QVERIFY(inode() != written);
+        QCOMPARE(QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test"))
+                     .value(QStringLiteral("base_dir"))
+                     .toString(),
+                 other);
         QSettings(QStringLiteral("quillon"), QStringLiteral("zelvane-test")).clear();
     }
 

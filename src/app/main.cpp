@@ -4,10 +4,12 @@
 #include "common/DialogPrompter.h"
 #include "common/Library.h"
 #include "common/Organisation.h"
+#include "common/Profile.h"
 #include "common/Translations.h"
 #include "common/WorkFiles.h"
 #include "db/DataModule.h"
 #include "db/OptionsDialog.h"
+#include "db/QuickCheckAhead.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,14 +45,20 @@ int main(int argc, char *argv[])
     zelvane::Library library;
 
     zelvane::RemoveStaleWorkFilesAtStart();
+    // The file the program will show is checked while the window is built.
+    const QStringList files = parser.positionalArguments();
+    const QString first = files.isEmpty()
+                              ? zelvane::Profile().ReadValue(QString::fromLatin1(zelvane::kProfileDatabaseName))
+                              : QFileInfo(files.constFirst()).absoluteFilePath();
+    zelvane::QuickCheckAhead checkAhead(first);
     zelvane::Tfdb db;
     zelvane::InstallModules(db);
     zelvane::TFZelvane window(db);
     zelvane::DialogPrompter dialogs(&window);
     zelvane::setPrompter(&dialogs);
     zelvane::ApplyRegionalSettings();
-    if (!parser.positionalArguments().isEmpty())
-        window.connection().openForThisRun(QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath());
+    if (!files.isEmpty())
+        window.connection().openForThisRun(QFileInfo(files.constFirst()).absoluteFilePath());
     if (parser.isSet(quitAfterFirstSheet)) {
         QObject::connect(&window, &zelvane::TFZelvane::connectionFinished, &app, [&window](bool connected) {
             if (connected)

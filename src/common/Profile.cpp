@@ -108,6 +108,10 @@ TQVProfile &Profile() { return Library::instance().profile(); }
 bool RegisterBaseDir(const QString &product, const QString &folder)
 {
     QSettings settings(QStringLiteral("quillon"), product);
+    // Both programs register their folder at every start: the file is written only when it changes, since
+    // each rewrite syncs it to the disk.
+    if (settings.status() == QSettings::NoError && settings.value(QStringLiteral("base_dir")).toString() == folder)
+        return true;
     settings.setValue(QStringLiteral("base_dir"), folder);
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "db/Conversion.h"
 #include "db/DatabaseFiles.h"
+#include "db/QuickCheckAhead.h"
 #include "db/SqlFunctions.h"
 #include "db/Transaction.h"
 #include "journal/Journal.h"
@@ -189,7 +190,7 @@ int Tfdb::OpenDatabaseFile(const QString &alias, const QString &path, bool showP
     }
     // A damaged file shows what can still be read, but nothing is written into it: a write could spread
     // the damage, and the figures a new year or a statement would store from it could be wrong.
-    m_damage = QuickCheck(database());
+    m_damage = QuickCheckAhead::takeSound(info.absoluteFilePath()) ? QString() : QuickCheck(database());
     if (!m_damage.isEmpty() && !readOnly) {
         readOnly = true;
         m_readOnlyForDamage = true;

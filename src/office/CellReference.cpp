@@ -1,6 +1,7 @@
 #include "office/CellReference.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 
 namespace zelvane {
 
@@ -33,6 +34,21 @@ QString ColumnName(int column)
 }
 
 QString CellName(CellPos pos) { return ColumnName(pos.column) + QString::number(pos.row); }
+
+std::optional<std::pair<CellPos, CellPos>> ParseCellRange(const QString &range)
+{
+    const QStringList ends = range.split(QLatin1Char(':'));
+    const auto a = ParseCellReference(ends.value(0));
+    const auto b = ParseCellReference(ends.size() > 1 ? ends.value(1) : ends.value(0));
+    if (!a || !b)
+        return std::nullopt;
+    return std::pair{*a, *b};
+}
+
+QString RangeName(CellPos from, CellPos to)
+{
+    return from == to ? CellName(from) : CellName(from) + QLatin1Char(':') + CellName(to);
+}
 
 std::optional<std::pair<int, int>> ParseRowRange(const QString &rows)
 {

@@ -24,6 +24,11 @@ std::optional<CellPos> ParseCellReference(const QString &reference);
 QString ColumnName(int column);
 QString CellName(CellPos pos);
 
+// "A1:C3", or one cell "B2", as its two corners; nullopt when it is not a range of cells.
+std::optional<std::pair<CellPos, CellPos>> ParseCellRange(const QString &range);
+// "A1:C3", or "B2" when both corners are that cell.
+QString RangeName(CellPos from, CellPos to);
+
 // "23:23", "24:33" or a single row number; nullopt when it is not a range of rows of a sheet.
 std::optional<std::pair<int, int>> ParseRowRange(const QString &rows);
 

@@ -142,8 +142,12 @@ bool OoxmlPackage::write(const QString &path, QString *error) const
     for (const QString &name : order) {
         const QByteArray &data = m_parts.at(name);
         zip_source_t *source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
-        if (!source || zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
-            if (source)
+        const zip_int64_t index = source ? zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8)
+                                         : -1;
+        // The fastest deflate: the sheets of a long document are megabytes of repetitive XML, which it
+        // still shrinks tenfold, in a third of the default level's time.
+        if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
+            if (source && index < 0)
                 zip_source_free(source);
             *error = QStringLiteral("cannot add %1: %2").arg(name, zipMessage(zip_get_error(archive)));
             zip_discard(archive);

@@ -1,6 +1,7 @@
 #include "office/TMSExcel.h"
 
 #include "office/OoxmlXml.h"
+#include "office/Worksheet.h"
 
 #include <QFileInfo>
 #include <cmath>
@@ -10,45 +11,6 @@ namespace zelvane {
 
 namespace {
 
-// The order of a worksheet's elements: a child added later must land at its place for the file to be valid.
-const std::vector<std::string> kWorksheetOrder = {"sheetPr",
-                                                  "dimension",
-                                                  "sheetViews",
-                                                  "sheetFormatPr",
-                                                  "cols",
-                                                  "sheetData",
-                                                  "sheetCalcPr",
-                                                  "sheetProtection",
-                                                  "protectedRanges",
-                                                  "scenarios",
-                                                  "autoFilter",
-                                                  "sortState",
-                                                  "dataConsolidate",
-                                                  "customSheetViews",
-                                                  "mergeCells",
-                                                  "phoneticPr",
-                                                  "conditionalFormatting",
-                                                  "dataValidations",
-                                                  "hyperlinks",
-                                                  "printOptions",
-                                                  "pageMargins",
-                                                  "pageSetup",
-                                                  "headerFooter",
-                                                  "rowBreaks",
-                                                  "colBreaks",
-                                                  "customProperties",
-                                                  "cellWatches",
-                                                  "ignoredErrors",
-                                                  "smartTags",
-                                                  "drawing",
-                                                  "legacyDrawing",
-                                                  "legacyDrawingHF",
-                                                  "picture",
-                                                  "oleObjects",
-                                                  "controls",
-                                                  "webPublishItems",
-                                                  "tableParts",
-                                                  "extLst"};
 const std::vector<std::string> kWorkbookOrder = {"fileVersion",    "fileSharing",
                                                  "workbookPr",     "workbookProtection",
                                                  "bookViews",      "sheets",
@@ -60,23 +22,6 @@ const std::vector<std::string> kWorkbookOrder = {"fileVersion",    "fileSharing"
                                                  "fileRecoveryPr", "webPublishObjects",
                                                  "extLst"};
 
-int rowOf(pugi::xml_node row) { return row.attribute("r").as_int(); }
-
-CellPos posOf(pugi::xml_node cell) { return ParseCellReference(Qs(cell.attribute("r").value())).value_or(CellPos{}); }
-
-// "A1:C3" as its two corners; nullopt when it is not a range of cells.
-std::optional<std::pair<CellPos, CellPos>> parseRange(const QString &range)
-{
-    const QStringList ends = range.split(QLatin1Char(':'));
-    const auto a = ParseCellReference(ends.value(0));
-    const auto b = ParseCellReference(ends.size() > 1 ? ends.value(1) : ends.value(0));
-    if (!a || !b)
-        return std::nullopt;
-    return std::pair{*a, *b};
-}
-
-QString rangeText(CellPos a, CellPos b) { return a == b ? CellName(a) : CellName(a) + QLatin1Char(':') + CellName(b); }
-
 QString quotedSheetName(const QString &name)
 {
     QString quoted = name;
@@ -84,18 +29,19 @@ QString quotedSheetName(const QString &name)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-} // namespace
-
-struct TMSExcel::Sheet
+void clearValue(pugi::xml_node c)
 {
-    QString name;
-    QString path;
-    int index = 0; // position in the workbook, as print areas name it
-    std::unique_ptr<pugi::xml_document> doc;
+    c.remove_attribute("t");
+    while (pugi::xml_node child = c.first_child())
+        c.remove_child(child);
+}
 
-    pugi::xml_node root() const { return doc->child("worksheet"); }
-    pugi::xml_node data() const { return root().child("sheetData"); }
-};
+bool validPos(CellPos pos)
+{
+    return pos.row >= 1 && pos.row <= kMaxSheetRow && pos.column >= 1 && pos.column <= kMaxSheetColumn;
+}
+
+} // namespace
 
 TMSExcel::TMSExcel() = default;
 TMSExcel::~TMSExcel() = default;
@@ -128,15 +74,15 @@ bool TMSExcel::OpenTemplate(const QString &path)
     const Relationships rels = ReadRelationships(m_package, m_workbookPath);
     int index = 0;
     for (pugi::xml_node sheet : m_workbook->child("workbook").child("sheets").children("sheet")) {
-        auto entry = std::make_unique<Sheet>();
-        entry->name = Qs(sheet.attribute("name").value());
-        entry->index = index++;
+        const QString name = Qs(sheet.attribute("name").value());
+        QString sheetPath;
         for (pugi::xml_attribute a : sheet.attributes()) {
             if (QByteArray(a.name()).endsWith(":id"))
-                entry->path = rels.targets.value(Qs(a.value()));
+                sheetPath = rels.targets.value(Qs(a.value()));
         }
-        if (!entry->name.isEmpty() && !entry->path.isEmpty())
-            m_sheets[entry->name] = std::move(entry);
+        const int sheetIndex = index++;
+        if (!name.isEmpty() && !sheetPath.isEmpty())
+            m_sheets[name] = std::make_unique<Worksheet>(name, sheetPath, sheetIndex);
     }
     const QString stringsPath = rels.byType(QStringLiteral("/sharedStrings"));
     if (!stringsPath.isEmpty()) {
@@ -153,13 +99,13 @@ bool TMSExcel::OpenTemplate(const QString &path)
 
 QStringList TMSExcel::sheetNames() const
 {
-    std::vector<const Sheet *> sheets;
+    std::vector<const Worksheet *> sheets;
     for (const auto &[name, sheet] : m_sheets)
         sheets.push_back(sheet.get());
-    std::sort(sheets.begin(), sheets.end(), [](auto a, auto b) { return a->index < b->index; });
+    std::sort(sheets.begin(), sheets.end(), [](auto a, auto b) { return a->index() < b->index(); });
     QStringList names;
-    for (const Sheet *s : sheets)
-        names << s->name;
+    for (const Worksheet *s : sheets)
+        names << s->name();
     return names;
 }
 
@@ -168,63 +114,15 @@ bool TMSExcel::SelectSheet(const QString &name)
     const auto it = m_sheets.find(name);
     if (it == m_sheets.end())
         return fail(QStringLiteral("%1: no sheet named %2").arg(QFileInfo(m_templatePath).fileName(), name));
-    Sheet &sheet = *it->second;
-    if (!sheet.doc) {
-        auto doc = std::make_unique<pugi::xml_document>();
-        if (!ParseXml(m_package.part(sheet.path), *doc) || !doc->child("worksheet"))
-            return fail(QStringLiteral("%1: sheet %2 cannot be read").arg(QFileInfo(m_templatePath).fileName(), name));
-        pugi::xml_node root = doc->child("worksheet");
-        pugi::xml_node data = EnsureChild(root, "sheetData", kWorksheetOrder);
-        // Every row and cell gets its explicit number, and shared formulas become plain ones, so that rows
-        // can be moved and copied one by one.
-        int rowNumber = 0;
-        std::map<int, std::pair<CellPos, QString>> sharedMasters;
-        std::vector<pugi::xml_node> dependents;
-        for (pugi::xml_node row : data.children("row")) {
-            rowNumber = row.attribute("r") ? row.attribute("r").as_int() : rowNumber + 1;
-            if (rowNumber < 1 || rowNumber > kMaxSheetRow)
-                return fail(QStringLiteral("sheet %1: row number out of range").arg(name));
-            SetAttribute(row, "r", QString::number(rowNumber));
-            int column = 0;
-            for (pugi::xml_node c : row.children("c")) {
-                const auto pos = ParseCellReference(Qs(c.attribute("r").value()));
-                column = pos ? pos->column : column + 1;
-                if (column > kMaxSheetColumn)
-                    return fail(QStringLiteral("sheet %1: column out of range").arg(name));
-                SetAttribute(c, "r", CellName({rowNumber, column}));
-                pugi::xml_node f = c.child("f");
-                if (f && QByteArray(f.attribute("t").value()) == "shared") {
-                    const int si = f.attribute("si").as_int();
-                    if (f.text().get()[0] != 0 && f.attribute("ref"))
-                        sharedMasters[si] = {CellPos{rowNumber, column}, Qs(f.text().get())};
-                    dependents.push_back(c);
-                }
-            }
-        }
-        for (pugi::xml_node c : dependents) {
-            pugi::xml_node f = c.child("f");
-            const auto master = sharedMasters.find(f.attribute("si").as_int());
-            const CellPos pos = posOf(c);
-            QString text;
-            if (master != sharedMasters.end()) {
-                const int dr = pos.row - master->second.first.row;
-                const int dc = pos.column - master->second.first.column;
-                text = RewriteReferences(master->second.second, name, [&](ReferenceEnd &a, ReferenceEnd *b) {
-                    return TranslateChange(dr, dc, a, b);
-                });
-            }
-            f.remove_attribute("t");
-            f.remove_attribute("si");
-            f.remove_attribute("ref");
-            f.text().set(text.toUtf8().constData());
-        }
-        sheet.doc = std::move(doc);
-    }
+    Worksheet &sheet = *it->second;
+    QString reason;
+    if (!sheet.loaded() && !sheet.load(m_package.part(sheet.path()), &reason))
+        return fail(QStringLiteral("%1: %2").arg(QFileInfo(m_templatePath).fileName(), reason));
     m_selectedName = name;
     return true;
 }
 
-TMSExcel::Sheet *TMSExcel::selected() const
+Worksheet *TMSExcel::selected() const
 {
     const auto it = m_sheets.find(m_selectedName);
     return it == m_sheets.end() ? nullptr : it->second.get();
@@ -233,65 +131,6 @@ TMSExcel::Sheet *TMSExcel::selected() const
 void TMSExcel::SetCaption(const QString &caption) { m_caption = caption; }
 
 QString TMSExcel::caption() const { return m_caption ? *m_caption : DocumentTitle(m_package); }
-
-pugi::xml_node TMSExcel::rowNode(int row, bool create) const
-{
-    pugi::xml_node data = selected()->data();
-    // Rows are mostly written top to bottom: past the last row there is nothing to scan, so that filling
-    // a sheet stays linear.
-    const pugi::xml_node last = data.last_child();
-    if (last && rowOf(last) == row)
-        return last;
-    if (last && rowOf(last) > row) {
-        for (pugi::xml_node r : data.children("row")) {
-            if (rowOf(r) == row)
-                return r;
-            if (rowOf(r) > row) {
-                if (!create)
-                    return {};
-                pugi::xml_node added = data.insert_child_before("row", r);
-                SetAttribute(added, "r", QString::number(row));
-                return added;
-            }
-        }
-    }
-    if (!create)
-        return {};
-    pugi::xml_node added = data.append_child("row");
-    SetAttribute(added, "r", QString::number(row));
-    return added;
-}
-
-pugi::xml_node TMSExcel::cellNode(CellPos pos, bool create) const
-{
-    pugi::xml_node row = rowNode(pos.row, create);
-    if (!row)
-        return {};
-    const pugi::xml_node last = row.last_child();
-    const bool beyondLast = !last || posOf(last).column < pos.column;
-    for (pugi::xml_node c : row.children("c")) {
-        if (beyondLast)
-            break;
-        const int column = posOf(c).column;
-        if (column == pos.column)
-            return c;
-        if (column > pos.column) {
-            if (!create)
-                return {};
-            pugi::xml_node added = row.insert_child_before("c", c);
-            SetAttribute(added, "r", CellName(pos));
-            return added;
-        }
-    }
-    if (!create)
-        return {};
-    pugi::xml_node added = row.append_child("c");
-    SetAttribute(added, "r", CellName(pos));
-    // A cell added to a formatted row takes the row's format, as typing into it would.
-    if (row.attribute("customFormat").as_bool() && row.attribute("s"))
-        SetAttribute(added, "s", Qs(row.attribute("s").value()));
-    return added;
-}
 
 bool TMSExcel::SetCell(const QString &reference, const QString &text, int rowOffset)
 {
@@ -309,29 +148,20 @@ bool TMSExcel::SetCell(const QString &reference, double number, int rowOffset)
     return SetCellAt({pos->row + rowOffset, pos->column}, number);
 }
 
-namespace {
-
-void clearValue(pugi::xml_node c)
-{
-    c.remove_attribute("t");
-    while (pugi::xml_node child = c.first_child())
-        c.remove_child(child);
-}
-
-bool validPos(CellPos pos)
-{
-    return pos.row >= 1 && pos.row <= kMaxSheetRow && pos.column >= 1 && pos.column <= kMaxSheetColumn;
-}
-
-} // namespace
-
-bool TMSExcel::SetCellAt(CellPos pos, const QString &text)
+bool TMSExcel::writableCell(CellPos pos)
 {
     if (!selected())
         return fail(QStringLiteral("no sheet selected"));
     if (!validPos(pos))
         return fail(QStringLiteral("row %1, column %2 lies outside the sheet").arg(pos.row).arg(pos.column));
-    pugi::xml_node c = cellNode(pos, true);
+    return true;
+}
+
+bool TMSExcel::SetCellAt(CellPos pos, const QString &text)
+{
+    if (!writableCell(pos))
+        return false;
+    pugi::xml_node c = selected()->cell(pos);
     clearValue(c);
     SetAttribute(c, "t", QStringLiteral("inlineStr"));
     SetText(c.append_child("is").append_child("t"), text);
@@ -340,13 +170,11 @@ bool TMSExcel::SetCellAt(CellPos pos, const QString &text)
 
 bool TMSExcel::SetCellAt(CellPos pos, double number)
 {
-    if (!selected())
-        return fail(QStringLiteral("no sheet selected"));
-    if (!validPos(pos))
-        return fail(QStringLiteral("row %1, column %2 lies outside the sheet").arg(pos.row).arg(pos.column));
+    if (!writableCell(pos))
+        return false;
     if (!std::isfinite(number))
         return fail(QStringLiteral("%1 is not a number").arg(number));
-    pugi::xml_node c = cellNode(pos, true);
+    pugi::xml_node c = selected()->cell(pos);
     clearValue(c);
     c.append_child("v").text().set(QString::number(number, 'g', 17).toUtf8().constData());
     return true;
@@ -356,16 +184,14 @@ int TMSExcel::styleAt(CellPos pos) const
 {
     if (!selected() || !validPos(pos))
         return 0;
-    return cellNode(pos, false).attribute("s").as_int();
+    return selected()->findCell(pos).attribute("s").as_int();
 }
 
 bool TMSExcel::SetStyleAt(CellPos pos, int style)
 {
-    if (!selected())
-        return fail(QStringLiteral("no sheet selected"));
-    if (!validPos(pos))
-        return fail(QStringLiteral("row %1, column %2 lies outside the sheet").arg(pos.row).arg(pos.column));
-    SetAttribute(cellNode(pos, true), "s", QString::number(style));
+    if (!writableCell(pos))
+        return false;
+    SetAttribute(selected()->cell(pos), "s", QString::number(style));
     return true;
 }
 
@@ -375,24 +201,7 @@ bool TMSExcel::SetColumnWidth(int column, double width)
         return fail(QStringLiteral("no sheet selected"));
     if (column < 1 || column > kMaxSheetColumn || !(width > 0 && width <= 255))
         return fail(QStringLiteral("column %1 cannot be %2 characters wide").arg(column).arg(width));
-    pugi::xml_node cols = EnsureChild(selected()->root(), "cols", kWorksheetOrder);
-    // The column's entry: the range holding it, split around it when it spans more columns, or a new entry
-    // at its place in the order.
-    pugi::xml_node col = cols.child("col");
-    while (col && col.attribute("max").as_int() < column)
-        col = col.next_sibling("col");
-    if (col && col.attribute("min").as_int() <= column) {
-        if (col.attribute("min").as_int() < column)
-            SetAttribute(cols.insert_copy_before(col, col), "max", QString::number(column - 1));
-        if (column < col.attribute("max").as_int())
-            SetAttribute(cols.insert_copy_after(col, col), "min", QString::number(column + 1));
-    } else {
-        col = col ? cols.insert_child_before("col", col) : cols.append_child("col");
-    }
-    SetAttribute(col, "min", QString::number(column));
-    SetAttribute(col, "max", QString::number(column));
-    SetAttribute(col, "width", QString::number(width));
-    SetAttribute(col, "customWidth", QStringLiteral("1"));
+    selected()->setColumnWidth(column, width);
     return true;
 }
 
@@ -413,75 +222,10 @@ bool TMSExcel::CopyRows(const QString &sourceRows, int destinationRow)
     const auto range = rowsOfSelectedSheet(sourceRows);
     if (!range)
         return false;
-    Sheet *sheet = selected();
-    const int first = range->first;
-    const int last = range->second;
-    const int count = last - first + 1;
+    const int count = range->second - range->first + 1;
     if (destinationRow < 1 || destinationRow + count - 1 > kMaxSheetRow)
         return fail(QStringLiteral("row %1 lies outside the sheet").arg(destinationRow));
-    const int shift = destinationRow - first;
-    if (shift == 0)
-        return true;
-
-    pugi::xml_document copies;
-    pugi::xml_node holder = copies.append_child("rows");
-    pugi::xml_node data = sheet->data();
-    for (pugi::xml_node row : data.children("row")) {
-        if (rowOf(row) >= first && rowOf(row) <= last)
-            holder.append_copy(row);
-    }
-    // The pasted rows replace the destination rows entirely, empty source rows included.
-    for (pugi::xml_node row = data.first_child(); row;) {
-        pugi::xml_node next = row.next_sibling();
-        if (rowOf(row) >= destinationRow && rowOf(row) < destinationRow + count)
-            data.remove_child(row);
-        row = next;
-    }
-    const auto translate = [&](ReferenceEnd &a, ReferenceEnd *b) { return TranslateChange(shift, 0, a, b); };
-    pugi::xml_node before = data.first_child();
-    while (before && rowOf(before) < destinationRow)
-        before = before.next_sibling();
-    for (pugi::xml_node copy : holder.children("row")) {
-        pugi::xml_node row = before ? data.insert_copy_before(copy, before) : data.append_copy(copy);
-        const int number = rowOf(copy) + shift;
-        SetAttribute(row, "r", QString::number(number));
-        for (pugi::xml_node c : row.children("c")) {
-            SetAttribute(c, "r", CellName({number, posOf(c).column}));
-            if (pugi::xml_node f = c.child("f")) {
-                f.text().set(RewriteReferences(Qs(f.text().get()), sheet->name, translate).toUtf8().constData());
-                if (const auto ref = parseRange(Qs(f.attribute("ref").value()))) {
-                    SetAttribute(f, "ref",
-                                 rangeText({ref->first.row + shift, ref->first.column},
-                                           {ref->second.row + shift, ref->second.column}));
-                }
-            }
-        }
-    }
-
-    // Merged cells: those of the destination rows go, those of the source rows are repeated.
-    pugi::xml_node merges = sheet->root().child("mergeCells");
-    std::vector<std::pair<CellPos, CellPos>> added;
-    for (pugi::xml_node m = merges.first_child(); m;) {
-        pugi::xml_node next = m.next_sibling();
-        if (const auto r = parseRange(Qs(m.attribute("ref").value()))) {
-            if (r->first.row >= first && r->second.row <= last)
-                added.push_back({{r->first.row + shift, r->first.column}, {r->second.row + shift, r->second.column}});
-            if (r->second.row >= destinationRow && r->first.row < destinationRow + count)
-                merges.remove_child(m);
-        }
-        m = next;
-    }
-    if (!added.empty()) {
-        merges = EnsureChild(sheet->root(), "mergeCells", kWorksheetOrder);
-        for (const auto &[a, b] : added)
-            SetAttribute(merges.append_child("mergeCell"), "ref", rangeText(a, b));
-    }
-    if (merges) {
-        if (merges.first_child())
-            SetAttribute(merges, "count", QString::number(std::distance(merges.begin(), merges.end())));
-        else
-            sheet->root().remove_child(merges);
-    }
+    selected()->copyRows(range->first, range->second, destinationRow);
     return true;
 }
 
@@ -490,152 +234,66 @@ bool TMSExcel::DeleteRows(const QString &rows)
     const auto range = rowsOfSelectedSheet(rows);
     if (!range)
         return false;
-    Sheet *sheet = selected();
-    const int first = range->first;
-    const int last = range->second;
-    const int count = last - first + 1;
-    const auto change = [&](ReferenceEnd &a, ReferenceEnd *b) { return DeleteRowsChange(first, last, a, b); };
-
-    pugi::xml_node data = sheet->data();
-    for (pugi::xml_node row = data.first_child(); row;) {
-        pugi::xml_node next = row.next_sibling();
-        const int number = rowOf(row);
-        if (number >= first && number <= last) {
-            data.remove_child(row);
-        } else {
-            const int moved = number > last ? number - count : number;
-            SetAttribute(row, "r", QString::number(moved));
-            for (pugi::xml_node c : row.children("c")) {
-                SetAttribute(c, "r", CellName({moved, posOf(c).column}));
-                if (pugi::xml_node f = c.child("f")) {
-                    f.text().set(RewriteReferences(Qs(f.text().get()), sheet->name, change).toUtf8().constData());
-                    if (const auto ref = parseRange(Qs(f.attribute("ref").value()))) {
-                        ReferenceEnd a{ref->first.column, ref->first.row};
-                        ReferenceEnd b{ref->second.column, ref->second.row};
-                        if (change(a, &b))
-                            SetAttribute(f, "ref", rangeText({a.row, a.column}, {b.row, b.column}));
-                    }
-                }
-            }
-        }
-        row = next;
-    }
-
-    // Merged cells move up, shrink, or go with their rows.
-    if (pugi::xml_node merges = sheet->root().child("mergeCells")) {
-        for (pugi::xml_node m = merges.first_child(); m;) {
-            pugi::xml_node next = m.next_sibling();
-            const auto r = parseRange(Qs(m.attribute("ref").value()));
-            ReferenceEnd a{r ? r->first.column : 0, r ? r->first.row : 0};
-            ReferenceEnd b{r ? r->second.column : 0, r ? r->second.row : 0};
-            if (!r || !change(a, &b) || (a.row == b.row && a.column == b.column))
-                merges.remove_child(m);
-            else
-                SetAttribute(m, "ref", rangeText({a.row, a.column}, {b.row, b.column}));
-            m = next;
-        }
-        if (merges.first_child())
-            SetAttribute(merges, "count", QString::number(std::distance(merges.begin(), merges.end())));
-        else
-            sheet->root().remove_child(merges);
-    }
-
-    // Page breaks: a break above a deleted row goes, those below move up.
-    if (pugi::xml_node breaks = sheet->root().child("rowBreaks")) {
-        for (pugi::xml_node brk = breaks.first_child(); brk;) {
-            pugi::xml_node next = brk.next_sibling();
-            const int above = brk.attribute("id").as_int() + 1;
-            if (above >= first && above <= last)
-                breaks.remove_child(brk);
-            else if (above > last)
-                SetAttribute(brk, "id", QString::number(above - count - 1));
-            brk = next;
-        }
-        const auto n = std::distance(breaks.begin(), breaks.end());
-        if (n == 0) {
-            sheet->root().remove_child(breaks);
-        } else {
-            SetAttribute(breaks, "count", QString::number(n));
-            SetAttribute(breaks, "manualBreakCount", QString::number(n));
-        }
-    }
-    moveDefinedNames(first, last);
+    selected()->deleteRows(range->first, range->second);
+    moveDefinedNames(range->first, range->second);
     return true;
 }
 
 void TMSExcel::moveDefinedNames(int first, int last)
 {
-    const Sheet *sheet = selected();
+    const Worksheet *sheet = selected();
     pugi::xml_node names = m_workbook->child("workbook").child("definedNames");
     for (pugi::xml_node name : names.children("definedName")) {
         const QString text = Qs(name.text().get());
         if (!text.contains(QLatin1Char('!')))
             continue;
         const QString moved = RewriteReferences(
-            text, sheet->name, [&](ReferenceEnd &a, ReferenceEnd *b) { return DeleteRowsChange(first, last, a, b); });
+            text, sheet->name(), [&](ReferenceEnd &a, ReferenceEnd *b) { return DeleteRowsChange(first, last, a, b); });
         name.text().set(moved.toUtf8().constData());
     }
 }
 
 bool TMSExcel::AddPageBreak(int row)
 {
-    Sheet *sheet = selected();
-    if (!sheet)
+    if (!selected())
         return fail(QStringLiteral("no sheet selected"));
     if (row < 2 || row > kMaxSheetRow)
         return fail(QStringLiteral("no page break can go above row %1").arg(row));
-    pugi::xml_node breaks = EnsureChild(sheet->root(), "rowBreaks", kWorksheetOrder);
-    pugi::xml_node before;
-    for (pugi::xml_node brk : breaks.children("brk")) {
-        const int id = brk.attribute("id").as_int();
-        if (id == row - 1)
-            return true;
-        if (id > row - 1) {
-            before = brk;
-            break;
-        }
-    }
-    pugi::xml_node brk = before ? breaks.insert_child_before("brk", before) : breaks.append_child("brk");
-    SetAttribute(brk, "id", QString::number(row - 1));
-    SetAttribute(brk, "max", QString::number(kMaxSheetColumn - 1));
-    SetAttribute(brk, "man", QStringLiteral("1"));
-    const auto n = std::distance(breaks.begin(), breaks.end());
-    SetAttribute(breaks, "count", QString::number(n));
-    SetAttribute(breaks, "manualBreakCount", QString::number(n));
+    selected()->addPageBreak(row);
     return true;
 }
 
 bool TMSExcel::SetPrintArea(const QString &range)
 {
-    const Sheet *sheet = selected();
+    const Worksheet *sheet = selected();
     if (!sheet)
         return fail(QStringLiteral("no sheet selected"));
-    if (!parseRange(QString(range).remove(QLatin1Char('$'))))
+    if (!ParseCellRange(QString(range).remove(QLatin1Char('$'))))
         return fail(QStringLiteral("%1 is not a range of cells").arg(range));
     pugi::xml_node names = EnsureChild(m_workbook->child("workbook"), "definedNames", kWorkbookOrder);
     pugi::xml_node area;
     for (pugi::xml_node name : names.children("definedName")) {
         if (QByteArray(name.attribute("name").value()) == "_xlnm.Print_Area"
-            && name.attribute("localSheetId").as_int(-1) == sheet->index)
+            && name.attribute("localSheetId").as_int(-1) == sheet->index())
             area = name;
     }
     if (!area) {
         area = names.append_child("definedName");
         SetAttribute(area, "name", QStringLiteral("_xlnm.Print_Area"));
-        SetAttribute(area, "localSheetId", QString::number(sheet->index));
+        SetAttribute(area, "localSheetId", QString::number(sheet->index()));
     }
-    area.text().set((quotedSheetName(sheet->name) + QLatin1Char('!') + range).toUtf8().constData());
+    area.text().set((quotedSheetName(sheet->name()) + QLatin1Char('!') + range).toUtf8().constData());
     return true;
 }
 
 QString TMSExcel::sheetName(const char *name) const
 {
-    const Sheet *sheet = selected();
+    const Worksheet *sheet = selected();
     if (!sheet)
         return {};
     for (pugi::xml_node defined : m_workbook->child("workbook").child("definedNames").children("definedName")) {
         if (QByteArray(defined.attribute("name").value()) == name
-            && defined.attribute("localSheetId").as_int(-1) == sheet->index)
+            && defined.attribute("localSheetId").as_int(-1) == sheet->index())
             return Qs(defined.text().get());
     }
     return {};
@@ -653,28 +311,8 @@ bool TMSExcel::SaveAs(const QString &path)
 {
     OoxmlPackage out = m_package;
     for (const auto &[name, sheet] : m_sheets) {
-        if (!sheet->doc)
-            continue;
-        pugi::xml_node root = sheet->root();
-        // Formula results are computed again by the program that opens the file.
-        int top = 0, bottom = 0, left = 0, right = 0;
-        for (pugi::xml_node row : sheet->data().children("row")) {
-            for (pugi::xml_node c : row.children("c")) {
-                if (c.child("f")) {
-                    c.remove_child("v");
-                    if (QByteArray(c.attribute("t").value()) == "str")
-                        c.remove_attribute("t");
-                }
-                const CellPos p = posOf(c);
-                top = top ? std::min(top, p.row) : p.row;
-                bottom = std::max(bottom, p.row);
-                left = left ? std::min(left, p.column) : p.column;
-                right = std::max(right, p.column);
-            }
-        }
-        pugi::xml_node dimension = EnsureChild(root, "dimension", kWorksheetOrder);
-        SetAttribute(dimension, "ref", top ? rangeText({top, left}, {bottom, right}) : QStringLiteral("A1"));
-        out.setPart(sheet->path, WriteXml(*sheet->doc));
+        if (sheet->loaded())
+            out.setPart(sheet->path(), sheet->save());
     }
     pugi::xml_node calc = EnsureChild(m_workbook->child("workbook"), "calcPr", kWorkbookOrder);
     SetAttribute(calc, "fullCalcOnLoad", QStringLiteral("1"));
@@ -696,7 +334,7 @@ QVariant TMSExcel::cell(const QString &reference) const
     const auto pos = ParseCellReference(reference);
     if (!selected() || !pos)
         return {};
-    const pugi::xml_node c = cellNode(*pos, false);
+    const pugi::xml_node c = selected()->findCell(*pos);
     if (!c)
         return {};
     const QByteArray type = c.attribute("t").value();
@@ -716,7 +354,7 @@ QString TMSExcel::formula(const QString &reference) const
     const auto pos = ParseCellReference(reference);
     if (!selected() || !pos)
         return {};
-    return Qs(cellNode(*pos, false).child("f").text().get());
+    return Qs(selected()->findCell(*pos).child("f").text().get());
 }
 
 int TMSExcel::styleOf(const QString &reference) const
@@ -724,35 +362,19 @@ int TMSExcel::styleOf(const QString &reference) const
     const auto pos = ParseCellReference(reference);
     if (!selected() || !pos)
         return -1;
-    const pugi::xml_node c = cellNode(*pos, false);
+    const pugi::xml_node c = selected()->findCell(*pos);
     return c ? c.attribute("s").as_int() : -1;
 }
 
-QStringList TMSExcel::mergedRanges() const
-{
-    QStringList ranges;
-    if (const Sheet *sheet = selected()) {
-        for (pugi::xml_node m : sheet->root().child("mergeCells").children("mergeCell"))
-            ranges << Qs(m.attribute("ref").value());
-    }
-    return ranges;
-}
+QStringList TMSExcel::mergedRanges() const { return selected() ? selected()->mergedRanges() : QStringList(); }
 
-QList<int> TMSExcel::pageBreaks() const
-{
-    QList<int> rows;
-    if (const Sheet *sheet = selected()) {
-        for (pugi::xml_node brk : sheet->root().child("rowBreaks").children("brk"))
-            rows << brk.attribute("id").as_int() + 1;
-    }
-    return rows;
-}
+QList<int> TMSExcel::pageBreaks() const { return selected() ? selected()->pageBreaks() : QList<int>(); }
 
 std::optional<double> TMSExcel::rowHeight(int row) const
 {
     if (!selected())
         return std::nullopt;
-    const pugi::xml_node r = rowNode(row, false);
+    const pugi::xml_node r = selected()->findRow(row);
     if (!r || !r.attribute("ht"))
         return std::nullopt;
     return r.attribute("ht").as_double();

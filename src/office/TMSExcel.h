@@ -12,10 +12,11 @@
 
 namespace pugi {
 class xml_document;
-class xml_node;
 } // namespace pugi
 
 namespace zelvane {
+
+class Worksheet;
 
 // A spreadsheet (.xlsx) made from a template and filled cell by cell, as a spreadsheet program would
 // fill it: copied rows bring their formats, merged cells and formulas (moved like a paste); deleted rows
@@ -82,15 +83,14 @@ public:
     std::optional<double> rowHeight(int row) const;
 
 private:
-    struct Sheet;
-    Sheet *selected() const;
+    Worksheet *selected() const;
     // The text of a name defined for the selected sheet ("_xlnm.Print_Area"); empty when none.
     QString sheetName(const char *name) const;
     bool fail(const QString &message);
     // The rows of a range text on the selected sheet; nullopt (with the error) when either is missing.
     std::optional<std::pair<int, int>> rowsOfSelectedSheet(const QString &rows);
-    pugi::xml_node rowNode(int row, bool create) const;
-    pugi::xml_node cellNode(CellPos pos, bool create) const;
+    // True when the selected sheet can take a cell at pos; otherwise false with the reason.
+    bool writableCell(CellPos pos);
     QString sharedString(int index) const;
     void moveDefinedNames(int first, int last);
 
@@ -100,7 +100,7 @@ private:
     std::unique_ptr<pugi::xml_document> m_workbook;
     QString m_workbookPath;
     QStringList m_sharedStrings;
-    std::map<QString, std::unique_ptr<Sheet>> m_sheets; // by name, loaded when selected
+    std::map<QString, std::unique_ptr<Worksheet>> m_sheets; // by name, loaded when selected
     QString m_selectedName;
     std::optional<QString> m_caption;
 };

@@ -319,6 +319,14 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
     excel.SetCell(QStringLiteral("H14"), telephoneText(*query));
     excel.SetCell(QStringLiteral("E18"), establishment(QStringLiteral("FR")));
 
+    // The columns of the lines are found once: the statement's record is built anew at every call.
+    const QSqlRecord record = query->record();
+    const auto lineColumn = [&record](const char *name) { return record.indexOf(QString::fromLatin1(name)); };
+    const int numBc = lineColumn("num_bc"), dateBc = lineColumn("date_bc"), numBl = lineColumn("num_bl"),
+              dateBl = lineColumn("date_bl"), designation = lineColumn("designation"),
+              quantiteColumn = lineColumn("quantite"), puColumn = lineColumn("pu");
+    const auto value = [&query](int index) { return index < 0 ? QVariant() : query->value(index); };
+
     // The lines, 24 to a page: a full page ends with the amount carried, the next begins with it.
     int row = 33;
     double total = 0;
@@ -327,11 +335,11 @@ ExportResult ExportFacture(Tfdb &db, qint32 codeFour, qint32 numFacture, const Q
     do {
         ++row;
         copied = copied && excel.CopyRows(QStringLiteral("23:23"), row);
-        const double quantite = NumberFromSql(column(*query, "quantite")).value_or(0);
-        const double pu = NumberFromSql(column(*query, "pu")).value_or(0);
-        excel.SetCellAt({row, 1}, reference(column(*query, "num_bc"), column(*query, "date_bc")));
-        excel.SetCellAt({row, 4}, reference(column(*query, "num_bl"), column(*query, "date_bl")));
-        excel.SetCellAt({row, 7}, column(*query, "designation").toString().trimmed());
+        const double quantite = NumberFromSql(value(quantiteColumn)).value_or(0);
+        const double pu = NumberFromSql(value(puColumn)).value_or(0);
+        excel.SetCellAt({row, 1}, reference(value(numBc), value(dateBc)));
+        excel.SetCellAt({row, 4}, reference(value(numBl), value(dateBl)));
+        excel.SetCellAt({row, 7}, value(designation).toString().trimmed());
         excel.SetCellAt({row, 17}, quantite);
         excel.SetCellAt({row, 20}, pu);
         // Each line rounded to the cent once; the total is the sum of the lines as printed.
