@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/MovementScan.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -87,26 +89,6 @@ public:
     QString movementStatement(qint32 code) const;
 
 private:
-    // The entries (or exits) of one article on one day, and the sums of all those of the days before.
-    struct DaySums
-    {
-        int day = 0; // see DayKeys in the implementation: twice the day of the year for a day of the year
-        qint32 nombre = 0;
-        double quantiteAvant = 0;
-        double valeurAvant = 0;
-        double quantite = 0;
-        double valeur = 0;
-        double sommePu = 0;
-    };
-    // Each list in day order, ended by a sentinel above every day that holds the sums of them all.
-    struct ArticleDays
-    {
-        QVector<DaySums> entrees;
-        QVector<DaySums> sorties;
-    };
-
-    class MovementReader;
-
     TDenree &denreeFor(qint32 code);
     void readArticles(qint32 code);
     void readMovements(qint32 code);
