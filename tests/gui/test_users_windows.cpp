@@ -2,7 +2,10 @@
 #include "TestHome.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
-#include "users/PasswordDialogs.h"
+#include "users/LoginWindow.h"
+#include "users/PasswordChangeWindow.h"
+#include "users/UserListWindow.h"
+#include "users/UserWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
