@@ -1,5 +1,5 @@
 zelvane_module(db
-    CORE AccessFile.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Dataset.cpp DatasetModel.cpp Entry.cpp FileReport.cpp
+    CORE AccessFile.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Dataset.cpp Deletion.cpp DatasetModel.cpp Entry.cpp FileReport.cpp
          Module.cpp NewFile.cpp Preparation.cpp SqlFunctions.cpp Transaction.cpp YearFiles.cpp
     WIDGETS DatasetGrid.cpp FieldBinder.cpp OptionsDialog.cpp
     DEPENDS common journal)

@@ -76,11 +76,7 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Article"));
 
-    auto *heading = new QLabel(QStringLiteral("Information concernant l'Article   "));
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.25);
-    heading->setFont(big);
+    QLabel *heading = HeadingLabel(QStringLiteral("Information concernant l'Article   "), 1.25);
 
     m_code->setValidator(NumberValidator::code(m_code));
     m_designation->setValidator(new UpperCaseValidator(m_designation));
@@ -133,14 +129,10 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     connect(m_ok, &QPushButton::clicked, this, &TFArticle::Accepter);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_ok);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, cancel));
     setMinimumWidth(add ? 560 : 620);
 
     m_binder->bind(m_code, QStringLiteral("CODE_ART"));
@@ -167,11 +159,7 @@ QWidget *TFArticle::buildHistory()
     auto *panel = new QWidget;
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
-    auto *caption = new QLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"));
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    layout->addWidget(caption);
+    layout->addWidget(HeadingLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"), 1));
 
     const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
     m_history = new QTableWidget(int(rows.size()), 6);

@@ -91,7 +91,8 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     , m_stock(stock)
     , m_lots(lots)
     , m_binder(new FieldBinder(module.db_STOCK, this))
-    , m_caption(new QLabel(add ? QStringLiteral("Ajouter le Mouvement") : QStringLiteral("Modifier le Mouvement")))
+    , m_caption(
+          HeadingLabel(add ? QStringLiteral("Ajouter le Mouvement") : QStringLiteral("Modifier le Mouvement"), 1.3))
     , m_heading(new QLabel)
     , m_day(new QLabel)
     , m_number(new QLabel)
@@ -117,10 +118,6 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
 {
     setWindowTitle(add ? QStringLiteral("Ajouter Mouvement") : QStringLiteral("Modifier Mouvement"));
 
-    QFont big = m_caption->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    m_caption->setFont(big);
     QFont bold = m_article->font();
     bold.setBold(true);
     m_article->setFont(bold);
@@ -149,16 +146,11 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     m_ok->setEnabled(false);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_ok);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(4);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, m_cancel));
 
     m_binder->bind(m_quantite, QStringLiteral("QUANTITE"));
     m_binder->bind(m_pu, QStringLiteral("PU"));

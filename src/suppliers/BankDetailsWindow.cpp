@@ -60,19 +60,16 @@ TFRIB::TFRIB(TBankRef &ref, const QString &text, bool autoKey, QWidget *parent)
     m_pages->addTab(buildRibPage(), QStringLiteral("RIB/RIP"));
     m_pages->addTab(m_referential, QStringLiteral("Référentiel Banques/Agences (Système ATCI)"));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
+    QHBoxLayout *buttons = AcceptCancelRow(m_ok, m_cancel);
+    // The referential's own commands take the place of Ok and Annuler on its page.
     const char *captions[] = {"New Bank", "New Agence", "Delete", "Save", "Quit"};
     for (const char *caption : captions) {
         auto *button = new QPushButton(QString::fromLatin1(caption));
         button->setAutoDefault(false);
         button->hide();
-        buttons->addWidget(button);
+        buttons->insertWidget(buttons->count() - 2, button);
         m_referentialButtons << button;
     }
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_ok);
-    m_cancel->setAutoDefault(false);
     connect(m_referentialButtons.at(0), &QPushButton::clicked, m_referential, &BankReferentialEditor::NewBank);
     connect(m_referentialButtons.at(1), &QPushButton::clicked, m_referential, &BankReferentialEditor::NewAgence);
     connect(m_referentialButtons.at(2), &QPushButton::clicked, m_referential, &BankReferentialEditor::Delete);

@@ -85,12 +85,10 @@ TFUserList::TFUserList(const QList<UserEntry> &users, QWidget *parent)
 
     auto *accept = new QPushButton(QStringLiteral("Accept"));
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
+    QHBoxLayout *bottom = AcceptCancelRow(accept, cancel);
+    // Enter belongs to the list: no button is the default, so that it never closes the window.
+    accept->setDefault(false);
     accept->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    auto *bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(accept);
-    bottom->addWidget(cancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(10);
