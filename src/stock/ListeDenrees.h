@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Natures.h"
 #include "stock/MovementScan.h"
 
 #include <QDate>
@@ -10,10 +11,6 @@
 namespace zelvane {
 
 class Tfdb;
-
-// Natures of a movement: 10 enters the store, 20 and above leave it.
-inline constexpr int kNatureEntree = 10;
-inline constexpr int kNatureSortie = 20;
 
 // The figures of one article for the selected day. No balance is stored anywhere: everything comes
 // from the opening stock plus the movements of the year up to the day.

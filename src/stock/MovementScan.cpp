@@ -2,7 +2,7 @@
 
 #include "common/Format.h"
 #include "common/Prompter.h"
-#include "stock/ListeDenrees.h"
+#include "db/Natures.h"
 
 #include <QDate>
 #include <algorithm>
@@ -100,7 +100,7 @@ private:
     QByteArrayList m_dayTexts;
 };
 
-// Which sums NAT_OP puts a movement in, as "nat_op=10" and "nat_op>=20" compare it: a text is above
+// Which sums NAT_OP puts a movement in, as EntrySql and ExitSql compare it in SQLite: a text is above
 // every number.
 enum class Sens { Aucun, Entree, Sortie };
 
@@ -115,8 +115,9 @@ Sens sensOf(sqlite3_value *value)
     default:
         break;
     }
+    // Compared as a double, as SQLite compares a real with the integer codes.
     const double nature = sqlite3_value_double(value);
-    return nature == kNatureEntree ? Sens::Entree : nature >= kNatureSortie ? Sens::Sortie : Sens::Aucun;
+    return nature == kNatureEntree ? Sens::Entree : nature >= StoredNature(Nature::Sortie) ? Sens::Sortie : Sens::Aucun;
 }
 
 // One movement as the sums need it.

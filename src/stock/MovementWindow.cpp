@@ -6,6 +6,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/GridStyle.h"
@@ -40,18 +41,20 @@ const QString kNatOp = QStringLiteral("NAT_OP");
 // Ctrl+E entry, Ctrl+P breakfast, Ctrl+S lunch, Ctrl+G snack ("goûter"), Ctrl+D dinner.
 QKeySequence NatureKey(int nature)
 {
-    switch (nature) {
-    case 21:
+    switch (Nature(nature)) {
+    case Nature::PetitDejeuner:
         return QKeySequence(Qt::CTRL | Qt::Key_P);
-    case 22:
+    case Nature::Dejeuner:
         return QKeySequence(Qt::CTRL | Qt::Key_S);
-    case 23:
+    case Nature::Gouter:
         return QKeySequence(Qt::CTRL | Qt::Key_G);
-    case 24:
+    case Nature::Diner:
         return QKeySequence(Qt::CTRL | Qt::Key_D);
-    default:
-        return QKeySequence(Qt::CTRL | Qt::Key_E);
+    case Nature::Entree:
+    case Nature::Sortie:
+        break;
     }
+    return QKeySequence(Qt::CTRL | Qt::Key_E);
 }
 
 // The picture of the "STOCK EPUISE" banner: a striped warning bar whose width the timer animates.
@@ -412,7 +415,7 @@ void TFSTOCK3::Check()
     }
     PaintFigureGrid(m_control);
 
-    m_lots.ApplyMovement(m_entree ? kNatureEntree : kNatureSortie, m_check.quantite, m_check.pu);
+    m_lots.ApplyMovement(m_entree ? Nature::Entree : Nature::Dejeuner, m_check.quantite, m_check.pu);
     ShowLots();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/StockModule.h"
@@ -50,7 +51,7 @@ bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
                                   movements->doubleValue(QStringLiteral("QUANTITE")),
                                   movements->doubleValue(QStringLiteral("PU"))};
     const ArticleStock before = StockOfArticle(stock.ListeDenrees(), code, modified);
-    if (mode == EntryMode::Add && nature >= kNatureSortie && !(before.quantite > 0)) {
+    if (mode == EntryMode::Add && IsExitNature(nature) && !(before.quantite > 0)) {
         prompter().showMessage(QString::fromUtf8(kSortieSansStock), {}, MessageIcon::Information);
         return false;
     }

@@ -5,6 +5,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "db/Natures.h"
 #include "stock/DialogStockForms.h"
 #include "stock/Navigation.h"
 #include "stock/SheetCommands.h"
@@ -78,7 +79,7 @@ void StockPage::registerCommands(CommandRegistry &c)
            {{movements, 3010}, {"popup/Mouvements", 3010}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, kNatureEntree)); });
     c.add({cmd::AjouterSortie, "Ajouter Mouvement Sortie", "", "", "go-up", "outgoing"},
-          [this, add] { add(EditMouvement(m_stock, EntryMode::Add, 22)); });
+          [this, add] { add(EditMouvement(m_stock, EntryMode::Add, StoredNature(Nature::Dejeuner))); });
     c.add({cmd::ModifierMouvement,
            "Modifier Mouvement",
            "Modifier Mouvement",
