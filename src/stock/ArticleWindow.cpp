@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
@@ -72,7 +73,7 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     , m_pu31dec(new QLineEdit)
     , m_valeur(new QLabel)
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
-    , m_own(add ? -1 : module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")))
+    , m_own(add ? -1 : module.db_ARTICLES->intValue(col::articles::CodeArt))
 {
     setWindowTitle(QStringLiteral("Article"));
 
@@ -135,12 +136,12 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     layout->addLayout(AcceptCancelRow(m_ok, cancel));
     setMinimumWidth(add ? 560 : 620);
 
-    m_binder->bind(m_code, QStringLiteral("CODE_ART"));
-    m_binder->bind(m_designation, QStringLiteral("DESIGNATION"));
-    m_binder->bind(m_pu, QStringLiteral("PU"));
-    m_binder->bind(m_supplier->codeBox(), QStringLiteral("CODE_FOUR"));
-    m_binder->bind(m_qt31dec, QStringLiteral("QT31DEC"));
-    m_binder->bind(m_pu31dec, QStringLiteral("PU31DEC"));
+    m_binder->bind(m_code, col::articles::CodeArt);
+    m_binder->bind(m_designation, col::articles::Designation);
+    m_binder->bind(m_pu, col::articles::Pu);
+    m_binder->bind(m_supplier->codeBox(), col::articles::CodeFour);
+    m_binder->bind(m_qt31dec, col::articles::Qt31Dec);
+    m_binder->bind(m_pu31dec, col::articles::Pu31Dec);
     connect(m_binder, &FieldBinder::fieldChanged, this, &TFArticle::Change);
     // A new code would leave the article's movements behind under the old one.
     m_code->setReadOnly(m_history && m_history->rowCount() > 0);
@@ -161,7 +162,7 @@ QWidget *TFArticle::buildHistory()
     layout->setContentsMargins(0, 6, 0, 0);
     layout->addWidget(HeadingLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"), 1));
 
-    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(col::articles::CodeArt));
     m_history = new QTableWidget(int(rows.size()), 6);
     StyleFigureGrid(m_history);
     m_history->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
@@ -188,7 +189,7 @@ void TFArticle::Change()
                              m_qt31dec->text(), m_pu31dec->text()};
     const ArticleCheck check = CheckArticle(input);
     Dataset *articles = m_module.db_ARTICLES;
-    const QString codeFour = QStringLiteral("CODE_FOUR");
+    const QString &codeFour = col::articles::CodeFour;
     if (!ParseInteger(m_supplier->codeBox()->text()) && articles->isEditing()
         && (articles->isNull(codeFour) || articles->intValue(codeFour) != 0))
         articles->setValue(codeFour, 0);

@@ -1,6 +1,7 @@
 #include "stock/Articles.h"
 
 #include "common/Format.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/Natures.h"
 #include "stock/ListeDenrees.h"
@@ -92,11 +93,11 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
     if (!query)
         return rows;
     const QSqlRecord record = query->record();
-    const int num = record.indexOf(QStringLiteral("NUM_MVT"));
-    const int date = record.indexOf(QStringLiteral("DATE_OP"));
-    const int nature = record.indexOf(QStringLiteral("NAT_OP"));
-    const int quantite = record.indexOf(QStringLiteral("QUANTITE"));
-    const int pu = record.indexOf(QStringLiteral("PU"));
+    const int num = record.indexOf(col::stock::NumMvt);
+    const int date = record.indexOf(col::stock::DateOp);
+    const int nature = record.indexOf(col::stock::NatOp);
+    const int quantite = record.indexOf(col::stock::Quantite);
+    const int pu = record.indexOf(col::stock::Pu);
     auto number = [&](int column) { return NumberFromSql(query->value(column)); };
     while (query->next()) {
         HistoryRow row;

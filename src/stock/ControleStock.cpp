@@ -1,6 +1,7 @@
 #include "stock/ControleStock.h"
 
 #include "common/Format.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/Natures.h"
 #include "stock/ListeDenrees.h"
@@ -17,11 +18,11 @@ TControleStock::TControleStock(Tfdb &db, qint32 code, const QDate &day, qint64 e
 TControleStock TControleStock::forCurrentMovement(StockModule &stock)
 {
     TControleStock lots;
-    const qint32 code = qint32(stock.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const qint32 code = qint32(stock.db_ARTICLES->intValue(col::articles::CodeArt));
     const QDate day = stock.ListeDenrees() ? stock.DateJour() : stock.db().ValidateDate(QDate::currentDate());
     qint64 excluded = -1;
-    if (stock.db_STOCK->state() == Dataset::State::Edit && !stock.db_STOCK->isNull(QStringLiteral("NUM_MVT")))
-        excluded = stock.db_STOCK->intValue(QStringLiteral("NUM_MVT"));
+    if (stock.db_STOCK->state() == Dataset::State::Edit && !stock.db_STOCK->isNull(col::stock::NumMvt))
+        excluded = stock.db_STOCK->intValue(col::stock::NumMvt);
     lots.load(stock.db(), code, day, excluded);
     return lots;
 }

@@ -1,6 +1,7 @@
 #include "stock/ListeDenrees.h"
 
 #include "common/Format.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/SqlFunctions.h"
 
@@ -130,9 +131,9 @@ void TListeDenrees::readArticles(qint32 code)
     if (!query)
         return;
     const QSqlRecord record = query->record();
-    const int codeColumn = record.indexOf(QStringLiteral("CODE_ART"));
-    const int qtColumn = record.indexOf(QStringLiteral("QT31DEC"));
-    const int puColumn = record.indexOf(QStringLiteral("PU31DEC"));
+    const int codeColumn = record.indexOf(col::articles::CodeArt);
+    const int qtColumn = record.indexOf(col::articles::Qt31Dec);
+    const int puColumn = record.indexOf(col::articles::Pu31Dec);
     while (query->next()) {
         bool ok = false;
         const qint32 articleCode = qint32(query->value(codeColumn).toLongLong(&ok));

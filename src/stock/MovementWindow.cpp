@@ -4,6 +4,7 @@
 #include "common/NumberValidator.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"
 #include "db/Natures.h"
@@ -35,8 +36,6 @@
 namespace zelvane {
 
 namespace {
-
-const QString kNatOp = QStringLiteral("NAT_OP");
 
 // Ctrl+E entry, Ctrl+P breakfast, Ctrl+S lunch, Ctrl+G snack ("goûter"), Ctrl+D dinner.
 QKeySequence NatureKey(int nature)
@@ -155,11 +154,11 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     layout->addLayout(columns, 1);
     layout->addLayout(AcceptCancelRow(m_ok, m_cancel));
 
-    m_binder->bind(m_quantite, QStringLiteral("QUANTITE"));
-    m_binder->bind(m_pu, QStringLiteral("PU"));
-    m_binder->bind(m_obs, QStringLiteral("OBS"));
+    m_binder->bind(m_quantite, col::stock::Quantite);
+    m_binder->bind(m_pu, col::stock::Pu);
+    m_binder->bind(m_obs, col::stock::Obs);
     connect(m_binder, &FieldBinder::fieldChanged, this, [this](const QString &field) {
-        if (field != QStringLiteral("OBS"))
+        if (field != col::stock::Obs)
             Check();
     });
     connect(m_supplier->codeBox(), &QLineEdit::textChanged, this, &TFSTOCK3::Check);
@@ -344,7 +343,7 @@ QString TFSTOCK3::errorText() const { return m_errors->text(); }
 void TFSTOCK3::accept()
 {
     const QString question = UnusualMovementQuestion(m_db, m_check.quantite * m_check.pu,
-                                                     m_module.db_STOCK->intValue(QStringLiteral("NUM_MVT")));
+                                                     m_module.db_STOCK->intValue(col::stock::NumMvt));
     if (!question.isEmpty() && !prompter().confirm(question, QStringLiteral("Confirmation"), MessageIcon::Warning))
         return;
     QDialog::accept();
@@ -357,13 +356,13 @@ void TFSTOCK3::SelectNature(int nature)
     QRadioButton *button = m_natures.value(ChoiceOfNature(nature));
     if (!button || !button->isEnabled() || button->isHidden() || !m_module.db_STOCK->isEditing())
         return;
-    m_module.db_STOCK->setValue(kNatOp, nature);
+    m_module.db_STOCK->setValue(col::stock::NatOp, nature);
     NatureChanged();
 }
 
 void TFSTOCK3::NatureChanged()
 {
-    const QVariant stored = m_module.db_STOCK->value(kNatOp);
+    const QVariant stored = m_module.db_STOCK->value(col::stock::NatOp);
     const int choice = ChoiceOfNature(stored.isNull() ? kNatureEntree : int(stored.toLongLong()));
     for (auto it = m_natures.cbegin(); it != m_natures.cend(); ++it) {
         QFont font = it.value()->font();
@@ -380,11 +379,11 @@ void TFSTOCK3::NatureChanged()
                  : QStringLiteral("background: #a93226; color: white; font-weight: bold; border-radius: 4px;"));
     if (m_entree && !m_entryBinder) {
         m_entryBinder = new FieldBinder(m_module.db_STOCK, this);
-        m_entryBinder->bind(m_supplier->codeBox(), QStringLiteral("CODE_FOUR"));
-        m_entryBinder->bind(m_numBc, QStringLiteral("NUM_BC"));
-        m_entryBinder->bind(m_dateBc, QStringLiteral("DATE_BC"));
-        m_entryBinder->bind(m_numBl, QStringLiteral("NUM_BL"));
-        m_entryBinder->bind(m_dateBl, QStringLiteral("DATE_BL"));
+        m_entryBinder->bind(m_supplier->codeBox(), col::stock::CodeFour);
+        m_entryBinder->bind(m_numBc, col::stock::NumBc);
+        m_entryBinder->bind(m_dateBc, col::stock::DateBc);
+        m_entryBinder->bind(m_numBl, col::stock::NumBl);
+        m_entryBinder->bind(m_dateBl, col::stock::DateBl);
     } else if (!m_entree && m_entryBinder) {
         // Unbound: the boxes go blank, the values stored in the row stay.
         delete m_entryBinder;
@@ -457,8 +456,8 @@ bool TFSTOCK3::SelectLotRow(int row)
     const std::optional<LotChoice> choice = m_lots.SelectLot(row);
     if (!choice)
         return false;
-    m_module.db_STOCK->setValue(QStringLiteral("PU"), choice->pu);
-    m_module.db_STOCK->setValue(QStringLiteral("QUANTITE"), choice->quantite);
+    m_module.db_STOCK->setValue(col::stock::Pu, choice->pu);
+    m_module.db_STOCK->setValue(col::stock::Quantite, choice->quantite);
     m_binder->load();
     focusQuantity();
     return true;
@@ -467,10 +466,10 @@ bool TFSTOCK3::SelectLotRow(int row)
 void TFSTOCK3::RefreshTexts()
 {
     const Dataset *stock = m_module.db_STOCK;
-    m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(QStringLiteral("DATE_OP"))));
-    m_number->setText(QStringLiteral("n°~") + stock->displayText(QStringLiteral("NUM_MVT")));
+    m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(col::stock::DateOp)));
+    m_number->setText(QStringLiteral("n°~") + stock->displayText(col::stock::NumMvt));
     m_article->setText(QStringLiteral("Référence Article  :")
-                       + m_module.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
+                       + m_module.db_ARTICLES->displayText(col::articles::ArtLib));
 }
 
 bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
@@ -489,7 +488,7 @@ bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
 
 void TFSTOCK3::setSupplierCode(qint64 code)
 {
-    m_module.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
+    m_module.db_STOCK->setValue(col::stock::CodeFour, code);
     if (m_entryBinder)
         m_entryBinder->load();
 }

@@ -1,6 +1,7 @@
 #include "stock/SheetCommands.h"
 
 #include "common/Failure.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/Deletion.h"
 #include "stock/StockModule.h"
@@ -14,8 +15,8 @@ bool DeleteCurrentArticle(StockModule &stock)
         *stock.db_ARTICLES,
         [&articles] {
             return QStringLiteral("de l'Article ")
-                   + CodeAndName(ShownText(articles, QStringLiteral("CODE_ART")),
-                                 ShownText(articles, QStringLiteral("DESIGNATION")));
+                   + CodeAndName(ShownText(articles, col::articles::CodeArt),
+                                 ShownText(articles, col::articles::Designation));
         },
         "deleting an article");
 }
@@ -26,7 +27,7 @@ bool DeleteCurrentMovement(StockModule &stock)
     return DeleteCurrentRow(
         *stock.db_STOCK,
         [&movements] {
-            const QString number = ShownText(movements, QStringLiteral("NUM_MVT"));
+            const QString number = ShownText(movements, col::stock::NumMvt);
             return number.isEmpty() ? QStringLiteral("du Mouvement")
                                     : QStringLiteral("du Mouvement Numéro ~ ") + number;
         },
@@ -40,7 +41,7 @@ bool DeleteDayMovements(StockModule &stock)
         return false;
     if (!ConfirmDeletion(QStringLiteral("de tous les Mouvements")))
         return false;
-    const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
+    const qint64 code = articles->intValue(col::articles::CodeArt);
     const QDate day = stock.DateJour();
     stock.db().Execute(
         QStringLiteral(
