@@ -232,7 +232,7 @@ private slots:
         QFETCH(QStringList, errors);
         QFETCH(bool, accepted);
         const ArticleStock stock{15, 800};
-        const MovementCheck check = CheckMovement({entree, quantite, pu, codeFour}, stock,
+        const MovementCheck check = CheckMovement({entree, quantite, pu, codeFour, {}, {}}, stock,
                                                   [this](qint64 code) { return SupplierExists(*db, code); });
         QCOMPARE(check.erreurs, errors);
         QCOMPARE(check.accepter(), accepted);
