@@ -253,6 +253,34 @@ private slots:
         QCOMPARE(QDir(home.databases()).entryList(QDir::Files), QStringList()); // nothing half-made
     }
 
+    // The commands that take days read them alike: the option named when its value is not a day.
+    void dayOptionsRefused_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("sheet, no such day")
+            << QStringList{"sheet", "FILE", "--day", "31/02/2009"} << "--day: 31/02/2009 is not a day (DD/MM/YYYY)";
+        QTest::newRow("day, no day given") << QStringList{"day", "FILE"} << "day needs --day DD/MM/YYYY";
+        QTest::newRow("day, a word") << QStringList{"day", "FILE", "--day", "lundi"}
+                                     << "--day: lundi is not a day (DD/MM/YYYY)";
+        QTest::newRow("journal, ISO day")
+            << QStringList{"journal", "FILE", "--from", "2009-03-01"} << "--from: 2009-03-01 is not a day (DD/MM/YYYY)";
+        QTest::newRow("journal, day 32") << QStringList{"journal", "FILE", "--to", "32/01/2009"}
+                                         << "--to: 32/01/2009 is not a day (DD/MM/YYYY)";
+    }
+    void dayOptionsRefused()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, error);
+        TestHome home;
+        args.replace(args.indexOf(QStringLiteral("FILE")), home.preparedFile(2, 2009));
+        const CliRun r = RunCli(args);
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        QVERIFY(r.out.isEmpty());
+    }
+
     void amountInWords()
     {
         TestHome home;

@@ -39,26 +39,26 @@ private slots:
         QCOMPARE(lots.lotTexts(2), QStringList(5, QString()));
 
         // An exit of 12 at 50 takes lot 50 below zero: the warning shows.
-        lots.ApplyMovement(22, 12, 50);
+        lots.ApplyMovement(Nature::Dejeuner, 12, 50);
         QCOMPARE(lots.Lots().at(0).reste, -2.0);
         QVERIFY(lots.StockEpuise());
         // Changed to 4 at 60: the first application is taken back.
-        lots.ApplyMovement(22, 4, 60);
+        lots.ApplyMovement(Nature::Dejeuner, 4, 60);
         QCOMPARE(lots.Lots().at(0).reste, 10.0);
         QCOMPARE(lots.Lots().at(1).reste, -2.0);
         // At a price of no lot it goes to the new-price lot.
-        lots.ApplyMovement(22, 4, 55);
+        lots.ApplyMovement(Nature::Dejeuner, 4, 55);
         QCOMPARE(lots.Lots().at(1).reste, 2.0);
         QCOMPARE(lots.Lots().at(2).pu, 55.0);
         QCOMPARE(lots.Lots().at(2).reste, -4.0);
         // An entry at a known price adds to its lot.
-        lots.ApplyMovement(10, 6, 50);
+        lots.ApplyMovement(Nature::Entree, 6, 50);
         QCOMPARE(lots.Lots().at(0).reste, 16.0);
         QCOMPARE(lots.Lots().at(2).pu, 0.0);
         QVERIFY(!lots.StockEpuise());
 
         // Double-clicking a lot while typing an exit takes what remains of it, the typed exit left out.
-        lots.ApplyMovement(22, 1, 60);
+        lots.ApplyMovement(Nature::Dejeuner, 1, 60);
         const std::optional<LotChoice> chosen = lots.SelectLot(1);
         QVERIFY(chosen);
         QCOMPARE(chosen->pu, 60.0);

@@ -1,6 +1,7 @@
 #include "StoreTest.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/ListeDenrees.h"
@@ -364,6 +365,47 @@ private slots:
         const QVector<NatureChoice> internat = NatureChoices(2, 0);
         QVERIFY(internat.at(1).visible && !internat.at(1).enabled && !internat.at(2).enabled && internat.at(0).enabled);
         QCOMPARE(ChoiceOfNature(20), 22);
+    }
+
+    // Every stored code read alike by the program and by the queries: its text, the choice it checks in
+    // the movement window, the meal it feeds, and whether it is an entry or an exit, in C++ and in SQL.
+    void natureCodes_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("meal");
+        QTest::addColumn<bool>("exit");
+        QTest::newRow("entry") << 10 << "Entrée" << 10 << 0 << false;
+        QTest::newRow("older exit") << 20 << "Sortie" << 22 << 2 << true;
+        QTest::newRow("breakfast") << 21 << "Sortie Pet.Déjeuner" << 21 << 1 << true;
+        QTest::newRow("lunch") << 22 << "Sortie Déjeuner" << 22 << 2 << true;
+        QTest::newRow("snack") << 23 << "Sortie Gouter" << 23 << 3 << true;
+        QTest::newRow("dinner") << 24 << "Sortie Diner" << 24 << 4 << true;
+        QTest::newRow("unknown, below the exits") << 1 << "" << 10 << 0 << false;
+        QTest::newRow("unknown, above the exits") << 25 << "" << 10 << 0 << true;
+    }
+    void natureCodes()
+    {
+        QFETCH(int, stored);
+        QFETCH(QString, text);
+        QFETCH(int, choice);
+        QFETCH(int, meal);
+        QFETCH(bool, exit);
+        QCOMPARE(NatureText(stored), text);
+        QCOMPARE(ChoiceOfNature(stored), choice);
+        QCOMPARE(MealOfNature(stored), meal);
+        QCOMPARE(IsExitNature(stored), exit);
+
+        QSqlQuery query(db->database());
+        QVERIFY(query.exec(QStringLiteral("select %1, %2, %3, %4 from (select %5 as nat_op)")
+                               .arg(EntrySql(), ExitSql(), NotExitSql(), MealExitSql())
+                               .arg(stored)));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toBool(), stored == kNatureEntree);
+        QCOMPARE(query.value(1).toBool(), exit);
+        QCOMPARE(query.value(2).toBool(), !exit);
+        QCOMPARE(query.value(3).toBool(), meal > 0);
     }
 };
 

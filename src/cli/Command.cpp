@@ -268,4 +268,21 @@ int DatabaseCommand::executeOnOlder(const QString &path, QIODevice &)
     throw CommandFailure{OpenFailureText(OpenOlderVersion, path)};
 }
 
+QDate DayOption(const QCommandLineParser &parser, const QString &option, const QDate &fallback)
+{
+    if (!parser.isSet(option))
+        return fallback;
+    const std::optional<QDate> day = ParseDate(parser.value(option));
+    if (!day)
+        throw CommandFailure{QStringLiteral("--%1: %2 is not a day (DD/MM/YYYY)").arg(option, parser.value(option))};
+    return *day;
+}
+
+QDate RequiredDayOption(const QCommandLineParser &parser, const QString &command)
+{
+    if (!parser.isSet(QStringLiteral("day")))
+        throw CommandFailure{QStringLiteral("%1 needs --day DD/MM/YYYY").arg(command)};
+    return DayOption(parser, QStringLiteral("day"));
+}
+
 } // namespace zelvane

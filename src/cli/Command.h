@@ -3,6 +3,7 @@
 #include "db/NewFile.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -57,6 +58,12 @@ struct CommandFailure
     QString message;
     int exitCode = 1; // 2 for bad usage where a command tells it apart from a failure
 };
+
+// The day an option gives (DD/MM/YYYY), or fallback when it is not given; a text that is not a day is a
+// failure naming the option.
+QDate DayOption(const QCommandLineParser &parser, const QString &option, const QDate &fallback = {});
+// The day of the option --day, which command needs.
+QDate RequiredDayOption(const QCommandLineParser &parser, const QString &command);
 
 // The base of the commands that read a management file: FILE, opened as the program opens it (read-only
 // unless the command writes), its options loaded. A file that cannot be opened is a failure that says why.

@@ -36,13 +36,7 @@ protected:
 
     int executeOn(Tfdb &db, const QString &, const QCommandLineParser &parser, QIODevice &out) override
     {
-        if (!parser.isSet(QStringLiteral("day")))
-            throw CommandFailure{QStringLiteral("day needs --day DD/MM/YYYY")};
-        const std::optional<QDate> typed = ParseDate(parser.value(QStringLiteral("day")));
-        if (!typed)
-            throw CommandFailure{
-                QStringLiteral("%1 is not a day (DD/MM/YYYY)").arg(parser.value(QStringLiteral("day")))};
-        const QDate day = db.ValidateDate(*typed);
+        const QDate day = db.ValidateDate(RequiredDayOption(parser, name()));
         const TListeCategories categories(db);
         const TMenuJour jour(db, categories, day);
         TListeDenrees liste(db);

@@ -18,16 +18,6 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
-QDate dayOption(const QCommandLineParser &parser, const QString &option)
-{
-    if (!parser.isSet(option))
-        return {};
-    const std::optional<QDate> day = ParseDate(parser.value(option));
-    if (!day)
-        throw CommandFailure{QStringLiteral("--%1: %2 is not a day (DD/MM/YYYY)").arg(option, parser.value(option))};
-    return *day;
-}
-
 // The journal of changes of a management file: its entries, or the check of its chain.
 class Journal : public DatabaseCommand
 {
@@ -66,8 +56,8 @@ protected:
             return 0;
         }
         JournalFilter filter;
-        filter.from = dayOption(parser, QStringLiteral("from"));
-        filter.to = dayOption(parser, QStringLiteral("to"));
+        filter.from = DayOption(parser, QStringLiteral("from"));
+        filter.to = DayOption(parser, QStringLiteral("to"));
         const bool csv = parser.isSet(QStringLiteral("csv"));
         if (csv)
             out.write(

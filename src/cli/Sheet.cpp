@@ -32,15 +32,10 @@ protected:
 
     int executeOn(Tfdb &db, const QString &, const QCommandLineParser &parser, QIODevice &out) override
     {
-        if (!parser.isSet(QStringLiteral("day")))
-            throw CommandFailure{QStringLiteral("sheet needs --day DD/MM/YYYY")};
-        const std::optional<QDate> day = ParseDate(parser.value(QStringLiteral("day")));
-        if (!day)
-            throw CommandFailure{
-                QStringLiteral("%1 is not a day (DD/MM/YYYY)").arg(parser.value(QStringLiteral("day")))};
+        const QDate day = RequiredDayOption(parser, name());
 
         TListeDenrees liste(db);
-        liste.SetDate(*day);
+        liste.SetDate(day);
         const QHash<qint32, QString> designations = ArticleDesignations(db);
         // A table that cannot be read would give a sheet of zeros: that is a failure, not a sheet.
         if (const QString failures = reportedFailures(); !failures.isEmpty())

@@ -1,6 +1,7 @@
 #include "common/DialogPrompter.h"
 
 #include "common/ProgressWindow.h"
+#include "common/WindowHelpers.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -149,27 +150,17 @@ std::optional<QString> DialogPrompter::askPassword(const QString &text, const QS
     QDialog dialog(owner());
     dialog.setWindowTitle(caption);
     dialog.setMinimumWidth(320);
-    auto *box = new QLineEdit;
-    box->setEchoMode(QLineEdit::Password);
-    box->setMaxLength(10);
-    // Passwords show "*" whatever the style's own mask character.
-    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    QLineEdit *box = PasswordBox(10);
     auto *ok = new QPushButton(QStringLiteral("Ok"));
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
-    ok->setDefault(true);
-    cancel->setAutoDefault(false);
     QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(&dialog);
     layout->setSpacing(10);
     layout->addWidget(new QLabel(text));
     layout->addWidget(box);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(ok, cancel));
     box->setFocus();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

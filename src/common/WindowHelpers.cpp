@@ -6,9 +6,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -50,9 +53,8 @@ public:
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         // Buttons are pressed by Enter; multi-line boxes and grids keep their own keys.
-        if (qobject_cast<QAbstractButton *>(widget) && enter)
+        if (qobject_cast<QAbstractButton *>(widget) && IsEnterKey(key->key()))
             return false;
         if (qobject_cast<QPlainTextEdit *>(widget) || qobject_cast<QTextEdit *>(widget)
             || qobject_cast<QAbstractItemView *>(widget))
@@ -99,13 +101,17 @@ void OnEnter(QWidget *widget, const std::function<void()> &work, const QList<int
     widget->installEventFilter(new EnterFilter(work, otherKeys, widget));
 }
 
+bool IsEnterKey(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+bool IsFocusNextKey(int key) { return IsEnterKey(key) || key == Qt::Key_Down || key == Qt::Key_Up; }
+
 bool FocusNext(QWidget *sender, int key, const QList<QWidget *> &controls)
 {
     const qsizetype j = controls.indexOf(sender);
     if (j < 0)
         return false;
     const qsizetype n = controls.size();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+    if (IsEnterKey(key) || key == Qt::Key_Down) {
         for (qsizetype step = 1; step < n; ++step) {
             QWidget *w = controls.at((j + step) % n);
             if (w && canTakeFocus(w)) {
@@ -221,14 +227,45 @@ QPushButton *CommandButton(QAction *action, const QString &caption)
     return button;
 }
 
-QLabel *HeadingLabel(const QString &text)
+QLabel *HeadingLabel(const QString &text, qreal scale)
 {
     auto *label = new QLabel(text);
     QFont font = label->font();
     font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.1);
+    font.setPointSizeF(font.pointSizeF() * scale);
     label->setFont(font);
     return label;
+}
+
+QLineEdit *PasswordBox(int maxLength)
+{
+    auto *box = new QLineEdit;
+    box->setEchoMode(QLineEdit::Password);
+    box->setMaxLength(maxLength);
+    box->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    return box;
+}
+
+QFrame *SeparatorLine()
+{
+    auto *line = new QFrame;
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+QHBoxLayout *AcceptCancelRow(QPushButton *accept, QPushButton *cancel, QWidget *leading)
+{
+    accept->setDefault(true);
+    cancel->setAutoDefault(false);
+    auto *row = new QHBoxLayout;
+    if (leading)
+        row->addWidget(leading, 1);
+    else
+        row->addStretch();
+    row->addWidget(cancel);
+    row->addWidget(accept);
+    return row;
 }
 
 } // namespace zelvane

@@ -5,8 +5,11 @@
 #include <functional>
 
 class QAction;
+class QFrame;
+class QHBoxLayout;
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 class QTableWidget;
@@ -14,6 +17,11 @@ class QWidget;
 
 // The keyboard behaviour and small layout conveniences shared by every window.
 namespace zelvane {
+
+// Return or Enter.
+bool IsEnterKey(int key);
+// The keys FocusNext moves on: Return, Enter, Down and Up.
+bool IsFocusNextKey(int key);
 
 // Enter or Down moves to the next control of the list that can take the focus (wrapping), Up to the
 // previous one (not wrapping). True when the focus moved. The key is not consumed.
@@ -40,8 +48,16 @@ bool ConfirmSave();
 
 // A button of a tab that runs a command: its picture, enabled while the command is.
 QPushButton *CommandButton(QAction *action, const QString &caption);
-// The bold title over a part of a tab.
-QLabel *HeadingLabel(const QString &text);
+// The bold title over a part of a tab or a window, its font scale times the window's.
+QLabel *HeadingLabel(const QString &text, qreal scale = 1.1);
+// A password box of maxLength characters; it shows "*" whatever the style's own mask character.
+QLineEdit *PasswordBox(int maxLength);
+// A sunken horizontal line between the parts of a window.
+QFrame *SeparatorLine();
+// The row that closes a window: leading (a text that takes the free width), or free space, then cancel and
+// accept at the right. accept is the window's default button and cancel never is: Enter presses accept
+// (or the other button that has the focus), Escape cancels through QDialog.
+QHBoxLayout *AcceptCancelRow(QPushButton *accept, QPushButton *cancel, QWidget *leading = nullptr);
 // Brings up the desktop's calculator, starting the first one found on the PATH.
 void ShowCalculator();
 

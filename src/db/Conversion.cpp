@@ -8,6 +8,7 @@
 #include "common/Text.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/Natures.h"
 #include "db/Transaction.h"
 #include "journal/Journal.h"
 
@@ -56,8 +57,10 @@ QString headCountsOfOldMenus()
 void moveOldDataFrom0501(const QSqlDatabase &target)
 {
     runIgnoringFailure(target, QStringLiteral(" update articles set pu31dec=val31dec/qt31dec where qt31dec<>0"));
-    runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=10 where nat_op=1"));
-    runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=22 where nat_op=2"));
+    // That generation stored 1 for the entry and 2 for the exit.
+    runIgnoringFailure(target, QStringLiteral(" update stock set nat_op=%1 where nat_op=1").arg(kNatureEntree));
+    runIgnoringFailure(
+        target, QStringLiteral(" update stock set nat_op=%1 where nat_op=2").arg(StoredNature(Nature::Dejeuner)));
     runIgnoringFailure(target, QStringLiteral(" update stock set num_bc=0,num_bl=0,date_bl=date_op,date_bc=date_op"));
     runIgnoringFailure(target, QStringLiteral(" insert into menu_effect select * from (") + headCountsOfOldMenus()
                                    + QLatin1Char(')'));

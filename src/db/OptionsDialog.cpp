@@ -76,21 +76,16 @@ TFOptions::TFOptions(Tfdb &db, QWidget *parent)
 
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     auto *ok = new QPushButton(QStringLiteral("Accepter"));
-    ok->setDefault(true);
     // Enter walks the heading's boxes, then reaches "Accepter".
     QList<QWidget *> order(m_identity.cbegin(), m_identity.cend());
     InstallFocusNext(order << ok);
     connect(ok, &QPushButton::clicked, this, &TFOptions::BitBtn1Click);
     connect(cancel, &QPushButton::clicked, this, &TFOptions::BitBtn2Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_notice);
     layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(ok, cancel));
     setFixedSize(560, 430);
 
     // The window works on its own dataset of the options row, in edit mode from the start.

@@ -1,5 +1,6 @@
 zelvane_module(db
-    CORE AccessFile.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Dataset.cpp DatasetModel.cpp Entry.cpp FileReport.cpp
-         Module.cpp NewFile.cpp Preparation.cpp QuickCheckAhead.cpp SqlFunctions.cpp Transaction.cpp YearFiles.cpp
+    CORE AccessFile.cpp Conversion.cpp DatabaseFiles.cpp DataModule.cpp Dataset.cpp DatasetModel.cpp Deletion.cpp Entry.cpp
+         FileReport.cpp Module.cpp Natures.cpp NewFile.cpp Preparation.cpp QuickCheckAhead.cpp SqlFunctions.cpp
+         Transaction.cpp YearFiles.cpp
     WIDGETS DatasetGrid.cpp FieldBinder.cpp OptionsDialog.cpp
     DEPENDS common journal)

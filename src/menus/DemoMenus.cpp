@@ -1,6 +1,8 @@
 #include "menus/DemoMenus.h"
 
 #include "common/Format.h"
+#include "db/Natures.h"
+#include "menus/ListeCategories.h"
 #include "menus/MenuJour.h"
 #include "stock/Demo.h"
 
@@ -59,7 +61,8 @@ QString FillDemoMenus(QSqlDatabase &db, int year, int regime)
         categories << read.value(0).toInt();
     read.finish();
     QMap<QDate, double> exits;
-    if (!read.exec(QStringLiteral("select date_op, total(quantite*pu) from stock where nat_op>=20 group by date_op")))
+    if (!read.exec(
+            QStringLiteral("select date_op, total(quantite*pu) from stock where %1 group by date_op").arg(ExitSql())))
         return read.lastError().text();
     while (read.next()) {
         const QDate day = DateFromSql(read.value(0));
@@ -72,12 +75,16 @@ QString FillDemoMenus(QSqlDatabase &db, int year, int regime)
     menu.prepare(QStringLiteral("insert into menu_menu (date_menu, menu1, menu2, menu3, menu4) values (?,?,?,?,?)"));
     effect.prepare(
         QStringLiteral("insert into menu_effect (date_menu, code_categ, m1, m2, m3, m4) values (?,?,?,?,?,?)"));
-    liste.prepare(QStringLiteral(
-        "insert into menu_liste (date_menu, code_categ, num_ord, nom, m1, m2, m3, m4) values (?,6,?,?,?,?,?,?)"));
-    defaut.prepare(QStringLiteral(
-        "insert into menu_liste_defaut (code_categ, num_ord, nom, m1, m2, m3, m4) values (6,?,?,?,?,?,?)"));
+    liste.prepare(
+        QStringLiteral(
+            "insert into menu_liste (date_menu, code_categ, num_ord, nom, m1, m2, m3, m4) values (?,%1,?,?,?,?,?,?)")
+            .arg(kHospitalisedCategory));
+    defaut.prepare(
+        QStringLiteral(
+            "insert into menu_liste_defaut (code_categ, num_ord, nom, m1, m2, m3, m4) values (%1,?,?,?,?,?,?)")
+            .arg(kHospitalisedCategory));
     const bool boarding = regime != 1;
-    const bool hasStaff = categories.contains(6);
+    const bool hasStaff = categories.contains(kHospitalisedCategory);
     for (int n = 0; n < int(std::size(kStaff)); ++n) {
         const QVariant values[] = {n + 1, QString::fromUtf8(kStaff[n]), boarding ? 1 : 0, 1, 0, boarding ? 1 : 0};
         for (const QVariant &v : values)
@@ -131,9 +138,10 @@ QString FillDemoMenus(QSqlDatabase &db, int year, int regime)
         for (int code : std::as_const(categories)) {
             std::array<int, kMeals> m{};
             for (int meal = 1; meal <= kMeals; ++meal)
-                m[meal - 1] = code == 6 ? staff[meal - 1]
-                                        : int(std::round(std::max(0.0, diners[meal - 1] - staff[meal - 1])
-                                                         * share(code, meal, regime)));
+                m[meal - 1] = code == kHospitalisedCategory
+                                  ? staff[meal - 1]
+                                  : int(std::round(std::max(0.0, diners[meal - 1] - staff[meal - 1])
+                                                   * share(code, meal, regime)));
             if (m == std::array<int, kMeals>{})
                 continue;
             effect.addBindValue(iso);

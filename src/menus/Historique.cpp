@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/ListeDenrees.h"
 
 #include <QHash>

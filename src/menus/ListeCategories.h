@@ -7,6 +7,9 @@ namespace zelvane {
 
 class Tfdb;
 
+// The category of the hospitalised staff, whose head-counts the day's staff list gives.
+inline constexpr qint32 kHospitalisedCategory = 6;
+
 // One consumer category of the file (pupils, teachers, staff at the shared table, guests, ...).
 struct TCategorie
 {

@@ -3,9 +3,9 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Deletion.h"
 #include "menus/HeadCountGrid.h"
 #include "menus/MenusModule.h"
-#include "stock/SheetCommands.h"
 
 namespace zelvane {
 
@@ -73,12 +73,13 @@ bool EditPersonnel(MenusModule &menus, EntryMode mode)
 bool DeleteStaffMember(MenusModule &menus)
 {
     Dataset *liste = menus.db_menu_liste;
-    if (menus.db().readOnly || !liste->isActive() || liste->isEmpty())
-        return false;
-    if (!ConfirmDeletion(QStringLiteral("de l'enregistrement Nom : ") + liste->textValue(QStringLiteral("nom"))))
-        return false;
-    IgnoreFailure("deleting a hospitalised person", [liste] { liste->remove(); });
-    return true;
+    return !menus.db().readOnly
+           && DeleteCurrentRow(
+               *liste,
+               [liste] {
+                   return QStringLiteral("de l'enregistrement Nom : ") + liste->textValue(QStringLiteral("nom"));
+               },
+               "deleting a hospitalised person");
 }
 
 ScriptedMenuForms::ScriptedMenuForms(QStringList *asked)

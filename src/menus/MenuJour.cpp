@@ -7,23 +7,6 @@
 
 namespace zelvane {
 
-int MealOfNature(int nature)
-{
-    switch (nature) {
-    case 21:
-        return 1;
-    case 20:
-    case 22:
-        return 2;
-    case 23:
-        return 3;
-    case 24:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
 qint64 PersonnesNourries(double lunch, double dinner)
 {
     const double k = lunch != 0 && dinner != 0 ? 2 : 1;
@@ -51,9 +34,9 @@ void ReadDayHeadCounts(Tfdb &db, const TListeCategories &categories, const QDate
 double DayExitValue(Tfdb &db, const QDate &day)
 {
     double value = 0;
-    if (auto query = db.GetQuery(QStringLiteral(" select sum(quantite*pu) from stock where date_op=%1 and nat_op>=20"
-                                                " and nat_op<=24 group by code_art")
-                                     .arg(SqlDate(day)))) {
+    if (auto query = db.GetQuery(QStringLiteral(" select sum(quantite*pu) from stock where date_op=%1 and %2"
+                                                " group by code_art")
+                                     .arg(SqlDate(day), MealExitSql()))) {
         while (query->next())
             value += RoundToCents(NumberFromSql(query->value(0)).value_or(0));
     }
@@ -63,9 +46,9 @@ double DayExitValue(Tfdb &db, const QDate &day)
 QString TMenuJour::ExitsStatement(const QDate &day)
 {
     // The day compared in its stored form, which an index on the day reads directly.
-    return QStringLiteral(" select nat_op,sum(quantite*pu) as valeur from stock where date_op=%1 and nat_op>=20"
+    return QStringLiteral(" select nat_op,sum(quantite*pu) as valeur from stock where date_op=%1 and %2"
                           " group by nat_op order by nat_op")
-        .arg(SqlDate(day));
+        .arg(SqlDate(day), ExitSql());
 }
 
 TMenuJour::TMenuJour(Tfdb &db, const TListeCategories &categories, const QDate &day)

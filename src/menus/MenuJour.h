@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Natures.h"
 #include "menus/ListeCategories.h"
 
 #include <QDate>
@@ -15,8 +16,6 @@ class Tfdb;
 
 // Meals 1 to 4: breakfast, lunch, snack, dinner; the order of menu1..menu4 and m1..m4.
 inline constexpr int kMeals = 4;
-// The meal of an exit nature (21 -> 1, 20 and 22 -> 2, 23 -> 3, 24 -> 4); 0 for any other nature.
-int MealOfNature(int nature);
 // Persons fed from the lunch and dinner head-counts: their mean when both were served, else the one
 // served, truncated (121 and 80 give 100).
 qint64 PersonnesNourries(double lunch, double dinner);

@@ -5,6 +5,7 @@
 #include "db/DataModule.h"
 #include "db/Transaction.h"
 #include "menus/HeadCountGrid.h"
+#include "menus/ListeCategories.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -75,7 +76,7 @@ void MenusModule::attachRules()
         const QDate day = m_db.selectedDay();
         d.setValue(QStringLiteral("num_ord"), NextStaffNumber(day));
         d.setValue(QStringLiteral("date_menu"), day);
-        d.setValue(QStringLiteral("code_categ"), 6);
+        d.setValue(QStringLiteral("code_categ"), kHospitalisedCategory);
         d.setValue(QStringLiteral("nom"), QString());
         for (int i = 1; i <= kMeals; ++i)
             d.setValue(QStringLiteral("m%1").arg(i), 0);
@@ -193,7 +194,7 @@ bool MenusModule::CarryStaffTotals(const QDate &day)
         + dayCondition(day) + QStringLiteral(" group by code_categ"));
     if (!query || !query->next())
         return false;
-    // The rows made here all belong to category 6: the first group is the list.
+    // The rows made here all belong to the hospitalised category: the first group is the list.
     const qint64 code = query->value(0).toLongLong();
     std::array<qint64, kMeals> sums{};
     for (int i = 0; i < kMeals; ++i)
@@ -224,7 +225,7 @@ qint64 MenusModule::NextStaffNumber(const QDate &day) const
 {
     qint64 next = 1;
     if (auto query = m_db.GetQuery(QStringLiteral(" select max(num_ord) as new from menu_liste") + dayCondition(day)
-                                   + QStringLiteral(" and code_categ=6"));
+                                   + QStringLiteral(" and code_categ=%1").arg(kHospitalisedCategory));
         query && query->next() && !query->value(0).isNull())
         next = query->value(0).toLongLong() + 1;
     return next;

@@ -55,14 +55,10 @@ TFMenu_liste::TFMenu_liste(MenusModule &menus, QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     connect(acceptButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(acceptButton);
-    buttons->addWidget(cancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(acceptButton, cancel));
     InstallFocusNext({nom, meals[0], meals[1], meals[2], meals[3], acceptButton});
     nom->setFocus();
     // Wide enough for its whole title beside the title bar's buttons.

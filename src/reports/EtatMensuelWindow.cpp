@@ -28,15 +28,6 @@ QLabel *computedBox()
     return box;
 }
 
-QLabel *heading(const QString &text)
-{
-    auto *label = new QLabel(text);
-    QFont bold = label->font();
-    bold.setBold(true);
-    label->setFont(bold);
-    return label;
-}
-
 } // namespace
 
 TFEtat_mensuel::TFEtat_mensuel(ReportsModule &reports, QWidget *parent)
@@ -77,7 +68,8 @@ TFEtat_mensuel::TFEtat_mensuel(ReportsModule &reports, QWidget *parent)
     for (const Line &line : lines) {
         const QString caption = QString::fromUtf8(line.caption);
         const bool alone = !line.field && !line.computed;
-        grid->addWidget(alone || caption == QLatin1String("TOTAL") ? heading(caption) : new QLabel(caption), row, 0);
+        grid->addWidget(alone || caption == QLatin1String("TOTAL") ? HeadingLabel(caption, 1) : new QLabel(caption),
+                        row, 0);
         if (line.field) {
             auto *edit = new QLineEdit;
             const QString field = QString::fromLatin1(line.field);
@@ -96,7 +88,7 @@ TFEtat_mensuel::TFEtat_mensuel(ReportsModule &reports, QWidget *parent)
 
     auto *page = new QWidget;
     auto *pageLayout = new QVBoxLayout(page);
-    auto *intro = heading(QStringLiteral("Préparation de l'état mensuel des dépenses d'alimentation"));
+    auto *intro = HeadingLabel(QStringLiteral("Préparation de l'état mensuel des dépenses d'alimentation"));
     QFont big = intro->font();
     big.setPointSizeF(big.pointSizeF() * 1.2);
     intro->setFont(big);
@@ -111,14 +103,10 @@ TFEtat_mensuel::TFEtat_mensuel(ReportsModule &reports, QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(ok, cancel));
 
     connect(m_binder, &FieldBinder::fieldChanged, this, &TFEtat_mensuel::Change);
     QList<QWidget *> order(m_edits.begin(), m_edits.end());

@@ -5,11 +5,13 @@
 #include "common/Prompter.h"
 #include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"
 #include "stock/Articles.h"
 #include "stock/GridStyle.h"
 #include "stock/StockModule.h"
+#include "stock/SupplierPicker.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -66,46 +68,31 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     , m_code(new QLineEdit)
     , m_designation(new QLineEdit)
     , m_pu(new QLineEdit)
-    , m_codeFour(new QLineEdit)
-    , m_suppliers(new QComboBox)
+    , m_supplier(new SupplierPicker(m_db, module.db_ARTICLES))
     , m_qt31dec(new QLineEdit)
     , m_pu31dec(new QLineEdit)
     , m_valeur(new QLabel)
     , m_ok(new QPushButton(QStringLiteral("Accepter")))
-    , m_own(add ? -1 : module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")))
+    , m_own(add ? -1 : module.db_ARTICLES->intValue(col::articles::CodeArt))
 {
     setWindowTitle(QStringLiteral("Article"));
 
-    auto *heading = new QLabel(QStringLiteral("Information concernant l'Article   "));
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.25);
-    heading->setFont(big);
+    QLabel *heading = HeadingLabel(QStringLiteral("Information concernant l'Article   "), 1.25);
 
     m_code->setValidator(NumberValidator::code(m_code));
     m_designation->setValidator(new UpperCaseValidator(m_designation));
-    m_codeFour->setValidator(NumberValidator::code(m_codeFour));
     for (QLineEdit *amount : {m_pu, m_qt31dec, m_pu31dec})
         amount->setValidator(NumberValidator::amount(amount));
     m_code->setMaximumWidth(110);
-    m_codeFour->setMaximumWidth(70);
-    for (QLineEdit *number : {m_code, m_pu, m_codeFour, m_qt31dec, m_pu31dec})
+    for (QLineEdit *number : {m_code, m_pu, m_qt31dec, m_pu31dec})
         number->setAlignment(Qt::AlignRight);
-    for (const SupplierEntry &s : SupplierList(m_db))
-        m_suppliers->addItem(s.nom, s.code);
-    m_suppliers->setCurrentIndex(-1);
-    m_suppliers->setFocusPolicy(Qt::ClickFocus);
-    connect(m_suppliers, &QComboBox::activated, this, &TFArticle::SupplierChosen);
 
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
     form->addRow(QStringLiteral("Code Article  :"), m_code);
     form->addRow(QStringLiteral("Désignation  :"), m_designation);
     form->addRow(QStringLiteral("Prix unitaire   :"), m_pu);
-    auto *supplier = new QHBoxLayout;
-    supplier->addWidget(m_codeFour);
-    supplier->addWidget(m_suppliers, 1);
-    form->addRow(QStringLiteral("Fournisseur   :"), supplier);
+    form->addRow(QStringLiteral("Fournisseur   :"), m_supplier);
 
     auto *opening = new QGroupBox(QStringLiteral(" Stock au 31 décembre dernier "));
     auto *openingForm = new QFormLayout(opening);
@@ -143,27 +130,23 @@ TFArticle::TFArticle(StockModule &module, bool add, QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     connect(m_ok, &QPushButton::clicked, this, &TFArticle::Accepter);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_ok);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, cancel));
     setMinimumWidth(add ? 560 : 620);
 
-    m_binder->bind(m_code, QStringLiteral("CODE_ART"));
-    m_binder->bind(m_designation, QStringLiteral("DESIGNATION"));
-    m_binder->bind(m_pu, QStringLiteral("PU"));
-    m_binder->bind(m_codeFour, QStringLiteral("CODE_FOUR"));
-    m_binder->bind(m_qt31dec, QStringLiteral("QT31DEC"));
-    m_binder->bind(m_pu31dec, QStringLiteral("PU31DEC"));
+    m_binder->bind(m_code, col::articles::CodeArt);
+    m_binder->bind(m_designation, col::articles::Designation);
+    m_binder->bind(m_pu, col::articles::Pu);
+    m_binder->bind(m_supplier->codeBox(), col::articles::CodeFour);
+    m_binder->bind(m_qt31dec, col::articles::Qt31Dec);
+    m_binder->bind(m_pu31dec, col::articles::Pu31Dec);
     connect(m_binder, &FieldBinder::fieldChanged, this, &TFArticle::Change);
     // A new code would leave the article's movements behind under the old one.
     m_code->setReadOnly(m_history && m_history->rowCount() > 0);
 
-    InstallFocusNext({m_code, m_designation, m_pu, m_codeFour, m_qt31dec, m_pu31dec, m_ok});
+    InstallFocusNext({m_code, m_designation, m_pu, m_supplier->codeBox(), m_qt31dec, m_pu31dec, m_ok});
     Change();
     QLineEdit *first = m_code->isReadOnly() ? m_designation : m_code;
     first->setFocus(Qt::OtherFocusReason);
@@ -177,13 +160,9 @@ QWidget *TFArticle::buildHistory()
     auto *panel = new QWidget;
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 6, 0, 0);
-    auto *caption = new QLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"));
-    QFont bold = caption->font();
-    bold.setBold(true);
-    caption->setFont(bold);
-    layout->addWidget(caption);
+    layout->addWidget(HeadingLabel(QStringLiteral("Historique des Mouvements depuis le 31 Décembre dernier"), 1));
 
-    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const QVector<HistoryRow> rows = ArticleHistory(m_db, m_module.db_ARTICLES->intValue(col::articles::CodeArt));
     m_history = new QTableWidget(int(rows.size()), 6);
     StyleFigureGrid(m_history);
     m_history->setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
@@ -206,17 +185,14 @@ QWidget *TFArticle::buildHistory()
 
 void TFArticle::Change()
 {
-    const ArticleInput input{m_code->text(),     m_designation->text(), m_pu->text(),
-                             m_codeFour->text(), m_qt31dec->text(),     m_pu31dec->text()};
+    const ArticleInput input{m_code->text(),    m_designation->text(), m_pu->text(), m_supplier->codeBox()->text(),
+                             m_qt31dec->text(), m_pu31dec->text()};
     const ArticleCheck check = CheckArticle(input);
     Dataset *articles = m_module.db_ARTICLES;
-    const QString codeFour = QStringLiteral("CODE_FOUR");
-    if (!ParseInteger(m_codeFour->text()) && articles->isEditing()
+    const QString &codeFour = col::articles::CodeFour;
+    if (!ParseInteger(m_supplier->codeBox()->text()) && articles->isEditing()
         && (articles->isNull(codeFour) || articles->intValue(codeFour) != 0))
         articles->setValue(codeFour, 0);
-    const int index = m_suppliers->findData(check.codeFour);
-    if (m_suppliers->currentIndex() != index)
-        m_suppliers->setCurrentIndex(index);
     m_ok->setEnabled(check.accepter);
     m_valeur->setText(check.valeur);
 }
@@ -232,17 +208,6 @@ void TFArticle::Accepter()
         return;
     }
     accept();
-}
-
-void TFArticle::SupplierChosen(int index)
-{
-    if (index < 0 || !m_module.db_ARTICLES->isEditing())
-        return;
-    const qint64 code = m_suppliers->itemData(index).toLongLong();
-    m_module.db_ARTICLES->setValue(QStringLiteral("CODE_FOUR"), code);
-    m_codeFour->setText(QString::number(code));
-    m_codeFour->setFocus(Qt::OtherFocusReason);
-    m_codeFour->selectAll();
 }
 
 } // namespace zelvane

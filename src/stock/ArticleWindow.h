@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/SupplierPicker.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -27,8 +29,8 @@ public:
     QLineEdit *codeBox() const { return m_code; }
     QLineEdit *designationBox() const { return m_designation; }
     QLineEdit *priceBox() const { return m_pu; }
-    QLineEdit *supplierBox() const { return m_codeFour; }
-    QComboBox *supplierList() const { return m_suppliers; }
+    QLineEdit *supplierBox() const { return m_supplier->codeBox(); }
+    QComboBox *supplierList() const { return m_supplier->list(); }
     QLineEdit *openingQuantityBox() const { return m_qt31dec; }
     QLineEdit *openingPriceBox() const { return m_pu31dec; }
     QLabel *openingValue() const { return m_valeur; }
@@ -39,7 +41,6 @@ private:
     QWidget *buildHistory();
     void Change();
     void Accepter();
-    void SupplierChosen(int index);
 
     StockModule &m_module;
     Tfdb &m_db;
@@ -47,8 +48,7 @@ private:
     QLineEdit *m_code;
     QLineEdit *m_designation;
     QLineEdit *m_pu;
-    QLineEdit *m_codeFour;
-    QComboBox *m_suppliers;
+    SupplierPicker *m_supplier;
     QLineEdit *m_qt31dec;
     QLineEdit *m_pu31dec;
     QLabel *m_valeur;

@@ -1,7 +1,9 @@
 #include "stock/Articles.h"
 
 #include "common/Format.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/ListeDenrees.h"
 
 #include <QSqlQuery>
@@ -91,11 +93,11 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
     if (!query)
         return rows;
     const QSqlRecord record = query->record();
-    const int num = record.indexOf(QStringLiteral("NUM_MVT"));
-    const int date = record.indexOf(QStringLiteral("DATE_OP"));
-    const int nature = record.indexOf(QStringLiteral("NAT_OP"));
-    const int quantite = record.indexOf(QStringLiteral("QUANTITE"));
-    const int pu = record.indexOf(QStringLiteral("PU"));
+    const int num = record.indexOf(col::stock::NumMvt);
+    const int date = record.indexOf(col::stock::DateOp);
+    const int nature = record.indexOf(col::stock::NatOp);
+    const int quantite = record.indexOf(col::stock::Quantite);
+    const int pu = record.indexOf(col::stock::Pu);
     auto number = [&](int column) { return NumberFromSql(query->value(column)); };
     while (query->next()) {
         HistoryRow row;
@@ -103,8 +105,8 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
             row.numMvt = QString::number(query->value(num).toLongLong());
         row.dateOp = DateText(DateFromSql(query->value(date)));
         if (!query->value(nature).isNull())
-            row.nature = query->value(nature).toInt() < kNatureSortie ? QStringLiteral("Entrée")
-                                                                      : QStringLiteral("Sortie");
+            row.nature = IsExitNature(query->value(nature).toInt()) ? QStringLiteral("Sortie")
+                                                                    : QStringLiteral("Entrée");
         const auto q = number(quantite);
         const auto p = number(pu);
         if (q)
@@ -121,10 +123,10 @@ QVector<HistoryRow> ArticleHistory(Tfdb &db, qint64 code)
 double StockAtEndOfDay(Tfdb &db, qint64 code, const QDate &day, qint64 excluded)
 {
     QSqlQuery query(db.database());
-    query.prepare(
-        QStringLiteral("select coalesce((select qt31dec from articles where code_art=:code),0)"
-                       " + coalesce((select sum(iif(nat_op=10,quantite,0)) - sum(iif(nat_op>=20,quantite,0)) from stock"
-                       "             where code_art=:code and date_op<=:day and num_mvt<>:excluded),0)"));
+    query.prepare(QStringLiteral("select coalesce((select qt31dec from articles where code_art=:code),0)"
+                                 " + coalesce((select sum(iif(%1,quantite,0)) - sum(iif(%2,quantite,0)) from stock"
+                                 "             where code_art=:code and date_op<=:day and num_mvt<>:excluded),0)")
+                      .arg(EntrySql(), ExitSql()));
     query.bindValue(QStringLiteral(":code"), code);
     query.bindValue(QStringLiteral(":day"), IsoDate(day));
     query.bindValue(QStringLiteral(":excluded"), excluded);

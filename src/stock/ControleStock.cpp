@@ -1,7 +1,9 @@
 #include "stock/ControleStock.h"
 
 #include "common/Format.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/ListeDenrees.h"
 #include "stock/Movements.h"
 #include "stock/StockModule.h"
@@ -16,11 +18,11 @@ TControleStock::TControleStock(Tfdb &db, qint32 code, const QDate &day, qint64 e
 TControleStock TControleStock::forCurrentMovement(StockModule &stock)
 {
     TControleStock lots;
-    const qint32 code = qint32(stock.db_ARTICLES->intValue(QStringLiteral("CODE_ART")));
+    const qint32 code = qint32(stock.db_ARTICLES->intValue(col::articles::CodeArt));
     const QDate day = stock.ListeDenrees() ? stock.DateJour() : stock.db().ValidateDate(QDate::currentDate());
     qint64 excluded = -1;
-    if (stock.db_STOCK->state() == Dataset::State::Edit && !stock.db_STOCK->isNull(QStringLiteral("NUM_MVT")))
-        excluded = stock.db_STOCK->intValue(QStringLiteral("NUM_MVT"));
+    if (stock.db_STOCK->state() == Dataset::State::Edit && !stock.db_STOCK->isNull(col::stock::NumMvt))
+        excluded = stock.db_STOCK->intValue(col::stock::NumMvt);
     lots.load(stock.db(), code, day, excluded);
     return lots;
 }
@@ -29,11 +31,11 @@ QString TControleStock::lotStatement(qint32 code, const QDate &day, qint64 exclu
 {
     // "$YYMMJJ" is the movement's day and "#YYMMJJ" the selected one, as ISO texts.
     const QString article = QString::number(code);
-    QString inner = QStringLiteral(
-                        " select pu, sum(iif($YYMMJJ<#YYMMJJ,iif(nat_op<20,quantite,-quantite),0)) AS qt_stock,"
-                        " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op<20,quantite,0),0)) AS qt_entree,"
-                        " sum(iif($YYMMJJ=#YYMMJJ,iif(nat_op>=20,quantite,0),0)) AS qt_sortie"
-                        " from stock where code_art=")
+    QString inner = QStringLiteral(" select pu, sum(iif($YYMMJJ<#YYMMJJ,iif(%1,quantite,-quantite),0)) AS qt_stock,"
+                                   " sum(iif($YYMMJJ=#YYMMJJ,iif(%1,quantite,0),0)) AS qt_entree,"
+                                   " sum(iif($YYMMJJ=#YYMMJJ,iif(%2,quantite,0),0)) AS qt_sortie"
+                                   " from stock where code_art=")
+                        .arg(NotExitSql(), ExitSql())
                     + article + QStringLiteral(" and $YYMMJJ<=#YYMMJJ");
     if (excluded >= 0)
         inner += QStringLiteral(" and num_mvt<>") + QString::number(excluded);
@@ -68,13 +70,13 @@ void TControleStock::load(Tfdb &db, qint32 code, const QDate &day, qint64 exclud
     m_lots.append(TLotPrix());
 }
 
-void TControleStock::ApplyMovement(int nature, double quantite, double pu)
+void TControleStock::ApplyMovement(Nature nature, double quantite, double pu)
 {
-    if (m_lastNature != 0) {
+    if (m_lastNature) {
         for (TLotPrix &lot : m_lots) {
             if (lot.pu != m_lastPu)
                 continue;
-            if (m_lastNature < kNatureSortie)
+            if (!IsExit(*m_lastNature))
                 lot.entree -= m_lastQuantite;
             else
                 lot.sortie -= m_lastQuantite;
@@ -85,7 +87,7 @@ void TControleStock::ApplyMovement(int nature, double quantite, double pu)
         TLotPrix &lot = m_lots[i];
         const bool last = i == m_lots.size() - 1;
         if (lot.pu == pu || (last && !placed)) {
-            if (nature < kNatureSortie)
+            if (!IsExit(nature))
                 lot.entree += quantite;
             else
                 lot.sortie += quantite;
@@ -136,8 +138,8 @@ std::optional<LotChoice> TControleStock::SelectLot(int lot) const
         return std::nullopt;
     const TLotPrix &l = m_lots.at(lot);
     double reste = l.reste;
-    if (m_lastNature != 0 && l.pu == m_lastPu)
-        reste += m_lastNature < kNatureSortie ? -m_lastQuantite : m_lastQuantite;
+    if (m_lastNature && l.pu == m_lastPu)
+        reste += IsExit(*m_lastNature) ? m_lastQuantite : -m_lastQuantite;
     if (l.pu == 0 || reste == 0)
         return std::nullopt;
     return LotChoice{l.pu, reste};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Natures.h"
+
 #include <QDate>
 #include <QStringList>
 #include <QVector>
@@ -41,7 +43,7 @@ public:
 
     static QString lotStatement(qint32 code, const QDate &day, qint64 excluded);
 
-    void ApplyMovement(int nature, double quantite, double pu);
+    void ApplyMovement(Nature nature, double quantite, double pu);
     const QVector<TLotPrix> &Lots() const { return m_lots; }
 
     // The lot grid: header, then one row per lot; at least 7 rows in all.
@@ -59,7 +61,7 @@ private:
     void load(Tfdb &db, qint32 code, const QDate &day, qint64 excluded);
 
     QVector<TLotPrix> m_lots;
-    int m_lastNature = 0;
+    std::optional<Nature> m_lastNature; // of the movement applied last, none before the first
     double m_lastPu = 0;
     double m_lastQuantite = 0;
 };

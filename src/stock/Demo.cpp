@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "db/SqlFunctions.h"
 #include "stock/ListeDenrees.h"
 
@@ -277,7 +278,9 @@ private:
         const qint64 dayCount = days.size();
         qint64 number = 0;
         qint64 order = 0;
-        const QVector<int> meals = m_regime == 2 ? QVector<int>{21, 22, 23, 24} : QVector<int>{22, 20};
+        const QVector<Nature> meals = m_regime == 2 ? QVector<Nature>{Nature::PetitDejeuner, Nature::Dejeuner,
+                                                                      Nature::Gouter, Nature::Diner}
+                                                    : QVector<Nature>{Nature::Dejeuner, Nature::Sortie};
         for (qint64 i = 0; i < dayCount; ++i) {
             const QByteArray day = IsoDate(days.at(i)).toLatin1();
             const qint64 count = total * (i + 1) / dayCount - total * i / dayCount;
@@ -307,7 +310,7 @@ private:
                     insert.bind(10, order);
                     insert.bind(11, day);
                 } else {
-                    const int nature = meals.at(m_draw.between(0, int(meals.size()) - 1));
+                    const Nature nature = meals.at(m_draw.between(0, int(meals.size()) - 1));
                     Lot &lot = a.lots.front();
                     const double quantite = std::min(lot.quantite, m_draw.between(1, 20) / 2.0);
                     const double pu = lot.pu;
@@ -315,7 +318,7 @@ private:
                     a.stock -= quantite;
                     if (lot.quantite <= 0)
                         a.lots.pop_front();
-                    insert.bind(3, qint64(nature));
+                    insert.bind(3, qint64(StoredNature(nature)));
                     insert.bind(5, quantite);
                     insert.bind(6, pu);
                     insert.bind(7, qint64(0));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "db/Natures.h"
+#include "stock/MovementScan.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -8,10 +11,6 @@
 namespace zelvane {
 
 class Tfdb;
-
-// Natures of a movement: 10 enters the store, 20 and above leave it.
-inline constexpr int kNatureEntree = 10;
-inline constexpr int kNatureSortie = 20;
 
 // The figures of one article for the selected day. No balance is stored anywhere: everything comes
 // from the opening stock plus the movements of the year up to the day.
@@ -87,26 +86,6 @@ public:
     QString movementStatement(qint32 code) const;
 
 private:
-    // The entries (or exits) of one article on one day, and the sums of all those of the days before.
-    struct DaySums
-    {
-        int day = 0; // see DayKeys in the implementation: twice the day of the year for a day of the year
-        qint32 nombre = 0;
-        double quantiteAvant = 0;
-        double valeurAvant = 0;
-        double quantite = 0;
-        double valeur = 0;
-        double sommePu = 0;
-    };
-    // Each list in day order, ended by a sentinel above every day that holds the sums of them all.
-    struct ArticleDays
-    {
-        QVector<DaySums> entrees;
-        QVector<DaySums> sorties;
-    };
-
-    class MovementReader;
-
     TDenree &denreeFor(qint32 code);
     void readArticles(qint32 code);
     void readMovements(qint32 code);

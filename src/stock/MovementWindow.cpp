@@ -4,13 +4,16 @@
 #include "common/NumberValidator.h"
 #include "common/Prompter.h"
 #include "common/WindowHelpers.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
 #include "db/FieldBinder.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/GridStyle.h"
 #include "stock/StockEntries.h"
 #include "stock/StockModule.h"
+#include "stock/SupplierPicker.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -34,23 +37,23 @@ namespace zelvane {
 
 namespace {
 
-const QString kNatOp = QStringLiteral("NAT_OP");
-
 // Ctrl+E entry, Ctrl+P breakfast, Ctrl+S lunch, Ctrl+G snack ("goûter"), Ctrl+D dinner.
 QKeySequence NatureKey(int nature)
 {
-    switch (nature) {
-    case 21:
+    switch (Nature(nature)) {
+    case Nature::PetitDejeuner:
         return QKeySequence(Qt::CTRL | Qt::Key_P);
-    case 22:
+    case Nature::Dejeuner:
         return QKeySequence(Qt::CTRL | Qt::Key_S);
-    case 23:
+    case Nature::Gouter:
         return QKeySequence(Qt::CTRL | Qt::Key_G);
-    case 24:
+    case Nature::Diner:
         return QKeySequence(Qt::CTRL | Qt::Key_D);
-    default:
-        return QKeySequence(Qt::CTRL | Qt::Key_E);
+    case Nature::Entree:
+    case Nature::Sortie:
+        break;
     }
+    return QKeySequence(Qt::CTRL | Qt::Key_E);
 }
 
 // The picture of the "STOCK EPUISE" banner: a striped warning bar whose width the timer animates.
@@ -90,15 +93,15 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     , m_stock(stock)
     , m_lots(lots)
     , m_binder(new FieldBinder(module.db_STOCK, this))
-    , m_caption(new QLabel(add ? QStringLiteral("Ajouter le Mouvement") : QStringLiteral("Modifier le Mouvement")))
+    , m_caption(
+          HeadingLabel(add ? QStringLiteral("Ajouter le Mouvement") : QStringLiteral("Modifier le Mouvement"), 1.3))
     , m_heading(new QLabel)
     , m_day(new QLabel)
     , m_number(new QLabel)
     , m_article(new QLabel)
     , m_quantite(new QLineEdit)
     , m_pu(new QLineEdit)
-    , m_codeFour(new QLineEdit)
-    , m_suppliers(new QComboBox)
+    , m_supplier(new SupplierPicker(m_db, module.db_STOCK))
     , m_numBc(new QLineEdit)
     , m_dateBc(new QLineEdit)
     , m_numBl(new QLineEdit)
@@ -117,10 +120,6 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
 {
     setWindowTitle(add ? QStringLiteral("Ajouter Mouvement") : QStringLiteral("Modifier Mouvement"));
 
-    QFont big = m_caption->font();
-    big.setBold(true);
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    m_caption->setFont(big);
     QFont bold = m_article->font();
     bold.setBold(true);
     m_article->setFont(bold);
@@ -149,31 +148,25 @@ TFSTOCK3::TFSTOCK3(StockModule &module, bool add, const ArticleStock &stock, TCo
     m_ok->setEnabled(false);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_ok);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addSpacing(4);
     layout->addLayout(columns, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, m_cancel));
 
-    m_binder->bind(m_quantite, QStringLiteral("QUANTITE"));
-    m_binder->bind(m_pu, QStringLiteral("PU"));
-    m_binder->bind(m_obs, QStringLiteral("OBS"));
+    m_binder->bind(m_quantite, col::stock::Quantite);
+    m_binder->bind(m_pu, col::stock::Pu);
+    m_binder->bind(m_obs, col::stock::Obs);
     connect(m_binder, &FieldBinder::fieldChanged, this, [this](const QString &field) {
-        if (field != QStringLiteral("OBS"))
+        if (field != col::stock::Obs)
             Check();
     });
-    connect(m_codeFour, &QLineEdit::textChanged, this, &TFSTOCK3::SupplierCodeChanged);
+    connect(m_supplier->codeBox(), &QLineEdit::textChanged, this, &TFSTOCK3::Check);
     for (QLineEdit *date : {m_dateBc, m_dateBl})
         connect(date, &QLineEdit::textChanged, this, &TFSTOCK3::Check);
-    connect(m_suppliers, &QComboBox::activated, this, &TFSTOCK3::SupplierChosen);
     connect(module.db_STOCK, &Dataset::rowChanged, this, &TFSTOCK3::RefreshTexts);
 
-    InstallFocusNext({m_quantite, m_pu, m_codeFour, m_numBc, m_dateBc, m_numBl, m_dateBl, m_obs, m_ok});
+    InstallFocusNext({m_quantite, m_pu, m_supplier->codeBox(), m_numBc, m_dateBc, m_numBl, m_dateBl, m_obs, m_ok});
     // One key per nature, so that every exit of a boarding school is typed without the mouse; a key does
     // nothing while its button is disabled or hidden.
     for (auto it = m_natures.cbegin(); it != m_natures.cend(); ++it) {
@@ -223,21 +216,17 @@ QWidget *TFSTOCK3::buildFields()
     form->addWidget(m_pu, row++, 1, 1, 3);
 
     auto *fournisseur = captionLabel(QStringLiteral("Fournisseur :"));
-    m_codeFour->setMaximumWidth(70);
-    reloadSuppliers();
     // The window keeps its width whatever the supplier's name: the list shows what fits.
-    m_suppliers->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_suppliers->setMinimumContentsLength(18);
-    m_suppliers->setFocusPolicy(Qt::ClickFocus);
+    m_supplier->list()->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_supplier->list()->setMinimumContentsLength(18);
     m_addSupplier->setAutoDefault(false);
     m_addSupplier->setFocusPolicy(Qt::ClickFocus);
     m_addSupplier->setEnabled(Form<NewSupplierForm>::current() != nullptr);
     connect(m_addSupplier, &QPushButton::clicked, this, &TFSTOCK3::AddSupplier);
-    m_codeFour->installEventFilter(this);
-    m_suppliers->installEventFilter(this);
+    m_supplier->codeBox()->installEventFilter(this);
+    m_supplier->list()->installEventFilter(this);
     auto *supplier = new QHBoxLayout;
-    supplier->addWidget(m_codeFour);
-    supplier->addWidget(m_suppliers, 1);
+    supplier->addWidget(m_supplier, 1);
     supplier->addWidget(m_addSupplier);
     form->addWidget(fournisseur, row, 0);
     form->addLayout(supplier, row++, 1, 1, 3);
@@ -262,14 +251,14 @@ QWidget *TFSTOCK3::buildFields()
     form->addWidget(captionLabel(QStringLiteral("Observation :")), row, 0);
     form->addWidget(m_obs, row++, 1, 1, 3);
 
-    for (QLineEdit *number : {m_quantite, m_pu, m_codeFour, m_numBc, m_numBl})
+    for (QLineEdit *number : {m_quantite, m_pu, m_numBc, m_numBl})
         number->setAlignment(Qt::AlignRight);
     for (QLineEdit *amount : {m_quantite, m_pu})
         amount->setValidator(NumberValidator::amount(amount));
-    for (QLineEdit *code : {m_codeFour, m_numBc, m_numBl})
+    for (QLineEdit *code : {m_numBc, m_numBl})
         code->setValidator(NumberValidator::code(code));
     // A refused key says in the error lines which characters its box takes, until the next change.
-    for (QLineEdit *number : {m_quantite, m_pu, m_codeFour, m_numBc, m_numBl}) {
+    for (QLineEdit *number : {m_quantite, m_pu, m_supplier->codeBox(), m_numBc, m_numBl}) {
         connect(qobject_cast<const NumberValidator *>(number->validator()), &NumberValidator::refused, this,
                 [this](const QString &takes) {
                     m_errors->setText(
@@ -277,8 +266,8 @@ QWidget *TFSTOCK3::buildFields()
                     m_errorPanel->show();
                 });
     }
-    m_entryOnly = {fournisseur, m_codeFour, m_suppliers, m_addSupplier, bc,     m_numBc,
-                   bcDate,      m_dateBc,   bl,          m_numBl,       blDate, m_dateBl};
+    m_entryOnly = {fournisseur, m_supplier, m_addSupplier, bc,     m_numBc, bcDate,
+                   m_dateBc,    bl,         m_numBl,       blDate, m_dateBl};
     return box;
 }
 
@@ -354,7 +343,7 @@ QString TFSTOCK3::errorText() const { return m_errors->text(); }
 void TFSTOCK3::accept()
 {
     const QString question = UnusualMovementQuestion(m_db, m_check.quantite * m_check.pu,
-                                                     m_module.db_STOCK->intValue(QStringLiteral("NUM_MVT")));
+                                                     m_module.db_STOCK->intValue(col::stock::NumMvt));
     if (!question.isEmpty() && !prompter().confirm(question, QStringLiteral("Confirmation"), MessageIcon::Warning))
         return;
     QDialog::accept();
@@ -367,13 +356,13 @@ void TFSTOCK3::SelectNature(int nature)
     QRadioButton *button = m_natures.value(ChoiceOfNature(nature));
     if (!button || !button->isEnabled() || button->isHidden() || !m_module.db_STOCK->isEditing())
         return;
-    m_module.db_STOCK->setValue(kNatOp, nature);
+    m_module.db_STOCK->setValue(col::stock::NatOp, nature);
     NatureChanged();
 }
 
 void TFSTOCK3::NatureChanged()
 {
-    const QVariant stored = m_module.db_STOCK->value(kNatOp);
+    const QVariant stored = m_module.db_STOCK->value(col::stock::NatOp);
     const int choice = ChoiceOfNature(stored.isNull() ? kNatureEntree : int(stored.toLongLong()));
     for (auto it = m_natures.cbegin(); it != m_natures.cend(); ++it) {
         QFont font = it.value()->font();
@@ -390,16 +379,16 @@ void TFSTOCK3::NatureChanged()
                  : QStringLiteral("background: #a93226; color: white; font-weight: bold; border-radius: 4px;"));
     if (m_entree && !m_entryBinder) {
         m_entryBinder = new FieldBinder(m_module.db_STOCK, this);
-        m_entryBinder->bind(m_codeFour, QStringLiteral("CODE_FOUR"));
-        m_entryBinder->bind(m_numBc, QStringLiteral("NUM_BC"));
-        m_entryBinder->bind(m_dateBc, QStringLiteral("DATE_BC"));
-        m_entryBinder->bind(m_numBl, QStringLiteral("NUM_BL"));
-        m_entryBinder->bind(m_dateBl, QStringLiteral("DATE_BL"));
+        m_entryBinder->bind(m_supplier->codeBox(), col::stock::CodeFour);
+        m_entryBinder->bind(m_numBc, col::stock::NumBc);
+        m_entryBinder->bind(m_dateBc, col::stock::DateBc);
+        m_entryBinder->bind(m_numBl, col::stock::NumBl);
+        m_entryBinder->bind(m_dateBl, col::stock::DateBl);
     } else if (!m_entree && m_entryBinder) {
         // Unbound: the boxes go blank, the values stored in the row stay.
         delete m_entryBinder;
         m_entryBinder = nullptr;
-        for (QLineEdit *box : {m_codeFour, m_numBc, m_dateBc, m_numBl, m_dateBl})
+        for (QLineEdit *box : {m_supplier->codeBox(), m_numBc, m_dateBc, m_numBl, m_dateBl})
             box->clear();
     }
     for (QWidget *w : std::as_const(m_entryOnly))
@@ -410,8 +399,8 @@ void TFSTOCK3::NatureChanged()
 
 void TFSTOCK3::Check()
 {
-    const MovementInput input{m_entree,           m_quantite->text(), m_pu->text(),
-                              m_codeFour->text(), m_dateBc->text(),   m_dateBl->text()};
+    const MovementInput input{m_entree,         m_quantite->text(), m_pu->text(), m_supplier->codeBox()->text(),
+                              m_dateBc->text(), m_dateBl->text()};
     m_check = CheckMovement(input, m_stock, [this](qint64 code) { return SupplierExists(m_db, code); });
 
     m_errors->setText(m_check.erreurs.join(QLatin1Char('\n')));
@@ -425,7 +414,7 @@ void TFSTOCK3::Check()
     }
     PaintFigureGrid(m_control);
 
-    m_lots.ApplyMovement(m_entree ? kNatureEntree : kNatureSortie, m_check.quantite, m_check.pu);
+    m_lots.ApplyMovement(m_entree ? Nature::Entree : Nature::Dejeuner, m_check.quantite, m_check.pu);
     ShowLots();
 }
 
@@ -467,8 +456,8 @@ bool TFSTOCK3::SelectLotRow(int row)
     const std::optional<LotChoice> choice = m_lots.SelectLot(row);
     if (!choice)
         return false;
-    m_module.db_STOCK->setValue(QStringLiteral("PU"), choice->pu);
-    m_module.db_STOCK->setValue(QStringLiteral("QUANTITE"), choice->quantite);
+    m_module.db_STOCK->setValue(col::stock::Pu, choice->pu);
+    m_module.db_STOCK->setValue(col::stock::Quantite, choice->quantite);
     m_binder->load();
     focusQuantity();
     return true;
@@ -477,39 +466,10 @@ bool TFSTOCK3::SelectLotRow(int row)
 void TFSTOCK3::RefreshTexts()
 {
     const Dataset *stock = m_module.db_STOCK;
-    m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(QStringLiteral("DATE_OP"))));
-    m_number->setText(QStringLiteral("n°~") + stock->displayText(QStringLiteral("NUM_MVT")));
+    m_day->setText(QStringLiteral("Journée du ") + DateText(stock->dateValue(col::stock::DateOp)));
+    m_number->setText(QStringLiteral("n°~") + stock->displayText(col::stock::NumMvt));
     m_article->setText(QStringLiteral("Référence Article  :")
-                       + m_module.db_ARTICLES->displayText(QStringLiteral("ART_LIB")));
-}
-
-void TFSTOCK3::SupplierCodeChanged()
-{
-    const std::optional<qint64> code = ParseInteger(m_codeFour->text());
-    const int index = code ? m_suppliers->findData(*code) : -1;
-    if (m_suppliers->currentIndex() != index)
-        m_suppliers->setCurrentIndex(index);
-    Check();
-}
-
-void TFSTOCK3::SupplierChosen(int index)
-{
-    if (!m_entree || index < 0 || !m_module.db_STOCK->isEditing())
-        return;
-    const qint64 code = m_suppliers->itemData(index).toLongLong();
-    m_module.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
-    m_codeFour->setText(QString::number(code));
-    m_codeFour->setFocus(Qt::OtherFocusReason);
-    m_codeFour->selectAll();
-}
-
-void TFSTOCK3::reloadSuppliers()
-{
-    m_suppliers->clear();
-    for (const SupplierEntry &s : SupplierList(m_db))
-        m_suppliers->addItem(s.nom, s.code);
-    const std::optional<qint64> code = ParseInteger(m_codeFour->text());
-    m_suppliers->setCurrentIndex(code ? m_suppliers->findData(*code) : -1);
+                       + m_module.db_ARTICLES->displayText(col::articles::ArtLib));
 }
 
 bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
@@ -518,17 +478,17 @@ bool TFSTOCK3::addSupplierThen(const std::function<void(qint64 code)> &saved)
     if (!form || !m_entree || !m_module.db_STOCK->isEditing())
         return false;
     const std::optional<qint64> code = form->addSupplier(m_db);
-    reloadSuppliers();
+    m_supplier->reload();
     if (code)
         saved(*code);
     // The code box may read the same text as before while the supplier now exists: check again.
-    SupplierCodeChanged();
+    Check();
     return code.has_value();
 }
 
 void TFSTOCK3::setSupplierCode(qint64 code)
 {
-    m_module.db_STOCK->setValue(QStringLiteral("CODE_FOUR"), code);
+    m_module.db_STOCK->setValue(col::stock::CodeFour, code);
     if (m_entryBinder)
         m_entryBinder->load();
 }
@@ -537,14 +497,14 @@ void TFSTOCK3::AddSupplier()
 {
     addSupplierThen([this](qint64 code) {
         setSupplierCode(code);
-        m_codeFour->setFocus(Qt::OtherFocusReason);
-        m_codeFour->selectAll();
+        m_supplier->codeBox()->setFocus(Qt::OtherFocusReason);
+        m_supplier->codeBox()->selectAll();
     });
 }
 
 void TFSTOCK3::SupplierCodeLeft()
 {
-    const std::optional<qint64> code = ParseInteger(m_codeFour->text());
+    const std::optional<qint64> code = ParseInteger(m_supplier->codeBox()->text());
     if (!code || *code <= 0 || SupplierExists(m_db, *code))
         return;
     if (!addSupplierThen([this](qint64 added) { setSupplierCode(added); }) && m_module.db_STOCK->isEditing())
@@ -565,10 +525,10 @@ bool TFSTOCK3::eventFilter(QObject *watched, QEvent *event)
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(e)->reason();
         return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
     };
-    if (m_entree && (watched == m_codeFour || watched == m_suppliers) && event->type() == QEvent::FocusIn
-        && byUser(event))
+    if (m_entree && (watched == m_supplier->codeBox() || watched == m_supplier->list())
+        && event->type() == QEvent::FocusIn && byUser(event))
         QTimer::singleShot(0, this, &TFSTOCK3::SupplierFieldEntered);
-    else if (m_entree && watched == m_codeFour && event->type() == QEvent::FocusOut && byUser(event))
+    else if (m_entree && watched == m_supplier->codeBox() && event->type() == QEvent::FocusOut && byUser(event))
         QTimer::singleShot(0, this, &TFSTOCK3::SupplierCodeLeft);
     return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "stock/Movements.h"
+#include "stock/SupplierPicker.h"
 
 #include <QDialog>
 #include <QMap>
@@ -37,8 +38,8 @@ public:
     QRadioButton *natureButton(int nature) const { return m_natures.value(nature); }
     QLineEdit *quantityBox() const { return m_quantite; }
     QLineEdit *priceBox() const { return m_pu; }
-    QLineEdit *supplierBox() const { return m_codeFour; }
-    QComboBox *supplierList() const { return m_suppliers; }
+    QLineEdit *supplierBox() const { return m_supplier->codeBox(); }
+    QComboBox *supplierList() const { return m_supplier->list(); }
     QLineEdit *orderNumberBox() const { return m_numBc; }
     QLineEdit *deliveryNoteNumberBox() const { return m_numBl; }
     QLineEdit *orderDateBox() const { return m_dateBc; }
@@ -76,15 +77,12 @@ private:
     void Check();
     void ShowLots();
     void RefreshTexts();
-    void SupplierCodeChanged();
-    void SupplierChosen(int index);
     // The supplier helpers: a new supplier through the supplier window, when asked, when the code typed
     // is unknown, or when there is no supplier yet.
     void AddSupplier();
     void SupplierCodeLeft();
     void SupplierFieldEntered();
     bool addSupplierThen(const std::function<void(qint64 code)> &saved);
-    void reloadSuppliers();
     void setSupplierCode(qint64 code);
     bool eventFilter(QObject *watched, QEvent *event) override;
     void BlinkTick();
@@ -107,8 +105,7 @@ private:
     QLabel *m_article;
     QLineEdit *m_quantite;
     QLineEdit *m_pu;
-    QLineEdit *m_codeFour;
-    QComboBox *m_suppliers;
+    SupplierPicker *m_supplier;
     QLineEdit *m_numBc;
     QLineEdit *m_dateBc;
     QLineEdit *m_numBl;

@@ -1,6 +1,7 @@
 #include "stock/Movements.h"
 
 #include "common/Format.h"
+#include "db/Natures.h"
 #include "stock/ListeDenrees.h"
 
 #include <cmath>
@@ -9,22 +10,21 @@ namespace zelvane {
 
 QString NatureText(int nature)
 {
-    switch (nature) {
-    case 10:
+    switch (Nature(nature)) {
+    case Nature::Entree:
         return QStringLiteral("Entrée");
-    case 20:
+    case Nature::Sortie:
         return QStringLiteral("Sortie");
-    case 21:
+    case Nature::PetitDejeuner:
         return QStringLiteral("Sortie Pet.Déjeuner");
-    case 22:
+    case Nature::Dejeuner:
         return QStringLiteral("Sortie Déjeuner");
-    case 23:
+    case Nature::Gouter:
         return QStringLiteral("Sortie Gouter");
-    case 24:
+    case Nature::Diner:
         return QStringLiteral("Sortie Diner");
-    default:
-        return {};
     }
+    return {};
 }
 
 double RoundStock(double x)
@@ -39,28 +39,30 @@ QVector<NatureChoice> NatureChoices(int regime, double stockArticle)
     const bool internat = regime == 2;
     const bool stock = stockArticle > 0;
     return {
-        {10, QStringLiteral("Entrée en Stock :"), true, true},
-        {21, QStringLiteral("Sortie du Stock - Petit Déjeuner :"), internat, internat && stock},
-        {22, regime == 1 ? QStringLiteral("Sortie du Stock") : QStringLiteral("Sortie du Stock - Déjeuner :"), true,
-         stock},
-        {23, QStringLiteral("Sortie du Stock - Gouter :"), internat, internat && stock},
-        {24, QStringLiteral("Sortie du Stock - Diner :"), internat, internat && stock},
+        {kNatureEntree, QStringLiteral("Entrée en Stock :"), true, true},
+        {StoredNature(Nature::PetitDejeuner), QStringLiteral("Sortie du Stock - Petit Déjeuner :"), internat,
+         internat && stock},
+        {StoredNature(Nature::Dejeuner),
+         regime == 1 ? QStringLiteral("Sortie du Stock") : QStringLiteral("Sortie du Stock - Déjeuner :"), true, stock},
+        {StoredNature(Nature::Gouter), QStringLiteral("Sortie du Stock - Gouter :"), internat, internat && stock},
+        {StoredNature(Nature::Diner), QStringLiteral("Sortie du Stock - Diner :"), internat, internat && stock},
     };
 }
 
 int ChoiceOfNature(int nature)
 {
-    switch (nature) {
-    case 20:
-    case 22:
-        return 22;
-    case 21:
-    case 23:
-    case 24:
+    switch (Nature(nature)) {
+    case Nature::Sortie:
+    case Nature::Dejeuner:
+        return StoredNature(Nature::Dejeuner);
+    case Nature::PetitDejeuner:
+    case Nature::Gouter:
+    case Nature::Diner:
         return nature;
-    default:
-        return 10;
+    case Nature::Entree:
+        break;
     }
+    return kNatureEntree;
 }
 
 ArticleStock StockOfArticle(const TListeDenrees *liste, qint32 code, const std::optional<StoredMovement> &modified)

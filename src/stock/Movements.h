@@ -28,7 +28,8 @@ struct NatureChoice
 // The five choices for the file's regime (1 half-board: one entry and one exit; 2 boarding: one exit per
 // meal); exits are enabled only when the article has stock.
 QVector<NatureChoice> NatureChoices(int regime, double stockArticle);
-// The choice checked for a stored nature (20 and 22 are both the lunch exit); 10 when unknown.
+// The choice checked for a stored nature (the older exit and the lunch's are both the lunch's); the entry when
+// unknown.
 int ChoiceOfNature(int nature);
 
 // The article's stock and value at the end of the selected day, before the movement being typed.

@@ -1,62 +1,37 @@
 #include "stock/SheetCommands.h"
 
 #include "common/Failure.h"
-#include "common/Prompter.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
+#include "db/Deletion.h"
 #include "stock/StockModule.h"
 
 namespace zelvane {
 
-namespace {
-
-// The text of a field, or nothing when it cannot be read.
-QString part(const Dataset *d, const char *field)
-{
-    return d->isNull(QLatin1String(field)) ? QString() : d->displayText(QLatin1String(field)).trimmed();
-}
-
-} // namespace
-
-QString DeletionQuestion(const QString &description)
-{
-    return QStringLiteral(" Voulez-vous  Confirmer la Suppression %1    ? ").arg(description);
-}
-
-bool ConfirmDeletion(const QString &description)
-{
-    return prompter().confirm(DeletionQuestion(description), QStringLiteral("Confirmation"), MessageIcon::Question);
-}
-
 bool DeleteCurrentArticle(StockModule &stock)
 {
-    Dataset *articles = stock.db_ARTICLES;
-    if (!articles->isActive() || articles->isEmpty())
-        return false;
-    const QString code = part(articles, "CODE_ART");
-    const QString designation = part(articles, "DESIGNATION");
-    QString description = QStringLiteral("de l'Article ") + code;
-    if (!code.isEmpty() && !designation.isEmpty())
-        description += QLatin1Char('-');
-    description += designation;
-    if (!ConfirmDeletion(description))
-        return false;
-    IgnoreFailure("deleting an article", [articles] { articles->remove(); });
-    return true;
+    const Dataset &articles = *stock.db_ARTICLES;
+    return DeleteCurrentRow(
+        *stock.db_ARTICLES,
+        [&articles] {
+            return QStringLiteral("de l'Article ")
+                   + CodeAndName(ShownText(articles, col::articles::CodeArt),
+                                 ShownText(articles, col::articles::Designation));
+        },
+        "deleting an article");
 }
 
 bool DeleteCurrentMovement(StockModule &stock)
 {
-    Dataset *movements = stock.db_STOCK;
-    if (!movements->isActive() || movements->isEmpty())
-        return false;
-    const QString number = part(movements, "NUM_MVT");
-    QString description = QStringLiteral("du Mouvement");
-    if (!number.isEmpty())
-        description += QStringLiteral(" Numéro ~ ") + number;
-    if (!ConfirmDeletion(description))
-        return false;
-    IgnoreFailure("deleting a movement", [movements] { movements->remove(); });
-    return true;
+    const Dataset &movements = *stock.db_STOCK;
+    return DeleteCurrentRow(
+        *stock.db_STOCK,
+        [&movements] {
+            const QString number = ShownText(movements, col::stock::NumMvt);
+            return number.isEmpty() ? QStringLiteral("du Mouvement")
+                                    : QStringLiteral("du Mouvement Numéro ~ ") + number;
+        },
+        "deleting a movement");
 }
 
 bool DeleteDayMovements(StockModule &stock)
@@ -66,7 +41,7 @@ bool DeleteDayMovements(StockModule &stock)
         return false;
     if (!ConfirmDeletion(QStringLiteral("de tous les Mouvements")))
         return false;
-    const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
+    const qint64 code = articles->intValue(col::articles::CodeArt);
     const QDate day = stock.DateJour();
     stock.db().Execute(
         QStringLiteral(

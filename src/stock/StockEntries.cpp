@@ -1,7 +1,9 @@
 #include "stock/StockEntries.h"
 
 #include "common/Prompter.h"
+#include "db/Columns.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/ControleStock.h"
 #include "stock/StockModule.h"
@@ -15,14 +17,13 @@ bool EditArticle(StockModule &stock, EntryMode mode)
         return false;
     Dataset *articles = stock.db_ARTICLES;
     // The code the article has in the file, read before the row is edited; none for a new one.
-    const qint64 own = mode == EntryMode::Modify && !articles->isEmpty()
-                           ? articles->intValue(QStringLiteral("CODE_ART"))
-                           : -1;
+    const qint64 own = mode == EntryMode::Modify && !articles->isEmpty() ? articles->intValue(col::articles::CodeArt)
+                                                                         : -1;
     auto run = [&] {
         // The table would refuse a code held by another article with a message the user cannot act on;
         // say it in words and let the form change it.
         while (form->editArticle(stock, mode)) {
-            const qint64 code = articles->intValue(QStringLiteral("CODE_ART"));
+            const qint64 code = articles->intValue(col::articles::CodeArt);
             if (!ArticleCodeTaken(stock.db(), code, own))
                 return true;
             prompter().showMessage(ArticleCodeTakenText(code), {}, MessageIcon::Warning);
@@ -43,14 +44,13 @@ bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
     if (articles->isEmpty() || articles->recNo() < 0)
         return false;
 
-    const qint32 code = qint32(articles->intValue(QStringLiteral("CODE_ART")));
+    const qint32 code = qint32(articles->intValue(col::articles::CodeArt));
     std::optional<StoredMovement> modified;
     if (mode == EntryMode::Modify && !movements->isEmpty())
-        modified = StoredMovement{int(movements->intValue(QStringLiteral("NAT_OP"))),
-                                  movements->doubleValue(QStringLiteral("QUANTITE")),
-                                  movements->doubleValue(QStringLiteral("PU"))};
+        modified = StoredMovement{int(movements->intValue(col::stock::NatOp)),
+                                  movements->doubleValue(col::stock::Quantite), movements->doubleValue(col::stock::Pu)};
     const ArticleStock before = StockOfArticle(stock.ListeDenrees(), code, modified);
-    if (mode == EntryMode::Add && nature >= kNatureSortie && !(before.quantite > 0)) {
+    if (mode == EntryMode::Add && IsExitNature(nature) && !(before.quantite > 0)) {
         prompter().showMessage(QString::fromUtf8(kSortieSansStock), {}, MessageIcon::Information);
         return false;
     }
@@ -58,7 +58,7 @@ bool EditMouvement(StockModule &stock, EntryMode mode, int nature)
     std::optional<TControleStock> lots;
     auto start = [&](Dataset &row) {
         if (mode == EntryMode::Add)
-            row.setValue(QStringLiteral("NAT_OP"), nature);
+            row.setValue(col::stock::NatOp, nature);
     };
     auto run = [&] {
         // Built once the row is being edited, so that the movement being modified is left out of its lots.

@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "stock/Articles.h"
 #include "stock/Movements.h"
 
@@ -236,7 +237,7 @@ void StockModule::checkMovement(Dataset &stock)
         throw DatabaseError(QString::fromUtf8(kPrixNegatifRefuse));
 
     // An exit never takes the article's stock at the end of its day below zero, whatever window posts it.
-    if (nature >= kNatureSortie) {
+    if (IsExitNature(nature)) {
         const QDate day = stock.dateValue(QStringLiteral("DATE_OP"));
         const double before = StockAtEndOfDay(m_db, code, day.isValid() ? day : m_db.ValidateDate(QDate()),
                                               inserting ? -1 : number);

@@ -5,6 +5,7 @@
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
+#include "db/Natures.h"
 #include "stock/DialogStockForms.h"
 #include "stock/Navigation.h"
 #include "stock/SheetCommands.h"
@@ -24,33 +25,13 @@
 
 namespace zelvane {
 
-namespace {
-
-const char *const kSummaryLabels[11] = {
-    "",
-    "",
-    "  - Magasin de la veille Quantité",
-    "  - Magasin de la veille + Entrées du jour Quantité",
-    "  - Restes à la fin de la journée Quantité",
-    "",
-    "  - Valeur du magasin de la veille",
-    "  - Valeur des Entrées de la journée",
-    "  - T o t a l",
-    "  - Valeur des Sorties de la journée",
-    "  - Valeur du magasin à ce jour",
-};
-
-} // namespace
-
 StockPage::StockPage(Tfdb &db, Frame &frame)
     : m_db(db)
     , m_stock(*db.module<StockModule>())
     , m_frame(frame)
     , m_forms(std::make_unique<DialogStockForms>())
+    , m_summary(SummaryRows(StoreFigures(), QString(), QDate()))
 {
-    for (int row = 2; row <= 10; ++row)
-        m_figures[row] = row == 5 ? QString() : QStringLiteral("0.00");
-    m_figures[1] = QStringLiteral("Quantité en Stock ");
 }
 
 StockPage::~StockPage() = default;
@@ -98,7 +79,7 @@ void StockPage::registerCommands(CommandRegistry &c)
            {{movements, 3010}, {"popup/Mouvements", 3010}}},
           [this, add] { add(EditMouvement(m_stock, EntryMode::Add, kNatureEntree)); });
     c.add({cmd::AjouterSortie, "Ajouter Mouvement Sortie", "", "", "go-up", "outgoing"},
-          [this, add] { add(EditMouvement(m_stock, EntryMode::Add, 22)); });
+          [this, add] { add(EditMouvement(m_stock, EntryMode::Add, StoredNature(Nature::Dejeuner))); });
     c.add({cmd::ModifierMouvement,
            "Modifier Mouvement",
            "Modifier Mouvement",
@@ -252,7 +233,7 @@ void StockPage::buildPage()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter);
 
-    connect(&m_stock, &StockModule::figuresChanged, this, &StockPage::showStoreFigures);
+    connect(&m_stock, &StockModule::figuresChanged, this, &StockPage::refreshSummaryTree);
     connect(&m_stock, &StockModule::dayChanged, this, [this] { DBGrid1->viewport()->update(); });
     connect(m_stock.db_ARTICLES, &Dataset::currentChanged, this, &StockPage::DBEdit1Change);
     connect(m_filterArticle, &QLineEdit::textChanged, this, &StockPage::EFilterArticleChange);
@@ -299,15 +280,21 @@ void StockPage::createSummaryTree()
     VST2->setFixedHeight(qMax(height, 230));
 }
 
+QString StockPage::summaryFigure(int row) const
+{
+    const SummaryRow &r = m_summary.at(row - 1);
+    return r.amount.isNull() ? r.label : r.amount;
+}
+
 void StockPage::refreshSummaryTree()
 {
+    m_summary = SummaryRows(m_stock.Figures(), m_designation, m_summaryDay);
     if (!VST2)
         return;
-    for (int row = 1; row <= 10; ++row) {
-        QTreeWidgetItem *item = VST2->topLevelItem(row - 1);
-        const bool titleRow = row == 1 || row == 5;
-        item->setText(0, titleRow ? m_figures[row] : QString::fromUtf8(kSummaryLabels[row]));
-        item->setText(1, titleRow ? QString() : m_figures[row]);
+    for (int row = 0; row < m_summary.size(); ++row) {
+        QTreeWidgetItem *item = VST2->topLevelItem(row);
+        item->setText(0, m_summary.at(row).label);
+        item->setText(1, m_summary.at(row).amount);
     }
 }
 
@@ -330,7 +317,7 @@ void StockPage::refresh(bool connected, bool current)
     const QString d = connected ? DateText(m_db.selectedDay()) : QString();
     if (m_detailDay)
         m_detailDay->setText(QStringLiteral("Détail des entées / Sorties de la Journée  du ") + d);
-    m_figures[5] = QStringLiteral("Magasin au ") + d;
+    m_summaryDay = connected ? m_db.selectedDay() : QDate();
     refreshSummaryTree();
 }
 
@@ -347,7 +334,6 @@ void StockPage::connected()
         DBGrid2->setFitColumns({});
     }
     DBEdit1Change();
-    showStoreFigures();
 }
 
 void StockPage::afterEntry(bool saved)
@@ -359,18 +345,6 @@ void StockPage::afterEntry(bool saved)
         DBGrid1->setFocus();
 }
 
-void StockPage::showStoreFigures()
-{
-    const StoreFigures &f = m_stock.Figures();
-    const QString values[] = {f.quantiteVeille, f.quantiteVeilleEntrees, f.quantiteRestes};
-    for (int i = 0; i < 3; ++i)
-        m_figures[2 + i] = values[i];
-    const QString amounts[] = {f.valeurVeille, f.valeurEntrees, f.total, f.valeurSorties, f.valeurFinJournee};
-    for (int i = 0; i < 5; ++i)
-        m_figures[6 + i] = amounts[i];
-    refreshSummaryTree();
-}
-
 void StockPage::DBEdit1Change()
 {
     if (m_connected)
@@ -378,8 +352,7 @@ void StockPage::DBEdit1Change()
     const Dataset *articles = m_stock.db_ARTICLES;
     const bool any = articles->isActive() && articles->recNo() >= 0;
     const QString designation = any ? articles->textValue(QStringLiteral("DESIGNATION")) : QString();
-    m_figures[1] = designation.isEmpty() ? QStringLiteral("Quantité en Stock ")
-                                         : QStringLiteral("Quantité en Stock (") + designation + QLatin1Char(')');
+    m_designation = designation;
     if (m_articleLabel)
         m_articleLabel->setText(any ? QStringLiteral("Article :  %1  %2")
                                           .arg(articles->intValue(QStringLiteral("CODE_ART")))

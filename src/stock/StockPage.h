@@ -2,8 +2,11 @@
 
 #include "common/CommandRegistry.h"
 #include "common/Page.h"
+#include "stock/ListeDenrees.h"
 
+#include <QDate>
 #include <QObject>
+#include <QVector>
 
 class QCheckBox;
 class QLabel;
@@ -55,8 +58,8 @@ public:
     DatasetGrid *DBGrid2 = nullptr;
     QTreeWidget *VST2 = nullptr;
 
-    // The ten texts of the summary tree, rows 1 to 10 (index 0 unused).
-    QString summaryFigure(int row) const { return m_figures[row]; }
+    // The ten texts of the summary tree, rows 1 to 10: the amount of a figure, the text of a heading.
+    QString summaryFigure(int row) const;
 
     // The sheet before (tag -1) or after (+1) the selected day, in the neighbouring year's file when
     // this one has none and the user agrees.
@@ -66,7 +69,6 @@ private:
     void buildPage();
     void createSummaryTree();
     void refreshSummaryTree();
-    void showStoreFigures();
     void DBEdit1Change();
     void EFilterArticleChange();
     // After an entry window the caret goes back to the article grid, so that a day is typed from the
@@ -83,7 +85,9 @@ private:
     QLineEdit *m_filterArticle = nullptr;
     QCheckBox *m_checkBox1 = nullptr;
     QMenu *m_popup = nullptr;
-    QString m_figures[11];
+    QString m_designation;         // of the current article
+    QDate m_summaryDay;            // invalid while no file is connected
+    QVector<SummaryRow> m_summary; // the tree's rows, kept for summaryFigure
     bool m_connected = false;
 };
 

@@ -8,20 +8,15 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStackedWidget;
 class QTabWidget;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace zelvane {
 
+class BankReferentialEditor;
 class TBankRef;
-struct TATCI_Agenceinf;
-struct TATCI_bankinf;
 
 // "Saisi et contrôle du RIB/RIP": checks an account identifier while it is typed, and, behind the access
-// code, shows the bank referential as a tree where banks and agencies are added, edited, deleted and
-// saved. Changes to the referential stay in memory until saved.
+// code, shows the bank referential's editor.
 class TFRIB : public QDialog
 {
     Q_OBJECT
@@ -46,35 +41,20 @@ public:
     QGroupBox *infoPanel() const { return m_info; }
     QLabel *infoValue(int row) const { return m_infoValues.value(row); }
     QPushButton *okButton() const { return m_ok; }
-    QTreeWidget *tree() const { return m_tree; }
-    QLineEdit *bankPanelBox(int k) const { return m_bankBoxes.value(k); }
-    QLineEdit *agencyPanelBox(int k) const { return m_agencyBoxes.value(k); }
-    QLabel *fileNameValue() const { return m_fileName; }
+    BankReferentialEditor *referential() const { return m_referential; }
 
     void Refresh();
     void firstAgence();
     void prevAgence();
     void nextAgence();
-    void NewBank();
-    void NewAgence();
-    void Delete();
-    void Save();
 
 private:
     QWidget *buildRibPage();
-    QWidget *buildReferentialPage();
     void pageChanged(int index);
     void leaveBox(QLineEdit *box);
-    void buildTree();
-    void nodeSelected();
-    void panelEdited();
-    QList<QTreeWidgetItem *> nodes() const;
-    QTreeWidgetItem *addBankNode(TATCI_bankinf *bank);
-    QTreeWidgetItem *addAgencyNode(QTreeWidgetItem *bankNode, TATCI_Agenceinf *agence);
 
     TBankRef &m_ref;
     bool m_refreshing = false;
-    bool m_filling = false;
     int m_page = 0;
 
     QTabWidget *m_pages;
@@ -91,12 +71,7 @@ private:
     QGroupBox *m_info;
     QList<QLabel *> m_infoValues;
     QCheckBox *m_autoKey;
-    QLabel *m_fileName;
-    QLabel *m_version;
-    QTreeWidget *m_tree;
-    QStackedWidget *m_panels;
-    QList<QLineEdit *> m_bankBoxes;
-    QList<QLineEdit *> m_agencyBoxes;
+    BankReferentialEditor *m_referential;
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QList<QPushButton *> m_referentialButtons;

@@ -57,14 +57,10 @@ TFFacture::TFFacture(SuppliersModule &suppliers, bool adding, QWidget *parent)
 
     m_refusal->setStyleSheet(QStringLiteral("color: #c0392b;"));
     m_refusal->setWordWrap(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_refusal, 1);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_ok);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_heading);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, m_cancel, m_refusal));
 
     m_number->setValidator(NumberValidator::code(m_number));
     m_tva->setValidator(NumberValidator::amount(m_tva));
@@ -86,7 +82,6 @@ TFFacture::TFFacture(SuppliersModule &suppliers, bool adding, QWidget *parent)
     connect(m_binder, &FieldBinder::fieldChanged, this, &TFFacture::DBEdit1Change);
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_cancel->setAutoDefault(false);
     InstallFocusNext({m_number, m_date, m_du, m_au, m_obs, m_tva, m_ok});
     DBEdit1Change();
     m_number->setFocus();

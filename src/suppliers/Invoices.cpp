@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "suppliers/SuppliersModule.h"
 
 #include <QSqlQuery>
@@ -69,9 +70,9 @@ std::optional<double> InvoiceAmount(Tfdb &db, qint64 code, const QDate &du, cons
     if (code == 0 || !du.isValid() || !au.isValid())
         return std::nullopt;
     auto query = db.GetQuery(QStringLiteral(" select sum(quantite*pu) as valeur from stock where code_four=%1"
-                                            " and nat_op=10 and date_op>=%2 and date_op<=%3")
+                                            " and %2 and date_op>=%3 and date_op<=%4")
                                  .arg(code)
-                                 .arg(SqlDate(du), SqlDate(au)));
+                                 .arg(EntrySql(), SqlDate(du), SqlDate(au)));
     if (query && query->next())
         return NumberFromSql(query->value(0));
     return std::nullopt;

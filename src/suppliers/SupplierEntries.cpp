@@ -3,7 +3,7 @@
 #include "common/Failure.h"
 #include "common/Prompter.h"
 #include "db/DataModule.h"
-#include "stock/SheetCommands.h"
+#include "db/Deletion.h"
 #include "suppliers/SuppliersModule.h"
 
 #include <QSqlQuery>
@@ -13,12 +13,6 @@ namespace zelvane {
 namespace {
 
 const QString kCode = QStringLiteral("code_four");
-
-// The text of a field, or nothing when it cannot be read.
-QString part(const Dataset *d, const QString &field)
-{
-    return d->isNull(field) ? QString() : d->displayText(field).trimmed();
-}
 
 bool supplierNumberTaken(Tfdb &db, qint64 code, std::optional<qint64> own)
 {
@@ -132,36 +126,28 @@ void StoreSupplierAccount(Dataset &suppliers, const QString &text)
 bool DeleteCurrentSupplier(SuppliersModule &suppliers)
 {
     Dataset *d = suppliers.db_fournisseur;
-    if (!d->isActive() || d->isEmpty())
-        return false;
-    const QString code = part(d, kCode);
     // Said before the question: the rule would refuse the delete after it.
-    if (!d->isNull(kCode)) {
+    if (d->isActive() && !d->isEmpty() && !d->isNull(kCode)) {
         if (const QString refusal = suppliers.supplierDeletionRefusal(d->intValue(kCode)); !refusal.isEmpty()) {
             prompter().showMessage(refusal, {}, MessageIcon::Warning);
             return false;
         }
     }
-    const QString name = part(d, QStringLiteral("nom_prenom"));
-    QString description = QStringLiteral("du Fournisseur ") + code;
-    if (!code.isEmpty() && !name.isEmpty())
-        description += QLatin1Char('-');
-    description += name;
-    if (!ConfirmDeletion(description))
-        return false;
-    IgnoreFailure("deleting a supplier", [d] { d->remove(); });
-    return true;
+    return DeleteCurrentRow(
+        *d,
+        [d] {
+            return QStringLiteral("du Fournisseur ")
+                   + CodeAndName(ShownText(*d, kCode), ShownText(*d, QStringLiteral("nom_prenom")));
+        },
+        "deleting a supplier");
 }
 
 bool DeleteCurrentInvoice(SuppliersModule &suppliers)
 {
     Dataset *d = suppliers.db_FACTURES;
-    if (!d->isActive() || d->isEmpty())
-        return false;
-    if (!ConfirmDeletion(QStringLiteral("de la Facture n°") + part(d, QStringLiteral("NUM_FACTURE"))))
-        return false;
-    IgnoreFailure("deleting an invoice", [d] { d->remove(); });
-    return true;
+    return DeleteCurrentRow(
+        *d, [d] { return QStringLiteral("de la Facture n°") + ShownText(*d, QStringLiteral("NUM_FACTURE")); },
+        "deleting an invoice");
 }
 
 ScriptedSupplierForms::ScriptedSupplierForms(QStringList *asked)

@@ -152,20 +152,15 @@ TFFournisseur::TFFournisseur(SuppliersModule &suppliers, bool adding, QWidget *p
     m_refusal->setObjectName(QStringLiteral("refusal"));
     m_refusal->setStyleSheet(QStringLiteral("color: #c0392b;"));
     m_refusal->setWordWrap(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_refusal, 1);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_ok);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(m_ok, m_cancel, m_refusal));
 
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_rib, &QPushButton::clicked, this, &TFFournisseur::BRIBClick);
     connect(m_binder, &FieldBinder::fieldChanged, this, &TFFournisseur::Check);
     m_rib->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
 
     QList<QWidget *> order;
     for (const auto &[field, text] : kFields)

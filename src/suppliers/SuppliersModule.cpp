@@ -4,6 +4,7 @@
 #include "common/Failure.h"
 #include "common/Format.h"
 #include "db/DataModule.h"
+#include "db/Natures.h"
 #include "suppliers/Invoices.h"
 
 #include <QSqlQuery>
@@ -147,7 +148,8 @@ QString SuppliersModule::supplierDeletionRefusal(qint64 code)
 {
     // An exit names nobody with 0: only entries hold a supplier numbered 0.
     const qint64 movements = count(
-        m_db, QStringLiteral("select count(*) from STOCK where CODE_FOUR=%1 and (%1>0 or NAT_OP=10)").arg(code));
+        m_db,
+        QStringLiteral("select count(*) from STOCK where CODE_FOUR=%1 and (%1>0 or %2)").arg(code).arg(EntrySql()));
     const qint64 invoices = count(m_db, QStringLiteral("select count(*) from FACTURES where CODE_FOUR=%1").arg(code));
     if (movements == 0 && invoices == 0)
         return {};

@@ -20,20 +20,6 @@
 
 namespace zelvane {
 
-namespace {
-
-QLabel *heading(const QString &text)
-{
-    auto *label = new QLabel(text);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.1);
-    label->setFont(font);
-    return label;
-}
-
-} // namespace
-
 SuppliersPage::SuppliersPage(Tfdb &db, Frame &frame)
     : m_db(db)
     , m_suppliers(*db.module<SuppliersModule>())
@@ -119,7 +105,7 @@ void SuppliersPage::buildPage()
     supplierButtons->addStretch();
     auto *left = new QWidget;
     auto *leftLayout = new QVBoxLayout(left);
-    leftLayout->addWidget(heading(QStringLiteral("Fournisseurs")));
+    leftLayout->addWidget(HeadingLabel(QStringLiteral("Fournisseurs")));
     leftLayout->addLayout(filterRow);
     leftLayout->addWidget(DBGrid3, 1);
     leftLayout->addLayout(supplierButtons);
@@ -145,7 +131,7 @@ void SuppliersPage::buildPage()
     invoiceButtons->addStretch();
     auto *right = new QWidget;
     auto *rightLayout = new QVBoxLayout(right);
-    rightLayout->addWidget(heading(QStringLiteral("Factures du Fournisseur")));
+    rightLayout->addWidget(HeadingLabel(QStringLiteral("Factures du Fournisseur")));
     rightLayout->addWidget(DBGrid5, 1);
     rightLayout->addLayout(invoiceButtons);
 

@@ -1,7 +1,7 @@
 #include "users/UsersPage.h"
 
 #include "db/DataModule.h"
-#include "users/PasswordDialogs.h"
+#include "users/DialogUserForms.h"
 #include "users/Users.h"
 
 namespace zelvane {

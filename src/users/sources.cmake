@@ -1,6 +1,6 @@
 zelvane_module(users
     CORE LoginDelays.cpp PasswordHash.cpp UserForms.cpp Users.cpp UsersModule.cpp
-    WIDGETS PasswordDialogs.cpp UsersPage.cpp
+    WIDGETS DialogUserForms.cpp LoginWindow.cpp PasswordChangeWindow.cpp UserListWindow.cpp UserWindow.cpp UsersPage.cpp
     DEPENDS db)
 
 find_package(PkgConfig REQUIRED)

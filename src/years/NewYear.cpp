@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "db/DataModule.h"
 #include "db/DatabaseFiles.h"
+#include "db/Natures.h"
 #include "db/Preparation.h"
 #include "db/SqlFunctions.h"
 #include "db/Transaction.h"
@@ -43,9 +44,10 @@ void carryForward(const QSqlDatabase &db, int newYear, const QJsonObject &origin
     exec(query, QStringLiteral("update articles set VAL31DEC=QT31DEC*PU31DEC;"));
     QSqlQuery totals(db);
     totals.setForwardOnly(true);
-    exec(totals, QStringLiteral(" select code_art, sum(iif(nat_op<20,1,-1)*quantite) as tot_qt, "
-                                "sum(iif(nat_op<20,1,-1)*quantite*pu) as tot_val from stock group by code_art "
-                                "order by code_art;"));
+    exec(totals, QStringLiteral(" select code_art, sum(iif(%1,1,-1)*quantite) as tot_qt, "
+                                "sum(iif(%1,1,-1)*quantite*pu) as tot_val from stock group by code_art "
+                                "order by code_art;")
+                     .arg(NotExitSql()));
     QSqlQuery update(db);
     if (!update.prepare(QStringLiteral("update articles set qt31dec=qt31dec+?,val31dec=val31dec+? where code_art=?")))
         throw DatabaseError(update.lastError().text());

@@ -69,17 +69,12 @@ TFPrepareDos::TFPrepareDos(const QList<EstablishmentKind> &kinds, const QString 
 
     auto *cancel = new QPushButton(QStringLiteral("Annuler"));
     auto *ok = new QPushButton(QStringLiteral("Accepter"));
-    ok->setDefault(true);
     connect(cancel, &QPushButton::clicked, this, &TFPrepareDos::BAnnulerClick);
     connect(ok, &QPushButton::clicked, this, &TFPrepareDos::BOkClick);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel);
-    buttons->addWidget(ok);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
-    layout->addLayout(buttons);
+    layout->addLayout(AcceptCancelRow(ok, cancel));
     InstallFocusNext({m_kinds, m_year, m_name, ok});
     EExerciceChange();
     // The list of kinds takes the keys at once (Down chooses), not the tab's header.

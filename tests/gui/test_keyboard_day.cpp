@@ -15,7 +15,7 @@
 #include "stock/StockModule.h"
 #include "stock/StockPage.h"
 #include "suppliers/SupplierWindow.h"
-#include "users/PasswordDialogs.h"
+#include "users/LoginWindow.h"
 
 #include <QDesktopServices>
 #include <QLabel>

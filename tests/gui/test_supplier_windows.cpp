@@ -15,6 +15,7 @@
 #include "stock/MovementWindow.h"
 #include "suppliers/BankDetailsWindow.h"
 #include "suppliers/BankRef.h"
+#include "suppliers/BankReferentialEditor.h"
 #include "suppliers/DialogSupplierForms.h"
 #include "suppliers/InvoiceWindow.h"
 #include "suppliers/SupplierWindow.h"
@@ -250,46 +251,47 @@ private slots:
         w.pages()->setCurrentIndex(1);
         QCOMPARE(w.pages()->currentIndex(), 1);
         QVERIFY(!w.okButton()->isEnabled());
-        QCOMPARE(w.fileNameValue()->text(), refPath);
-        QCOMPARE(w.tree()->topLevelItemCount(), 2);
-        QCOMPARE(w.tree()->currentItem()->text(0), QStringLiteral("001 - BNA"));
-        QCOMPARE(w.bankPanelBox(3)->text(), QStringLiteral("ALGER CENTRE"));
+        QCOMPARE(w.referential()->fileNameValue()->text(), refPath);
+        QCOMPARE(w.referential()->tree()->topLevelItemCount(), 2);
+        QCOMPARE(w.referential()->tree()->currentItem()->text(0), QStringLiteral("001 - BNA"));
+        QCOMPARE(w.referential()->bankPanelBox(3)->text(), QStringLiteral("ALGER CENTRE"));
 
         // New banks: "7" makes 007; too long or not a number does nothing, silently.
         prompts.inputs = {QStringLiteral("7"), QStringLiteral("1234"), QStringLiteral("AB"), QStringLiteral("001")};
         for (int i = 0; i < 4; ++i)
-            w.NewBank();
+            w.referential()->NewBank();
         QCOMPARE(ref->Codes, QStringList({"001", "002", "007"}));
-        QCOMPARE(w.tree()->currentItem()->text(0), QStringLiteral("007 - Nom de la Banque..."));
-        QTest::keyClicks(w.bankPanelBox(1), QStringLiteral("banque sept"));
+        QCOMPARE(w.referential()->tree()->currentItem()->text(0), QStringLiteral("007 - Nom de la Banque..."));
+        QTest::keyClicks(w.referential()->bankPanelBox(1), QStringLiteral("banque sept"));
         QCOMPARE(ref->FindBanque(QStringLiteral("007"))->Nom, QStringLiteral("BANQUE SEPT"));
-        QCOMPARE(w.tree()->currentItem()->text(0), QStringLiteral("007 - BANQUE SEPT"));
+        QCOMPARE(w.referential()->tree()->currentItem()->text(0), QStringLiteral("007 - BANQUE SEPT"));
 
         // A new agency of BNA goes after its agencies, in the tree and in the referential.
-        w.tree()->setCurrentItem(w.tree()->topLevelItem(0)->child(1));
+        w.referential()->tree()->setCurrentItem(w.referential()->tree()->topLevelItem(0)->child(1));
         prompts.inputs = {QStringLiteral("104"), QStringLiteral("00101")};
-        w.NewAgence();
-        w.NewAgence();
+        w.referential()->NewAgence();
+        w.referential()->NewAgence();
         QCOMPARE(ref->Keys, QStringList({"00100101", "00100102", "00100103", "00100104", "00200201"}));
-        QCOMPARE(w.tree()->topLevelItem(0)->child(3)->text(0), QStringLiteral("00104 - Nom de l'agence..."));
+        QCOMPARE(w.referential()->tree()->topLevelItem(0)->child(3)->text(0),
+                 QStringLiteral("00104 - Nom de l'agence..."));
 
         // Deleting BNA removes its node, its four agencies and their records.
-        w.tree()->setCurrentItem(w.tree()->topLevelItem(0));
+        w.referential()->tree()->setCurrentItem(w.referential()->tree()->topLevelItem(0));
         prompts.confirmations = {false, true};
-        w.Delete();
+        w.referential()->Delete();
         QCOMPARE(ref->Codes.size(), 3);
-        w.Delete();
+        w.referential()->Delete();
         QCOMPARE(prompts.questions.last(),
                  QStringLiteral(" Voulez-vous Confirmer la Suppression de la banque 001 - BNA  ? "));
         QCOMPARE(ref->Codes, QStringList({"002", "007"}));
         QCOMPARE(ref->Keys, QStringList({"00200201"}));
-        QCOMPARE(w.tree()->currentItem()->text(0), QStringLiteral("002 - BEA"));
+        QCOMPARE(w.referential()->tree()->currentItem()->text(0), QStringLiteral("002 - BEA"));
         w.show();
         shot(w, "rib-referential");
 
         const QString saved = home->path() + QStringLiteral("/saved.ref");
         prompts.savedFiles = {saved};
-        w.Save();
+        w.referential()->Save();
         QCOMPARE(prompts.lastProposedName, QFileInfo(refPath).fileName());
         TBankRef again(saved, QString());
         QCOMPARE(again.Codes, QStringList({"002", "007"}));
@@ -298,7 +300,7 @@ private slots:
         // Back to the account: no code needed.
         w.pages()->setCurrentIndex(0);
         QCOMPARE(w.pages()->currentIndex(), 0);
-        QCOMPARE(w.tree()->topLevelItemCount(), 0);
+        QCOMPARE(w.referential()->tree()->topLevelItemCount(), 0);
     }
 
     // Enter a supplier with its account checked in the bank details window, all from the keyboard.

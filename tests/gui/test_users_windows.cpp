@@ -2,7 +2,10 @@
 #include "TestHome.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
-#include "users/PasswordDialogs.h"
+#include "users/LoginWindow.h"
+#include "users/PasswordChangeWindow.h"
+#include "users/UserListWindow.h"
+#include "users/UserWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -11,6 +14,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <memory>
 
 using namespace zelvane;
 
@@ -181,6 +185,56 @@ private slots:
         QTest::keyClick(ok, Qt::Key_Return);
         QCOMPARE(w.result(), int(QDialog::Accepted));
         QCOMPARE(w.newPassword(), QStringLiteral("ABC"));
+    }
+
+    // Each window closes on "Annuler" then its accepting button, the one Enter presses (none in the users
+    // list, where Enter stays in the list); Escape cancels from where the caret is.
+    void closingRow_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("acceptText");
+        QTest::addColumn<bool>("acceptIsDefault");
+        QTest::newRow("login") << 0 << "Ok" << true;
+        QTest::newRow("password change") << 1 << "Ok" << true;
+        QTest::newRow("user") << 2 << "Ok" << true;
+        QTest::newRow("users list") << 3 << "Accept" << false;
+    }
+    void closingRow()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, acceptText);
+        QFETCH(bool, acceptIsDefault);
+        TestHome home;
+        std::unique_ptr<QDialog> w;
+        switch (window) {
+        case 0:
+            w = std::make_unique<TFCHECKPWD>(QStringList{"ADMIN"}, QStringList{"SECRET"}, 8);
+            break;
+        case 1:
+            w = std::make_unique<TFChangePassword>(QStringLiteral("SECRET"), QStringLiteral("ADMIN"), 8);
+            break;
+        case 2:
+            w = std::make_unique<TFEditUser>(QStringLiteral("CAISSE"), QStringLiteral("B"), false);
+            break;
+        default:
+            w = std::make_unique<TFUserList>(QList<UserEntry>{{"ADMIN", "SECRET", "A"}});
+        }
+        QVERIFY(showActive(w.get()));
+        QPushButton *accept = button(w.get(), acceptText);
+        QPushButton *cancel = button(w.get(), QStringLiteral("Annuler"));
+        QVERIFY(cancel->mapTo(w.get(), QPoint()).x() < accept->mapTo(w.get(), QPoint()).x());
+        QCOMPARE(accept->isDefault(), acceptIsDefault);
+        QVERIFY(!cancel->isDefault() && !cancel->autoDefault());
+
+        QWidget *caret = QApplication::focusWidget();
+        QVERIFY(caret && caret->window() == w.get());
+        if (!acceptIsDefault) {
+            QTest::keyClick(caret, Qt::Key_Return);
+            QVERIFY(w->isVisible());
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(w->result(), int(QDialog::Rejected));
     }
 
     void userListShortcuts()
