@@ -27,9 +27,11 @@
 #include "reports/FeuilleConsommation.h"
 #include "reports/FeuilleCredence.h"
 #include "reports/MonthlyDocuments.h"
+#include "reports/OfficeExports.h"
 #include "reports/PurchaseDocuments.h"
 #include "reports/StockDocument.h"
 #include "reports/StockParArticle.h"
+#include "reports/WeeklyMenuDocument.h"
 #include "stock/ControleStock.h"
 #include "stock/Demo.h"
 #include "stock/ListeDenrees.h"
@@ -303,7 +305,7 @@ void benchPrintedDocuments(const QString &path, const QString &folder, int repet
             output.open(&error);
             {
                 const PageStreamScope streamed(output);
-                ProduceDocument(db, parameters);
+                ProduceDocument(db, *FindDocument(AllDocuments(), d.code), parameters);
             }
             if (!output.commit(&error))
                 std::fprintf(stderr, "zelvane-bench: %s\n", qPrintable(error));
