@@ -279,7 +279,7 @@ private slots:
         QSqlQuery left(db->database());
         QVERIFY(left.exec(QStringLiteral("select count(*) from stock where code_art=101")) && left.next());
         QCOMPARE(left.value(0).toInt(), 2); // the other days stay
-        QCoreApplication::processEvents(); // the enabling pass the deletion queued
+        QCoreApplication::processEvents();  // the enabling pass the deletion queued
         QVERIFY(!enabled(cmd::SupprimerMouvement));
 
         const QString designation = Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION"));
