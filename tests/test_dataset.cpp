@@ -9,6 +9,12 @@
 
 using namespace zelvane;
 
+namespace {
+// What is done to the master in a test of its detail.
+enum class MasterStep { Refresh, ReloadRows, FilterKeeping, FilterLeaving, Post, Next };
+} // namespace
+Q_DECLARE_METATYPE(MasterStep)
+
 // The dataset layer on a real management file: articles as master, movements as detail.
 class TestDataset : public QObject
 {
@@ -106,6 +112,62 @@ private slots:
         QCOMPARE(art->textValue(QStringLiteral("DESIGNATION")), QStringLiteral("RIZ"));
         art->setFiltered(false);
         QCOMPARE(art->recordCount(), 3);
+    }
+
+    // A master's step reads its own rows once; its detail reads again when the key it follows changes,
+    // or when the master is refreshed (a movement written behind the datasets then shows), never twice.
+    void detailsFollowTheMastersKey_data()
+    {
+        QTest::addColumn<MasterStep>("step");
+        QTest::addColumn<int>("articleLoads");
+        QTest::addColumn<int>("movementLoads");
+        QTest::addColumn<int>("movementsShown");
+        QTest::newRow("refresh") << MasterStep::Refresh << 1 << 1 << 3;
+        QTest::newRow("rows alone read again") << MasterStep::ReloadRows << 1 << 0 << 2;
+        QTest::newRow("filter keeping the current article") << MasterStep::FilterKeeping << 1 << 0 << 2;
+        QTest::newRow("filter leaving another article") << MasterStep::FilterLeaving << 1 << 1 << 1;
+        QTest::newRow("post of the current article") << MasterStep::Post << 1 << 0 << 2;
+        QTest::newRow("scroll to the next article") << MasterStep::Next << 0 << 1 << 0;
+    }
+    void detailsFollowTheMastersKey()
+    {
+        QFETCH(MasterStep, step);
+        QFETCH(int, articleLoads);
+        QFETCH(int, movementLoads);
+        QFETCH(int, movementsShown);
+        QCOMPARE(movements->recordCount(), 2);
+        exec(QStringLiteral("insert into stock (num_mvt, code_art, nat_op, date_op, quantite, pu) "
+                            "values (4, 1, 10, '2009-03-12', 1, 90)"));
+        const int articlesBefore = articles->loadCount();
+        const int movementsBefore = movements->loadCount();
+        switch (step) {
+        case MasterStep::Refresh:
+            articles->refresh();
+            break;
+        case MasterStep::ReloadRows:
+            articles->reloadRows();
+            break;
+        case MasterStep::FilterKeeping:
+            articles->setFilter(QStringLiteral("code_art<3"), true);
+            break;
+        case MasterStep::FilterLeaving:
+            articles->setFilter(QStringLiteral("code_art=3"), true);
+            break;
+        case MasterStep::Post:
+            articles->edit();
+            articles->setValue(QStringLiteral("PU"), 95.0);
+            articles->post();
+            break;
+        case MasterStep::Next:
+            articles->next();
+            break;
+        }
+        QCOMPARE(articles->loadCount() - articlesBefore, articleLoads);
+        QCOMPARE(movements->loadCount() - movementsBefore, movementLoads);
+        QCOMPARE(movements->recordCount(), movementsShown);
+        for (int row = 0; row < movements->recordCount(); ++row)
+            QCOMPARE(movements->valueAt(row, movements->fieldIndex(QStringLiteral("CODE_ART"))),
+                     articles->value(QStringLiteral("CODE_ART")));
     }
 
     void calculatedFieldsInGrid()

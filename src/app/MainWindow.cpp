@@ -120,8 +120,9 @@ TFZelvane::TFZelvane(Tfdb &db, QWidget *parent)
 
     connect(m_connection, &ConnectionSequence::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_connection, &ConnectionSequence::processEvents, this, [] { QApplication::processEvents(); });
-    // Every day change, whoever asks for it, rewrites the day texts and the enabling rules once.
-    connect(&m_db, &Tfdb::daySelected, this, &TFZelvane::Refresh);
+    // Every day change, whoever asks for it, rewrites the day texts and the enabling rules: once, with
+    // the request of the article grid read again for the day.
+    connect(&m_db, &Tfdb::daySelected, this, &TFZelvane::refresh);
 
     // The header clock, connected or not.
     m_timer1->setInterval(10);
@@ -365,8 +366,25 @@ QWidget *TFZelvane::createBottomBand()
 
 bool TFZelvane::isConnected() const { return m_db.isConnected(); }
 
+void TFZelvane::refresh()
+{
+    if (m_refreshQueued)
+        return;
+    m_refreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_refreshQueued)
+                Refresh();
+        },
+        Qt::QueuedConnection);
+}
+
 void TFZelvane::Refresh()
 {
+    // A pass made at once answers the requests queued before it.
+    m_refreshQueued = false;
+    ++m_refreshPasses;
     const bool c = isConnected();
     if (EDate_du_jour)
         EDate_du_jour->hide();

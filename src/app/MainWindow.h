@@ -65,7 +65,8 @@ public:
 
     // Frame
     CommandRegistry &commands() override { return *m_commands; }
-    void refresh() override { Refresh(); }
+    // Queued: the requests of one event-loop turn (a post, its rules and its window) make one pass.
+    void refresh() override;
     void openFile(const QString &path) override;
     void showFirstTab() override;
     // The caption of the tab's page, without its access key.
@@ -74,8 +75,10 @@ public:
     void popupMenu(const QPoint &globalPosition, QAbstractItemView *grid = nullptr) override;
     void showPage(const QString &caption) override;
 
-    // Enables the commands and writes the day texts after nearly every command.
+    // Enables the commands and writes the day texts after nearly every command, at once.
     void Refresh();
+    // How many passes Refresh made, to see what an action costs.
+    int refreshPasses() const { return m_refreshPasses; }
     void Action_connectExecute();
     void Action_disconnectExecute();
     void Action_exitExecute();
@@ -127,6 +130,8 @@ private:
     SafetyCopier *m_safety;
     QString m_watchedFile;
     qint64 m_changes = 0;
+    bool m_refreshQueued = false;
+    int m_refreshPasses = 0;
 };
 
 } // namespace zelvane

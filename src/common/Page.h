@@ -16,7 +16,8 @@ class Frame
 public:
     virtual ~Frame() = default;
     virtual CommandRegistry &commands() = 0;
-    // Runs every page's enabling rules and rewrites the day texts.
+    // Asks for a pass of every page's enabling rules and of the day texts, made once the current event is
+    // handled: the requests made while one action runs (its rules, its windows) give one pass.
     virtual void refresh() = 0;
     // Closes the open file and opens path instead, as the connection does.
     virtual void openFile(const QString &path) = 0;

@@ -347,9 +347,11 @@ bool Tfdb::SaveDataSet(Dataset *dataset, bool accept)
     if (readOnly || !dataset)
         return false;
     bool saved = accept;
+    bool posted = false;
     if (accept && dataset->isEditing()) {
         try {
             dataset->post();
+            posted = true;
         } catch (const DatabaseError &error) {
             prompter().showMessage(QStringLiteral(" --- :") + error.message());
         }
@@ -358,7 +360,9 @@ bool Tfdb::SaveDataSet(Dataset *dataset, bool accept)
         dataset->cancel();
         saved = false;
     }
-    IgnoreFailure("refresh after saving", [dataset] { dataset->refresh(); });
+    // A post reads the rows again itself.
+    if (!posted)
+        IgnoreFailure("refresh after saving", [dataset] { dataset->refresh(); });
     return saved;
 }
 

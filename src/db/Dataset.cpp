@@ -153,6 +153,7 @@ void Dataset::close()
     m_current = -1;
     m_eof = m_bof = true;
     m_state = State::Inactive;
+    m_keyKnown = false;
     emit reloaded();
     emit stateChanged();
 }
@@ -167,12 +168,9 @@ QString Dataset::selectText() const
     QStringList conditions;
     if (m_filtered && !m_filter.trimmed().isEmpty())
         conditions << QLatin1Char('(') + m_filter + QLatin1Char(')');
-    if (m_master) {
-        if (m_master->isActive() && m_master->recNo() >= 0 && !m_master->isNull(m_masterField))
-            conditions << QuotedIdentifier(m_detailField) + QStringLiteral(" = :master");
-        else
-            conditions << QStringLiteral("0 = 1");
-    }
+    if (m_master)
+        conditions << (masterKey().isNull() ? QStringLiteral("0 = 1")
+                                            : QuotedIdentifier(m_detailField) + QStringLiteral(" = :master"));
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
     if (!m_order.isEmpty())
@@ -189,12 +187,15 @@ void Dataset::load()
     const QString sql = selectText();
     if (!query.prepare(sql))
         raise(query);
+    const QVariant key = m_master ? masterKey() : QVariant();
     if (sql.contains(QLatin1String(":master")))
         query.bindValue(QStringLiteral(":master"),
-                        m_master->toSql(m_master->value(m_masterField),
-                                        m_master->fields().at(m_master->fieldIndex(m_masterField)).type));
+                        m_master->toSql(key, m_master->fields().at(m_master->fieldIndex(m_masterField)).type));
     if (!query.exec())
         raise(query);
+    ++m_loads;
+    m_keyRead = key;
+    m_keyKnown = m_master != nullptr;
     QVector<Row> rows;
     while (query.next()) {
         Row row;
@@ -437,7 +438,15 @@ void Dataset::setFilter(const QString &condition)
 {
     m_filter = condition;
     if (isActive() && m_filtered)
-        refresh();
+        reloadRows();
+}
+
+void Dataset::setFilter(const QString &condition, bool filtered)
+{
+    m_filter = condition;
+    m_filtered = filtered;
+    if (isActive())
+        reloadRows();
 }
 
 void Dataset::setFiltered(bool on)
@@ -446,14 +455,14 @@ void Dataset::setFiltered(bool on)
         return;
     m_filtered = on;
     if (isActive())
-        refresh();
+        reloadRows();
 }
 
 void Dataset::setRecordFilter(std::function<bool(const Dataset &)> accept)
 {
     m_recordFilter = std::move(accept);
     if (isActive() && m_filtered)
-        refresh();
+        reloadRows();
 }
 
 void Dataset::setMaster(Dataset *master, const QString &masterField, const QString &detailField)
@@ -463,13 +472,27 @@ void Dataset::setMaster(Dataset *master, const QString &masterField, const QStri
     m_master = master;
     m_masterField = masterField;
     m_detailField = detailField;
-    if (m_master)
-        connect(m_master, &Dataset::currentChanged, this, &Dataset::followMaster);
+    m_keyKnown = false;
+    if (m_master) {
+        connect(m_master, &Dataset::currentChanged, this, [this] { followMaster(); });
+        connect(m_master, &Dataset::refreshed, this, [this] { followMaster(true); });
+    }
 }
 
-void Dataset::followMaster()
+QVariant Dataset::masterKey() const
+{
+    if (!m_master->isActive() || m_master->recNo() < 0)
+        return {};
+    return m_master->value(m_masterField);
+}
+
+void Dataset::followMaster(bool always)
 {
     if (!isActive() || isEditing())
+        return;
+    // The rows hang on the master's key alone: a master read again or scrolled to a row of the same key
+    // leaves them as they are.
+    if (!always && m_keyKnown && sameValue(masterKey(), m_keyRead))
         return;
     load();
     scrolled();
@@ -614,12 +637,18 @@ void Dataset::remove()
     scrolled();
 }
 
-void Dataset::refresh()
+void Dataset::refresh() { reread(true); }
+
+void Dataset::reloadRows() { reread(false); }
+
+void Dataset::reread(bool details)
 {
     requireActive();
     if (isEditing())
         throw DatabaseError(QStringLiteral("%1: dataset in edit or insert mode").arg(m_table));
     load();
+    if (details)
+        emit refreshed();
     emit currentChanged(m_current);
 }
 

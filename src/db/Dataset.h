@@ -95,6 +95,9 @@ public:
 
     // Filter: an SQL condition applied while filtered is on, and a per-record callback.
     void setFilter(const QString &condition);
+    // The condition and the switch in one step, the rows read once when open, even when neither changed:
+    // what the per-record callback accepts may have.
+    void setFilter(const QString &condition, bool filtered);
     QString filter() const { return m_filter; }
     void setFiltered(bool on);
     bool isFiltered() const { return m_filtered; }
@@ -109,7 +112,14 @@ public:
     void post();
     void cancel();
     void remove();
+    // Reads the rows again, keeping the current row, and makes the details read theirs.
     void refresh();
+    // Reads the rows again, keeping the current row; a detail reads its rows only when the key it follows
+    // changed. For a master whose details are fresh already (one of them has just posted, say).
+    void reloadRows();
+
+    // How many times the rows were read from the table, to see what an action costs.
+    int loadCount() const { return m_loads; }
 
     // The program's rules, shared by the modules that subscribe to them.
     Rule newRecord;
@@ -123,6 +133,7 @@ signals:
     void reloaded();          // the rows were read again (or the dataset opened or closed)
     void rowChanged(int row); // the values of one row changed
     void currentChanged(int row);
+    void refreshed(); // refresh() read the rows again: the details read theirs
     void stateChanged();
 
 private:
@@ -133,6 +144,7 @@ private:
     };
 
     void load();
+    void reread(bool details);
     void loadFields();
     QString selectText() const;
     void scrolled();
@@ -141,7 +153,9 @@ private:
     QVariant fromSql(const QVariant &v, FieldType type) const;
     QVariant toSql(const QVariant &v, FieldType type) const;
     void requireActive() const;
-    void followMaster();
+    // Reads the rows again when the master's key differs from the one they were read for, or always.
+    void followMaster(bool always = false);
+    QVariant masterKey() const;
 
     QString m_table;
     QString m_connection;
@@ -164,6 +178,9 @@ private:
     Dataset *m_master = nullptr;
     QString m_masterField;
     QString m_detailField;
+    QVariant m_keyRead; // the master's key the rows were read for
+    bool m_keyKnown = false;
+    int m_loads = 0;
     mutable const Row *m_probe = nullptr; // the row read by value() while evaluating another row
 };
 

@@ -45,9 +45,11 @@ bool RunEntry(Tfdb &db, Dataset &dataset, EntryMode mode, const std::function<bo
             prompter().showMessage(refusal(error));
         }
     }
+    // A post reads the rows again itself; a cancelled entry may leave what its form wrote beside it.
     if (dataset.isEditing())
         dataset.cancel();
-    IgnoreFailure("refresh after an entry", [&dataset] { dataset.refresh(); });
+    if (!saved)
+        IgnoreFailure("refresh after an entry", [&dataset] { dataset.refresh(); });
     return saved;
 }
 

@@ -43,10 +43,8 @@ MenusModule::MenusModule(Tfdb &db)
     , db_menu_liste(db.addDataset(QStringLiteral("menu_liste"), QStringLiteral("date_menu;code_categ;num_ord")))
 {
     // Opening a file reads no day; the selected one is shown once the session starts.
-    for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste}) {
-        d->setFilter(QStringLiteral("0=1"));
-        d->setFiltered(true);
-    }
+    for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste})
+        d->setFilter(QStringLiteral("0=1"), true);
     attachRules();
     connect(&db, &Tfdb::daySelected, this, &MenusModule::showDay);
 }
@@ -119,10 +117,8 @@ void MenusModule::disconnected()
     m_categories.reset();
     // A disconnection must end whatever state the file is in (a table gone, say).
     IgnoreFailure("menu datasets emptied at disconnection", [this] {
-        for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste}) {
-            d->setFilter(QStringLiteral("0=1"));
-            d->setFiltered(true);
-        }
+        for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste})
+            d->setFilter(QStringLiteral("0=1"), true);
     });
 }
 
@@ -141,11 +137,8 @@ void MenusModule::showDay()
     for (Dataset *d : {db_menu_menu, db_menu_effect, db_menu_liste}) {
         if (!d->isActive() || d->isEditing())
             continue;
-        IgnoreFailure("menus of the day", [&] {
-            d->setFilter(condition);
-            d->setFiltered(true);
-            d->refresh();
-        });
+        // Read even when the day is the same: what another window wrote for it is shown.
+        IgnoreFailure("menus of the day", [&] { d->setFilter(condition, true); });
     }
     emit menuChanged();
 }

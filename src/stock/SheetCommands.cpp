@@ -52,7 +52,7 @@ bool DeleteDayMovements(StockModule &stock)
             .arg(day.day()));
     IgnoreFailure("movements after deleting a day", [&stock] { stock.db_STOCK->refresh(); });
     stock.ArticleChanged(qint32(code));
-    IgnoreFailure("article grid after deleting a day", [articles] { articles->refresh(); });
+    IgnoreFailure("article grid after deleting a day", [articles] { articles->reloadRows(); });
     return true;
 }
 

@@ -34,8 +34,7 @@ StockModule::StockModule(Tfdb &db)
 {
     db_STOCK->setMaster(db_ARTICLES, QStringLiteral("CODE_ART"), QStringLiteral("CODE_ART"));
     // Opening a file reads no movement; the day's are shown once its sheet exists.
-    db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
-    db_STOCK->setFiltered(true);
+    db_STOCK->setFilter(QStringLiteral("num_mvt=0"), true);
     attachRules();
     connect(&db, &Tfdb::daySelected, this, &StockModule::showDay);
 }
@@ -103,8 +102,7 @@ void StockModule::disconnected()
 {
     m_liste.reset();
     m_figures = StoreFigures();
-    db_STOCK->setFilter(QStringLiteral("num_mvt=0"));
-    db_STOCK->setFiltered(true);
+    db_STOCK->setFilter(QStringLiteral("num_mvt=0"), true);
 }
 
 QDate StockModule::DateJour() const { return m_liste ? m_liste->DateJour() : QDate(); }
@@ -115,8 +113,9 @@ void StockModule::showDay(const QDate &day)
         return;
     m_liste->SetDate(day);
     showMovementsOfDay(m_liste->DateJour());
+    // The movements were just read for the new day: the articles' rows alone are read again.
     if (db_ARTICLES->isActive() && !db_ARTICLES->isEditing())
-        IgnoreFailure("article grid of the new day", [this] { db_ARTICLES->refresh(); });
+        IgnoreFailure("article grid of the new day", [this] { db_ARTICLES->reloadRows(); });
     emit dayChanged();
     computeFigures();
 }
@@ -125,10 +124,8 @@ void StockModule::showMovementsOfDay(const QDate &day)
 {
     if (!db_STOCK->isActive() || db_STOCK->isEditing())
         return;
-    IgnoreFailure("movements of the day", [&] {
-        db_STOCK->setFilter(QStringLiteral("date_op=") + SqlDate(day));
-        db_STOCK->setFiltered(true);
-    });
+    IgnoreFailure("movements of the day",
+                  [&] { db_STOCK->setFilter(QStringLiteral("date_op=") + SqlDate(day), true); });
 }
 
 void StockModule::SetArticleFilter(const QString &text, bool dayOnly)
@@ -137,11 +134,8 @@ void StockModule::SetArticleFilter(const QString &text, bool dayOnly)
     m_filterDay = dayOnly;
     if (!db_ARTICLES->isActive() || db_ARTICLES->isEditing())
         return;
-    IgnoreFailure("article filter", [&] {
-        db_ARTICLES->setFilter(QStringLiteral("code_art>0"));
-        db_ARTICLES->setFiltered(!text.isEmpty() || dayOnly);
-        db_ARTICLES->refresh();
-    });
+    IgnoreFailure("article filter",
+                  [&] { db_ARTICLES->setFilter(QStringLiteral("code_art>0"), !text.isEmpty() || dayOnly); });
 }
 
 bool StockModule::acceptsArticle(const Dataset &articles) const
@@ -273,8 +267,9 @@ void StockModule::movementWritten()
 {
     if (db_ARTICLES->recNo() >= 0)
         ArticleChanged(codeOf(*db_ARTICLES));
+    // The article's price may have changed with the movement; the movements are read already.
     if (!db_ARTICLES->isEditing())
-        IgnoreFailure("article grid after a movement", [this] { db_ARTICLES->refresh(); });
+        IgnoreFailure("article grid after a movement", [this] { db_ARTICLES->reloadRows(); });
 }
 
 } // namespace zelvane

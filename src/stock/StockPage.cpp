@@ -2,6 +2,7 @@
 
 #include "common/Format.h"
 #include "common/Prompter.h"
+#include "common/UpperCaseValidator.h"
 #include "common/WindowHelpers.h"
 #include "db/DataModule.h"
 #include "db/DatasetGrid.h"
@@ -146,13 +147,8 @@ void StockPage::buildPage()
     m_filterArticle = new QLineEdit;
     m_filterArticle->setObjectName(QStringLiteral("EFilterArticle"));
     m_filterArticle->setMaxLength(50);
-    connect(m_filterArticle, &QLineEdit::textEdited, m_filterArticle, [this](const QString &text) {
-        if (text != text.toUpper()) {
-            const int cursor = m_filterArticle->cursorPosition();
-            m_filterArticle->setText(text.toUpper());
-            m_filterArticle->setCursorPosition(cursor);
-        }
-    });
+    // Upper-cased as it is typed, so that a letter changes the text, and the filter, once.
+    m_filterArticle->setValidator(new UpperCaseValidator(m_filterArticle));
     m_checkBox1 = new QCheckBox(QStringLiteral("Entées/Sorties de la Journée"));
     DBGrid1 = new DatasetGrid(m_stock.db_ARTICLES,
                               {Col{QStringLiteral("CODE_ART"), QStringLiteral("Art"), 52, numeric},

@@ -96,11 +96,8 @@ void SuppliersModule::SetSupplierFilter(const QString &text)
     m_filterText = text;
     if (!db_fournisseur->isActive() || db_fournisseur->isEditing())
         return;
-    IgnoreFailure("supplier filter", [&] {
-        db_fournisseur->setFilter(QStringLiteral("code_four>0"));
-        db_fournisseur->setFiltered(!text.isEmpty());
-        db_fournisseur->refresh();
-    });
+    IgnoreFailure("supplier filter",
+                  [&] { db_fournisseur->setFilter(QStringLiteral("code_four>0"), !text.isEmpty()); });
 }
 
 void SuppliersModule::groupeecord(Dataset &suppliers)

@@ -89,6 +89,7 @@ private slots:
         db->selectDay(QDate(2009, 3, 10));
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
         stock()->DBGrid1->setFocus();
+        QCoreApplication::processEvents(); // the window's enabling pass for that day and article
     }
     void cleanup()
     {

@@ -230,6 +230,7 @@ private slots:
         QCOMPARE(day(), QDate(2009, 1, 1));
         window->action(cmd::JourSuivant)->trigger();
         QCOMPARE(day(), QDate(2009, 1, 2));
+        QCoreApplication::processEvents(); // the day texts are written by the window's queued pass
         QCOMPARE(window->SBDate_du_jour->text(), QStringLiteral("Journée du 02/01/2009"));
     }
 
@@ -260,6 +261,7 @@ private slots:
         QVERIFY(Stock(*db).db_ARTICLES->locate(QStringLiteral("CODE_ART"), 101));
         QCOMPARE(Stock(*db).db_STOCK->recordCount(), 3);
         QVERIFY(Stock(*db).db_STOCK->locate(QStringLiteral("NUM_MVT"), 57));
+        QCoreApplication::processEvents(); // the window's enabling pass, queued by the day and the article
         QVERIFY(enabled(cmd::SupprimerMouvement));
         window->action(cmd::SupprimerMouvement)->trigger(); // Cancel is the default
         QCOMPARE(answers.questions.last(),
@@ -277,6 +279,7 @@ private slots:
         QSqlQuery left(db->database());
         QVERIFY(left.exec(QStringLiteral("select count(*) from stock where code_art=101")) && left.next());
         QCOMPARE(left.value(0).toInt(), 2); // the other days stay
+        QCoreApplication::processEvents();  // the enabling pass the deletion queued
         QVERIFY(!enabled(cmd::SupprimerMouvement));
 
         const QString designation = Stock(*db).db_ARTICLES->textValue(QStringLiteral("DESIGNATION"));
