@@ -1,6 +1,6 @@
+#include "DesktopTest.h"
 #include "FindWidget.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "WindowScripts.h"
 #include "app/MainWindow.h"
 #include "common/Profile.h"
@@ -31,15 +31,9 @@ using namespace zelvane;
 
 // The main window's own keys, pressed on the focused widget of the shown and active window as a user
 // presses them.
-class TestKeyboard : public QObject
+class TestKeyboard : public DesktopTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    ScriptedPrompter answers;
-    std::unique_ptr<ScriptedUserForms> userForms;
-    std::unique_ptr<Tfdb> db;
-    std::unique_ptr<TFZelvane> window;
 
     StockPage *stock() const { return window->page<StockPage>(); }
     QString tabShown() const { return window->tabCaption(window->PC0->currentIndex()); }
@@ -67,20 +61,7 @@ class TestKeyboard : public QObject
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        answers = ScriptedPrompter();
-        setPrompter(&answers);
-        const QString file = home->preparedFile(2, 2009);
-        db = std::make_unique<TestData>();
-        window = std::make_unique<TFZelvane>(*db);
-        userForms = std::make_unique<ScriptedUserForms>(&answers.asked);
-        window->resize(1366, 700);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        window->Action_connectExecute();
-        QVERIFY(db->isConnected());
+        showConnected({1366, 700});
         StoreFixture(db->database())
             .supplier(1, QStringLiteral("SARL EL AMEL"))
             .movement(55, 101, 10, QStringLiteral("2009-03-03"), 100, 40, 1)
@@ -91,14 +72,7 @@ private slots:
         stock()->DBGrid1->setFocus();
         QCoreApplication::processEvents(); // the window's enabling pass for that day and article
     }
-    void cleanup()
-    {
-        userForms.reset();
-        window.reset();
-        db.reset();
-        setPrompter(nullptr);
-        home.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // Every menu and tab has its own Alt key, and Alt with a tab's key shows it.
     void accessKeys()

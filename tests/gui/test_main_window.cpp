@@ -1,6 +1,6 @@
+#include "DesktopTest.h"
 #include "FindWidget.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "app/ConnectionSequence.h"
 #include "app/MainWindow.h"
 #include "common/Format.h"
@@ -36,16 +36,9 @@
 using namespace zelvane;
 
 // The main window on a real file, every question answered in advance.
-class TestMainWindow : public QObject
+class TestMainWindow : public DesktopTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    ScriptedPrompter answers;
-    std::unique_ptr<ScriptedUserForms> userForms;
-    std::unique_ptr<Tfdb> db;
-    std::unique_ptr<TFZelvane> window;
-    QString file;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
     bool enabled(CommandId id) const { return window->action(id)->isEnabled(); }
@@ -100,24 +93,8 @@ public slots:
     void ignoreUrl(const QUrl &) {} // an exported file is not opened in the desktop's programs here
 
 private slots:
-    void init()
-    {
-        home = std::make_unique<TestHome>();
-        answers = ScriptedPrompter();
-        setPrompter(&answers);
-        file = home->preparedFile(2, 2009);
-        db = std::make_unique<TestData>();
-        window = std::make_unique<TFZelvane>(*db);
-        userForms = std::make_unique<ScriptedUserForms>(&answers.asked);
-    }
-    void cleanup()
-    {
-        userForms.reset();
-        window.reset();
-        db.reset();
-        setPrompter(nullptr);
-        home.reset();
-    }
+    void init() { buildWindow(); }
+    void cleanup() { closeWindow(); }
 
     void disconnectedThenConnected()
     {

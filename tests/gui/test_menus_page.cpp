@@ -1,6 +1,6 @@
+#include "DesktopTest.h"
 #include "FindWidget.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "WindowScripts.h"
 #include "app/MainWindow.h"
 #include "common/Paths.h"
@@ -31,15 +31,9 @@ using namespace zelvane;
 
 // The "Menu du Jour" and "Historique du Magasin" tabs of the main window on a small year, typed from the
 // keyboard as a manager types a day.
-class TestMenusPage : public QObject
+class TestMenusPage : public DesktopTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestHome> home;
-    ScriptedPrompter answers;
-    std::unique_ptr<ScriptedUserForms> userForms;
-    std::unique_ptr<Tfdb> db;
-    std::unique_ptr<TFZelvane> window;
 
     void exec(const QString &sql) { ExecSql(db->database(), sql); }
     QVariant scalar(const QString &sql) { return ScalarSql(db->database(), sql); }
@@ -70,33 +64,14 @@ class TestMenusPage : public QObject
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        answers = ScriptedPrompter();
-        setPrompter(&answers);
-        const QString file = home->preparedFile(2, 2009);
-        db = std::make_unique<TestData>();
-        window = std::make_unique<TFZelvane>(*db);
-        userForms = std::make_unique<ScriptedUserForms>(&answers.asked);
-        window->resize(1400, 900);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        window->Action_connectExecute();
-        QVERIFY(db->isConnected());
+        showConnected({1400, 900});
         StoreFixture(db->database())
             .movement(55, 101, 10, QStringLiteral("2009-03-03"), 100, 40)
             .movement(56, 101, 22, QStringLiteral("2009-03-10"), 10, 40)
             .movement(57, 101, 24, QStringLiteral("2009-03-10"), 5, 40);
         db->selectDay(QDate(2009, 3, 10));
     }
-    void cleanup()
-    {
-        userForms.reset();
-        window.reset();
-        db.reset();
-        setPrompter(nullptr);
-        home.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // Head-counts typed down the lunch column then into the dinner column, a menu typed, the totals row
     // beyond reach; the tab shows what was accepted.

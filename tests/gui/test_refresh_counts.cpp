@@ -1,5 +1,5 @@
+#include "DesktopTest.h"
 #include "StoreFixture.h"
-#include "TestHome.h"
 #include "app/MainWindow.h"
 #include "common/Profile.h"
 #include "common/Prompter.h"
@@ -37,15 +37,10 @@ Q_DECLARE_METATYPE(Action)
 // What one action of the user costs on the real window: every dataset it shows reads its rows once and
 // the window runs its enabling rules once, however many rules and windows ask for them on the way, and
 // that pass sees the state the action left.
-class TestRefreshCounts : public QObject
+class TestRefreshCounts : public DesktopTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestHome> home;
-    ScriptedPrompter answers;
-    std::unique_ptr<ScriptedUserForms> userForms;
-    std::unique_ptr<Tfdb> db;
-    std::unique_ptr<TFZelvane> window;
     std::unique_ptr<ScriptedStockForms> stockForms;
 
     StockPage *stock() const { return window->page<StockPage>(); }
@@ -74,21 +69,8 @@ class TestRefreshCounts : public QObject
 private slots:
     void init()
     {
-        home = std::make_unique<TestHome>();
-        answers = ScriptedPrompter();
-        setPrompter(&answers);
-        const QString file = home->preparedFile(2, 2009);
-        db = std::make_unique<TestData>();
-        window = std::make_unique<TFZelvane>(*db);
-        userForms = std::make_unique<ScriptedUserForms>(&answers.asked);
+        showConnected({1366, 700});
         stockForms = std::make_unique<ScriptedStockForms>(&answers.asked);
-        window->resize(1366, 700);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        Profile().WriteValue(QString::fromLatin1(kProfileDatabaseName), file);
-        window->Action_connectExecute();
-        QVERIFY(db->isConnected());
         // SUCRE has a movement on 10/03/2009, RIZ an entry, SEMOULE none; none has one on 11/03.
         StoreFixture(db->database())
             .noArticles()
@@ -106,11 +88,7 @@ private slots:
     void cleanup()
     {
         stockForms.reset();
-        userForms.reset();
-        window.reset();
-        db.reset();
-        setPrompter(nullptr);
-        home.reset();
+        closeWindow();
     }
 
     void oneLoadAndOnePassPerAction_data()
